@@ -1,0 +1,23 @@
+# The Win32 shell, the program, its hook library and the Windows-only test programs.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32
+    shlwapi windowscodecs msimg32 winmm)
+
+# zephal.dll: the system-wide mouse hook.
+add_library(zephal SHARED src/hook/zephal.cpp src/hook/zephal.def)
+target_include_directories(zephal PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(zephal PRIVATE ${DRAVIK_WARNINGS})
+target_link_libraries(zephal PRIVATE user32 kernel32)
+set_target_properties(zephal PROPERTIES PREFIX "" OUTPUT_NAME zephal)
+
+# The shell: every .cpp in a win/ folder, except the program entry.
+file(GLOB DRAVIK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win/*.cpp)
+list(FILTER DRAVIK_SHELL_SOURCES EXCLUDE REGEX ".*/src/app/win/WinMain\\.cpp$")
+add_library(dravik_shell STATIC ${DRAVIK_SHELL_SOURCES})
+target_link_libraries(dravik_shell PUBLIC dravik_core zephal ${DRAVIK_WIN_LIBS})
+target_compile_options(dravik_shell PRIVATE ${DRAVIK_WARNINGS})
+
+add_executable(Dravik WIN32 src/app/win/WinMain.cpp resources/Dravik.rc)
+target_link_libraries(Dravik PRIVATE dravik_shell)
+target_compile_options(Dravik PRIVATE ${DRAVIK_WARNINGS})
