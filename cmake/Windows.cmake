@@ -1,6 +1,8 @@
 # The Win32 shell, the program, its hook library and the Windows-only test programs.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+add_link_options(-static -static-libgcc -static-libstdc++)
+# Programs, the hook library and the test programs side by side, as installed.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32
     shlwapi windowscodecs msimg32 winmm)
 
@@ -20,4 +22,5 @@ target_compile_options(dravik_shell PRIVATE ${DRAVIK_WARNINGS})
 
 add_executable(Dravik WIN32 src/app/win/WinMain.cpp resources/Dravik.rc)
 target_link_libraries(Dravik PRIVATE dravik_shell)
+target_link_options(Dravik PRIVATE -municode)
 target_compile_options(Dravik PRIVATE ${DRAVIK_WARNINGS})

@@ -1,6 +1,53 @@
 #pragma once
-// Numbers with fixed separators, rounding.
+// Numbers with fixed separators, rounding, and the process-wide number formats.
 #include <cstdint>
+#include <string>
 
 // Rounds halves away from zero (2.5 -> 3, -2.5 -> -3), unlike banker's rounding.
 std::int64_t MVRound(long double x);
+
+// The process-wide formats that the parsers and FormatFloat use. The shell fills
+// them from the user's locale at start-up (SetLocalFormat); until then they hold
+// the neutral defaults below.
+struct TFormatSettings {
+    wchar_t DecimalSeparator = L'.';
+    wchar_t ThousandSeparator = L',';
+    wchar_t DateSeparator = L'/';
+    std::wstring ShortDateFormat = L"M/d/yyyy";
+};
+TFormatSettings& FormatSettings();
+
+// Fixes the formats once at start-up: date separator ".", short date "DD/MM/YYYY",
+// and the given separators, swapped to "." grouping and "," decimal when they are equal.
+void SetLocalFormat(wchar_t decimalSeparator, wchar_t thousandSeparator);
+
+// The usual integer parse: optional leading blanks, a sign, then decimal digits or
+// hexadecimal ones after "$", "0x" or "0X"; nothing may follow. Decimal values must
+// fit 32 bits; hexadecimal ones may use all 32 bits and wrap ("$FFFFFFFF" is -1).
+bool TryStrToInt(const std::wstring& text, std::int32_t& value);
+std::int32_t StrToIntDef(const std::wstring& text, std::int32_t defaultValue);
+
+// With allowGrouping every current grouping separator is removed first; a text
+// holding a blank is never an integer.
+bool IsInt(const std::wstring& text, bool allowGrouping);
+
+// The float parse with the current decimal separator: optional blanks around, a
+// sign, digits with at most one decimal separator, an optional exponent.
+bool TryStrToFloat(const std::wstring& text, double& value);
+// False for a text with surrounding white space.
+bool IsFloat(const std::wstring& text);
+// Parses and lies strictly between the bounds.
+bool IsFloatNE(const std::wstring& text, double lower, double upper);
+// Reads a float written with other separators: decimalChar counts as the decimal
+// separator, groupingChar is dropped. Any failure gives defaultValue.
+double StrToFloatDef(const std::wstring& text, wchar_t groupingChar, wchar_t decimalChar,
+                     double defaultValue);
+
+// Pattern formatting with the current separators: "0" and "#" digit placeholders,
+// "." decimal point, "," anywhere before it switches grouping on, quoted or other
+// characters are copied, up to three sections "positive;negative;zero". Halves
+// round away from zero on the value's 18 significant decimal digits.
+std::wstring FormatFloat(const std::wstring& pattern, double value);
+// FormatFloat with the given separators in force for this one call.
+std::wstring FormatFloatMV(const std::wstring& format, wchar_t groupingChar, wchar_t decimalChar,
+                           double value);

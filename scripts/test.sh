@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds Dravik and runs every test layer:
+#   1. core unit tests, native, with AddressSanitizer and UBSan
+#   2. the same core tests cross-compiled, under Wine
+#   3. shell tests under Wine (plus the HTTP/XML dependency check)
+#   4. end-to-end: the real Dravik.exe in a Wine virtual desktop on Xvfb
+# then a short fuzzing pass over the saved corpus and the i686 compile check.
+# Screenshots of failed end-to-end tests are kept in build/e2e-failures/.
+set -uo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=${DRAVIK_BUILD_DIR:-$repo/build}
+export DRAVIK_BUILD_DIR=$out
+
+passed=0
+failed=0
+failures=()
+step() { # step NAME COMMAND...
+    local name=$1
+    shift
+    echo "=== $name"
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "=== $name: passed"
+    else
+        failed=$((failed + 1))
+        failures+=("$name")
+        echo "=== $name: FAILED"
+    fi
+}
+
+"$repo/scripts/setup.sh" >/dev/null || { echo "set-up failed"; exit 1; }
+
+step "build native" "$repo/scripts/build.sh" native
+step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-on-failure
+step "build windows x86_64" "$repo/scripts/build.sh" windows
+
+# shellcheck source=wine-env.sh
+source "$repo/scripts/wine-env.sh"
+trap dravik_stop_wine EXIT
+dravik_start_display
+dravik_prepare_prefix
+bin=$out/x86_64/bin
+
+run_wine() { # run_wine PROGRAM ARGS... (inside the virtual desktop)
+    (cd "$bin" && timeout 600 wine "$@")
+}
+e2e() {
+    rm -rf "$bin/e2e-failures"
+    run_wine dravik_e2e_tests.exe
+    local rc=$?
+    if [ -d "$bin/e2e-failures" ]; then
+        mkdir -p "$out/e2e-failures"
+        for f in "$bin"/e2e-failures/*.bmp; do
+            [ -e "$f" ] && convert "$f" "$out/e2e-failures/$(basename "${f%.bmp}").png"
+        done
+        echo "screenshots of failures: $out/e2e-failures"
+    fi
+    return $rc
+}
+
+step "core tests (Windows, Wine)" run_wine dravik_core_tests.exe
+step "shell tests (Wine)" run_wine dravik_shell_tests.exe
+if [ -x "$repo/scripts/check-win-deps.sh" ]; then
+    step "HTTP and XML libraries (Wine)" "$repo/scripts/check-win-deps.sh" "$bin"
+fi
+step "end-to-end (Wine)" e2e
+if [ -x "$repo/scripts/fuzz.sh" ]; then
+    step "fuzzing pass over the corpus" "$repo/scripts/fuzz.sh" corpus
+fi
+step "build windows i686 (compile only)" "$repo/scripts/build.sh" i686
+
+echo
+if ((failed)); then printf 'failed: %s\n' "${failures[@]}"; fi
+echo "$passed passed, $failed failed"
+((failed == 0))

@@ -1,0 +1,22 @@
+#include "app/win/TestControl.h"
+
+#include "util/CommandLine.h"
+
+bool TestControlEnabled() {
+    static const bool enabled = HasParam(L"testcontrol");
+    return enabled;
+}
+
+LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
+                          const std::function<std::wstring(const std::wstring&)>& answer) {
+    if (!TestControlEnabled() || !data || data->dwData != kTestControlQuery || !replyTo)
+        return FALSE;
+    const std::wstring question(static_cast<const wchar_t*>(data->lpData),
+                                data->cbData / sizeof(wchar_t));
+    const std::wstring reply = answer(question);
+    COPYDATASTRUCT out{kTestControlReply, static_cast<DWORD>((reply.size() + 1) * sizeof(wchar_t)),
+                       const_cast<wchar_t*>(reply.c_str())};
+    ::SendMessageW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
+                   reinterpret_cast<LPARAM>(&out));
+    return TRUE;
+}

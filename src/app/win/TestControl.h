@@ -1,0 +1,19 @@
+#pragma once
+// A test-only control channel: with the switch "testcontrol" on the command
+// line, a test driver can ask the running program for its state through
+// WM_COPYDATA instead of sleeping and guessing. Without the switch the program
+// ignores such messages.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// dwData of a question and of its answer.
+constexpr ULONG_PTR kTestControlQuery = 0x44564B51; // "DVKQ"
+constexpr ULONG_PTR kTestControlReply = 0x44564B52; // "DVKR"
+
+bool TestControlEnabled();
+
+// Answers a WM_COPYDATA question by sending the reply text back to replyTo.
+LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
+                          const std::function<std::wstring(const std::wstring&)>& answer);

@@ -1,0 +1,169 @@
+#include "ruler/MousePosRules.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+constexpr int BoxGap = 15;         // between the line and the box
+constexpr int BoxPaddingX = 12;    // box width beyond the text
+constexpr int BoxPaddingY = 4;     // box height beyond the text
+constexpr int BoxTextTop = 2;      // text offset below the box's top
+constexpr int FlipMargin = 5;      // the box keeps this far from an edge
+constexpr int DragGrip = 50;       // far-end zone of the length drag
+constexpr int MinDragLength = 100; // a drag never reaches this length
+
+Rect ClientRect(const CursorRuler& r) {
+    return {0, 0, r.Client.Width, r.Client.Height};
+}
+
+// The one-pixel strip across the ruler at pos.
+Rect LineStrip(const CursorRuler& r, int pos) {
+    return r.Horizontal ? Rect{pos, 0, pos + 1, r.Client.Height}
+                        : Rect{0, pos, r.Client.Width, pos + 1};
+}
+
+void AddRestore(CursorMarksPlan& plan, const CursorRuler& r, const Rect& area) {
+    const Rect clipped = area.Intersect(ClientRect(r));
+    if (clipped.IsEmpty()) return;
+    // Copying the same strip twice shows nothing new.
+    if (std::find(plan.Restore.begin(), plan.Restore.end(), clipped) != plan.Restore.end()) return;
+    plan.Restore.Add(clipped);
+}
+
+void AddLine(CursorMarksPlan& plan, const CursorRuler& r, int pos, TColor color) {
+    if (pos < 0 || pos >= ClientLength(r)) return; // would be clipped away entirely
+    const LineSegment line = r.Horizontal ? LineSegment{{pos, 0}, {pos, r.Client.Height}, color}
+                                          : LineSegment{{0, pos}, {r.Client.Width, pos}, color};
+    plan.Lines.Add(line);
+}
+
+void PlanMarks(const CursorRuler& r, CursorState& state, const Canvas& measure,
+               CursorMarksPlan& plan) {
+    if (state.HasStartPos) AddRestore(plan, r, LineStrip(r, state.OldStartPos));
+    AddRestore(plan, r, state.MousePosDisplay);
+
+    const int pos = state.MousePos;
+    plan.Text = MousePosText(r, state, pos);
+    if (state.HasStartPos) AddLine(plan, r, state.StartPos, RulerDefaults::ColorStartLine);
+    AddLine(plan, r, pos, CanvasColor(r.ColorMouseLine));
+
+    // Off the ruler the old box stays recorded; it has just been erased.
+    if (!MousePosBoxShown(r, pos)) return;
+    const Size extent = measure.TextExtent(plan.Text, false);
+    state.MousePosDisplay = PlaceMousePosBox(r, pos, extent);
+    plan.ShowBox = true;
+    plan.Box = state.MousePosDisplay;
+    plan.BoxColor = CanvasColor(r.ColorMousePosBack);
+    plan.TextOrigin = MousePosTextOrigin(plan.Box, extent);
+    plan.TextColor = CanvasColor(r.ColorMousePosText);
+}
+} // namespace
+
+int MousePosFromScreen(const CursorRuler& r, Point screen) {
+    return r.Horizontal ? screen.X - r.WindowOrigin.X - r.WndBorderX
+                        : screen.Y - r.WindowOrigin.Y - r.WndBorderY;
+}
+
+std::int64_t PositionNumber(const CursorRuler& r, int pos) {
+    if (r.Unit == ruMillimeter)
+        return r.Horizontal ? r.Converter.Pixel2MM_H(pos) : r.Converter.Pixel2MM_V(pos);
+    return static_cast<std::int64_t>(pos) + 1;
+}
+
+std::int64_t DistanceNumber(const CursorRuler& r, int pos, int startPos) {
+    const int d = std::abs(pos - startPos);
+    if (IsPixelUnit(r.Unit)) return static_cast<std::int64_t>(d) + 1;
+    if (r.Unit == ruMillimeter)
+        return r.Horizontal ? r.Converter.Pixel2MM_H(d) : r.Converter.Pixel2MM_V(d);
+    return d;
+}
+
+std::wstring MousePosText(const CursorRuler& r, const CursorState& state, int pos) {
+    std::wstring text = std::to_wstring(PositionNumber(r, pos));
+    if (state.HasStartPos)
+        text += L"  (" + std::to_wstring(DistanceNumber(r, pos, state.StartPos)) + L")";
+    return text;
+}
+
+bool MousePosBoxShown(const CursorRuler& r, int pos) {
+    return pos >= 0 && pos <= ClientLength(r);
+}
+
+Rect PlaceMousePosBox(const CursorRuler& r, int pos, Size textExtent) {
+    const int width = textExtent.Width + BoxPaddingX;
+    const int height = textExtent.Height + BoxPaddingY;
+    if (r.Horizontal) {
+        int left = pos + BoxGap;
+        if (left + width >= r.Client.Width - FlipMargin ||
+            left + width >= r.PrimaryScreen.Width - r.WindowOrigin.X - FlipMargin)
+            left = pos - BoxGap - width;
+        return Rect::FromSize(left, (r.Client.Height - height) / 2, width, height);
+    }
+    int top = pos + BoxGap;
+    if (top + height >= r.Client.Height - FlipMargin ||
+        top + height >= r.PrimaryScreen.Height - r.WindowOrigin.Y - FlipMargin)
+        top = pos - BoxGap - height;
+    return Rect::FromSize((r.Client.Width - width) / 2, top, width, height);
+}
+
+Point MousePosTextOrigin(const Rect& box, Size textExtent) {
+    return {box.Left + (box.Width() - textExtent.Width) / 2, box.Top + BoxTextTop};
+}
+
+CursorState SetMeasureStartPoint(const CursorState& state) {
+    CursorState next = state;
+    if (state.HasStartPos && state.MousePos == state.StartPos) {
+        next.OldStartPos = 0;
+        next.StartPos = state.MousePos;
+        next.HasStartPos = false;
+    } else {
+        next.OldStartPos = state.StartPos;
+        next.StartPos = state.MousePos;
+        next.HasStartPos = true;
+    }
+    return next;
+}
+
+LengthDragStep LengthDrag(const CursorRuler& r, int oldPos, int pos) {
+    LengthDragStep step;
+    if (oldPos < ClientLength(r) - DragGrip) return step;
+    step.Cursor = r.Horizontal ? RulerCursor::SizeWE : RulerCursor::SizeNS;
+    if (r.Down) {
+        const int newLength = r.Length + pos - oldPos;
+        if (newLength > MinDragLength) step.NewLength = newLength;
+    }
+    return step;
+}
+
+CursorMarksResult PlanCursorMarks(const CursorRuler& ruler, const CursorState& state,
+                                  const Canvas& measure) {
+    CursorMarksResult result{{}, state};
+    PlanMarks(ruler, result.State, measure, result.Plan);
+    return result;
+}
+
+CursorUpdatePlan PlanCursorUpdate(const CursorRuler& ruler, const CursorState& state, Point screen,
+                                  const Canvas& measure) {
+    CursorUpdatePlan update{{}, state, {}};
+    CursorState& next = update.State;
+    AddRestore(update.Marks, ruler, LineStrip(ruler, state.MousePos));
+    AddRestore(update.Marks, ruler, state.MousePosDisplay);
+
+    next.MousePos = MousePosFromScreen(ruler, screen);
+    PlanMarks(ruler, next, measure, update.Marks);
+
+    int& oldPos = ruler.Horizontal ? next.OldMousePosX : next.OldMousePosY;
+    update.Drag = LengthDrag(ruler, oldPos, next.MousePos);
+    oldPos = next.MousePos;
+    return update;
+}
+
+void DrawCursorMarks(Canvas& canvas, const CursorMarksPlan& plan) {
+    for (const LineSegment& line : plan.Lines) {
+        canvas.MoveTo(line.From);
+        canvas.LineTo(line.To, line.Color);
+    }
+    if (!plan.ShowBox) return;
+    canvas.FillRect(plan.Box, plan.BoxColor);
+    canvas.TextOut(plan.TextOrigin.X, plan.TextOrigin.Y, plan.Text, plan.TextColor, false);
+}

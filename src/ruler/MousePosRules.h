@@ -1,0 +1,140 @@
+#pragma once
+// The cursor marks on the ruler: the line at the cursor, the start line of a
+// measurement and the position box, plus the length drag at the far end.
+// Pure rules; the window executes the plans they produce.
+#include "ruler/PixelMMConverter.h"
+#include "ruler/RulerDefaults.h"
+#include "ruler/RulerUnit.h"
+#include "util/Canvas.h"
+#include "util/Color.h"
+#include "util/Geometry.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The ruler window's fields that the cursor marks change.
+struct CursorState {
+    int MousePos = 0;       // position along the ruler, client pixels
+    Rect MousePosDisplay{}; // the position box now on screen
+    int StartPos = 0;       // measuring start point, client pixels
+    int OldStartPos = 0;    // the replaced start point, whose line must go
+    bool HasStartPos = false;
+    int OldMousePosX = 0; // previous positions, for the length drag
+    int OldMousePosY = 0;
+    friend bool operator==(const CursorState&, const CursorState&) = default;
+};
+
+// What the cursor marks read of the ruler window.
+struct CursorRuler {
+    bool Horizontal = true;
+    Size Client{RulerDefaults::HWidth, RulerDefaults::HorizontalClientHeight};
+    Point WindowOrigin{}; // window left and top, screen coordinates
+    int WndBorderX = 0;
+    int WndBorderY = 0;
+    Size PrimaryScreen{}; // size of the primary monitor
+    TRulerUnit Unit = DefaultRulerUnit;
+    TPixelMMConverter Converter;
+    TColor ColorMouseLine = RulerDefaults::ColorMouseLine;
+    TColor ColorMousePosBack = RulerDefaults::ColorMousePosBack;
+    TColor ColorMousePosText = RulerDefaults::ColorMousePosText;
+    bool Down = false;                  // the left button went down on the ruler
+    int Length = RulerDefaults::HWidth; // HWidth or VHeight by orientation
+};
+
+// Client length along the ruler's axis.
+inline int ClientLength(const CursorRuler& r) {
+    return r.Horizontal ? r.Client.Width : r.Client.Height;
+}
+
+// Screen coordinate to position along the ruler (relative to its own edge).
+int MousePosFromScreen(const CursorRuler& ruler, Point screen);
+
+// The number shown for a position: pixel units and twips count from 1,
+// millimetres come from the converter by orientation.
+std::int64_t PositionNumber(const CursorRuler& ruler, int pos);
+// The distance from the start point: pixel units count both end pixels,
+// millimetres come from the converter, twips are the plain pixel difference.
+std::int64_t DistanceNumber(const CursorRuler& ruler, int pos, int startPos);
+// "161" or, with a start point, "161  (61)".
+std::wstring MousePosText(const CursorRuler& ruler, const CursorState& state, int pos);
+
+// The box is drawn only for positions on the ruler (both ends included).
+bool MousePosBoxShown(const CursorRuler& ruler, int pos);
+// Box of the given text extent beside the line at pos; it flips to the other
+// side near the ruler's end and near the primary screen's far edge.
+Rect PlaceMousePosBox(const CursorRuler& ruler, int pos, Size textExtent);
+// Where the text starts inside a box: centred across, 2 pixels below its top.
+Point MousePosTextOrigin(const Rect& box, Size textExtent);
+
+// The measure hotkey: sets a start point, moves it to the cursor, or ends
+// measuring when pressed again without the cursor having moved.
+CursorState SetMeasureStartPoint(const CursorState& state);
+
+enum class RulerCursor : std::uint8_t { Arrow, SizeWE, SizeNS };
+
+// The length drag, judged by the previous position: the last 50 client pixels
+// are the grip; a drag never makes the ruler 100 pixels or shorter.
+struct LengthDragStep {
+    RulerCursor Cursor = RulerCursor::Arrow;
+    std::optional<int> NewLength; // new HWidth / VHeight and client length
+    friend bool operator==(const LengthDragStep&, const LengthDragStep&) = default;
+};
+LengthDragStep LengthDrag(const CursorRuler& ruler, int oldPos, int pos);
+
+// A short list of fixed capacity, so a cursor update needs no allocation for it.
+template <class T, std::size_t N> struct SmallList {
+    std::array<T, N> Items{};
+    std::size_t Count = 0;
+    void Add(const T& item) { Items[Count++] = item; }
+    const T* begin() const { return Items.data(); }
+    const T* end() const { return Items.data() + Count; }
+    std::size_t size() const { return Count; }
+    const T& operator[](std::size_t i) const { return Items[i]; }
+};
+
+// A line with GDI semantics: From is drawn, To is not.
+struct LineSegment {
+    Point From;
+    Point To;
+    TColor Color = 0;
+    friend bool operator==(const LineSegment&, const LineSegment&) = default;
+};
+
+// The drawing of one cursor update, in order: copy each Restore rectangle from
+// BackImg to the window (already clipped to the client), then draw Lines, then
+// the box. Colours are resolved.
+struct CursorMarksPlan {
+    SmallList<Rect, 4> Restore;
+    SmallList<LineSegment, 2> Lines;
+    bool ShowBox = false;
+    Rect Box{};
+    TColor BoxColor = 0;
+    Point TextOrigin{};
+    std::wstring Text;
+    TColor TextColor = 0;
+};
+
+// Redraws the marks for state.MousePos (after a render, or a start point
+// change); the new state differs only in MousePosDisplay.
+struct CursorMarksResult {
+    CursorMarksPlan Plan;
+    CursorState State;
+};
+CursorMarksResult PlanCursorMarks(const CursorRuler& ruler, const CursorState& state,
+                                  const Canvas& measure);
+
+// A cursor movement to a screen position: erase the old marks, draw the new
+// ones, and the length drag. The window applies Drag after drawing.
+struct CursorUpdatePlan {
+    CursorMarksPlan Marks;
+    CursorState State;
+    LengthDragStep Drag;
+};
+CursorUpdatePlan PlanCursorUpdate(const CursorRuler& ruler, const CursorState& state, Point screen,
+                                  const Canvas& measure);
+
+// Draws the lines and the box of a plan (the restores are the window's job).
+void DrawCursorMarks(Canvas& canvas, const CursorMarksPlan& plan);

@@ -1,0 +1,117 @@
+#include "ruler/TickRules.h"
+
+#include "util/Numbers.h"
+
+#include <cmath>
+
+TTickSize TickSizeFor(TTickPositionOption edge, int width, int height) {
+    switch (edge) {
+    case tpTop:
+    case tpLeft:
+        return {5, 8, 12, 15, 17, 17};
+    case tpBottom:
+        return {height - 5, height - 8, height - 12, height - 15, height - 27, height - 27};
+    case tpRight:
+        return {width - 5, width - 8, width - 12, width - 15, width - 34, width - 34};
+    }
+    return {};
+}
+
+int TickBaseFor(TTickPositionOption edge, int width, int height) {
+    switch (edge) {
+    case tpBottom:
+        return height;
+    case tpRight:
+        return width;
+    case tpTop:
+    case tpLeft:
+        return 0;
+    }
+    return 0;
+}
+
+namespace {
+
+constexpr ScaleMark Mark(TickKind tick, LabelKind label = LabelKind::None) {
+    return {tick, label, false};
+}
+
+bool Multiple(std::int64_t value, std::int64_t of) {
+    return value % of == 0;
+}
+
+ScaleMark MillimetreMark(std::int64_t v, double pixelsPerMMX) {
+    if (Multiple(v, 50))
+        return Mark(TickKind::Large,
+                    CanDrawMarker(v, pixelsPerMMX) ? LabelKind::Bold : LabelKind::None);
+    if (Multiple(v, 10)) {
+        if (!CanDrawMarker(v, pixelsPerMMX)) return Mark(TickKind::Large);
+        return {TickKind::Large, LabelKind::Normal, true};
+    }
+    if (Multiple(v, 5) && pixelsPerMMX >= 0.9) return Mark(TickKind::Medium);
+    if (pixelsPerMMX >= 2.0) return Mark(TickKind::Small);
+    return {};
+}
+
+} // namespace
+
+ScaleMark ScaleMarkFor(TRulerUnit unit, std::int64_t v, double pixelsPerMMX) {
+    switch (unit) {
+    case ruPixel20:
+        if (Multiple(v, 200)) return Mark(TickKind::Large, LabelKind::Bold);
+        if (Multiple(v, 100)) return Mark(TickKind::Large);
+        if (Multiple(v, 40)) return Mark(TickKind::Medium, LabelKind::Normal);
+        if (Multiple(v, 20)) return Mark(TickKind::Medium);
+        if (Multiple(v, 4)) return Mark(TickKind::Small);
+        return {};
+    case ruPixel32:
+        if (Multiple(v, 128)) return Mark(TickKind::Large, LabelKind::Bold);
+        if (Multiple(v, 32)) return Mark(TickKind::Large, LabelKind::Normal);
+        if (Multiple(v, 16)) return Mark(TickKind::Medium);
+        if (Multiple(v, 2)) return Mark(TickKind::Small);
+        return {};
+    case ruPixel50:
+        if (Multiple(v, 200)) return Mark(TickKind::Large, LabelKind::Bold);
+        if (Multiple(v, 50)) return Mark(TickKind::Large, LabelKind::Normal);
+        if (Multiple(v, 10)) return Mark(TickKind::Medium);
+        if (Multiple(v, 2)) return Mark(TickKind::Small);
+        return {};
+    case ruTwip:
+        if (Multiple(v, 2)) return Mark(TickKind::Small);
+        return {};
+    case ruMillimeter:
+        return MillimetreMark(v, pixelsPerMMX);
+    }
+    return {};
+}
+
+std::int64_t MarkerSpacingMM(double pixelsPerMMX) {
+    // A density of zero, below zero or NaN has no sensible label spacing.
+    if (!(pixelsPerMMX > 0)) return 0;
+    const long double steps =
+        std::trunc(std::pow(16.5L / pixelsPerMMX, 1.2033694344163658L) / 10) + 1;
+    // Beyond this the spacing exceeds any screen; it would only overflow.
+    if (!(steps < 1e15L)) return 0;
+    return MVRound(steps) * 10;
+}
+
+bool CanDrawMarker(std::int64_t value, double pixelsPerMMX) {
+    const std::int64_t spacing = MarkerSpacingMM(pixelsPerMMX);
+    return spacing > 0 && value % spacing == 0;
+}
+
+std::int64_t ScaleValue(TRulerUnit unit, bool vertical, int pos, const TPixelMMConverter& converter,
+                        long double twipsPerPixelY) {
+    if (unit == ruMillimeter)
+        return vertical ? converter.Pixel2MM_V(pos) : converter.Pixel2MM_H(pos);
+    if (unit == ruTwip && !vertical) {
+        // A device without a pixel density gives no twip numbers at all.
+        if (!(twipsPerPixelY > 0)) return 0;
+        return MVRound(pos / twipsPerPixelY);
+    }
+    return static_cast<std::int64_t>(pos) + 1;
+}
+
+bool ScaleSkipsRepeatedValues(TRulerUnit unit, bool vertical) {
+    return unit == ruMillimeter || (unit == ruTwip && !vertical);
+}

@@ -1,0 +1,410 @@
+#include "ruler/win/MainDlg.h"
+
+#include "hook/ZephalApi.h"
+#include "ruler/RulerDefaults.h"
+#include "util/UserError.h"
+#include "util/win/AppError.h"
+#include "util/win/Fonts.h"
+#include "util/win/MVUtilWin.h"
+#include "app/win/TestControl.h"
+
+#include <sstream>
+
+TMainDlg* MainDlg = nullptr;
+
+namespace {
+
+constexpr wchar_t kRulerClass[] = L"TMainDlg";
+constexpr TTickPosition tpTop = 1, tpRight = 2, tpBottom = 4, tpLeft = 8;
+
+enum MenuId : UINT {
+    idMilimeter = 100,
+    idPixel20,
+    idPixel32,
+    idPixel50,
+    idPlus1,
+    idMinus1,
+    idExit,
+};
+
+} // namespace
+
+TMainDlg::TMainDlg()
+    : FColorTicks(RulerDefaults::ColorTicks), FColorMouseLine(RulerDefaults::ColorMouseLine),
+      FColorMousePosText(RulerDefaults::ColorMousePosText), FColorBack(RulerDefaults::ColorBack),
+      FColorMousePosBack(RulerDefaults::ColorMousePosBack), FRefCmSize(RulerDefaults::RefCmSize),
+      FRefCmSizeChangeBy(RulerDefaults::RefCmSizeChangeBy),
+      HotKeyMeasureStart(RulerDefaults::HotKeyMeasureStart),
+      MoveHotKeyMoveBy(RulerDefaults::MoveHotKeyMoveBy) {
+    MainDlg = this;
+}
+
+TMainDlg::~TMainDlg() {
+    if (MainDlg == this) MainDlg = nullptr;
+}
+
+void TMainDlg::Create(HWND owner) {
+    RegisterClassOnce(kRulerClass, ::LoadCursorW(nullptr, IDC_ARROW),
+                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+    // Borderless, top-most ("stay on top" is the window's designed style);
+    // the size is replaced at once by the orientation.
+    if (!CreateWnd(kRulerClass, L"Dravik", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 663,
+                   90, owner))
+        throw EUserError(L"Das Linealfenster konnte nicht erzeugt werden.");
+    GuardedCall([this] { FormCreate(); });
+}
+
+void TMainDlg::FormCreate() {
+    // 1. The system's message font.
+    FixSysGuiFont(Handle());
+    // 2./3. Settings location and the colour dialog's settings file join here
+    //       with the settings store.
+    // 4. The scale bitmap (24 bits per pixel), empty until the first resize.
+    BackImg.SetSize(0, 0);
+    // 5. Fields and the converter.
+    Down = false;
+    FHorizontal = true;
+    m_PixelMMConverter.AutoPixelsPerMM(ScreenMetrics());
+    fRulerUnit = ruPixel32;
+    fTransparency = 0;
+    FCenterMarker = true;
+    MousePos_ = 0;
+    OldStartPos = 0;
+    HasStartPos = false;
+    CreatePopMenu();
+    // 6. No caption bits (WS_BORDER and WS_DLGFRAME).
+    const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
+    ::SetWindowLongPtrW(Handle(), GWL_STYLE, style & static_cast<LONG_PTR>(0xFF3FFFFF));
+    // 7.-9. Client equals window; remember the border halves.
+    RECT window{}, client{};
+    ::GetWindowRect(Handle(), &window);
+    ::GetClientRect(Handle(), &client);
+    WndBorderX = ((window.right - window.left) - (client.right - client.left)) / 2;
+    WndBorderY = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
+    // 10. The ruler's settings. Until they are stored, the defaults apply:
+    //     horizontal, 600 long, centred as a 600 x 400 window would be.
+    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
+    HWidth = RulerDefaults::HWidth;
+    VHeight = RulerDefaults::VHeight;
+    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(screenW), RulerDefaults::Top(screenH), 0,
+                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetRulerUnit(fRulerUnit);
+    OrientationChanged();
+    UpdatePixelMMConverter();
+    // 11. The help system joins here.
+    // 12. Top-most state and the global mouse hook.
+    InstallHookMouse();
+    // 13. System-wide hotkeys join here.
+    // 14. HandleHooks sees every message first (HandleMessage below).
+}
+
+void TMainDlg::InstallHookMouse() {
+    m_hookMsg = ::GetMonitorMouseMoveMsg();
+    while (::IsHookSetMouse()) ::RemoveHookMouse();
+    if (!::InstallHookMouse(0, Handle()))
+        throw EUserError(L"Could not install mouse hook. InstallHookMouse failed.");
+}
+
+void TMainDlg::FormShow() {
+    WndToTaskIco();
+    // The automatic update check joins here.
+}
+
+void TMainDlg::FormClose() {
+    // Saving the settings and closing the help windows join here.
+}
+
+void TMainDlg::FormDestroy() {
+    // Hotkeys are unregistered here once they exist.
+    while (::IsHookSetMouse()) ::RemoveHookMouse();
+    BackImg.SetSize(0, 0);
+}
+
+void TMainDlg::SetTitle(const std::wstring& title) { ::SetWindowTextW(Handle(), title.c_str()); }
+
+void TMainDlg::menExitClick() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+// --- Units and calibration -------------------------------------------------
+
+void TMainDlg::SetRulerUnit(TRulerUnit value) {
+    fRulerUnit = value;
+    UpdateUnitChecks();
+    InvalidateBackImg = true;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMainDlg::UpdateUnitChecks() {
+    if (!menUnit) return;
+    auto check = [this](UINT id, bool on) {
+        ::CheckMenuItem(menUnit, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    };
+    check(idPixel20, fRulerUnit == ruPixel20);
+    check(idPixel32, fRulerUnit == ruPixel32);
+    check(idPixel50, fRulerUnit == ruPixel50);
+    check(idMilimeter, fRulerUnit == ruMillimeter);
+}
+
+void TMainDlg::UpdatePixelMMConverter() {
+    m_PixelMMConverter.SetAutoCalc(FCmAuto);
+    if (FCmAuto) {
+        m_PixelMMConverter.AutoPixelsPerMM(ScreenMetrics());
+    } else {
+        const double perMM = GetUserPixelPerMM(FRefCmSize);
+        m_PixelMMConverter.SetPixelsPerMMX(perMM);
+        m_PixelMMConverter.SetPixelsPerMMY(perMM);
+    }
+    InvalidateBackImg = true;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool TMainDlg::BeforeCmSizeChangeBy(double delta) {
+    if (fRulerUnit != ruMillimeter) menMilimeterClick();
+    m_PixelMMConverter.SetAutoCalc(false);
+    if (FCmAuto) {
+        // A calibration step is a wish to calibrate by hand: leave automatic
+        // mode, starting from the spacing the screen shows now.
+        FCmAuto = false;
+        FRefCmSize = RefCmSizeFromPixelsPerMM(m_PixelMMConverter.PixelsPerMMX());
+    }
+    const CalibrationStep step = StepRefCmSize(FRefCmSize, delta, FRefCmSizeChangeBy);
+    if (step.Beep) ::MessageBeep(0);
+    FRefCmSize = step.RefCmSize;
+    UpdatePixelMMConverter();
+    return true;
+}
+
+void TMainDlg::Plus1Click() { BeforeCmSizeChangeBy(-FRefCmSizeChangeBy); }
+void TMainDlg::Minus1Click() { BeforeCmSizeChangeBy(FRefCmSizeChangeBy); }
+
+void TMainDlg::WMDisplayChange() { UpdatePixelMMConverter(); }
+
+DeviceMetrics TMainDlg::ScreenMetrics() const {
+    WindowDC dc(Handle());
+    return {::GetDeviceCaps(dc.Get(), HORZRES), ::GetDeviceCaps(dc.Get(), VERTRES),
+            ::GetDeviceCaps(dc.Get(), HORZSIZE), ::GetDeviceCaps(dc.Get(), VERTSIZE)};
+}
+
+// --- Orientation and size --------------------------------------------------
+
+void TMainDlg::OrientationChanged() {
+    if (FHorizontal) {
+        fTickPosition = tpTop | tpBottom;
+        FTickMarkerPosition = tpTop;
+        SetClientSize(HWidth, RulerDefaults::HorizontalClientHeight);
+    } else {
+        fTickPosition = tpRight | tpLeft;
+        FTickMarkerPosition = tpLeft;
+        SetClientSize(RulerDefaults::VerticalClientWidth, VHeight);
+    }
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMainDlg::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect TMainDlg::ClientRect() const {
+    RECT r{};
+    ::GetClientRect(Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void TMainDlg::FormResize() {
+    const Rect client = ClientRect();
+    BackImg.SetSize(client.Width(), client.Height());
+    InvalidateBackImg = true;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// --- Painting --------------------------------------------------------------
+
+void TMainDlg::RenderBackImg() {
+    ++m_backImgRenders;
+    const Rect r{0, 0, BackImg.Width(), BackImg.Height()};
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    UniqueHBrush brush(::CreateSolidBrush(static_cast<COLORREF>(GetRealColor(FColorBack))));
+    ::FillRect(BackImg.Dc(), &rc, brush.Get());
+}
+
+void TMainDlg::FormPaint(HDC dc) {
+    const bool render = InvalidateBackImg;
+    if (render) RenderBackImg();
+    ::BitBlt(dc, 0, 0, BackImg.Width(), BackImg.Height(), BackImg.Dc(), 0, 0, SRCCOPY);
+    if (render) InvalidateBackImg = false;
+}
+
+// --- Mouse tracking --------------------------------------------------------
+
+LRESULT TMainDlg::HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Take only the newest of the positions already queued: a busy moment
+    // must not leave a backlog of stale cursor updates.
+    MSG next;
+    while (::PeekMessageW(&next, Handle(), msg, msg, PM_REMOVE)) {
+        ++m_hookMessages;
+        wParam = next.wParam;
+        lParam = next.lParam;
+    }
+    ++m_hookMessages;
+    DrawMousePos(static_cast<int>(static_cast<std::int32_t>(wParam)),
+                 static_cast<int>(static_cast<std::int32_t>(lParam)));
+    return 0;
+}
+
+void TMainDlg::DrawMousePos(int x, int y) {
+    ActX_ = x;
+    ActY_ = y;
+    // The magnifier and the cursor marks on the scale join here.
+}
+
+// --- Menu and keys ---------------------------------------------------------
+
+void TMainDlg::CreatePopMenu() {
+    popMenu.Reset(::CreatePopupMenu());
+    menUnit = ::CreatePopupMenu();
+    ::AppendMenuW(menUnit, MF_STRING, idPixel20, L"Pixel 20");
+    ::AppendMenuW(menUnit, MF_STRING, idPixel32, L"Pixel 32\tP");
+    ::AppendMenuW(menUnit, MF_STRING, idPixel50, L"Pixel 50");
+    ::AppendMenuW(menUnit, MF_STRING, idMilimeter, L"Milimeter\tM");
+    ::AppendMenuW(menUnit, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menUnit, MF_STRING, idPlus1, L"MM-Abstand vergrößern\t+");
+    ::AppendMenuW(menUnit, MF_STRING, idMinus1, L"MM-Abstand verkleinern\t-");
+    for (UINT id : {idPixel20, idPixel32, idPixel50, idMilimeter}) {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_STRING | MFT_RADIOCHECK;
+        ::SetMenuItemInfoW(menUnit, id, FALSE, &info);
+    }
+    ::AppendMenuW(popMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menUnit), L"Einheit");
+    ::AppendMenuW(popMenu.Get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(popMenu.Get(), MF_STRING, idExit, L"Beenden\tEsc");
+    UpdateUnitChecks();
+}
+
+void TMainDlg::ShowPopMenu(POINT screen) {
+    ::SetForegroundWindow(Handle());
+    const UINT id = static_cast<UINT>(::TrackPopupMenu(popMenu.Get(),
+                                                       TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                                       screen.y, 0, Handle(), nullptr));
+    if (id) OnCommand(id);
+}
+
+void TMainDlg::OnCommand(UINT id) {
+    switch (id) {
+    case idPixel20: menPixel20Click(); break;
+    case idPixel32: menPixel32Click(); break;
+    case idPixel50: menPixel50Click(); break;
+    case idMilimeter: menMilimeterClick(); break;
+    case idPlus1: Plus1Click(); break;
+    case idMinus1: Minus1Click(); break;
+    case idExit: menExitClick(); break;
+    default: break;
+    }
+}
+
+void TMainDlg::FormKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) menExitClick();
+}
+
+// --- Message dispatch ------------------------------------------------------
+
+LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_hookMsg != 0 && msg == m_hookMsg) return HandleHooks(msg, wParam, lParam);
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PaintScope paint(Handle());
+        FormPaint(paint.Dc());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        FormPaint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SIZE:
+        FormResize();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) FormShow();
+        break;
+    case WM_KEYDOWN:
+        FormKeyDown(wParam);
+        return 0;
+    case WM_CONTEXTMENU: {
+        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (pt.x == -1 && pt.y == -1) {
+            RECT r{};
+            ::GetWindowRect(Handle(), &r);
+            pt = {r.left, r.top};
+        }
+        ShowPopMenu(pt);
+        return 0;
+    }
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        WMDisplayChange();
+        break;
+    case WM_COPYDATA:
+        return HandleTestControl(Handle(), reinterpret_cast<HWND>(wParam),
+                                 reinterpret_cast<const COPYDATASTRUCT*>(lParam),
+                                 [this](const std::wstring& cmd) { return TestQuery(cmd); });
+    case WM_CLOSE:
+        FormClose();
+        ::DestroyWindow(Handle());
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        ::PostQuitMessage(0);
+        return 0;
+    default: break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+// --- Test control channel --------------------------------------------------
+
+std::wstring TMainDlg::TestQuery(const std::wstring& command) {
+    std::wostringstream out;
+    if (command == L"state") {
+        RECT w{};
+        ::GetWindowRect(Handle(), &w);
+        const Rect c = ClientRect();
+        POINT origin{0, 0};
+        ::ClientToScreen(Handle(), &origin);
+        out << L"Left=" << w.left << L"\nTop=" << w.top << L"\nClientLeft=" << origin.x
+            << L"\nClientTop=" << origin.y << L"\nClientWidth=" << c.Width()
+            << L"\nClientHeight=" << c.Height() << L"\nHorizontal=" << (FHorizontal ? 1 : 0)
+            << L"\nUnit=" << static_cast<int>(fRulerUnit) << L"\nActX=" << ActX_
+            << L"\nActY=" << ActY_ << L"\nMousePos=" << MousePos_ << L"\nHookMessages="
+            << m_hookMessages << L"\nHookSet=" << (::IsHookSetMouse() ? 1 : 0)
+            << L"\nBackImgRenders=" << m_backImgRenders << L"\nCmAuto=" << (FCmAuto ? 1 : 0)
+            << L"\nRefCmSize=" << FRefCmSize << L"\nPixelsPerMMX="
+            << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
+            << m_PixelMMConverter.PixelsPerMMY() << L"\nTopMost="
+            << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
+            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0);
+        return out.str();
+    }
+    if (command.rfind(L"unit ", 0) == 0) {
+        SetRulerUnit(RulerUnitFromOrdinal(std::stoll(command.substr(5))));
+        return L"ok";
+    }
+    if (command == L"plus") {
+        Plus1Click();
+        return L"ok";
+    }
+    if (command == L"minus") {
+        Minus1Click();
+        return L"ok";
+    }
+    if (command == L"reinstallhook") {
+        InstallHookMouse();
+        return L"ok";
+    }
+    return L"unknown command";
+}

@@ -1,0 +1,134 @@
+#pragma once
+// The ruler window: a borderless top-most strip with the scale, the program's
+// main window for the whole run.
+#include "ruler/PixelMMConverter.h"
+#include "ruler/RulerUnit.h"
+#include "util/Color.h"
+#include "util/Geometry.h"
+#include "util/win/Handles.h"
+#include "util/win/OffscreenBitmap.h"
+#include "util/win/Window.h"
+
+#include <cstdint>
+#include <string>
+
+// Edges of the ruler that carry ticks (bit values 1, 2, 4, 8).
+using TTickPosition = std::uint8_t;
+
+class TMainDlg : public Window {
+  public:
+    TMainDlg();
+    ~TMainDlg() override;
+
+    // Creates the window and runs FormCreate; owner is the application window.
+    void Create(HWND owner);
+
+    void SetTitle(const std::wstring& title);
+    void menExitClick();
+
+    // Units and calibration.
+    TRulerUnit RulerUnit() const { return fRulerUnit; }
+    void SetRulerUnit(TRulerUnit value);
+    void UpdatePixelMMConverter();
+    bool BeforeCmSizeChangeBy(double delta);
+    void Plus1Click();
+    void Minus1Click();
+    void menMilimeterClick() { SetRulerUnit(ruMillimeter); }
+    void menPixel20Click() { SetRulerUnit(ruPixel20); }
+    void menPixel32Click() { SetRulerUnit(ruPixel32); }
+    void menPixel50Click() { SetRulerUnit(ruPixel50); }
+    void menTwipClick() { SetRulerUnit(ruTwip); }
+
+    const TPixelMMConverter& PixelMMConverter() const { return m_PixelMMConverter; }
+    bool Horizontal() const { return FHorizontal; }
+    bool CmAuto() const { return FCmAuto; }
+    double RefCmSize() const { return FRefCmSize; }
+    int ActX() const { return ActX_; }
+    int ActY() const { return ActY_; }
+    int MousePos() const { return MousePos_; }
+    std::uint64_t HookMessageCount() const { return m_hookMessages; }
+    std::uint64_t BackImgRenderCount() const { return m_backImgRenders; }
+
+    // Answers the test control channel (only enabled by the test switch).
+    std::wstring TestQuery(const std::wstring& command);
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    LRESULT HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam);
+    void InstallHookMouse();
+    void WMDisplayChange();
+    void FormResize();
+    void OrientationChanged();
+    void FormPaint(HDC dc);
+    void RenderBackImg();
+    void DrawMousePos(int x, int y);
+    void FormKeyDown(WPARAM key);
+    void SetClientSize(int width, int height);
+    Rect ClientRect() const;
+    DeviceMetrics ScreenMetrics() const;
+    void CreatePopMenu();
+    void ShowPopMenu(POINT screen);
+    void UpdateUnitChecks();
+    void OnCommand(UINT id);
+
+    // Fields, in the order the ruler declares them.
+    int HWidth = 600;
+    int VHeight = 400;
+    int WndBorderX = 0;
+    int WndBorderY = 0;
+    bool FirstStart = true;
+    bool Down = false;
+    int OldMousePosX = 0;
+    int OldMousePosY = 0;
+    int ActX_ = 0;
+    int ActY_ = 0;
+    bool OldVisibleLineal = false;
+    bool OldVisibleMagnifier = false;
+    int Zoom = 4;
+    bool NeutralPointScreen = true;
+    bool MoveMagnifierWithClick = true;
+    bool MagnifierSyncVisible = true;
+    OffscreenBitmap BackImg;
+    bool InvalidateBackImg = false;
+    int MousePos_ = 0;
+    Rect MousePosDisplay{};
+    TTickPosition fTickPosition = 0;
+    int fTransparency = 0;
+    TRulerUnit fRulerUnit = ruPixel32;
+    TTickPosition FTickMarkerPosition = 0;
+    bool FCenterMarker = true;
+    bool FHorizontal = true;
+    TColor FColorTicks;
+    TColor FColorMouseLine;
+    TColor FColorMousePosText;
+    TColor FColorBack;
+    TColor FColorMousePosBack;
+    double FRefCmSize;
+    bool FCmAuto = true;
+    double FRefCmSizeChangeBy;
+    std::uint16_t MoveHotKeyUp = 0;
+    std::uint16_t MoveHotKeyDown = 0;
+    std::uint16_t MoveHotKeyLeft = 0;
+    std::uint16_t MoveHotKeyRight = 0;
+    std::uint16_t HotKeyMeasureStart;
+    int MoveHotKeyMoveBy;
+    int StartPos = 0;
+    int OldStartPos = 0;
+    bool HasStartPos = false;
+    TPixelMMConverter m_PixelMMConverter;
+
+    UniqueHMenu popMenu;
+    HMENU menUnit = nullptr;
+    UINT m_hookMsg = 0;
+    std::uint64_t m_hookMessages = 0;
+    std::uint64_t m_backImgRenders = 0;
+};
+
+// The one program-wide reference to the ruler window.
+extern TMainDlg* MainDlg;

@@ -1,0 +1,34 @@
+#pragma once
+// Utility routines that need the platform: windows, hotkeys, folders.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The hidden application window that owns the program's top-level windows and
+// carries the taskbar button and the title in the task switcher.
+void SetApplicationWindow(HWND wnd);
+HWND ApplicationWindow();
+
+// Hides the application window, which removes the program's taskbar button.
+void WndToTaskIco();
+
+// Starts the system's move-by-dragging loop from the current mouse position.
+void MoveWnd(HWND wnd);
+
+// Registers a 16-bit shortcut value (key code + 0x2000 Shift, 0x4000 Ctrl,
+// 0x8000 Alt) as a system-wide hotkey. Shortcut 0 registers nothing.
+bool MvRegisterHotKey(HWND wnd, std::uint16_t shortcut, int id);
+
+// 1440 divided by the vertical logical pixels per inch of the device.
+long double TwipsPerPixelY(HDC dc);
+
+// The executable's folder with a trailing "\"; AppDirAnd joins a relative path.
+std::wstring AppDir();
+std::wstring AppDirAnd(const std::wstring& relativePath);
+
+// The system's temporary folder (GetTempPathW).
+std::wstring GetTempDir();
+
+// The command line as a parameter list (index 0 is the program).
+void InitCommandLineParams();

@@ -1,0 +1,39 @@
+#pragma once
+// Starting files, programs and web pages through the shell, with the German
+// error texts of the shell's result codes.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+using ShellMessageTable = std::map<std::wstring, std::wstring>;
+
+// The shell's default action on a file, URL or command; shows an error box on failure.
+bool RunCmd(const std::wstring& command, const std::wstring& extraErrorText = L"");
+
+// RunFileExt3 owned by the application window, with the error box on.
+// An empty verb means the shell's default action.
+bool RunFileExt(const std::wstring& verb, const std::wstring& folder, const std::wstring& file,
+                const ShellMessageTable* table, bool wait, int showState,
+                const std::wstring& extraErrorText, const std::wstring& params);
+
+// Runs file (joined to folder unless it already holds a "\") and reports
+// through resultCode the shell's answer (above 32 is success, -2 before the
+// call). On failure the German text, a line break and the file, followed by
+// "\r\n" + extraErrorText when given, go to the error box when showError is set.
+// With wait, the call returns after the started process has ended.
+bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folder,
+                 const std::wstring& file, const ShellMessageTable* table, bool wait,
+                 int showState, int& resultCode, bool showError,
+                 const std::wstring& extraErrorText, const std::wstring& params);
+
+// ShellExecuteExW and a wait for the started process (when the shell started
+// one; documents opened in a running program return at once). Returns the
+// shell's result code as ShellExecuteW would.
+int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
+                        const std::wstring& params, const std::wstring& folder, int showState);
+
+// The error box; tests put a recorder here so no modal box blocks them.
+// nullptr restores the message box.
+using ShellErrorSink = void (*)(HWND owner, const std::wstring& message);
+void SetShellErrorSink(ShellErrorSink sink);

@@ -1,0 +1,65 @@
+#include "util/win/SysColors.h"
+
+#include "util/ColorText.h"
+#include "util/win/Handles.h"
+
+#include <cstdint>
+#include <map>
+
+namespace {
+
+constexpr const wchar_t* kEditColorProp = L"MvEditBackground";
+
+std::uint32_t SystemColor(int index) { return ::GetSysColor(index); }
+
+// The property holds colour + 1 so that black is told apart from "no property".
+HANDLE EncodeColor(TColor color) {
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(color)) +
+                                    1);
+}
+
+bool DecodeColor(HANDLE value, TColor& color) {
+    if (!value) return false;
+    color = static_cast<TColor>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(value) - 1));
+    return true;
+}
+
+// A handful of solid colours at most; they live until exit.
+HBRUSH CachedSolidBrush(COLORREF rgb) {
+    static std::map<COLORREF, UniqueHBrush> cache;
+    auto it = cache.find(rgb);
+    if (it == cache.end()) it = cache.emplace(rgb, UniqueHBrush(::CreateSolidBrush(rgb))).first;
+    return it->second.Get();
+}
+
+} // namespace
+
+void InstallSysColorProvider() { SetSysColorProvider(&SystemColor); }
+
+void SetEditBackgroundColor(HWND edit, TColor color) {
+    if (!edit) return;
+    ::SetPropW(edit, kEditColorProp, EncodeColor(color));
+    ::InvalidateRect(edit, nullptr, TRUE);
+}
+
+void ClearEditBackgroundColor(HWND edit) {
+    if (!edit) return;
+    ::RemovePropW(edit, kEditColorProp);
+    ::InvalidateRect(edit, nullptr, TRUE);
+}
+
+void EnabledColor(HWND edit) {
+    if (!edit) return;
+    SetEditBackgroundColor(edit, EnabledColor(::IsWindowEnabled(edit) != FALSE));
+}
+
+HBRUSH EditBackgroundBrush(HWND edit, HDC dc) {
+    TColor color = clNone;
+    if (!edit || !DecodeColor(::GetPropW(edit, kEditColorProp), color) || color == clNone)
+        return nullptr;
+    const COLORREF rgb = static_cast<COLORREF>(GetRealColor(color));
+    if (dc) ::SetBkColor(dc, rgb);
+    // System colours take the system's brush, which follows a change of scheme.
+    if (color < 0) return ::GetSysColorBrush(color & 0xFF);
+    return CachedSolidBrush(rgb);
+}

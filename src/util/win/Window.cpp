@@ -1,0 +1,66 @@
+#include "util/win/Window.h"
+
+#include "util/win/AppError.h"
+
+Window::~Window() {
+    if (m_hwnd) {
+        // The object dies before its window: cut the link so late messages
+        // go to the default handling instead of a dead object.
+        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        HWND hwnd = m_hwnd;
+        m_hwnd = nullptr;
+        ::DestroyWindow(hwnd);
+    }
+}
+
+void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon, UINT style) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &existing)) return;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = style;
+    wc.lpfnWndProc = &Window::StaticWndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.lpszClassName = className;
+    ::RegisterClassExW(&wc);
+}
+
+bool Window::CreateWnd(const wchar_t* className, const wchar_t* caption, DWORD style,
+                       DWORD exStyle, int x, int y, int width, int height, HWND parent,
+                       HMENU menu) {
+    HWND hwnd = ::CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
+                                  menu, ::GetModuleHandleW(nullptr), this);
+    return hwnd != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(m_hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        self = static_cast<Window*>(cs->lpCreateParams);
+        self->m_hwnd = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+
+    LRESULT result = 0;
+    GuardedCall([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+        GuardedCall([&] { self->OnDestroyed(); });
+    }
+    return result;
+}

@@ -1,0 +1,83 @@
+// Cost of the scale's rendering rules and of planning one cursor update,
+// measured through a canvas that only counts calls.
+#include "ruler/MousePosRules.h"
+#include "ruler/RulerRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class CountingCanvas : public Canvas {
+  public:
+    void FillRect(const Rect&, TColor) override { ++Calls; }
+    void MoveTo(Point) override { ++Calls; }
+    void LineTo(Point, TColor) override { ++Calls; }
+    Size TextExtent(const std::wstring& text, bool bold) const override {
+        return {static_cast<int>(text.size()) * (bold ? 7 : 6), 13};
+    }
+    void TextOut(int, int, const std::wstring&, TColor, bool) override { ++Calls; }
+    long Calls = 0;
+};
+
+constexpr TRulerUnit Units[] = {ruMillimeter, ruPixel20, ruPixel32, ruPixel50, ruTwip};
+
+RulerFace Face(bool vertical, TRulerUnit unit) {
+    RulerFace f;
+    f.Unit = unit;
+    if (vertical) {
+        f.Width = 57;
+        f.Height = 2160;
+        f.TickPosition = VerticalTickPosition;
+        f.TickMarkerPosition = VerticalTickMarkerPosition;
+    } else {
+        f.Width = 3840;
+        f.Height = 49;
+    }
+    return f;
+}
+
+void RenderFace(benchmark::State& state, bool vertical) {
+    const RulerFace face = Face(vertical, Units[state.range(0)]);
+    CountingCanvas canvas;
+    for (auto _ : state) {
+        RenderRulerFace(canvas, face);
+        benchmark::DoNotOptimize(canvas.Calls);
+    }
+    state.SetLabel(vertical ? "2160 px vertical" : "3840 px horizontal");
+    state.counters["calls/render"] =
+        benchmark::Counter(static_cast<double>(canvas.Calls), benchmark::Counter::kAvgIterations);
+}
+
+void BM_RenderHorizontal(benchmark::State& state) {
+    RenderFace(state, false);
+}
+void BM_RenderVertical(benchmark::State& state) {
+    RenderFace(state, true);
+}
+// Argument: the unit's ordinal (0 millimetres .. 4 twips).
+BENCHMARK(BM_RenderHorizontal)->DenseRange(0, 4);
+BENCHMARK(BM_RenderVertical)->DenseRange(0, 4);
+
+void BM_PlanCursorUpdate(benchmark::State& state) {
+    CursorRuler ruler;
+    ruler.Client = {3840, 49};
+    ruler.PrimaryScreen = {3840, 2160};
+    ruler.Unit = ruMillimeter;
+    ruler.Length = 3840;
+    CursorState cursor;
+    cursor.HasStartPos = state.range(0) != 0;
+    cursor.StartPos = 200;
+    CountingCanvas canvas;
+    int x = 0;
+    for (auto _ : state) {
+        const CursorUpdatePlan plan = PlanCursorUpdate(ruler, cursor, {x, 10}, canvas);
+        DrawCursorMarks(canvas, plan.Marks);
+        cursor = plan.State;
+        x = (x + 7) % 3840;
+        benchmark::DoNotOptimize(plan.Marks.Box);
+    }
+}
+// Argument: 1 while measuring from a start point.
+BENCHMARK(BM_PlanCursorUpdate)->Arg(0)->Arg(1);
+
+} // namespace

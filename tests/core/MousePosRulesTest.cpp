@@ -1,0 +1,258 @@
+#include "ruler/MousePosRules.h"
+#include "RasterCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Measures every text as 28 x 13, so that boxes are 40 x 17.
+class FixedExtent : public RasterCanvas {
+  public:
+    FixedExtent() : RasterCanvas(0, 0) {}
+    Size TextExtent(const std::wstring&, bool) const override { return {28, 13}; }
+};
+
+CursorRuler HorizontalRuler(TRulerUnit unit = ruPixel32) {
+    CursorRuler r;
+    r.Client = {600, 49};
+    r.WindowOrigin = {100, 300};
+    r.PrimaryScreen = {1920, 1080};
+    r.Unit = unit;
+    r.Converter.SetPixelsPerMMX(3.78);
+    r.Converter.SetPixelsPerMMY(2.0);
+    r.Length = 600;
+    return r;
+}
+
+CursorRuler VerticalRuler(TRulerUnit unit = ruPixel32) {
+    CursorRuler r = HorizontalRuler(unit);
+    r.Horizontal = false;
+    r.Client = {57, 400};
+    r.Length = 400;
+    return r;
+}
+
+CursorState MeasuringFrom(int start, int pos) {
+    CursorState s;
+    s.StartPos = start;
+    s.HasStartPos = true;
+    s.MousePos = pos;
+    return s;
+}
+
+const FixedExtent Measure;
+
+} // namespace
+
+TEST(MousePosText, PixelUnitsCountBothEndPixels) {
+    const auto r = HorizontalRuler(ruPixel32);
+    EXPECT_EQ(MousePosText(r, CursorState{}, 160), L"161");
+    EXPECT_EQ(MousePosText(r, MeasuringFrom(100, 160), 160), L"161  (61)");
+    EXPECT_EQ(MousePosText(r, MeasuringFrom(160, 100), 100), L"101  (61)");
+    EXPECT_EQ(MousePosText(HorizontalRuler(ruPixel20), MeasuringFrom(5, 5), 5), L"6  (1)");
+}
+
+TEST(MousePosText, MillimetresByOrientation) {
+    EXPECT_EQ(MousePosText(HorizontalRuler(ruMillimeter), MeasuringFrom(0, 378), 378),
+              L"100  (100)");
+    // The vertical ruler converts with the vertical density (2 px/mm here).
+    EXPECT_EQ(MousePosText(VerticalRuler(ruMillimeter), MeasuringFrom(0, 378), 378), L"189  (189)");
+    EXPECT_EQ(MousePosText(HorizontalRuler(ruMillimeter), CursorState{}, 0), L"0");
+}
+
+TEST(MousePosText, TwipsCountPositionFromOneButDistanceAsIs) {
+    EXPECT_EQ(MousePosText(HorizontalRuler(ruTwip), MeasuringFrom(100, 160), 160), L"161  (60)");
+}
+
+TEST(MousePos, ScreenToRulerPosition) {
+    auto r = HorizontalRuler();
+    r.WndBorderX = 3;
+    EXPECT_EQ(MousePosFromScreen(r, {250, 5}), 250 - 100 - 3);
+    EXPECT_EQ(MousePosFromScreen(r, {50, 5}), -53);
+    auto v = VerticalRuler();
+    v.WndBorderY = 2;
+    EXPECT_EQ(MousePosFromScreen(v, {9999, 450}), 450 - 300 - 2);
+}
+
+TEST(MousePosBox, FlipsLeftNearTheRulersEnd) {
+    const auto r = HorizontalRuler();
+    EXPECT_EQ(PlaceMousePosBox(r, 527, {28, 13}), (Rect{542, 16, 582, 33}));
+    EXPECT_EQ(PlaceMousePosBox(r, 540, {28, 13}), (Rect{485, 16, 525, 33}));
+    EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, 15);
+}
+
+TEST(MousePosBox, FlipsAtThePrimaryScreensEdge) {
+    auto r = HorizontalRuler();
+    r.WindowOrigin = {1000, 0};
+    r.PrimaryScreen = {1280, 1024};
+    // Edge limit 1280 - 1000 - 5 = 275.
+    EXPECT_EQ(PlaceMousePosBox(r, 219, {28, 13}).Left, 234); // 274 < 275
+    EXPECT_EQ(PlaceMousePosBox(r, 220, {28, 13}).Left, 165);
+}
+
+TEST(MousePosBox, RulerOnAMonitorRightOfThePrimaryAlwaysFlips) {
+    auto r = HorizontalRuler();
+    r.WindowOrigin = {1280, 0};
+    r.PrimaryScreen = {1280, 1024};
+    EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, -55);
+    EXPECT_EQ(PlaceMousePosBox(r, 300, {28, 13}).Left, 245);
+    EXPECT_EQ(MousePosFromScreen(r, {1290, 0}), 10); // positions are unaffected
+}
+
+TEST(MousePosBox, VerticalBoxSitsBelowOrAbove) {
+    auto r = VerticalRuler();
+    EXPECT_EQ(PlaceMousePosBox(r, 100, {28, 13}), (Rect{8, 115, 48, 132}));
+    // Limit 400 - 5 = 395: a box ending at 394 stays, one ending at 395 flips.
+    EXPECT_EQ(PlaceMousePosBox(r, 362, {28, 13}).Top, 377);
+    EXPECT_EQ(PlaceMousePosBox(r, 363, {28, 13}).Top, 331);
+    r.WindowOrigin = {0, 900};
+    r.PrimaryScreen = {1920, 1080}; // limit 1080 - 900 - 5 = 175
+    EXPECT_EQ(PlaceMousePosBox(r, 142, {28, 13}).Top, 157);
+    EXPECT_EQ(PlaceMousePosBox(r, 143, {28, 13}).Top, 111);
+}
+
+TEST(MousePosBox, ShownOnlyOnTheRuler) {
+    const auto r = HorizontalRuler();
+    EXPECT_FALSE(MousePosBoxShown(r, -1));
+    EXPECT_TRUE(MousePosBoxShown(r, 0));
+    EXPECT_TRUE(MousePosBoxShown(r, 600));
+    EXPECT_FALSE(MousePosBoxShown(r, 601));
+}
+
+TEST(MeasureStartPoint, SetsMovesAndEnds) {
+    CursorState s;
+    s.MousePos = 120;
+    s = SetMeasureStartPoint(s);
+    EXPECT_TRUE(s.HasStartPos);
+    EXPECT_EQ(s.StartPos, 120);
+    EXPECT_EQ(s.OldStartPos, 0);
+
+    s.MousePos = 200; // pressed again elsewhere: the start point moves
+    s = SetMeasureStartPoint(s);
+    EXPECT_TRUE(s.HasStartPos);
+    EXPECT_EQ(s.StartPos, 200);
+    EXPECT_EQ(s.OldStartPos, 120);
+
+    s = SetMeasureStartPoint(s); // pressed twice without moving: measuring ends
+    EXPECT_FALSE(s.HasStartPos);
+    EXPECT_EQ(s.StartPos, 200);
+    EXPECT_EQ(s.OldStartPos, 0);
+}
+
+TEST(LengthDrag, FarEndZoneIsJudgedByThePreviousPosition) {
+    auto r = HorizontalRuler();
+    EXPECT_EQ(LengthDrag(r, 549, 580), LengthDragStep{});
+    EXPECT_EQ(LengthDrag(r, 550, 580).Cursor, RulerCursor::SizeWE);
+    EXPECT_FALSE(LengthDrag(r, 550, 580).NewLength); // button not down
+    r.Down = true;
+    EXPECT_EQ(LengthDrag(r, 549, 580).NewLength, std::nullopt);
+    EXPECT_EQ(LengthDrag(r, 590, 620).NewLength, 630);
+    EXPECT_EQ(LengthDrag(r, 590, 80).NewLength, std::nullopt); // would be 90
+    r.Length = 160;
+    r.Client.Width = 160;
+    EXPECT_EQ(LengthDrag(r, 150, 91).NewLength, 101);
+    EXPECT_EQ(LengthDrag(r, 150, 90).NewLength, std::nullopt); // exactly 100
+    auto v = VerticalRuler();
+    EXPECT_EQ(LengthDrag(v, 350, 351).Cursor, RulerCursor::SizeNS);
+}
+
+TEST(CursorUpdate, ErasesOldMarksAndDrawsNewOnes) {
+    const auto r = HorizontalRuler();
+    CursorState s;
+    s.MousePos = 100;
+    s.MousePosDisplay = {115, 16, 155, 33};
+    s.OldMousePosX = 100;
+    const auto u = PlanCursorUpdate(r, s, {100 + 160, 320}, Measure);
+
+    ASSERT_EQ(u.Marks.Restore.size(), 2u);
+    EXPECT_EQ(u.Marks.Restore[0], (Rect{100, 0, 101, 49}));
+    EXPECT_EQ(u.Marks.Restore[1], (Rect{115, 16, 155, 33}));
+    ASSERT_EQ(u.Marks.Lines.size(), 1u);
+    EXPECT_EQ(u.Marks.Lines[0], (LineSegment{{160, 0}, {160, 49}, RulerDefaults::ColorMouseLine}));
+    EXPECT_TRUE(u.Marks.ShowBox);
+    EXPECT_EQ(u.Marks.Box, (Rect{175, 16, 215, 33}));
+    EXPECT_EQ(u.Marks.TextOrigin, (Point{181, 18}));
+    EXPECT_EQ(u.Marks.Text, L"161");
+    EXPECT_EQ(u.Marks.BoxColor, RulerDefaults::ColorMousePosBack);
+    EXPECT_EQ(u.Marks.TextColor, RulerDefaults::ColorMousePosText);
+    EXPECT_EQ(u.State.MousePos, 160);
+    EXPECT_EQ(u.State.MousePosDisplay, u.Marks.Box);
+    EXPECT_EQ(u.State.OldMousePosX, 160);
+    EXPECT_EQ(u.Drag, LengthDragStep{});
+}
+
+TEST(CursorUpdate, MeasuringDrawsTheStartLineBeforeTheCursorLine) {
+    const auto r = HorizontalRuler();
+    CursorState s = MeasuringFrom(100, 150);
+    s.OldStartPos = 40;
+    const auto u = PlanCursorUpdate(r, s, {100 + 160, 0}, Measure);
+    ASSERT_EQ(u.Marks.Restore.size(), 2u); // old cursor line, replaced start line
+    EXPECT_EQ(u.Marks.Restore[1], (Rect{40, 0, 41, 49}));
+    ASSERT_EQ(u.Marks.Lines.size(), 2u);
+    EXPECT_EQ(u.Marks.Lines[0], (LineSegment{{100, 0}, {100, 49}, RulerDefaults::ColorStartLine}));
+    EXPECT_EQ(u.Marks.Lines[1].From, (Point{160, 0}));
+    EXPECT_EQ(u.Marks.Text, L"161  (61)");
+}
+
+TEST(CursorUpdate, OffTheRulerTheLineAndBoxDisappear) {
+    const auto r = HorizontalRuler();
+    CursorState s;
+    s.MousePos = 5;
+    s.MousePosDisplay = {20, 16, 60, 33};
+    const auto u = PlanCursorUpdate(r, s, {90, 0}, Measure); // pos -10
+    EXPECT_EQ(u.State.MousePos, -10);
+    EXPECT_TRUE(u.Marks.Lines.size() == 0);
+    EXPECT_FALSE(u.Marks.ShowBox);
+    ASSERT_EQ(u.Marks.Restore.size(), 2u);
+    EXPECT_EQ(u.Marks.Restore[1], (Rect{20, 16, 60, 33}));
+    EXPECT_EQ(u.State.MousePosDisplay, (Rect{20, 16, 60, 33}));
+    // The next update starts from an off-ruler line: nothing to restore there.
+    const auto next = PlanCursorUpdate(r, u.State, {95, 0}, Measure);
+    ASSERT_EQ(next.Marks.Restore.size(), 1u);
+    EXPECT_EQ(next.Marks.Restore[0], (Rect{20, 16, 60, 33}));
+}
+
+TEST(CursorUpdate, LengthDragAtTheFarEnd) {
+    auto r = HorizontalRuler();
+    r.Down = true;
+    CursorState s;
+    s.OldMousePosX = 590;
+    s.MousePos = 590;
+    const auto u = PlanCursorUpdate(r, s, {100 + 610, 0}, Measure);
+    EXPECT_EQ(u.Drag.Cursor, RulerCursor::SizeWE);
+    EXPECT_EQ(u.Drag.NewLength, 620);
+    EXPECT_EQ(u.State.OldMousePosX, 610);
+    EXPECT_EQ(u.State.OldMousePosY, 0);
+}
+
+TEST(CursorMarks, ReplacedStartLineIsErasedAtOnce) {
+    const auto r = VerticalRuler(ruPixel50);
+    CursorState s = MeasuringFrom(80, 80);
+    s.MousePos = 200;
+    s = SetMeasureStartPoint(s); // start point moves from 80 to 200
+    const auto m = PlanCursorMarks(r, s, Measure);
+    ASSERT_GE(m.Plan.Restore.size(), 1u);
+    EXPECT_EQ(m.Plan.Restore[0], (Rect{0, 80, 57, 81}));
+    ASSERT_EQ(m.Plan.Lines.size(), 2u);
+    EXPECT_EQ(m.Plan.Lines[0], (LineSegment{{0, 200}, {57, 200}, RulerDefaults::ColorStartLine}));
+    EXPECT_EQ(m.Plan.Text, L"201  (1)");
+    EXPECT_EQ(m.State.MousePosDisplay, m.Plan.Box);
+}
+
+TEST(CursorMarks, DrawnOntoACanvas) {
+    const auto r = HorizontalRuler();
+    CursorState s;
+    s.MousePos = 100;
+    RasterCanvas c(600, 49);
+    const auto m = PlanCursorMarks(r, s, c);
+    DrawCursorMarks(c, m.Plan);
+    EXPECT_EQ(c.RunDown(100, 0, RulerDefaults::ColorMouseLine), 49);
+    // "101" is 18 wide: a box of 30 x 17 beside the line, text 6 in.
+    EXPECT_EQ(c.RunRight(115, 16, RulerDefaults::ColorMousePosBack), 30);
+    EXPECT_EQ(c.RunDown(115, 16, RulerDefaults::ColorMousePosBack), 17);
+    ASSERT_EQ(c.Texts.size(), 1u);
+    EXPECT_EQ(c.Texts[0].X, 121);
+    EXPECT_EQ(c.Texts[0].Y, 18);
+    EXPECT_EQ(c.Texts[0].Text, L"101");
+    EXPECT_FALSE(c.Texts[0].Bold);
+}

@@ -1,0 +1,129 @@
+#include "DravikProcess.h"
+
+#include "app/win/TestControl.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+std::wstring g_lastReply;
+
+LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data && data->dwData == kTestControlReply) {
+            g_lastReply.assign(static_cast<const wchar_t*>(data->lpData));
+            return TRUE;
+        }
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct FindContext {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindRuler(HWND wnd, LPARAM param) {
+    auto* ctx = reinterpret_cast<FindContext*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    if (pid == ctx->pid && std::wstring(cls) == L"TMainDlg") {
+        ctx->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::wstring TestProgramDir() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    return dir.substr(0, dir.find_last_of(L'\\') + 1);
+}
+
+DravikProcess::DravikProcess(const std::wstring& extraArgs) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &ReplyProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"DravikTestReply";
+    ::RegisterClassW(&wc);
+    m_replyWindow = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, wc.hInstance, nullptr);
+
+    const std::wstring exe = TestProgramDir() + L"Dravik.exe";
+    std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + extraArgs;
+    STARTUPINFOW si{sizeof(si)};
+    if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          TestProgramDir().c_str(), &si, &m_process))
+        throw std::runtime_error("Dravik.exe could not be started");
+    ::WaitForInputIdle(m_process.hProcess, 10000);
+    const DWORD start = ::GetTickCount();
+    while (!m_ruler && ::GetTickCount() - start < 15000) {
+        FindContext ctx{m_process.dwProcessId, nullptr};
+        ::EnumWindows(&FindRuler, reinterpret_cast<LPARAM>(&ctx));
+        m_ruler = ctx.found;
+        if (!m_ruler) ::Sleep(20);
+    }
+    if (!m_ruler) throw std::runtime_error("the ruler window did not appear");
+    // Up and answering: the first question waits for the window's start-up.
+    WaitUntil([&] { return Ask(L"state").find(L"Left=") == 0; }, 10000);
+}
+
+DravikProcess::~DravikProcess() {
+    if (Running()) {
+        ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
+        if (!WaitForExit(5000)) ::TerminateProcess(m_process.hProcess, 1);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+    if (m_replyWindow) ::DestroyWindow(m_replyWindow);
+}
+
+bool DravikProcess::Running() const {
+    return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool DravikProcess::WaitForExit(DWORD timeoutMs) {
+    return ::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::wstring DravikProcess::Ask(const std::wstring& command) {
+    g_lastReply.clear();
+    COPYDATASTRUCT data{kTestControlQuery, static_cast<DWORD>(command.size() * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(command.data())};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(m_ruler, WM_COPYDATA, reinterpret_cast<WPARAM>(m_replyWindow),
+                          reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &result);
+    return g_lastReply;
+}
+
+std::map<std::wstring, std::wstring> DravikProcess::State() {
+    std::map<std::wstring, std::wstring> values;
+    std::wistringstream lines(Ask(L"state"));
+    std::wstring line;
+    while (std::getline(lines, line)) {
+        const auto eq = line.find(L'=');
+        if (eq != std::wstring::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+long long DravikProcess::StateInt(const std::wstring& key) {
+    auto values = State();
+    auto it = values.find(key);
+    if (it == values.end()) throw std::runtime_error("state has no such key");
+    return std::stoll(it->second);
+}
+
+double DravikProcess::StateDouble(const std::wstring& key) {
+    auto values = State();
+    auto it = values.find(key);
+    if (it == values.end()) throw std::runtime_error("state has no such key");
+    return std::stod(it->second);
+}

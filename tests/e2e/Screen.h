@@ -1,0 +1,18 @@
+#pragma once
+// Real input and the real screen, as a user would see them.
+#include <windows.h>
+
+#include <string>
+
+void MoveMouseTo(int x, int y);
+void PressKey(WORD virtualKey);
+void RightClickAt(int x, int y);
+
+// The colour of one screen pixel (0x00BBGGRR).
+COLORREF ScreenPixel(int x, int y);
+
+// Saves the whole screen as a 24-bit BMP (for failed tests).
+bool SaveScreenshot(const std::wstring& path);
+
+// Saves a screenshot named after the running test when it has failed.
+void KeepScreenshotIfFailed();

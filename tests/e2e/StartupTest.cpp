@@ -1,0 +1,104 @@
+// The real program started in the virtual desktop and driven like a user would.
+#include "DravikProcess.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Startup : public ::testing::Test {
+  protected:
+    void SetUp() override { dravik = std::make_unique<DravikProcess>(); }
+    void TearDown() override {
+        KeepScreenshotIfFailed();
+        dravik.reset();
+    }
+    std::unique_ptr<DravikProcess> dravik;
+};
+
+struct WindowCount {
+    DWORD pid;
+    int visible = 0;
+};
+
+BOOL CALLBACK CountVisible(HWND wnd, LPARAM param) {
+    auto* count = reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid == count->pid && ::IsWindowVisible(wnd)) ++count->visible;
+    return TRUE;
+}
+
+} // namespace
+
+TEST_F(Startup, OneBorderlessTopMostRulerWithItsDefaultPlaceAndSize) {
+    HWND ruler = dravik->Ruler();
+    const LONG_PTR style = ::GetWindowLongPtrW(ruler, GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(ruler, GWL_EXSTYLE);
+    EXPECT_EQ(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME), 0);
+    EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
+
+    // 1280 x 800 desktop: (1280 - 600) / 2 = 340, (800 - 400) / 2 = 200.
+    auto state = dravik->State();
+    EXPECT_EQ(state[L"ClientLeft"], L"340");
+    EXPECT_EQ(state[L"ClientTop"], L"200");
+    EXPECT_EQ(state[L"ClientWidth"], L"600");
+    EXPECT_EQ(state[L"ClientHeight"], L"49");
+    RECT window{};
+    ::GetWindowRect(ruler, &window);
+    EXPECT_EQ(window.left, 340);
+    EXPECT_EQ(window.top, 200);
+    EXPECT_EQ(window.right - window.left, 600);
+    EXPECT_EQ(window.bottom - window.top, 49);
+
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(ruler, &pid);
+    WindowCount count{pid};
+    ::EnumWindows(&CountVisible, reinterpret_cast<LPARAM>(&count));
+    EXPECT_EQ(count.visible, 1);
+
+    // The ruler is on screen where it says it is: its face differs from the
+    // desktop just outside it.
+    EXPECT_NE(ScreenPixel(640, 224), ScreenPixel(640, 260));
+}
+
+TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
+    const POINT targets[] = {{10, 790}, {1270, 5}, {640, 600}, {345, 210}, {0, 0}};
+    for (const POINT& p : targets) {
+        MoveMouseTo(p.x, p.y);
+        EXPECT_TRUE(dravik->WaitUntil([&] {
+            return dravik->StateInt(L"ActX") == p.x && dravik->StateInt(L"ActY") == p.y;
+        })) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(dravik->StateInt(L"HookSet"), 1);
+}
+
+TEST_F(Startup, EscapeOnTheFocusedRulerEndsTheProgram) {
+    // A click on the ruler gives it the focus, as a user would do.
+    MoveMouseTo(400, 220);
+    INPUT click[2]{};
+    click[0].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].type = INPUT_MOUSE;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, click, sizeof(INPUT));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return ::GetForegroundWindow() == dravik->Ruler(); }));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(dravik->WaitForExit(5000));
+}
+
+TEST_F(Startup, CalibrationStepSwitchesToMillimetresAndCalibratesByHand) {
+    EXPECT_EQ(dravik->StateInt(L"Unit"), 2);
+    EXPECT_EQ(dravik->StateInt(L"CmAuto"), 1);
+    const double autoValue = dravik->StateDouble(L"PixelsPerMMX");
+    EXPECT_EQ(dravik->Ask(L"plus"), L"ok");
+    EXPECT_EQ(dravik->StateInt(L"Unit"), 0);
+    EXPECT_EQ(dravik->StateInt(L"CmAuto"), 0);
+    // "MM-Abstand vergrößern": the millimetre ticks move apart.
+    const double after = dravik->StateDouble(L"PixelsPerMMX");
+    EXPECT_GT(after, autoValue);
+    EXPECT_EQ(dravik->Ask(L"minus"), L"ok");
+    EXPECT_NEAR(dravik->StateDouble(L"PixelsPerMMX"), autoValue, 1e-3);
+}
