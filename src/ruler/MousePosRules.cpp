@@ -165,5 +165,5 @@ void DrawCursorMarks(Canvas& canvas, const CursorMarksPlan& plan) {
     }
     if (!plan.ShowBox) return;
     canvas.FillRect(plan.Box, plan.BoxColor);
-    canvas.TextOut(plan.TextOrigin.X, plan.TextOrigin.Y, plan.Text, plan.TextColor, false);
+    canvas.TextAt(plan.TextOrigin.X, plan.TextOrigin.Y, plan.Text, plan.TextColor, false);
 }

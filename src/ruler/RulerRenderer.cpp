@@ -93,14 +93,14 @@ void TRulerRenderer::DrawMarkerH(int x, int textY, std::int64_t value, bool bold
     const std::wstring text = std::to_wstring(value);
     const Size extent = FCanvas.TextExtent(text, bold);
     if (FFace.CenterMarker) textY = (FFace.Height - extent.Height) / 2;
-    FCanvas.TextOut(x - extent.Width / 2, textY, text, FTickColor, bold);
+    FCanvas.TextAt(x - extent.Width / 2, textY, text, FTickColor, bold);
 }
 
 void TRulerRenderer::DrawMarkerV(int y, int textX, std::int64_t value, bool bold) {
     const std::wstring text = std::to_wstring(value);
     const Size extent = FCanvas.TextExtent(text, bold);
     if (FFace.CenterMarker) textX = (FFace.Width - extent.Width) / 2;
-    FCanvas.TextOut(textX, y - extent.Height / 2, text, FTickColor, bold);
+    FCanvas.TextAt(textX, y - extent.Height / 2, text, FTickColor, bold);
 }
 
 void TRulerRenderer::DrawFrame() {

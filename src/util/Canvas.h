@@ -26,7 +26,7 @@ class Canvas {
     virtual Size TextExtent(const std::wstring& text, bool bold) const = 0;
 
     // Draws text with its top-left corner at (x, y) on a transparent background.
-    virtual void TextOut(int x, int y, const std::wstring& text, TColor color, bool bold) = 0;
+    virtual void TextAt(int x, int y, const std::wstring& text, TColor color, bool bold) = 0;
 };
 
 // A colour as a canvas takes it: system colours resolved, top byte cleared.

@@ -62,7 +62,7 @@ class RasterCanvas : public Canvas {
         return {static_cast<int>(text.size()) * (bold ? BoldCharWidth : CharWidth), TextHeight};
     }
 
-    void TextOut(int x, int y, const std::wstring& text, TColor color, bool bold) override {
+    void TextAt(int x, int y, const std::wstring& text, TColor color, bool bold) override {
         Texts.push_back({x, y, text, color, bold});
     }
 

@@ -5,6 +5,7 @@
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/Fonts.h"
+#include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
 #include "app/win/TestControl.h"
 
@@ -15,7 +16,9 @@ TMainDlg* MainDlg = nullptr;
 namespace {
 
 constexpr wchar_t kRulerClass[] = L"TMainDlg";
-constexpr TTickPosition tpTop = 1, tpRight = 2, tpBottom = 4, tpLeft = 8;
+// The scale labels: a clear UI face that every Windows and Wine has.
+constexpr wchar_t kLabelFace[] = L"Tahoma";
+constexpr int kLabelPoints = 8;
 
 enum MenuId : UINT {
     idMilimeter = 100,
@@ -68,9 +71,11 @@ void TMainDlg::FormCreate() {
     fRulerUnit = ruPixel32;
     fTransparency = 0;
     FCenterMarker = true;
-    MousePos_ = 0;
-    OldStartPos = 0;
-    HasStartPos = false;
+    Cursor.MousePos = 0;
+    Cursor.OldStartPos = 0;
+    Cursor.HasStartPos = false;
+    m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    UpdateLabelFonts();
     CreatePopMenu();
     // 6. No caption bits (WS_BORDER and WS_DLGFRAME).
     const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
@@ -189,12 +194,12 @@ DeviceMetrics TMainDlg::ScreenMetrics() const {
 
 void TMainDlg::OrientationChanged() {
     if (FHorizontal) {
-        fTickPosition = tpTop | tpBottom;
-        FTickMarkerPosition = tpTop;
+        SetTickPosition(HorizontalTickPosition);
+        SetTickMarkerPosition(HorizontalTickMarkerPosition);
         SetClientSize(HWidth, RulerDefaults::HorizontalClientHeight);
     } else {
-        fTickPosition = tpRight | tpLeft;
-        FTickMarkerPosition = tpLeft;
+        SetTickPosition(VerticalTickPosition);
+        SetTickMarkerPosition(VerticalTickMarkerPosition);
         SetClientSize(RulerDefaults::VerticalClientWidth, VHeight);
     }
     ::InvalidateRect(Handle(), nullptr, FALSE);
@@ -223,19 +228,71 @@ void TMainDlg::FormResize() {
 
 // --- Painting --------------------------------------------------------------
 
+void TMainDlg::UpdateLabelFonts() {
+    const UINT dpi = WindowDpi(Handle());
+    LOGFONTW label{};
+    label.lfHeight = -::MulDiv(kLabelPoints, static_cast<int>(dpi), 72);
+    label.lfWeight = FW_NORMAL;
+    label.lfCharSet = DEFAULT_CHARSET;
+    label.lfQuality = DEFAULT_QUALITY;
+    wcscpy_s(label.lfFaceName, kLabelFace);
+    m_labelFont = CachedFont(label);
+    label.lfWeight = FW_BOLD;
+    m_labelFontBold = CachedFont(label);
+    m_boxFont = CachedFont(GetSysGuiFont(dpi));
+}
+
+RulerFace TMainDlg::FaceNow() const {
+    RulerFace face;
+    face.Width = BackImg.Width();
+    face.Height = BackImg.Height();
+    face.TickPosition = fTickPosition;
+    face.TickMarkerPosition = FTickMarkerPosition;
+    face.CenterMarker = FCenterMarker;
+    face.Unit = fRulerUnit;
+    face.ColorBack = FColorBack;
+    face.ColorTicks = FColorTicks;
+    face.Converter = m_PixelMMConverter;
+    face.TwipsPerPixelY = TwipsPerPixelY(BackImg.Dc());
+    return face;
+}
+
 void TMainDlg::RenderBackImg() {
     ++m_backImgRenders;
-    const Rect r{0, 0, BackImg.Width(), BackImg.Height()};
-    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-    UniqueHBrush brush(::CreateSolidBrush(static_cast<COLORREF>(GetRealColor(FColorBack))));
-    ::FillRect(BackImg.Dc(), &rc, brush.Get());
+    GdiCanvas canvas(BackImg.Dc(), m_labelFont, m_labelFontBold);
+    RenderRulerFace(canvas, FaceNow());
 }
 
 void TMainDlg::FormPaint(HDC dc) {
     const bool render = InvalidateBackImg;
     if (render) RenderBackImg();
     ::BitBlt(dc, 0, 0, BackImg.Width(), BackImg.Height(), BackImg.Dc(), 0, 0, SRCCOPY);
-    if (render) InvalidateBackImg = false;
+    if (render) {
+        // The fresh face has no marks: draw them for the current position.
+        InvalidateBackImg = false;
+        GdiCanvas canvas(dc, m_boxFont, nullptr);
+        CursorMarksResult marks = PlanCursorMarks(CursorRulerNow(), Cursor, canvas);
+        Cursor = marks.State;
+        ExecuteCursorPlan(dc, marks.Plan);
+    }
+}
+
+void TMainDlg::SetColorField(TColor& field, TColor value) {
+    if (field == value) return;
+    field = value;
+    InvalidateBackImg = true;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMainDlg::SetColorBack(TColor value) { SetColorField(FColorBack, value); }
+void TMainDlg::SetColorTicks(TColor value) { SetColorField(FColorTicks, value); }
+void TMainDlg::SetColorMouseLine(TColor value) { SetColorField(FColorMouseLine, value); }
+void TMainDlg::SetColorMousePosBack(TColor value) { SetColorField(FColorMousePosBack, value); }
+void TMainDlg::SetColorMousePosText(TColor value) { SetColorField(FColorMousePosText, value); }
+
+void TMainDlg::SetTickPosition(TTickPosition value) {
+    fTickPosition = value;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // --- Mouse tracking --------------------------------------------------------
@@ -255,10 +312,93 @@ LRESULT TMainDlg::HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+CursorRuler TMainDlg::CursorRulerNow() const {
+    CursorRuler r;
+    r.Horizontal = FHorizontal;
+    const Rect client = ClientRect();
+    r.Client = {client.Width(), client.Height()};
+    RECT window{};
+    ::GetWindowRect(Handle(), &window);
+    r.WindowOrigin = {window.left, window.top};
+    r.WndBorderX = WndBorderX;
+    r.WndBorderY = WndBorderY;
+    r.PrimaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    r.Unit = fRulerUnit;
+    r.Converter = m_PixelMMConverter;
+    r.ColorMouseLine = FColorMouseLine;
+    r.ColorMousePosBack = FColorMousePosBack;
+    r.ColorMousePosText = FColorMousePosText;
+    r.Down = Down;
+    r.Length = FHorizontal ? HWidth : VHeight;
+    return r;
+}
+
+void TMainDlg::ExecuteCursorPlan(HDC dc, const CursorMarksPlan& plan) {
+    GdiCanvas canvas(dc, m_boxFont, nullptr);
+    for (const Rect& r : plan.Restore) canvas.CopyFrom(BackImg.Dc(), r);
+    DrawCursorMarks(canvas, plan);
+}
+
 void TMainDlg::DrawMousePos(int x, int y) {
     ActX_ = x;
     ActY_ = y;
-    // The magnifier and the cursor marks on the scale join here.
+    // The magnifier follows here, also while the ruler is hidden.
+    if (!::IsWindowVisible(Handle())) return;
+    // Until the first paint has rendered the face there is nothing to draw on.
+    if (InvalidateBackImg) return;
+
+    WindowDC dc(Handle());
+    GdiCanvas measure(dc.Get(), m_boxFont, nullptr);
+    const CursorUpdatePlan update = PlanCursorUpdate(CursorRulerNow(), Cursor, {x, y}, measure);
+    ExecuteCursorPlan(dc.Get(), update.Marks);
+    Cursor = update.State;
+
+    // The length drag at the far end.
+    const LPCWSTR shape = update.Drag.Cursor == RulerCursor::SizeWE   ? IDC_SIZEWE
+                          : update.Drag.Cursor == RulerCursor::SizeNS ? IDC_SIZENS
+                                                                      : IDC_ARROW;
+    HCURSOR cursor = ::LoadCursorW(nullptr, shape);
+    if (cursor != m_cursor) {
+        m_cursor = cursor;
+        POINT pt{x, y};
+        if (::WindowFromPoint(pt) == Handle()) ::SetCursor(m_cursor);
+    }
+    if (update.Drag.NewLength) {
+        if (FHorizontal) {
+            HWidth = *update.Drag.NewLength;
+            SetClientSize(HWidth, ClientRect().Height());
+        } else {
+            VHeight = *update.Drag.NewLength;
+            SetClientSize(ClientRect().Width(), VHeight);
+        }
+    }
+}
+
+void TMainDlg::MeasureStartPoint() {
+    Cursor = SetMeasureStartPoint(Cursor);
+    DrawMousePos(ActX_, ActY_);
+}
+
+void TMainDlg::FormMouseDown() {
+    Down = true;
+    ::SetCapture(Handle());
+}
+
+void TMainDlg::FormMouseUp() {
+    Down = false;
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+}
+
+void TMainDlg::FormMouseMove(WPARAM keys) {
+    if (!(keys & MK_LBUTTON) || !Down) return;
+    // Before the far-end zone a drag moves the window; in the zone the hook
+    // updates change the length instead.
+    const Rect client = ClientRect();
+    const int length = FHorizontal ? client.Width() : client.Height();
+    if (Cursor.MousePos < length - 50) {
+        Down = false;
+        MoveWnd(Handle());
+    }
 }
 
 // --- Menu and keys ---------------------------------------------------------
@@ -333,6 +473,26 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         FormKeyDown(wParam);
         return 0;
+    case WM_LBUTTONDOWN:
+        FormMouseDown();
+        return 0;
+    case WM_LBUTTONUP:
+        FormMouseUp();
+        return 0;
+    case WM_MOUSEMOVE:
+        FormMouseMove(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(m_cursor);
+            return TRUE;
+        }
+        break;
+    case WM_DPICHANGED:
+        UpdateLabelFonts();
+        InvalidateBackImg = true;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
     case WM_CONTEXTMENU: {
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (pt.x == -1 && pt.y == -1) {
@@ -380,7 +540,13 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << L"\nClientTop=" << origin.y << L"\nClientWidth=" << c.Width()
             << L"\nClientHeight=" << c.Height() << L"\nHorizontal=" << (FHorizontal ? 1 : 0)
             << L"\nUnit=" << static_cast<int>(fRulerUnit) << L"\nActX=" << ActX_
-            << L"\nActY=" << ActY_ << L"\nMousePos=" << MousePos_ << L"\nHookMessages="
+            << L"\nActY=" << ActY_ << L"\nMousePos=" << Cursor.MousePos
+            << L"\nHasStartPos=" << (Cursor.HasStartPos ? 1 : 0) << L"\nStartPos="
+            << Cursor.StartPos << L"\nBoxLeft=" << Cursor.MousePosDisplay.Left << L"\nBoxTop="
+            << Cursor.MousePosDisplay.Top << L"\nBoxRight=" << Cursor.MousePosDisplay.Right
+            << L"\nBoxBottom=" << Cursor.MousePosDisplay.Bottom << L"\nBoxText="
+            << MousePosText(CursorRulerNow(), Cursor, Cursor.MousePos) << L"\nHWidth=" << HWidth
+            << L"\nVHeight=" << VHeight << L"\nHookMessages="
             << m_hookMessages << L"\nHookSet=" << (::IsHookSetMouse() ? 1 : 0)
             << L"\nBackImgRenders=" << m_backImgRenders << L"\nCmAuto=" << (FCmAuto ? 1 : 0)
             << L"\nRefCmSize=" << FRefCmSize << L"\nPixelsPerMMX="
@@ -392,6 +558,7 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
     }
     if (command.rfind(L"unit ", 0) == 0) {
         SetRulerUnit(RulerUnitFromOrdinal(std::stoll(command.substr(5))));
+        ::UpdateWindow(Handle());
         return L"ok";
     }
     if (command == L"plus") {
@@ -400,6 +567,42 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
     }
     if (command == L"minus") {
         Minus1Click();
+        return L"ok";
+    }
+    if (command == L"measure") {
+        MeasureStartPoint();
+        return L"ok";
+    }
+    if (command.rfind(L"setcolor ", 0) == 0) {
+        // setcolor <Back|Ticks|MouseLine|MousePosBack|MousePosText> <decimal value>
+        std::wistringstream in(command.substr(9));
+        std::wstring which;
+        long long value = 0;
+        in >> which >> value;
+        const TColor c = static_cast<TColor>(value);
+        if (which == L"Back") SetColorBack(c);
+        else if (which == L"Ticks") SetColorTicks(c);
+        else if (which == L"MouseLine") SetColorMouseLine(c);
+        else if (which == L"MousePosBack") SetColorMousePosBack(c);
+        else if (which == L"MousePosText") SetColorMousePosText(c);
+        else return L"unknown colour";
+        ::UpdateWindow(Handle());
+        return L"ok";
+    }
+    if (command == L"orientation") {
+        // Turns the ruler (the menu command comes with the window commands).
+        FHorizontal = !FHorizontal;
+        OrientationChanged();
+        ::UpdateWindow(Handle());
+        return L"ok";
+    }
+    if (command.rfind(L"pixelspermm ", 0) == 0) {
+        // Calibrates by hand to an exact spacing, for checking the scale.
+        const double perMM = std::stod(command.substr(12));
+        FCmAuto = false;
+        FRefCmSize = RefCmSizeFromPixelsPerMM(perMM);
+        UpdatePixelMMConverter();
+        ::UpdateWindow(Handle());
         return L"ok";
     }
     if (command == L"reinstallhook") {

@@ -1,8 +1,11 @@
 #pragma once
 // The ruler window: a borderless top-most strip with the scale, the program's
 // main window for the whole run.
+#include "ruler/MousePosRules.h"
 #include "ruler/PixelMMConverter.h"
+#include "ruler/RulerRenderer.h"
 #include "ruler/RulerUnit.h"
+#include "ruler/TickRules.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
 #include "util/win/Handles.h"
@@ -11,9 +14,6 @@
 
 #include <cstdint>
 #include <string>
-
-// Edges of the ruler that carry ticks (bit values 1, 2, 4, 8).
-using TTickPosition = std::uint8_t;
 
 class TMainDlg : public Window {
   public:
@@ -45,9 +45,21 @@ class TMainDlg : public Window {
     double RefCmSize() const { return FRefCmSize; }
     int ActX() const { return ActX_; }
     int ActY() const { return ActY_; }
-    int MousePos() const { return MousePos_; }
+    int MousePos() const { return Cursor.MousePos; }
     std::uint64_t HookMessageCount() const { return m_hookMessages; }
     std::uint64_t BackImgRenderCount() const { return m_backImgRenders; }
+
+    // Colours of the face and the cursor marks; an unchanged colour does nothing.
+    void SetColorBack(TColor value);
+    void SetColorTicks(TColor value);
+    void SetColorMouseLine(TColor value);
+    void SetColorMousePosBack(TColor value);
+    void SetColorMousePosText(TColor value);
+    void SetTickPosition(TTickPosition value);
+    void SetTickMarkerPosition(TTickPosition value) { FTickMarkerPosition = value; }
+
+    // The measuring start point: set, move, or end measuring (the hotkey).
+    void MeasureStartPoint();
 
     // Answers the test control channel (only enabled by the test switch).
     std::wstring TestQuery(const std::wstring& command);
@@ -68,6 +80,14 @@ class TMainDlg : public Window {
     void FormPaint(HDC dc);
     void RenderBackImg();
     void DrawMousePos(int x, int y);
+    void ExecuteCursorPlan(HDC dc, const CursorMarksPlan& plan);
+    CursorRuler CursorRulerNow() const;
+    RulerFace FaceNow() const;
+    void UpdateLabelFonts();
+    void SetColorField(TColor& field, TColor value);
+    void FormMouseDown();
+    void FormMouseUp();
+    void FormMouseMove(WPARAM keys);
     void FormKeyDown(WPARAM key);
     void SetClientSize(int width, int height);
     Rect ClientRect() const;
@@ -84,8 +104,6 @@ class TMainDlg : public Window {
     int WndBorderY = 0;
     bool FirstStart = true;
     bool Down = false;
-    int OldMousePosX = 0;
-    int OldMousePosY = 0;
     int ActX_ = 0;
     int ActY_ = 0;
     bool OldVisibleLineal = false;
@@ -96,12 +114,13 @@ class TMainDlg : public Window {
     bool MagnifierSyncVisible = true;
     OffscreenBitmap BackImg;
     bool InvalidateBackImg = false;
-    int MousePos_ = 0;
-    Rect MousePosDisplay{};
-    TTickPosition fTickPosition = 0;
+    // MousePos, MousePosDisplay, StartPos, OldStartPos, HasStartPos,
+    // OldMousePosX and OldMousePosY: the state of the cursor marks.
+    CursorState Cursor;
+    TTickPosition fTickPosition;
     int fTransparency = 0;
     TRulerUnit fRulerUnit = ruPixel32;
-    TTickPosition FTickMarkerPosition = 0;
+    TTickPosition FTickMarkerPosition;
     bool FCenterMarker = true;
     bool FHorizontal = true;
     TColor FColorTicks;
@@ -118,13 +137,14 @@ class TMainDlg : public Window {
     std::uint16_t MoveHotKeyRight = 0;
     std::uint16_t HotKeyMeasureStart;
     int MoveHotKeyMoveBy;
-    int StartPos = 0;
-    int OldStartPos = 0;
-    bool HasStartPos = false;
     TPixelMMConverter m_PixelMMConverter;
 
     UniqueHMenu popMenu;
     HMENU menUnit = nullptr;
+    HFONT m_labelFont = nullptr;     // scale labels, 8 points at the monitor's DPI
+    HFONT m_labelFontBold = nullptr;
+    HFONT m_boxFont = nullptr;       // the window's font, for the position box
+    HCURSOR m_cursor = nullptr;      // arrow, or a resize cursor in the far-end zone
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;

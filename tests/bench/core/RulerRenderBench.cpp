@@ -15,7 +15,7 @@ class CountingCanvas : public Canvas {
     Size TextExtent(const std::wstring& text, bool bold) const override {
         return {static_cast<int>(text.size()) * (bold ? 7 : 6), 13};
     }
-    void TextOut(int, int, const std::wstring&, TColor, bool) override { ++Calls; }
+    void TextAt(int, int, const std::wstring&, TColor, bool) override { ++Calls; }
     long Calls = 0;
 };
 
