@@ -5,10 +5,21 @@ add_library(dravik_deps INTERFACE)
 if(WIN32)
     set(DRAVIK_WIN_DEPS "" CACHE PATH "Prefix of libcurl and pugixml built for this Windows toolchain")
     if(DRAVIK_WIN_DEPS)
-        target_include_directories(dravik_deps INTERFACE ${DRAVIK_WIN_DEPS}/include)
-        target_link_directories(dravik_deps INTERFACE ${DRAVIK_WIN_DEPS}/lib)
+        # Release builds of both, static: libcurl.a and libpugixml.a. Named by full
+        # path so a stray library of the same name elsewhere can never be picked.
+        foreach(archive libpugixml.a libcurl.a)
+            if(NOT EXISTS ${DRAVIK_WIN_DEPS}/lib/${archive})
+                message(FATAL_ERROR "DRAVIK_WIN_DEPS=${DRAVIK_WIN_DEPS} has no lib/${archive}: "
+                    "run scripts/build-win-deps.sh ${CMAKE_SYSTEM_PROCESSOR} and pass the prefix it prints")
+            endif()
+        endforeach()
+        target_include_directories(dravik_deps SYSTEM INTERFACE ${DRAVIK_WIN_DEPS}/include)
         target_compile_definitions(dravik_deps INTERFACE CURL_STATICLIB DRAVIK_HAVE_DEPS=1)
-        target_link_libraries(dravik_deps INTERFACE pugixml curl bcrypt crypt32 secur32 ws2_32 wldap32 advapi32 normaliz)
+        # curl is HTTP only with Schannel: sockets, the certificate store and
+        # crypto; no LDAP (wldap32) and no IDN (normaliz).
+        target_link_libraries(dravik_deps INTERFACE
+            ${DRAVIK_WIN_DEPS}/lib/libpugixml.a ${DRAVIK_WIN_DEPS}/lib/libcurl.a
+            ws2_32 crypt32 bcrypt secur32 advapi32)
     endif()
 else()
     find_package(PkgConfig REQUIRED)

@@ -1,0 +1,229 @@
+// The ruler's scale and cursor marks as they appear on the screen.
+#include "DravikProcess.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The ruler's client area starts at (340, 200) on the 1280 x 800 desktop.
+constexpr int kLeft = 340;
+constexpr int kTop = 200;
+constexpr int kHeight = 49;
+
+bool IsDark(COLORREF c) { return GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80; }
+
+class Scale : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dravik = std::make_unique<DravikProcess>();
+        // Cursor far left of the ruler: no line or box on the scale.
+        MoveTo(5, 700);
+        WaitForTopTick(31, 12);
+    }
+    void TearDown() override {
+        KeepScreenshotIfFailed();
+        dravik.reset();
+    }
+
+    // Moves the mouse and waits until the ruler has handled that position.
+    void MoveTo(int x, int y) {
+        MoveMouseTo(x, y);
+        ASSERT_TRUE(dravik->WaitUntil([&] {
+            return dravik->StateInt(L"ActX") == x && dravik->StateInt(L"ActY") == y;
+        }));
+    }
+    COLORREF Client(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
+
+    // Length of the tick at client column x along the top edge: the run of
+    // dark pixels below the frame row.
+    int TopTick(int x) {
+        int n = 0;
+        while (n < 20 && IsDark(Client(x, 1 + n))) ++n;
+        return n == 0 ? 0 : n + 1; // the frame row counts as the tick's first pixel
+    }
+    int BottomTick(int x) {
+        int n = 0;
+        while (n < 20 && IsDark(Client(x, kHeight - 2 - n))) ++n;
+        return n == 0 ? 0 : n + 1;
+    }
+    // The program draws asynchronously to the screen this test reads: wait
+    // until a tick that the new scale must have shows up.
+    void WaitForTopTick(int x, int length) {
+        ASSERT_TRUE(dravik->WaitUntil([&] { return TopTick(x) == length; }))
+            << "tick of length " << length << " at " << x << " did not appear";
+    }
+    // Whether there are label pixels in a narrow band around column x.
+    bool HasLabelAround(int x) {
+        for (int dx = -6; dx <= 6; ++dx)
+            for (int y = 16; y <= 32; ++y)
+                if (IsDark(Client(x + dx, y))) return true;
+        return false;
+    }
+    // The face without marks: the gradient only changes down the ruler, so a
+    // pixel of row 36 (between labels and bottom ticks) matches a reference
+    // column wherever nothing is drawn over it.
+    bool FaceClean(int x, int y = 36) { return Client(x, y) == Client(300, y); }
+    // Screen checks wait a moment: drawing reaches the screen asynchronously.
+    bool PixelBecomes(int x, int y, COLORREF color) {
+        return dravik->WaitUntil([&] { return Client(x, y) == color; }, 2000);
+    }
+    bool BecomesClean(int x) {
+        return dravik->WaitUntil([&] { return FaceClean(x); }, 2000);
+    }
+
+    std::unique_ptr<DravikProcess> dravik;
+};
+
+} // namespace
+
+TEST_F(Scale, Pixel32TicksAndLabels) {
+    ASSERT_EQ(dravik->StateInt(L"Unit"), 2);
+    for (int x : {31, 63, 95, 127}) {
+        EXPECT_EQ(TopTick(x), 12) << "large tick at " << x;
+        EXPECT_EQ(BottomTick(x), 11) << "large tick at " << x; // 49 is outside
+        EXPECT_TRUE(HasLabelAround(x)) << "label at " << x;
+    }
+    for (int x : {15, 47, 79}) {
+        EXPECT_EQ(TopTick(x), 8) << "medium tick at " << x;
+        EXPECT_EQ(BottomTick(x), 7) << "medium tick at " << x;
+    }
+    for (int x : {1, 3, 5, 7, 9, 33, 99}) EXPECT_EQ(TopTick(x), 5) << "small tick at " << x;
+    for (int x : {2, 4, 6, 32, 100}) EXPECT_EQ(TopTick(x), 0) << "no tick at " << x;
+    EXPECT_FALSE(HasLabelAround(47)) << "medium ticks carry no label";
+}
+
+TEST_F(Scale, Pixel20AndPixel50Ticks) {
+    ASSERT_EQ(dravik->Ask(L"unit 1"), L"ok");
+    WaitForTopTick(19, 8);
+    EXPECT_EQ(TopTick(99), 12);  // 100: large, no label
+    EXPECT_EQ(TopTick(39), 8);   // 40: medium with label
+    EXPECT_TRUE(HasLabelAround(39));
+    EXPECT_EQ(TopTick(199), 12); // 200: large, bold label
+    EXPECT_TRUE(HasLabelAround(199));
+    EXPECT_EQ(TopTick(3), 5);    // 4: small
+    EXPECT_EQ(TopTick(19), 8);   // 20: medium, no label
+
+    EXPECT_FALSE(HasLabelAround(99));
+    ASSERT_EQ(dravik->Ask(L"unit 3"), L"ok");
+    WaitForTopTick(49, 12);  // 50: large with label
+    EXPECT_TRUE(HasLabelAround(49));
+    EXPECT_EQ(TopTick(9), 8);    // 10: medium
+    EXPECT_EQ(TopTick(1), 5);    // 2: small
+    EXPECT_EQ(TopTick(2), 0);
+}
+
+TEST_F(Scale, MillimetresAt378And15PixelsPerMillimetre) {
+    ASSERT_EQ(dravik->Ask(L"pixelspermm 3.78"), L"ok");
+    ASSERT_EQ(dravik->Ask(L"unit 0"), L"ok");
+    WaitForTopTick(36, 12);
+    EXPECT_EQ(TopTick(2), 5);   // 1 mm: first pixel that rounds to 1 (1.89 and up)
+    EXPECT_EQ(TopTick(18), 8);  // 5 mm (17.01 and up)
+    EXPECT_EQ(TopTick(36), 12); // 10 mm with label
+    EXPECT_TRUE(HasLabelAround(36));
+    EXPECT_EQ(TopTick(1), 0);
+
+    ASSERT_EQ(dravik->Ask(L"pixelspermm 1.5"), L"ok");
+    WaitForTopTick(30, 12);
+    EXPECT_EQ(TopTick(1), 0);   // no small ticks below 2 pixels per millimetre
+    EXPECT_EQ(TopTick(7), 8);   // 5 mm
+    EXPECT_EQ(TopTick(15), 12); // 10 mm: large, but labels only every 20
+    EXPECT_FALSE(HasLabelAround(15));
+    EXPECT_EQ(TopTick(30), 12); // 20 mm with label
+    EXPECT_TRUE(HasLabelAround(30));
+}
+
+TEST_F(Scale, CursorLineFollowsTheMouseAlsoFarAboveAndBelow) {
+    MoveTo(500, 700); // client 160, far below the ruler
+    EXPECT_TRUE(PixelBecomes(160, 36, RGB(255, 0, 0)));
+    EXPECT_TRUE(PixelBecomes(160, 1, RGB(255, 0, 0)));
+    EXPECT_EQ(dravik->StateInt(L"MousePos"), 160);
+    MoveTo(520, 3); // far above
+    EXPECT_TRUE(PixelBecomes(180, 36, RGB(255, 0, 0)));
+    EXPECT_TRUE(BecomesClean(160)) << "no trail of the old line";
+}
+
+TEST_F(Scale, PositionBoxBesideTheLineFlipsNearTheEndAndLeavesNoTrails) {
+    MoveTo(500, 700);
+    EXPECT_EQ(dravik->State()[L"BoxText"], L"161");
+    const long long left = dravik->StateInt(L"BoxLeft");
+    const long long right = dravik->StateInt(L"BoxRight");
+    EXPECT_EQ(left, 175); // 15 right of the line
+    EXPECT_TRUE(PixelBecomes(static_cast<int>(left) + 1, 24, RGB(0xA2, 0xCD, 0x20)));
+
+    MoveTo(kLeft + 590, 700); // near the end: the box flips left of the line
+    EXPECT_LT(dravik->StateInt(L"BoxRight"), 590);
+    // The old box is gone.
+    for (int x = static_cast<int>(left); x < right; x += 3) EXPECT_TRUE(BecomesClean(x)) << x;
+}
+
+TEST_F(Scale, PositionLeftOfTheRulerDrawsNoBoxAndErasesTheOldOne) {
+    MoveTo(500, 700);
+    const int left = static_cast<int>(dravik->StateInt(L"BoxLeft"));
+    const int right = static_cast<int>(dravik->StateInt(L"BoxRight"));
+    MoveTo(100, 300);
+    EXPECT_LT(dravik->StateInt(L"MousePos"), 0);
+    for (int x = left; x < right; x += 3) EXPECT_TRUE(BecomesClean(x)) << x;
+    EXPECT_TRUE(BecomesClean(160));
+}
+
+TEST_F(Scale, DistanceFromAStartPointInBrackets) {
+    MoveTo(kLeft + 100, 600);
+    ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
+    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 1);
+    MoveTo(kLeft + 160, 600);
+    EXPECT_EQ(dravik->State()[L"BoxText"], L"161  (61)");
+    EXPECT_TRUE(PixelBecomes(100, 36, RGB(0, 0, 255))); // the start line
+    // Pressed twice without moving: measuring ends and the start line goes.
+    ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
+    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 1); // moved the start point to 160
+    ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
+    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 0);
+    EXPECT_EQ(dravik->State()[L"BoxText"], L"161");
+    EXPECT_TRUE(BecomesClean(100));
+}
+
+TEST_F(Scale, AnUnchangedColourDoesNotRenderAgain) {
+    const long long renders = dravik->StateInt(L"BackImgRenders");
+    ASSERT_EQ(dravik->Ask(L"setcolor Back 12632256"), L"ok"); // 0xC0C0C0, the current colour
+    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders);
+    ASSERT_EQ(dravik->Ask(L"setcolor Back 16777215"), L"ok"); // white
+    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders + 1);
+    // Cursor movement never renders the scale.
+    MoveTo(500, 700);
+    MoveTo(600, 710);
+    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders + 1);
+}
+
+TEST_F(Scale, VerticalRulerNumbersDownwards) {
+    ASSERT_EQ(dravik->Ask(L"orientation"), L"ok");
+    auto state = dravik->State();
+    EXPECT_EQ(state[L"ClientWidth"], L"57");
+    EXPECT_EQ(state[L"ClientHeight"], L"400");
+    MoveTo(10, kTop + 99);
+    EXPECT_EQ(dravik->State()[L"BoxText"], L"100");
+    // A large tick at y = 31 on the left edge.
+    int n = 0;
+    while (n < 20 && IsDark(Client(1 + n, 31))) ++n;
+    EXPECT_EQ(n + 1, 12);
+}
+
+TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
+    MoveTo(kLeft + 580, kTop + 20);
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &down, sizeof(down));
+    for (int x = 585; x <= 620; x += 5) MoveTo(kLeft + x, kTop + 20);
+    INPUT up{};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof(up));
+    EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
+    EXPECT_EQ(dravik->StateInt(L"ClientWidth"), 640);
+    // Released: moving on changes nothing.
+    MoveTo(kLeft + 700, kTop + 20);
+    EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
+}
