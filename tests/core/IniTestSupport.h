@@ -25,8 +25,7 @@ class TempFolder {
 
     // A file name in the folder, as the store takes it.
     std::wstring File(const std::wstring& name) const {
-        return path_.wstring() + std::wstring(1, std::filesystem::path::preferred_separator) +
-               name;
+        return path_.wstring() + std::wstring(1, std::filesystem::path::preferred_separator) + name;
     }
     std::size_t EntryCount() const {
         return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
@@ -49,7 +48,9 @@ inline void WriteBytes(const std::wstring& file, const TBytes& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
-inline TBytes AsciiBytes(const std::string& text) { return TBytes(text.begin(), text.end()); }
+inline TBytes AsciiBytes(const std::string& text) {
+    return TBytes(text.begin(), text.end());
+}
 
 // FF FE and the text as UTF-16 LE: the bytes a sifUnicode store writes.
 inline TBytes Utf16File(const std::wstring& text) {

@@ -1,5 +1,6 @@
 #include "ruler/win/MainDlg.h"
 
+#include "app/win/TestControl.h"
 #include "hook/ZephalApi.h"
 #include "ruler/RulerDefaults.h"
 #include "util/UserError.h"
@@ -7,7 +8,6 @@
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
-#include "app/win/TestControl.h"
 
 #include <sstream>
 
@@ -51,8 +51,8 @@ void TMainDlg::Create(HWND owner) {
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
     // Borderless, top-most ("stay on top" is the window's designed style);
     // the size is replaced at once by the orientation.
-    if (!CreateWnd(kRulerClass, L"Dravik", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 663,
-                   90, owner))
+    if (!CreateWnd(kRulerClass, L"Dravik", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 663, 90,
+                   owner))
         throw EUserError(L"Das Linealfenster konnte nicht erzeugt werden.");
     GuardedCall([this] { FormCreate(); });
 }
@@ -106,7 +106,8 @@ void TMainDlg::FormCreate() {
 
 void TMainDlg::InstallHookMouse() {
     m_hookMsg = ::GetMonitorMouseMoveMsg();
-    while (::IsHookSetMouse()) ::RemoveHookMouse();
+    while (::IsHookSetMouse())
+        ::RemoveHookMouse();
     if (!::InstallHookMouse(0, Handle()))
         throw EUserError(L"Could not install mouse hook. InstallHookMouse failed.");
 }
@@ -122,13 +123,18 @@ void TMainDlg::FormClose() {
 
 void TMainDlg::FormDestroy() {
     // Hotkeys are unregistered here once they exist.
-    while (::IsHookSetMouse()) ::RemoveHookMouse();
+    while (::IsHookSetMouse())
+        ::RemoveHookMouse();
     BackImg.SetSize(0, 0);
 }
 
-void TMainDlg::SetTitle(const std::wstring& title) { ::SetWindowTextW(Handle(), title.c_str()); }
+void TMainDlg::SetTitle(const std::wstring& title) {
+    ::SetWindowTextW(Handle(), title.c_str());
+}
 
-void TMainDlg::menExitClick() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TMainDlg::menExitClick() {
+    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 // --- Units and calibration -------------------------------------------------
 
@@ -179,10 +185,16 @@ bool TMainDlg::BeforeCmSizeChangeBy(double delta) {
     return true;
 }
 
-void TMainDlg::Plus1Click() { BeforeCmSizeChangeBy(-FRefCmSizeChangeBy); }
-void TMainDlg::Minus1Click() { BeforeCmSizeChangeBy(FRefCmSizeChangeBy); }
+void TMainDlg::Plus1Click() {
+    BeforeCmSizeChangeBy(-FRefCmSizeChangeBy);
+}
+void TMainDlg::Minus1Click() {
+    BeforeCmSizeChangeBy(FRefCmSizeChangeBy);
+}
 
-void TMainDlg::WMDisplayChange() { UpdatePixelMMConverter(); }
+void TMainDlg::WMDisplayChange() {
+    UpdatePixelMMConverter();
+}
 
 DeviceMetrics TMainDlg::ScreenMetrics() const {
     WindowDC dc(Handle());
@@ -284,11 +296,21 @@ void TMainDlg::SetColorField(TColor& field, TColor value) {
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TMainDlg::SetColorBack(TColor value) { SetColorField(FColorBack, value); }
-void TMainDlg::SetColorTicks(TColor value) { SetColorField(FColorTicks, value); }
-void TMainDlg::SetColorMouseLine(TColor value) { SetColorField(FColorMouseLine, value); }
-void TMainDlg::SetColorMousePosBack(TColor value) { SetColorField(FColorMousePosBack, value); }
-void TMainDlg::SetColorMousePosText(TColor value) { SetColorField(FColorMousePosText, value); }
+void TMainDlg::SetColorBack(TColor value) {
+    SetColorField(FColorBack, value);
+}
+void TMainDlg::SetColorTicks(TColor value) {
+    SetColorField(FColorTicks, value);
+}
+void TMainDlg::SetColorMouseLine(TColor value) {
+    SetColorField(FColorMouseLine, value);
+}
+void TMainDlg::SetColorMousePosBack(TColor value) {
+    SetColorField(FColorMousePosBack, value);
+}
+void TMainDlg::SetColorMousePosText(TColor value) {
+    SetColorField(FColorMousePosText, value);
+}
 
 void TMainDlg::SetTickPosition(TTickPosition value) {
     fTickPosition = value;
@@ -335,7 +357,11 @@ CursorRuler TMainDlg::CursorRulerNow() const {
 
 void TMainDlg::ExecuteCursorPlan(HDC dc, const CursorMarksPlan& plan) {
     GdiCanvas canvas(dc, m_boxFont, nullptr);
-    for (const Rect& r : plan.Restore) canvas.CopyFrom(BackImg.Dc(), r);
+    for (const Rect& r : plan.Restore) {
+        canvas.CopyFrom(BackImg.Dc(), r);
+        m_pixelsCopied +=
+            static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
+    }
     DrawCursorMarks(canvas, plan);
 }
 
@@ -427,22 +453,36 @@ void TMainDlg::CreatePopMenu() {
 
 void TMainDlg::ShowPopMenu(POINT screen) {
     ::SetForegroundWindow(Handle());
-    const UINT id = static_cast<UINT>(::TrackPopupMenu(popMenu.Get(),
-                                                       TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
-                                                       screen.y, 0, Handle(), nullptr));
+    const UINT id = static_cast<UINT>(::TrackPopupMenu(
+        popMenu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
     if (id) OnCommand(id);
 }
 
 void TMainDlg::OnCommand(UINT id) {
     switch (id) {
-    case idPixel20: menPixel20Click(); break;
-    case idPixel32: menPixel32Click(); break;
-    case idPixel50: menPixel50Click(); break;
-    case idMilimeter: menMilimeterClick(); break;
-    case idPlus1: Plus1Click(); break;
-    case idMinus1: Minus1Click(); break;
-    case idExit: menExitClick(); break;
-    default: break;
+    case idPixel20:
+        menPixel20Click();
+        break;
+    case idPixel32:
+        menPixel32Click();
+        break;
+    case idPixel50:
+        menPixel50Click();
+        break;
+    case idMilimeter:
+        menMilimeterClick();
+        break;
+    case idPlus1:
+        Plus1Click();
+        break;
+    case idMinus1:
+        Minus1Click();
+        break;
+    case idExit:
+        menExitClick();
+        break;
+    default:
+        break;
     }
 }
 
@@ -455,7 +495,8 @@ void TMainDlg::FormKeyDown(WPARAM key) {
 LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_hookMsg != 0 && msg == m_hookMsg) return HandleHooks(msg, wParam, lParam);
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+        return 1;
     case WM_PAINT: {
         PaintScope paint(Handle());
         FormPaint(paint.Dc());
@@ -521,7 +562,8 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FormDestroy();
         ::PostQuitMessage(0);
         return 0;
-    default: break;
+    default:
+        break;
     }
     return Default(msg, wParam, lParam);
 }
@@ -537,18 +579,18 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         POINT origin{0, 0};
         ::ClientToScreen(Handle(), &origin);
         out << L"Left=" << w.left << L"\nTop=" << w.top << L"\nClientLeft=" << origin.x
-            << L"\nClientTop=" << origin.y << L"\nClientWidth=" << c.Width()
-            << L"\nClientHeight=" << c.Height() << L"\nHorizontal=" << (FHorizontal ? 1 : 0)
-            << L"\nUnit=" << static_cast<int>(fRulerUnit) << L"\nActX=" << ActX_
-            << L"\nActY=" << ActY_ << L"\nMousePos=" << Cursor.MousePos
-            << L"\nHasStartPos=" << (Cursor.HasStartPos ? 1 : 0) << L"\nStartPos="
-            << Cursor.StartPos << L"\nBoxLeft=" << Cursor.MousePosDisplay.Left << L"\nBoxTop="
-            << Cursor.MousePosDisplay.Top << L"\nBoxRight=" << Cursor.MousePosDisplay.Right
-            << L"\nBoxBottom=" << Cursor.MousePosDisplay.Bottom << L"\nBoxText="
+            << L"\nClientTop=" << origin.y << L"\nClientWidth=" << c.Width() << L"\nClientHeight="
+            << c.Height() << L"\nHorizontal=" << (FHorizontal ? 1 : 0) << L"\nUnit="
+            << static_cast<int>(fRulerUnit) << L"\nActX=" << ActX_ << L"\nActY=" << ActY_
+            << L"\nMousePos=" << Cursor.MousePos << L"\nHasStartPos="
+            << (Cursor.HasStartPos ? 1 : 0) << L"\nStartPos=" << Cursor.StartPos << L"\nBoxLeft="
+            << Cursor.MousePosDisplay.Left << L"\nBoxTop=" << Cursor.MousePosDisplay.Top
+            << L"\nBoxRight=" << Cursor.MousePosDisplay.Right << L"\nBoxBottom="
+            << Cursor.MousePosDisplay.Bottom << L"\nBoxText="
             << MousePosText(CursorRulerNow(), Cursor, Cursor.MousePos) << L"\nHWidth=" << HWidth
-            << L"\nVHeight=" << VHeight << L"\nHookMessages="
-            << m_hookMessages << L"\nHookSet=" << (::IsHookSetMouse() ? 1 : 0)
-            << L"\nBackImgRenders=" << m_backImgRenders << L"\nCmAuto=" << (FCmAuto ? 1 : 0)
+            << L"\nVHeight=" << VHeight << L"\nHookMessages=" << m_hookMessages << L"\nHookSet="
+            << (::IsHookSetMouse() ? 1 : 0) << L"\nBackImgRenders=" << m_backImgRenders
+            << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto=" << (FCmAuto ? 1 : 0)
             << L"\nRefCmSize=" << FRefCmSize << L"\nPixelsPerMMX="
             << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
             << m_PixelMMConverter.PixelsPerMMY() << L"\nTopMost="
@@ -580,12 +622,18 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         long long value = 0;
         in >> which >> value;
         const TColor c = static_cast<TColor>(value);
-        if (which == L"Back") SetColorBack(c);
-        else if (which == L"Ticks") SetColorTicks(c);
-        else if (which == L"MouseLine") SetColorMouseLine(c);
-        else if (which == L"MousePosBack") SetColorMousePosBack(c);
-        else if (which == L"MousePosText") SetColorMousePosText(c);
-        else return L"unknown colour";
+        if (which == L"Back")
+            SetColorBack(c);
+        else if (which == L"Ticks")
+            SetColorTicks(c);
+        else if (which == L"MouseLine")
+            SetColorMouseLine(c);
+        else if (which == L"MousePosBack")
+            SetColorMousePosBack(c);
+        else if (which == L"MousePosText")
+            SetColorMousePosText(c);
+        else
+            return L"unknown colour";
         ::UpdateWindow(Handle());
         return L"ok";
     }

@@ -48,6 +48,8 @@ class TMainDlg : public Window {
     int MousePos() const { return Cursor.MousePos; }
     std::uint64_t HookMessageCount() const { return m_hookMessages; }
     std::uint64_t BackImgRenderCount() const { return m_backImgRenders; }
+    // Pixels copied back from BackImg by cursor updates so far.
+    std::uint64_t PixelsCopied() const { return m_pixelsCopied; }
 
     // Colours of the face and the cursor marks; an unchanged colour does nothing.
     void SetColorBack(TColor value);
@@ -148,6 +150,7 @@ class TMainDlg : public Window {
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;
+    std::uint64_t m_pixelsCopied = 0;
 };
 
 // The one program-wide reference to the ruler window.

@@ -29,10 +29,16 @@ long long Now() {
     ::QueryPerformanceCounter(&t);
     return t.QuadPart;
 }
-double Micros(long long ticks) { return 1e6 * static_cast<double>(ticks) / static_cast<double>(g_freq.QuadPart); }
+double Micros(long long ticks) {
+    return 1e6 * static_cast<double>(ticks) / static_cast<double>(g_freq.QuadPart);
+}
 
-POINT PositionOf(int i) { return {10 + i % 1000, 10 + i / 1000}; }
-int IndexOf(int x, int y) { return (y - 10) * 1000 + (x - 10); }
+POINT PositionOf(int i) {
+    return {10 + i % 1000, 10 + i / 1000};
+}
+int IndexOf(int x, int y) {
+    return (y - 10) * 1000 + (x - 10);
+}
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == ::GetMonitorMouseMoveMsg()) {
@@ -59,7 +65,8 @@ void Inject(std::atomic<bool>& done) {
         ::SendInput(1, &in, sizeof(in));
         g_stall[static_cast<size_t>(i)] = Now() - t0;
         // About a 1000 Hz mouse.
-        while (Now() - t0 < g_freq.QuadPart / 1000) std::this_thread::yield();
+        while (Now() - t0 < g_freq.QuadPart / 1000)
+            std::this_thread::yield();
     }
     done = true;
     ::PostMessageW(g_receiver, WM_NULL, 0, 0);
@@ -101,7 +108,8 @@ void Run(bool busy) {
             const long long until = Now() + g_freq.QuadPart * 5 / 1000;
             while (Now() < until) {
             }
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&msg);
         } else if (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             ::DispatchMessageW(&msg);
         }
@@ -110,7 +118,8 @@ void Run(bool busy) {
     // Collect stragglers.
     const long long until = Now() + g_freq.QuadPart / 5;
     while (Now() < until)
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
     Report(busy ? "busy UI thread" : "idle UI thread");
 }
 
