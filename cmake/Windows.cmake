@@ -1,6 +1,9 @@
 # The Win32 shell, the program, its hook library and the Windows-only test programs.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Small binaries: unused functions are dropped and symbols stripped.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections -s)
 # Programs, the hook library and the test programs side by side, as installed.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32
