@@ -13,7 +13,9 @@ constexpr int kLeft = 340;
 constexpr int kTop = 200;
 constexpr int kHeight = 49;
 
-bool IsDark(COLORREF c) { return GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80; }
+bool IsDark(COLORREF c) {
+    return GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80;
+}
 
 class Scale : public ::testing::Test {
   protected:
@@ -31,9 +33,8 @@ class Scale : public ::testing::Test {
     // Moves the mouse and waits until the ruler has handled that position.
     void MoveTo(int x, int y) {
         MoveMouseTo(x, y);
-        ASSERT_TRUE(dravik->WaitUntil([&] {
-            return dravik->StateInt(L"ActX") == x && dravik->StateInt(L"ActY") == y;
-        }));
+        ASSERT_TRUE(dravik->WaitUntil(
+            [&] { return dravik->StateInt(L"ActX") == x && dravik->StateInt(L"ActY") == y; }));
     }
     COLORREF Client(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
 
@@ -41,12 +42,14 @@ class Scale : public ::testing::Test {
     // dark pixels below the frame row.
     int TopTick(int x) {
         int n = 0;
-        while (n < 20 && IsDark(Client(x, 1 + n))) ++n;
+        while (n < 20 && IsDark(Client(x, 1 + n)))
+            ++n;
         return n == 0 ? 0 : n + 1; // the frame row counts as the tick's first pixel
     }
     int BottomTick(int x) {
         int n = 0;
-        while (n < 20 && IsDark(Client(x, kHeight - 2 - n))) ++n;
+        while (n < 20 && IsDark(Client(x, kHeight - 2 - n)))
+            ++n;
         return n == 0 ? 0 : n + 1;
     }
     // The program draws asynchronously to the screen this test reads: wait
@@ -90,28 +93,30 @@ TEST_F(Scale, Pixel32TicksAndLabels) {
         EXPECT_EQ(TopTick(x), 8) << "medium tick at " << x;
         EXPECT_EQ(BottomTick(x), 7) << "medium tick at " << x;
     }
-    for (int x : {1, 3, 5, 7, 9, 33, 99}) EXPECT_EQ(TopTick(x), 5) << "small tick at " << x;
-    for (int x : {2, 4, 6, 32, 100}) EXPECT_EQ(TopTick(x), 0) << "no tick at " << x;
+    for (int x : {1, 3, 5, 7, 9, 33, 99})
+        EXPECT_EQ(TopTick(x), 5) << "small tick at " << x;
+    for (int x : {2, 4, 6, 32, 100})
+        EXPECT_EQ(TopTick(x), 0) << "no tick at " << x;
     EXPECT_FALSE(HasLabelAround(47)) << "medium ticks carry no label";
 }
 
 TEST_F(Scale, Pixel20AndPixel50Ticks) {
     ASSERT_EQ(dravik->Ask(L"unit 1"), L"ok");
     WaitForTopTick(19, 8);
-    EXPECT_EQ(TopTick(99), 12);  // 100: large, no label
-    EXPECT_EQ(TopTick(39), 8);   // 40: medium with label
+    EXPECT_EQ(TopTick(99), 12); // 100: large, no label
+    EXPECT_EQ(TopTick(39), 8);  // 40: medium with label
     EXPECT_TRUE(HasLabelAround(39));
     EXPECT_EQ(TopTick(199), 12); // 200: large, bold label
     EXPECT_TRUE(HasLabelAround(199));
-    EXPECT_EQ(TopTick(3), 5);    // 4: small
-    EXPECT_EQ(TopTick(19), 8);   // 20: medium, no label
+    EXPECT_EQ(TopTick(3), 5);  // 4: small
+    EXPECT_EQ(TopTick(19), 8); // 20: medium, no label
 
     EXPECT_FALSE(HasLabelAround(99));
     ASSERT_EQ(dravik->Ask(L"unit 3"), L"ok");
-    WaitForTopTick(49, 12);  // 50: large with label
+    WaitForTopTick(49, 12); // 50: large with label
     EXPECT_TRUE(HasLabelAround(49));
-    EXPECT_EQ(TopTick(9), 8);    // 10: medium
-    EXPECT_EQ(TopTick(1), 5);    // 2: small
+    EXPECT_EQ(TopTick(9), 8); // 10: medium
+    EXPECT_EQ(TopTick(1), 5); // 2: small
     EXPECT_EQ(TopTick(2), 0);
 }
 
@@ -156,7 +161,8 @@ TEST_F(Scale, PositionBoxBesideTheLineFlipsNearTheEndAndLeavesNoTrails) {
     MoveTo(kLeft + 590, 700); // near the end: the box flips left of the line
     EXPECT_LT(dravik->StateInt(L"BoxRight"), 590);
     // The old box is gone.
-    for (int x = static_cast<int>(left); x < right; x += 3) EXPECT_TRUE(BecomesClean(x)) << x;
+    for (int x = static_cast<int>(left); x < right; x += 3)
+        EXPECT_TRUE(BecomesClean(x)) << x;
 }
 
 TEST_F(Scale, PositionLeftOfTheRulerDrawsNoBoxAndErasesTheOldOne) {
@@ -165,7 +171,8 @@ TEST_F(Scale, PositionLeftOfTheRulerDrawsNoBoxAndErasesTheOldOne) {
     const int right = static_cast<int>(dravik->StateInt(L"BoxRight"));
     MoveTo(100, 300);
     EXPECT_LT(dravik->StateInt(L"MousePos"), 0);
-    for (int x = left; x < right; x += 3) EXPECT_TRUE(BecomesClean(x)) << x;
+    for (int x = left; x < right; x += 3)
+        EXPECT_TRUE(BecomesClean(x)) << x;
     EXPECT_TRUE(BecomesClean(160));
 }
 
@@ -206,7 +213,8 @@ TEST_F(Scale, VerticalRulerNumbersDownwards) {
     EXPECT_EQ(dravik->State()[L"BoxText"], L"100");
     // A large tick at y = 31 on the left edge.
     int n = 0;
-    while (n < 20 && IsDark(Client(1 + n, 31))) ++n;
+    while (n < 20 && IsDark(Client(1 + n, 31)))
+        ++n;
     EXPECT_EQ(n + 1, 12);
 }
 
@@ -216,7 +224,8 @@ TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
     down.type = INPUT_MOUSE;
     down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     ::SendInput(1, &down, sizeof(down));
-    for (int x = 585; x <= 620; x += 5) MoveTo(kLeft + x, kTop + 20);
+    for (int x = 585; x <= 620; x += 5)
+        MoveTo(kLeft + x, kTop + 20);
     INPUT up{};
     up.type = INPUT_MOUSE;
     up.mi.dwFlags = MOUSEEVENTF_LEFTUP;

@@ -54,8 +54,9 @@ bool SaveScreenshot(const std::wstring& path) {
     ::SelectObject(mem, old);
     const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
     const DWORD size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size),
-                          0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
+        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     bool ok = false;
     HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f != INVALID_HANDLE_VALUE) {
@@ -75,9 +76,11 @@ void KeepScreenshotIfFailed() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     if (!info || !info->result()->Failed()) return;
     std::wstring name;
-    for (const char* p = info->test_suite_name(); *p; ++p) name += static_cast<wchar_t>(*p);
+    for (const char* p = info->test_suite_name(); *p; ++p)
+        name += static_cast<wchar_t>(*p);
     name += L'.';
-    for (const char* p = info->name(); *p; ++p) name += static_cast<wchar_t>(*p);
+    for (const char* p = info->name(); *p; ++p)
+        name += static_cast<wchar_t>(*p);
     const std::wstring dir = TestProgramDir() + L"e2e-failures\\";
     ::CreateDirectoryW(dir.c_str(), nullptr);
     SaveScreenshot(dir + name + L".bmp");

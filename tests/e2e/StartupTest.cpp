@@ -70,7 +70,8 @@ TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
         MoveMouseTo(p.x, p.y);
         EXPECT_TRUE(dravik->WaitUntil([&] {
             return dravik->StateInt(L"ActX") == p.x && dravik->StateInt(L"ActY") == p.y;
-        })) << p.x << "," << p.y;
+        })) << p.x
+            << "," << p.y;
     }
     EXPECT_EQ(dravik->StateInt(L"HookSet"), 1);
 }
@@ -101,4 +102,16 @@ TEST_F(Startup, CalibrationStepSwitchesToMillimetresAndCalibratesByHand) {
     EXPECT_GT(after, autoValue);
     EXPECT_EQ(dravik->Ask(L"minus"), L"ok");
     EXPECT_NEAR(dravik->StateDouble(L"PixelsPerMMX"), autoValue, 1e-3);
+}
+
+TEST_F(Startup, UnitMenuChecksFollowTheUnitAndTheHiddenTwipChecksNothing) {
+    EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"2");
+    for (int unit : {0, 1, 3, 2}) {
+        ASSERT_EQ(dravik->Ask(L"unit " + std::to_wstring(unit)), L"ok");
+        EXPECT_EQ(dravik->State()[L"CheckedUnit"], std::to_wstring(unit));
+        EXPECT_EQ(dravik->StateInt(L"Unit"), unit);
+    }
+    ASSERT_EQ(dravik->Ask(L"unit 4"), L"ok");
+    EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"");
+    EXPECT_EQ(dravik->StateInt(L"Unit"), 4);
 }

@@ -595,7 +595,9 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
             << m_PixelMMConverter.PixelsPerMMY() << L"\nTopMost="
             << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
-            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0);
+            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nCheckedUnit=";
+        for (UINT id : {idPixel20, idPixel32, idPixel50, idMilimeter})
+            if (::GetMenuState(menUnit, id, MF_BYCOMMAND) & MF_CHECKED) out << id - idMilimeter;
         return out.str();
     }
     if (command.rfind(L"unit ", 0) == 0) {
