@@ -1,5 +1,6 @@
 #include "util/win/AppError.h"
 
+#include "util/AssertionFailed.h"
 #include "util/ConvertError.h"
 #include "util/UserError.h"
 
@@ -20,6 +21,7 @@ ErrorSink g_sink = nullptr;
 std::wstring ExceptionMessage(const std::exception& e) {
     if (auto* conv = dynamic_cast<const EConvertError*>(&e)) return conv->Message;
     if (auto* user = dynamic_cast<const EUserError*>(&e)) return user->Message;
+    if (auto* failed = dynamic_cast<const EAssertionFailed*>(&e)) return failed->Message;
     return Widen(e.what());
 }
 

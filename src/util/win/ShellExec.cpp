@@ -20,17 +20,22 @@ void ShowShellError(HWND owner, const std::wstring& message) {
 }
 
 // The shell takes nullptr for "not given"; an empty text would be a value.
-const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+const wchar_t* OrNull(const std::wstring& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
 } // namespace
 
-void SetShellErrorSink(ShellErrorSink sink) { g_errorSink = sink; }
+void SetShellErrorSink(ShellErrorSink sink) {
+    g_errorSink = sink;
+}
 
 int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
                         const std::wstring& params, const std::wstring& folder, int showState) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    // No shell error box: the caller shows its own German text.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = OrNull(verb);
     info.lpFile = file.c_str();
     info.lpParameters = OrNull(params);
@@ -50,9 +55,9 @@ int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
 }
 
 bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folder,
-                 const std::wstring& file, const ShellMessageTable* table, bool wait,
-                 int showState, int& resultCode, bool showError,
-                 const std::wstring& extraErrorText, const std::wstring& params) {
+                 const std::wstring& file, const ShellMessageTable* table, bool wait, int showState,
+                 int& resultCode, bool showError, const std::wstring& extraErrorText,
+                 const std::wstring& params) {
     resultCode = -2;
     const std::wstring target =
         file.find(L'\\') != std::wstring::npos ? file : ConcatPath(folder, file);
@@ -75,8 +80,8 @@ bool RunFileExt(const std::wstring& verb, const std::wstring& folder, const std:
                 const ShellMessageTable* table, bool wait, int showState,
                 const std::wstring& extraErrorText, const std::wstring& params) {
     int resultCode = 0;
-    return RunFileExt3(ApplicationWindow(), verb, folder, file, table, wait, showState,
-                       resultCode, true, extraErrorText, params);
+    return RunFileExt3(ApplicationWindow(), verb, folder, file, table, wait, showState, resultCode,
+                       true, extraErrorText, params);
 }
 
 bool RunCmd(const std::wstring& command, const std::wstring& extraErrorText) {

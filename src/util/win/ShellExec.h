@@ -23,9 +23,9 @@ bool RunFileExt(const std::wstring& verb, const std::wstring& folder, const std:
 // "\r\n" + extraErrorText when given, go to the error box when showError is set.
 // With wait, the call returns after the started process has ended.
 bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folder,
-                 const std::wstring& file, const ShellMessageTable* table, bool wait,
-                 int showState, int& resultCode, bool showError,
-                 const std::wstring& extraErrorText, const std::wstring& params);
+                 const std::wstring& file, const ShellMessageTable* table, bool wait, int showState,
+                 int& resultCode, bool showError, const std::wstring& extraErrorText,
+                 const std::wstring& params);
 
 // ShellExecuteExW and a wait for the started process (when the shell started
 // one; documents opened in a running program return at once). Returns the

@@ -10,7 +10,9 @@ namespace {
 
 constexpr const wchar_t* kEditColorProp = L"MvEditBackground";
 
-std::uint32_t SystemColor(int index) { return ::GetSysColor(index); }
+std::uint32_t SystemColor(int index) {
+    return ::GetSysColor(index);
+}
 
 // The property holds colour + 1 so that black is told apart from "no property".
 HANDLE EncodeColor(TColor color) {
@@ -20,7 +22,8 @@ HANDLE EncodeColor(TColor color) {
 
 bool DecodeColor(HANDLE value, TColor& color) {
     if (!value) return false;
-    color = static_cast<TColor>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(value) - 1));
+    color = static_cast<TColor>(
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(value) - 1));
     return true;
 }
 
@@ -34,7 +37,9 @@ HBRUSH CachedSolidBrush(COLORREF rgb) {
 
 } // namespace
 
-void InstallSysColorProvider() { SetSysColorProvider(&SystemColor); }
+void InstallSysColorProvider() {
+    SetSysColorProvider(&SystemColor);
+}
 
 void SetEditBackgroundColor(HWND edit, TColor color) {
     if (!edit) return;
