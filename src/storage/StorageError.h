@@ -3,9 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-class EStorageError : public std::runtime_error {
+#include "util/UserMessage.h"
+
+class EStorageError : public std::runtime_error, public UserMessage {
   public:
     explicit EStorageError(std::wstring message)
-        : std::runtime_error("EStorageError"), Message(std::move(message)) {}
-    std::wstring Message;
+        : std::runtime_error("EStorageError"), UserMessage(std::move(message)) {}
 };

@@ -4,9 +4,10 @@
 #include <stdexcept>
 #include <string>
 
-class EAssertionFailed : public std::logic_error {
+#include "util/UserMessage.h"
+
+class EAssertionFailed : public std::logic_error, public UserMessage {
   public:
     explicit EAssertionFailed(std::wstring message)
-        : std::logic_error("EAssertionFailed"), Message(std::move(message)) {}
-    std::wstring Message;
+        : std::logic_error("EAssertionFailed"), UserMessage(std::move(message)) {}
 };

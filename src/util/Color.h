@@ -14,10 +14,18 @@ constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clWindow = static_cast<TColor>(0xFF000005);
 constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
 
-constexpr int RedOf(TColor c) { return c & 0xFF; }
-constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
-constexpr TColor RGBColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr int RedOf(TColor c) {
+    return c & 0xFF;
+}
+constexpr int GreenOf(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(TColor c) {
+    return (c >> 16) & 0xFF;
+}
+constexpr TColor RGBColor(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 // The platform answers what a system colour index looks like right now. The
 // shell installs GetSysColor; without it the classic Windows defaults serve.

@@ -3,9 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-class EConvertError : public std::runtime_error {
+#include "util/UserMessage.h"
+
+class EConvertError : public std::runtime_error, public UserMessage {
   public:
     explicit EConvertError(std::wstring message)
-        : std::runtime_error("EConvertError"), Message(std::move(message)) {}
-    std::wstring Message;
+        : std::runtime_error("EConvertError"), UserMessage(std::move(message)) {}
 };

@@ -4,9 +4,10 @@
 #include <stdexcept>
 #include <string>
 
-class EUserError : public std::runtime_error {
+#include "util/UserMessage.h"
+
+class EUserError : public std::runtime_error, public UserMessage {
   public:
     explicit EUserError(std::wstring message)
-        : std::runtime_error("EUserError"), Message(std::move(message)) {}
-    std::wstring Message;
+        : std::runtime_error("EUserError"), UserMessage(std::move(message)) {}
 };

@@ -3,6 +3,7 @@
 #include "Screen.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <memory>
 
@@ -114,4 +115,25 @@ TEST_F(Startup, UnitMenuChecksFollowTheUnitAndTheHiddenTwipChecksNothing) {
     ASSERT_EQ(dravik->Ask(L"unit 4"), L"ok");
     EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"");
     EXPECT_EQ(dravik->StateInt(L"Unit"), 4);
+}
+
+TEST_F(Startup, SettingsFileIsInTheUsersApplicationData) {
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
+    const std::wstring folder = std::wstring(appData) + L"\\Morvane\\Dravik";
+    EXPECT_EQ(dravik->State()[L"IniName"], folder + L"\\Settings.ini");
+    EXPECT_NE(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(PortableStartup, AnIniFileNamedLikeTheProgramBesideItWins) {
+    const std::wstring portable = TestProgramDir() + L"Dravik.ini";
+    HANDLE f = ::CreateFileW(portable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    ::CloseHandle(f);
+    {
+        DravikProcess dravik;
+        EXPECT_EQ(dravik.State()[L"IniName"], portable);
+        KeepScreenshotIfFailed();
+    }
+    ::DeleteFileW(portable.c_str());
 }

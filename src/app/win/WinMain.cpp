@@ -1,14 +1,18 @@
 // Program entry: start-up in a fixed order, the message loop, shut-down.
 #include "app/win/Application.h"
 #include "ruler/win/MainDlg.h"
+#include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
 #include "util/win/LocalFormat.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/SysColors.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommandLineParams();
+    InstallSysColorProvider();
+    InstallWin32Storage();
     // 1. The single-instance lock joins here.
     // 2. Fixed number and date formats.
     SetLocalFormatFromSystem();

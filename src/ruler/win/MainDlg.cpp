@@ -3,6 +3,7 @@
 #include "app/win/TestControl.h"
 #include "hook/ZephalApi.h"
 #include "ruler/RulerDefaults.h"
+#include "storage/win/PathListWin.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/Fonts.h"
@@ -60,8 +61,16 @@ void TMainDlg::Create(HWND owner) {
 void TMainDlg::FormCreate() {
     // 1. The system's message font.
     FixSysGuiFont(Handle());
-    // 2./3. Settings location and the colour dialog's settings file join here
-    //       with the settings store.
+    // 2. Where the settings file lives: the user's application data below
+    //    Morvane\Dravik, unless the registry or a marker file says otherwise.
+    m_Paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
+    m_Paths->UseAppDataDir = true;
+    m_Paths->DirTypeLocal = sdSettingsCurrentUser;
+    m_Paths->DirTypeGlobal = sdSettingsAllUser;
+    m_Paths->SettingsPerInstance = false;
+    m_Paths->FSubDirDocSettings = m_ProgramInfo.SubDirDocSettings();
+    m_Paths->LoadFromReg(m_ProgramInfo.RegistryKey(), false);
+    // 3. The colour dialog's settings file joins here with the colour dialog.
     // 4. The scale bitmap (24 bits per pixel), empty until the first resize.
     BackImg.SetSize(0, 0);
     // 5. Fields and the converter.
@@ -595,7 +604,8 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
             << m_PixelMMConverter.PixelsPerMMY() << L"\nTopMost="
             << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
-            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nCheckedUnit=";
+            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nIniName="
+            << (m_Paths ? m_Paths->IniName() : std::wstring()) << L"\nCheckedUnit=";
         for (UINT id : {idPixel20, idPixel32, idPixel50, idMilimeter})
             if (::GetMenuState(menUnit, id, MF_BYCOMMAND) & MF_CHECKED) out << id - idMilimeter;
         return out.str();

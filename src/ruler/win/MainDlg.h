@@ -1,11 +1,13 @@
 #pragma once
 // The ruler window: a borderless top-most strip with the scale, the program's
 // main window for the whole run.
+#include "app/ProgramInfo.h"
 #include "ruler/MousePosRules.h"
 #include "ruler/PixelMMConverter.h"
 #include "ruler/RulerRenderer.h"
 #include "ruler/RulerUnit.h"
 #include "ruler/TickRules.h"
+#include "storage/PBPathList.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
 #include "util/win/Handles.h"
@@ -13,6 +15,7 @@
 #include "util/win/Window.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TMainDlg : public Window {
@@ -62,6 +65,10 @@ class TMainDlg : public Window {
 
     // The measuring start point: set, move, or end measuring (the hotkey).
     void MeasureStartPoint();
+
+    // Location and format of the settings file.
+    TPBPathList& Paths() { return *m_Paths; }
+    const TProgramInfo& ProgramInfo() const { return m_ProgramInfo; }
 
     // Answers the test control channel (only enabled by the test switch).
     std::wstring TestQuery(const std::wstring& command);
@@ -141,12 +148,14 @@ class TMainDlg : public Window {
     int MoveHotKeyMoveBy;
     TPixelMMConverter m_PixelMMConverter;
 
+    TProgramInfo m_ProgramInfo;
+    std::unique_ptr<TPBPathList> m_Paths;
     UniqueHMenu popMenu;
     HMENU menUnit = nullptr;
-    HFONT m_labelFont = nullptr;     // scale labels, 8 points at the monitor's DPI
+    HFONT m_labelFont = nullptr; // scale labels, 8 points at the monitor's DPI
     HFONT m_labelFontBold = nullptr;
-    HFONT m_boxFont = nullptr;       // the window's font, for the position box
-    HCURSOR m_cursor = nullptr;      // arrow, or a resize cursor in the far-end zone
+    HFONT m_boxFont = nullptr;  // the window's font, for the position box
+    HCURSOR m_cursor = nullptr; // arrow, or a resize cursor in the far-end zone
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;

@@ -1,8 +1,6 @@
 #include "util/win/AppError.h"
 
-#include "util/AssertionFailed.h"
-#include "util/ConvertError.h"
-#include "util/UserError.h"
+#include "util/UserMessage.h"
 
 #include <windows.h>
 
@@ -10,7 +8,8 @@ namespace {
 
 std::wstring Widen(const char* text) {
     std::wstring out;
-    for (const char* p = text; *p; ++p) out += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    for (const char* p = text; *p; ++p)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(*p));
     return out;
 }
 
@@ -19,9 +18,7 @@ ErrorSink g_sink = nullptr;
 } // namespace
 
 std::wstring ExceptionMessage(const std::exception& e) {
-    if (auto* conv = dynamic_cast<const EConvertError*>(&e)) return conv->Message;
-    if (auto* user = dynamic_cast<const EUserError*>(&e)) return user->Message;
-    if (auto* failed = dynamic_cast<const EAssertionFailed*>(&e)) return failed->Message;
+    if (auto* user = dynamic_cast<const UserMessage*>(&e)) return user->Message;
     return Widen(e.what());
 }
 
@@ -34,4 +31,6 @@ void ShowApplicationError(const std::wstring& message) {
     ::MessageBoxW(owner, message.c_str(), L"Dravik", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-void SetApplicationErrorSink(ErrorSink sink) { g_sink = sink; }
+void SetApplicationErrorSink(ErrorSink sink) {
+    g_sink = sink;
+}

@@ -1,0 +1,368 @@
+#include "storage/PBPathList.h"
+
+#include "util/AssertionFailed.h"
+#include "util/PathUtils.h"
+#include "util/StringUtils.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const std::array<TSpecialFolder, SpecialFolderCount> Folders = {{
+    {0, L"%DESKTOP%", L"Desktop"},
+    {1, L"%INTERNET%", L"Internet"},
+    {2, L"%PROGRAMS%", L"Startmenü: Programme"},
+    {3, L"%CONTROLS%", L"Systemsteuerung"},
+    {4, L"%PRINTERS%", L"Drucker"},
+    {5, L"%PERSONAL%", L"Eigene Dateien"},
+    {6, L"%FAVORITES%", L"Favoriten"},
+    {7, L"%STARTUP%", L"Autostart"},
+    {8, L"%RECENT%", L"Zuletzt verwendete Dokumente"},
+    {9, L"%SENDTO%", L"Senden an"},
+    {10, L"%BITBUCKET%", L"Papierkorb"},
+    {11, L"%STARTMENU%", L"Startmenü"},
+    {12, L"%MYDOCUMENTS%", L"Eigene Dokumente"},
+    {13, L"%MYMUSIC%", L"Eigene Musik"},
+    {14, L"%MYVIDEO%", L"Eigene Videos"},
+    {15, L"%%", L""},
+    {16, L"%DESKTOPDIRECTORY%", L"Desktop-Ordner"},
+    {17, L"%DRIVES%", L"Arbeitsplatz"},
+    {18, L"%NETWORK%", L"Netzwerk"},
+    {19, L"%NETHOOD%", L"Netzwerkumgebung"},
+    {20, L"%FONTS%", L"Schriftarten"},
+    {21, L"%TEMPLATES%", L"Vorlagen"},
+    {22, L"%COMMON_STARTMENU%", L"Alle Benutzer: Startmenü"},
+    {23, L"%COMMON_PROGRAMS%", L"Alle Benutzer: Programme"},
+    {24, L"%COMMON_STARTUP%", L"Alle Benutzer: Autostart"},
+    {25, L"%COMMON_DESKTOPDIRECTORY%", L"Alle Benutzer: Desktop"},
+    {26, L"%APPDATA%", L"Anwendungsdaten"},
+    {27, L"%PRINTHOOD%", L"Druckumgebung"},
+    {28, L"%LOCAL_APPDATA%", L"Lokale Anwendungsdaten"},
+    {29, L"%ALTSTARTUP%", L"Autostart (nicht lokalisiert)"},
+    {30, L"%COMMON_ALTSTARTUP%", L"Alle Benutzer: Autostart (nicht lokalisiert)"},
+    {31, L"%COMMON_FAVORITES%", L"Alle Benutzer: Favoriten"},
+    {32, L"%INTERNET_CACHE%", L"Temporäre Internetdateien"},
+    {33, L"%COOKIES%", L"Cookies"},
+    {34, L"%HISTORY%", L"Verlauf"},
+    {35, L"%COMMON_APPDATA%", L"Alle Benutzer: Anwendungsdaten"},
+    {36, L"%WINDOWS%", L"Windows"},
+    {37, L"%SYSTEM%", L"System"},
+    {38, L"%PROGRAM_FILES%", L"Programme"},
+    {39, L"%MYPICTURES%", L"Eigene Bilder"},
+    {40, L"%PROFILE%", L"Benutzerprofil"},
+    {41, L"%SYSTEMX86%", L"System (x86)"},
+    {42, L"%PROGRAM_FILESX86%", L"Programme (x86)"},
+    {43, L"%PROGRAM_FILES_COMMON%", L"Gemeinsame Dateien"},
+    {44, L"%PROGRAM_FILES_COMMONX86%", L"Gemeinsame Dateien (x86)"},
+    {45, L"%COMMON_TEMPLATES%", L"Alle Benutzer: Vorlagen"},
+    {46, L"%COMMON_DOCUMENTS%", L"Alle Benutzer: Dokumente"},
+    {47, L"%COMMON_ADMINTOOLS%", L"Alle Benutzer: Verwaltung"},
+    {48, L"%ADMINTOOLS%", L"Verwaltung"},
+    {49, L"%CONNECTIONS%", L"Netzwerkverbindungen"},
+    {50, L"%%", L""},
+    {51, L"%%", L""},
+    {52, L"%%", L""},
+    {53, L"%COMMON_MUSIC%", L"Alle Benutzer: Musik"},
+    {54, L"%COMMON_PICTURES%", L"Alle Benutzer: Bilder"},
+    {55, L"%COMMON_VIDEO%", L"Alle Benutzer: Videos"},
+    {56, L"%RESOURCES%", L"Ressourcen"},
+    {57, L"%RESOURCES_LOCALIZED%", L"Lokalisierte Ressourcen"},
+    {58, L"%COMMON_OEM_LINKS%", L"Alle Benutzer: Herstellerlinks"},
+    {59, L"%CDBURN_AREA%", L"CD-Brennbereich"},
+    {60, L"%%", L""},
+    {61, L"%COMPUTERSNEARME%", L"Computer in der Nähe"},
+}};
+
+// Shell folders without a file-system path: only a display name is kept.
+bool IsVirtualFolder(const std::wstring& name) {
+    static const wchar_t* const names[] = {L"%DESKTOP%",   L"%INTERNET%",    L"%CONTROLS%",
+                                           L"%PRINTERS%",  L"%BITBUCKET%",   L"%MYDOCUMENTS%",
+                                           L"%DRIVES%",    L"%NETWORK%",     L"%FONTS%",
+                                           L"%PRINTHOOD%", L"%CONNECTIONS%", L"%COMPUTERSNEARME%"};
+    return std::any_of(std::begin(names), std::end(names),
+                       [&](const wchar_t* n) { return name == n; });
+}
+
+// The related folder that stands in for a missing one.
+const wchar_t* SubstituteFor(const std::wstring& name) {
+    static const std::pair<const wchar_t*, const wchar_t*> table[] = {
+        {L"%MYDOCUMENTS%", L"%PERSONAL%"},
+        {L"%MYMUSIC%", L"%PERSONAL%"},
+        {L"%MYVIDEO%", L"%PERSONAL%"},
+        {L"%MYPICTURES%", L"%PERSONAL%"},
+        {L"%COMMON_DOCUMENTS%", L"%PERSONAL%"},
+        {L"%COMMON_STARTMENU%", L"%STARTMENU%"},
+        {L"%COMMON_PROGRAMS%", L"%PROGRAMS%"},
+        {L"%COMMON_STARTUP%", L"%STARTUP%"},
+        {L"%ALTSTARTUP%", L"%STARTUP%"},
+        {L"%COMMON_DESKTOPDIRECTORY%", L"%DESKTOPDIRECTORY%"},
+        {L"%COMMON_ALTSTARTUP%", L"%ALTSTARTUP%"},
+        {L"%COMMON_FAVORITES%", L"%FAVORITES%"},
+        {L"%COMMON_APPDATA%", L"%APPDATA%"},
+        {L"%PROGRAM_FILES_COMMON%", L"%PROGRAM_FILES%"},
+        {L"%PROGRAM_FILES_COMMONX86%", L"%PROGRAM_FILESX86%"},
+        {L"%COMMON_TEMPLATES%", L"%TEMPLATES%"},
+        {L"%COMMON_ADMINTOOLS%", L"%ADMINTOOLS%"},
+        {L"%COMMON_MUSIC%", L"%MYMUSIC%"},
+        {L"%COMMON_PICTURES%", L"%MYPICTURES%"},
+        {L"%COMMON_VIDEO%", L"%MYVIDEO%"},
+        {L"%RESOURCES_LOCALIZED%", L"%RESOURCES%"},
+    };
+    for (const auto& [missing, substitute] : table)
+        if (name == missing) return substitute;
+    return nullptr;
+}
+
+// "C:\Data\" -> "C:\Data", but a drive root keeps its "\" ("C:\").
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+    if (path.size() > 1 && path.back() == L'\\' && !(path.size() == 3 && path[1] == L':'))
+        path.pop_back();
+    return path;
+}
+
+bool IsWordChar(wchar_t ch) {
+    return UpperCaseChar(ch) != LowerCaseChar(ch) || (ch >= L'0' && ch <= L'9');
+}
+
+// Each word capitalised, the file extension in lower case.
+std::wstring UpperName(const std::wstring& path) {
+    std::wstring result = LowerCaseText(path);
+    const auto lastSeparator = result.find_last_of(L"\\:");
+    const auto dot = result.find_last_of(L'.');
+    const bool hasExtension =
+        dot != std::wstring::npos && (lastSeparator == std::wstring::npos || dot > lastSeparator);
+    const std::size_t end = hasExtension ? dot : result.size();
+    for (std::size_t i = 0; i < end; ++i)
+        if (i == 0 || !IsWordChar(result[i - 1])) result[i] = UpperCaseChar(result[i]);
+    return result;
+}
+
+TStrings AsLines(const std::map<std::wstring, std::wstring>& entries) {
+    TStrings lines;
+    for (const auto& [name, value] : entries)
+        lines.push_back(name + L"=" + value);
+    return lines;
+}
+
+// The hourglass for the lifetime of the guard.
+class BusyCursor {
+  public:
+    explicit BusyCursor(PathListPlatform& platform) : m_platform(platform) {
+        m_platform.BeginBusy();
+    }
+    ~BusyCursor() { m_platform.EndBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    PathListPlatform& m_platform;
+};
+
+const wchar_t* const SettingsSection = L"SettingsDir";
+
+} // namespace
+
+int SettingsDirToInt(TSettingsDirType type) {
+    return static_cast<int>(type);
+}
+
+TSettingsDirType IntToSettingsDir(int value) {
+    switch (value) {
+    case 1:
+        return sdSettingsAllUser;
+    case 2:
+        return sdProg;
+    case 3:
+        return sdUserDefined;
+    default:
+        return sdSettingsCurrentUser;
+    }
+}
+
+const std::array<TSpecialFolder, SpecialFolderCount>& SpecialFolders() {
+    return Folders;
+}
+
+TPBPathList::TPBPathList(std::unique_ptr<PathListPlatform> platform, std::wstring name)
+    : m_platform(std::move(platform)), m_name(std::move(name)) {
+    MakeTheList();
+}
+
+void TPBPathList::MakeTheList() {
+    m_folders.clear();
+    m_virtualNames.clear();
+    if (m_platform->FolderQueryAvailable()) {
+        for (const auto& folder : Folders) {
+            const std::wstring name = folder.Name;
+            if (name == L"%%") continue;
+            const auto path = m_platform->FolderPath(folder.Csidl);
+            if (path && !path->empty()) {
+                m_folders[name] = WithoutTrailingBackslash(*path);
+            } else if (IsVirtualFolder(name)) {
+                const auto display = m_platform->VirtualFolderName(folder.Csidl);
+                if (display) m_virtualNames[name] = *display;
+            }
+        }
+    }
+    const std::wstring temp = WithoutTrailingBackslash(m_platform->TempDir());
+    if (!temp.empty() && !SameDir(temp, m_platform->CurrentDir())) m_folders[L"%TEMP%"] = temp;
+}
+
+TStrings TPBPathList::FolderList() const {
+    return AsLines(m_folders);
+}
+
+TStrings TPBPathList::VirtualNames() const {
+    return AsLines(m_virtualNames);
+}
+
+std::wstring TPBPathList::ApplyPathCase(const std::wstring& path) const {
+    switch (PathCase) {
+    case pcLower:
+        return LowerCaseText(path);
+    case pcUpper:
+        return UpperCaseText(path);
+    case pcUpperName:
+        return UpperName(path);
+    case pcDontCare:
+    default:
+        return path;
+    }
+}
+
+std::wstring TPBPathList::AppDir() {
+    const std::wstring program = m_platform->ProgramFile();
+    const auto separator = program.find_last_of(L"\\:");
+    if (separator == std::wstring::npos) return {};
+    return MustEndsWith(L'\\', program.substr(0, separator + 1));
+}
+
+std::wstring TPBPathList::GetValues(const std::wstring& name) {
+    const std::wstring key = UpperCaseText(name);
+    const auto found = m_folders.find(key);
+    std::wstring value = found == m_folders.end() ? std::wstring() : ApplyPathCase(found->second);
+    if (value.empty() && SimulateNotFound) {
+        // The table has no cycles, so the chain ends.
+        if (const wchar_t* substitute = SubstituteFor(key)) value = GetValues(substitute);
+        if (value.empty()) value = AppDir();
+    }
+    return value;
+}
+
+void TPBPathList::AssertRegLoaded() const {
+    if (!m_regLoaded)
+        throw EAssertionFailed(m_name + L".LoadFromReg muss zuerst aufgerufen werden.");
+}
+
+std::wstring TPBPathList::FolderOfKind(TSettingsDirType dirType, const std::wstring& subDir,
+                                       const std::wstring& userDir) {
+    AssertRegLoaded();
+    switch (dirType) {
+    case sdSettingsCurrentUser:
+        return ConcatPath(GetValues(UseAppDataDir ? L"%APPDATA%" : L"%PERSONAL%"),
+                          FSubDirDocSettings, subDir);
+    case sdSettingsAllUser:
+        return ConcatPath(GetValues(UseAppDataDir ? L"%COMMON_APPDATA%" : L"%COMMON_DOCUMENTS%"),
+                          FSubDirDocSettings, subDir);
+    case sdProg:
+        return ConcatPath(AppDir(), subDir);
+    case sdUserDefined:
+    default:
+        return userDir;
+    }
+}
+
+std::wstring TPBPathList::GetDirLocal(TSettingsDirType dirType) {
+    return FolderOfKind(dirType, SubDirLocal, UserDirLocal);
+}
+
+std::wstring TPBPathList::GetDirGlobal(TSettingsDirType dirType) {
+    return FolderOfKind(dirType, SubDirGlobal, UserDirGlobal);
+}
+
+std::wstring TPBPathList::CreateDir(const std::wstring& folder, const std::wstring& fileName,
+                                    bool& exists) {
+    {
+        BusyCursor busy(*m_platform);
+        if (!m_platform->DriveExists(folder))
+            exists = false;
+        else if (!m_platform->DirectoryExists(folder))
+            exists = m_platform->CreateDirectories(folder);
+        else
+            exists = true;
+    }
+    return ConcatPath(folder, fileName);
+}
+
+std::wstring TPBPathList::CreateDirLocal(const std::wstring& additionalPath,
+                                         const std::wstring& fileName) {
+    return CreateDir(ConcatPath(GetDirLocal(DirTypeLocal), additionalPath), fileName,
+                     m_pathLocalExists);
+}
+
+std::wstring TPBPathList::CreateDirGlobal(const std::wstring& additionalPath,
+                                          const std::wstring& fileName) {
+    return CreateDir(ConcatPath(GetDirGlobal(DirTypeGlobal), additionalPath), fileName,
+                     m_pathGlobalExists);
+}
+
+std::wstring TPBPathList::GetIniExtension() const {
+    return IniFormat == sifXML ? L".xml" : L".ini";
+}
+
+std::wstring TPBPathList::GetUseAppDirIni() {
+    return ConcatPath(AppDir(), L"UseAppDir.ini");
+}
+
+void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
+    const std::unique_ptr<TCustomIniFile> registry =
+        m_platform->OpenProgramRegistry(mainKey, isPortableVer);
+    m_regLoaded = true;
+
+    std::wstring section = SettingsSection + AppVersion;
+    if (registry)
+        SettingsPerInstance =
+            registry->ReadBool(SettingsSection, L"SettingsPerInstance", SettingsPerInstance);
+
+    std::unique_ptr<TMvIni> marker;
+    TCustomIniFile* source = registry.get();
+    const std::wstring markerFile = GetUseAppDirIni();
+    if (m_platform->FileExists(markerFile)) {
+        marker = std::make_unique<TMvIni>(markerFile, IniFormat);
+        source = marker.get();
+    } else if (SettingsPerInstance) {
+        std::wstring folder = AppDir();
+        std::replace(folder.begin(), folder.end(), L'\\', L'|');
+        if (!folder.empty() && folder.back() == L'|') folder.pop_back();
+        section += L"\\" + folder;
+    }
+
+    // An empty folder choice would put the settings in whatever the current
+    // directory is; it counts as missing.
+    const std::wstring programFolder = AppDir();
+    const auto readUserDir = [&](const wchar_t* key) {
+        const std::wstring dir = source ? source->ReadString(section, key, programFolder) : L"";
+        return dir.empty() ? programFolder : dir;
+    };
+    if (source) {
+        DirTypeLocal = IntToSettingsDir(
+            source->ReadInteger(section, L"DirTypeLocal", SettingsDirToInt(DirTypeLocal)));
+        DirTypeGlobal = IntToSettingsDir(
+            source->ReadInteger(section, L"DirTypeGlobal", SettingsDirToInt(DirTypeGlobal)));
+    }
+    UserDirLocal = readUserDir(L"UserDirLocal");
+    UserDirGlobal = readUserDir(L"UserDirGlobal");
+
+    CreateDirLocal(L"", L"");
+    CreateDirGlobal(L"", L"");
+    // The marker file is only read: releasing its store writes nothing.
+}
+
+std::wstring TPBPathList::IniName() {
+    AssertRegLoaded();
+    const std::wstring besideProgram =
+        ChangeFileExtMV(m_platform->ProgramFile(), GetIniExtension());
+    if (m_platform->FileExists(besideProgram)) return besideProgram;
+    return CreateDirLocal(L"", L"Settings" + GetIniExtension());
+}

@@ -1,0 +1,139 @@
+#include "storage/win/PathListWin.h"
+
+#include "util/win/MVUtilWin.h"
+#include "util/win/RegistryProgData.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+using SHGetFolderPathWFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { ::FreeLibrary(module); }
+};
+using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
+struct PidlDeleter {
+    void operator()(ITEMIDLIST* pidl) const { ::CoTaskMemFree(pidl); }
+};
+
+DWORD Attributes(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str());
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class Win32PathListPlatform : public PathListPlatform {
+  public:
+    Win32PathListPlatform() {
+        m_shFolder.reset(::LoadLibraryW(L"SHFolder.dll"));
+        if (m_shFolder)
+            m_getFolderPath = reinterpret_cast<SHGetFolderPathWFn>(
+                reinterpret_cast<void*>(::GetProcAddress(m_shFolder.get(), "SHGetFolderPathW")));
+    }
+
+    bool FolderQueryAvailable() override { return m_getFolderPath != nullptr; }
+
+    std::optional<std::wstring> FolderPath(int csidl) override {
+        if (!m_getFolderPath) return std::nullopt;
+        wchar_t buffer[MAX_PATH] = {};
+        if (m_getFolderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK ||
+            buffer[0] == L'\0')
+            return std::nullopt;
+        return std::wstring(buffer);
+    }
+
+    std::optional<std::wstring> VirtualFolderName(int csidl) override {
+        ITEMIDLIST* raw = nullptr;
+        if (::SHGetSpecialFolderLocation(nullptr, csidl, &raw) != S_OK || !raw) return std::nullopt;
+        const std::unique_ptr<ITEMIDLIST, PidlDeleter> pidl(raw);
+        SHFILEINFOW info{};
+        if (!::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl.get()), 0, &info, sizeof(info),
+                              SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            return std::nullopt;
+        return std::wstring(info.szDisplayName);
+    }
+
+    std::wstring TempDir() override { return GetTempDir(); }
+
+    std::wstring CurrentDir() override {
+        const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+        if (needed == 0) return {};
+        std::vector<wchar_t> buffer(needed);
+        const DWORD n = ::GetCurrentDirectoryW(needed, buffer.data());
+        return n > 0 && n < needed ? std::wstring(buffer.data(), n) : std::wstring();
+    }
+
+    std::wstring ProgramFile() override {
+        std::vector<wchar_t> buffer(MAX_PATH);
+        for (;;) {
+            const DWORD n =
+                ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (n == 0) return {};
+            if (n < buffer.size()) return std::wstring(buffer.data(), n);
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    bool FileExists(const std::wstring& path) override {
+        const DWORD attributes = Attributes(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool DirectoryExists(const std::wstring& path) override { return IsFolder(path); }
+
+    bool DriveExists(const std::wstring& path) override {
+        if (path.size() < 2 || path[1] != L':') return true;
+        const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
+        const UINT type = ::GetDriveTypeW(root);
+        return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
+    }
+
+    // Parent first, one level at a time, as far as the path goes.
+    bool CreateDirectories(const std::wstring& path) override {
+        std::wstring folder = path;
+        while (folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/'))
+            folder.pop_back();
+        if (folder.empty()) return false;
+        if (IsFolder(folder)) return true;
+        const auto separator = folder.find_last_of(L"\\/");
+        if (separator != std::wstring::npos && separator > 0) {
+            const std::wstring parent = folder.substr(0, separator + 1);
+            // "C:\" and "\\server\share\" are roots: they exist or they don't.
+            const bool isRoot = (parent.size() == 3 && parent[1] == L':') ||
+                                (parent.rfind(L"\\\\", 0) == 0 &&
+                                 std::count(parent.begin(), parent.end(), L'\\') <= 4);
+            if (!isRoot && !CreateDirectories(parent)) return false;
+        }
+        return ::CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder);
+    }
+
+    std::unique_ptr<TCustomIniFile> OpenProgramRegistry(const std::wstring& mainKey,
+                                                        bool portable) override {
+        return CreateRegistryProgData(mainKey, portable, false);
+    }
+
+    void BeginBusy() override { m_previousCursor = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); }
+    void EndBusy() override { ::SetCursor(m_previousCursor); }
+
+  private:
+    UniqueLibrary m_shFolder;
+    SHGetFolderPathWFn m_getFolderPath = nullptr;
+    HCURSOR m_previousCursor = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<PathListPlatform> CreateWin32PathListPlatform() {
+    return std::make_unique<Win32PathListPlatform>();
+}

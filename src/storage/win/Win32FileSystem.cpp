@@ -1,0 +1,158 @@
+#include "storage/win/Win32FileSystem.h"
+
+#include "storage/StorageError.h"
+#include "util/win/Handles.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+// The user-facing text plus what the system says about the cause.
+[[noreturn]] void Fail(const std::wstring& message, DWORD code) {
+    const std::wstring cause = SystemErrorText(code);
+    throw EStorageError(cause.empty() ? message : message + L"\r\n" + cause);
+}
+
+DWORD Attributes(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str());
+}
+
+// Creates a new file beside the target; the name is unique among the files there.
+UniqueKernelHandle CreateTempFile(const std::wstring& targetPath, std::wstring& tempPath) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = targetPath + L".tmp-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(::GetTickCount() + counter++);
+        UniqueKernelHandle file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return UniqueKernelHandle();
+}
+
+// Deletes the temporary file unless told to keep it (it took the target's place,
+// or it was never ours). Declared before the file's handle, so that the handle
+// is closed first: an open file cannot be deleted.
+class TempFileGuard {
+  public:
+    explicit TempFileGuard(const std::wstring& path) : m_path(path) {}
+    ~TempFileGuard() {
+        if (!m_keep && !m_path.empty()) ::DeleteFileW(m_path.c_str());
+    }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    void Keep() { m_keep = true; }
+
+  private:
+    const std::wstring& m_path;
+    bool m_keep = false;
+};
+
+} // namespace
+
+std::wstring SystemErrorText(DWORD code) {
+    if (code == ERROR_SUCCESS) return {};
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", n);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return text;
+}
+
+bool TWin32FileSystem::FileExists(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool TWin32FileSystem::FolderExists(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TBytes TWin32FileSystem::ReadWholeFile(const std::wstring& path) {
+    const UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                nullptr));
+    if (!file) Fail(L"Datei " + Quoted(path) + L" kann nicht geöffnet werden.", ::GetLastError());
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size))
+        Fail(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.", ::GetLastError());
+    // A settings file of more than 1 GB is no settings file.
+    if (size.QuadPart > (1LL << 30))
+        throw EStorageError(L"Datei " + Quoted(path) + L" ist zu groß.");
+    TBytes bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                        &got, nullptr))
+            Fail(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.", ::GetLastError());
+        if (got == 0) break; // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void TWin32FileSystem::WriteFileAtomically(const std::wstring& path, const TBytes& bytes) {
+    std::wstring tempPath;
+    TempFileGuard guard(tempPath);
+    UniqueKernelHandle file = CreateTempFile(path, tempPath);
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        guard.Keep(); // the name may belong to somebody else's file
+        Fail(L"Datei " + Quoted(path) + L" kann nicht erstellt werden.", error);
+    }
+    if (!WriteTempFile(file.Get(), bytes) || !::FlushFileBuffers(file.Get()))
+        Fail(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".", ::GetLastError());
+    if (!::CloseHandle(file.Release()))
+        Fail(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".", ::GetLastError());
+
+    bool placed = false;
+    if (FileExists(path)) placed = ReplaceExisting(tempPath, path);
+    DWORD error = placed ? ERROR_SUCCESS : ::GetLastError();
+    // ReplaceFileW fails on some file systems and network shares, and when the
+    // target is gone meanwhile; the fall-back still replaces in one step.
+    if (!placed && Attributes(tempPath) != INVALID_FILE_ATTRIBUTES) {
+        placed = MoveIntoPlace(tempPath, path);
+        if (!placed) error = ::GetLastError();
+    }
+    if (!placed) Fail(L"Datei " + Quoted(path) + L" kann nicht ersetzt werden.", error);
+    guard.Keep();
+}
+
+bool TWin32FileSystem::WriteTempFile(HANDLE file, const TBytes& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return false;
+        if (written == 0) {
+            ::SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+bool TWin32FileSystem::ReplaceExisting(const std::wstring& tempPath,
+                                       const std::wstring& targetPath) {
+    return ::ReplaceFileW(targetPath.c_str(), tempPath.c_str(), nullptr,
+                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
+}
+
+bool TWin32FileSystem::MoveIntoPlace(const std::wstring& tempPath, const std::wstring& targetPath) {
+    return ::MoveFileExW(tempPath.c_str(), targetPath.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}

@@ -1,0 +1,225 @@
+// The Windows file operations of the settings store: a save replaces the file in
+// one step or not at all.
+#include "storage/win/Win32FileSystem.h"
+#include "storage/MvIni.h"
+#include "storage/StorageError.h"
+#include "storage/win/Win32Storage.h"
+#include "util/win/AppError.h"
+
+#include "StorageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// The real writer with one step made to fail.
+class FaultyWin32FileSystem : public TWin32FileSystem {
+  public:
+    bool diskFullHalfway = false;
+    bool replaceFails = false;
+    bool moveFails = false;
+    int replaceCalls = 0;
+    int moveCalls = 0;
+
+  protected:
+    bool WriteTempFile(HANDLE file, const TBytes& bytes) override {
+        if (!diskFullHalfway) return TWin32FileSystem::WriteTempFile(file, bytes);
+        const TBytes half(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2));
+        TWin32FileSystem::WriteTempFile(file, half);
+        ::SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+    bool ReplaceExisting(const std::wstring& tempPath, const std::wstring& targetPath) override {
+        ++replaceCalls;
+        if (replaceFails) {
+            ::SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
+            return false;
+        }
+        return TWin32FileSystem::ReplaceExisting(tempPath, targetPath);
+    }
+    bool MoveIntoPlace(const std::wstring& tempPath, const std::wstring& targetPath) override {
+        ++moveCalls;
+        if (moveFails) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
+        return TWin32FileSystem::MoveIntoPlace(tempPath, targetPath);
+    }
+};
+
+const TBytes OldContent = UnicodeIniBytes(L"[Settings]\r\nLeft=10\r\nTop=20\r\n\r\n");
+
+class Win32FileSystemTest : public ::testing::Test {
+  protected:
+    ScratchFolder folder_;
+    FaultyWin32FileSystem fs_;
+    std::wstring target_ = folder_.File(L"Settings.ini");
+};
+
+TEST_F(Win32FileSystemTest, SaveReplacesTheFileAndLeavesNothingElse) {
+    PutFileBytes(target_, OldContent);
+    fs_.WriteFileAtomically(target_, TBytes{'n', 'e', 'w'});
+    EXPECT_EQ(FileBytes(target_), (TBytes{'n', 'e', 'w'}));
+    EXPECT_EQ(fs_.replaceCalls, 1);
+    EXPECT_EQ(fs_.moveCalls, 0);
+    EXPECT_EQ(folder_.EntryCount(), 1);
+}
+
+TEST_F(Win32FileSystemTest, NewFileIsMovedIntoPlace) {
+    const std::wstring fresh = folder_.File(L"Neu äöü.ini");
+    fs_.WriteFileAtomically(fresh, OldContent);
+    EXPECT_EQ(FileBytes(fresh), OldContent);
+    EXPECT_EQ(fs_.replaceCalls, 0);
+    EXPECT_EQ(fs_.moveCalls, 1);
+    fs_.WriteFileAtomically(folder_.File(L"leer.ini"), {});
+    EXPECT_TRUE(fs_.FileExists(folder_.File(L"leer.ini")));
+    EXPECT_EQ(folder_.EntryCount(), 2);
+}
+
+TEST_F(Win32FileSystemTest, RefusedReplaceFallsBackToMoving) {
+    PutFileBytes(target_, OldContent);
+    fs_.replaceFails = true;
+    fs_.WriteFileAtomically(target_, TBytes{'x'});
+    EXPECT_EQ(FileBytes(target_), TBytes{'x'});
+    EXPECT_EQ(fs_.moveCalls, 1);
+    EXPECT_EQ(folder_.EntryCount(), 1);
+}
+
+TEST_F(Win32FileSystemTest, AnyFailedStepLeavesTheOldFileByteIdentical) {
+    struct Fault {
+        bool diskFull, replace, move;
+    };
+    for (const Fault fault : {Fault{true, false, false}, Fault{false, true, true}}) {
+        PutFileBytes(target_, OldContent);
+        fs_.diskFullHalfway = fault.diskFull;
+        fs_.replaceFails = fault.replace;
+        fs_.moveFails = fault.move;
+        try {
+            fs_.WriteFileAtomically(target_, TBytes(100000, 0x41));
+            ADD_FAILURE() << "the save did not fail";
+        } catch (const EStorageError& e) {
+            EXPECT_NE(e.Message.find(target_), std::wstring::npos) << "names the file";
+        }
+        EXPECT_EQ(FileBytes(target_), OldContent);
+        EXPECT_EQ(folder_.EntryCount(), 1) << "the temporary file is gone";
+    }
+}
+
+TEST_F(Win32FileSystemTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
+    PutFileBytes(target_, OldContent);
+    // Another program reads it without letting anybody delete or rename it.
+    const HANDLE other = ::CreateFileW(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(fs_.WriteFileAtomically(target_, TBytes{'x'}), EStorageError);
+    ::CloseHandle(other);
+    EXPECT_EQ(FileBytes(target_), OldContent);
+    // Wine's ReplaceFileW leaves an empty "rf*.tmp" of its own behind here; what
+    // matters is that ours is gone.
+    for (const auto& name : folder_.Entries())
+        EXPECT_NE(name.rfind(L"Settings.ini.tmp", 0), 0u) << "temporary file left behind";
+    fs_.WriteFileAtomically(target_, TBytes{'x'}); // free again: works
+    EXPECT_EQ(FileBytes(target_), TBytes{'x'});
+}
+
+TEST_F(Win32FileSystemTest, MissingFolderFailsWithoutLeavingAnything) {
+    const std::wstring inMissing = folder_.File(L"fehlt\\Settings.ini");
+    EXPECT_THROW(fs_.WriteFileAtomically(inMissing, TBytes{'x'}), EStorageError);
+    EXPECT_EQ(folder_.EntryCount(), 0);
+}
+
+TEST_F(Win32FileSystemTest, ReadsWholeFilesAndTellsFilesFromFolders) {
+    TBytes big(200000);
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<std::uint8_t>(i * 7);
+    PutFileBytes(target_, big);
+    EXPECT_EQ(fs_.ReadWholeFile(target_), big);
+    EXPECT_TRUE(fs_.FileExists(target_));
+    EXPECT_FALSE(fs_.FolderExists(target_));
+    EXPECT_TRUE(fs_.FolderExists(folder_.Path()));
+    EXPECT_FALSE(fs_.FileExists(folder_.Path()));
+    try {
+        fs_.ReadWholeFile(folder_.File(L"fehlt.ini"));
+        ADD_FAILURE() << "no error";
+    } catch (const EStorageError& e) {
+        EXPECT_EQ(e.Message.rfind(L"Datei \"" + folder_.File(L"fehlt.ini") +
+                                      L"\" kann nicht geöffnet werden.",
+                                  0),
+                  0u);
+    }
+}
+
+// The whole store with the Windows parts installed, as the program runs it.
+class Win32StorageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InstallWin32Storage();
+        SetApplicationErrorSink(&Win32StorageTest::Record);
+        Shown().clear();
+    }
+    void TearDown() override {
+        SetApplicationErrorSink(nullptr);
+        SetIniErrorReporter({});
+        SetFileSystem(nullptr);
+        SetRegistryIniFactory(nullptr);
+        SetAnsiCodec({});
+    }
+    static std::vector<std::wstring>& Shown() {
+        static std::vector<std::wstring> messages;
+        return messages;
+    }
+    static void Record(const std::wstring& message) { Shown().push_back(message); }
+    ScratchFolder folder_;
+};
+
+TEST_F(Win32StorageTest, StoreSavesUnicodeThroughTheWindowsFileSystem) {
+    const std::wstring file = folder_.File(L"Settings.ini");
+    {
+        TMvIni ini(file);
+        ini.WriteString(L"Settings", L"Name", L"Maß");
+    }
+    EXPECT_EQ(FileBytes(file), UnicodeIniBytes(L"[Settings]\r\nName=Maß\r\n\r\n"));
+    EXPECT_NE(dynamic_cast<TWin32FileSystem*>(&FileSystem()), nullptr);
+}
+
+TEST_F(Win32StorageTest, FailedSaveIsShownAndTheOldFileSurvives) {
+    const std::wstring file = folder_.File(L"Settings.ini");
+    PutFileBytes(file, OldContent);
+    const HANDLE other = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    {
+        TMvIni ini(file);
+        ini.WriteInteger(L"Settings", L"Left", 11);
+        ini.UpdateFile();
+        EXPECT_TRUE(ini.Changed());
+        ini.SetSaveAtFree(false);
+    }
+    ::CloseHandle(other);
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].rfind(L"Fehler beim Speichern der Konfigurationdatei:\r\nDatei \"" + file +
+                                   L"\" kann nicht ersetzt werden.",
+                               0),
+              0u)
+        << std::string(Shown()[0].begin(), Shown()[0].end());
+    EXPECT_EQ(FileBytes(file), OldContent);
+}
+
+TEST_F(Win32StorageTest, AnsiFilesUseTheSystemCodePage) {
+    const std::wstring text = L"Grün";
+    const TBytes bytes = EncodeAnsi(text);
+    EXPECT_EQ(DecodeAnsi(bytes.data(), bytes.size()), text);
+    if (::GetACP() == 1252) {
+        EXPECT_EQ(bytes, (TBytes{'G', 'r', 0xFC, 'n'}));
+        EXPECT_EQ(EncodeAnsi(L"\u4E2D"), TBytes{'?'}); // not in the Western code page
+    }
+    // A legacy ANSI settings file loads through the same code page.
+    const std::wstring file = folder_.File(L"alt.ini");
+    PutFileBytes(file, EncodeAnsi(L"[Settings]\r\nName=Grün\r\n"));
+    TMvIni ini(file);
+    EXPECT_EQ(ini.ReadString(L"Settings", L"Name", L""), L"Grün");
+}
+
+} // namespace
