@@ -13,14 +13,14 @@
 namespace {
 
 HINSTANCE g_module = nullptr;
-SRWLOCK g_lock = SRWLOCK_INIT;        // guards install/remove
-HANDLE g_thread = nullptr;            // hook thread, while installed
+SRWLOCK g_lock = SRWLOCK_INIT; // guards install/remove
+HANDLE g_thread = nullptr;     // hook thread, while installed
 DWORD g_threadId = 0;
-std::atomic<HWND> g_target{nullptr};  // read by the hook procedure
+std::atomic<HWND> g_target{nullptr}; // read by the hook procedure
 std::atomic<UINT> g_moveMsg{0};
 
 struct StartInfo {
-    HANDLE ready;     // set when the hook is in place (or failed)
+    HANDLE ready; // set when the hook is in place (or failed)
     bool ok = false;
 };
 
@@ -77,7 +77,8 @@ class LockGuard {
 ZEPHAL_API UINT WINAPI GetMonitorMouseMoveMsg() {
     UINT msg = g_moveMsg.load();
     if (msg == 0) {
-        msg = ::RegisterWindowMessageW(L"Zephal.MonitorMouseMove.{6C1F3A52-8D0B-4B7E-9E41-2A7D5C0F9B13}");
+        msg = ::RegisterWindowMessageW(
+            L"Zephal.MonitorMouseMove.{6C1F3A52-8D0B-4B7E-9E41-2A7D5C0F9B13}");
         g_moveMsg.store(msg);
     }
     return msg;

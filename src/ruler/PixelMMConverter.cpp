@@ -24,7 +24,9 @@ std::int64_t TPixelMMConverter::Pixel2MM_V(int pixels) const {
     return MVRound(static_cast<long double>(pixels) / FPixelsPerMMY);
 }
 
-double GetUserPixelPerMM(double refCmSize) { return 200.0 / (refCmSize * 10.0); }
+double GetUserPixelPerMM(double refCmSize) {
+    return 200.0 / (refCmSize * 10.0);
+}
 
 CalibrationStep StepRefCmSize(double refCmSize, double delta, double stepSize) {
     const double x = refCmSize + delta;

@@ -20,6 +20,10 @@ constexpr int MoveHotKeyMoveBy = 1;
 constexpr int HotKeyMeasureStart = 0x6041; // Ctrl+Shift+A
 
 // Centred on the primary screen, as if 600 wide and 400 high ("div" truncates).
-constexpr int Left(int primaryScreenWidth) { return (primaryScreenWidth - HWidth) / 2; }
-constexpr int Top(int primaryScreenHeight) { return (primaryScreenHeight - VHeight) / 2; }
+constexpr int Left(int primaryScreenWidth) {
+    return (primaryScreenWidth - HWidth) / 2;
+}
+constexpr int Top(int primaryScreenHeight) {
+    return (primaryScreenHeight - VHeight) / 2;
+}
 } // namespace RulerDefaults

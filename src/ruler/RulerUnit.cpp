@@ -7,11 +7,16 @@ TRulerUnit RulerUnitFromOrdinal(long long ordinal) {
 
 TRulerUnit NextRulerUnit(TRulerUnit unit) {
     switch (unit) {
-    case ruPixel20: return ruPixel32;
-    case ruPixel32: return ruPixel50;
-    case ruPixel50: return ruMillimeter;
-    case ruMillimeter: return ruPixel20;
-    case ruTwip: return ruTwip;
+    case ruPixel20:
+        return ruPixel32;
+    case ruPixel32:
+        return ruPixel50;
+    case ruPixel50:
+        return ruMillimeter;
+    case ruMillimeter:
+        return ruPixel20;
+    case ruTwip:
+        return ruTwip;
     }
     return unit;
 }

@@ -9,7 +9,8 @@ TEST(PixelMMConverter, DisplayOf1920PixelsOn509MmRoundsToWholeMillimetres) {
     EXPECT_NEAR(c.PixelsPerMMX(), 3.772, 0.001);
     EXPECT_EQ(c.Pixel2MM_H(0), 0);
     EXPECT_EQ(c.Pixel2MM_H(1), 0);
-    for (int p = 2; p <= 5; ++p) EXPECT_EQ(c.Pixel2MM_H(p), 1) << p;
+    for (int p = 2; p <= 5; ++p)
+        EXPECT_EQ(c.Pixel2MM_H(p), 1) << p;
     EXPECT_EQ(c.Pixel2MM_H(6), 2);
     EXPECT_EQ(c.Pixel2MM_H(-6), -2); // negative distances round away from zero
     EXPECT_NEAR(c.PixelsPerMMY(), 1080.0 / 286.0, 1e-12);

@@ -127,7 +127,8 @@ TEST_F(Startup, SettingsFileIsInTheUsersApplicationData) {
 
 TEST(PortableStartup, AnIniFileNamedLikeTheProgramBesideItWins) {
     const std::wstring portable = TestProgramDir() + L"Dravik.ini";
-    HANDLE f = ::CreateFileW(portable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE f =
+        ::CreateFileW(portable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     ::CloseHandle(f);
     {

@@ -47,8 +47,8 @@ struct Receiver {
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Receiver*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (self && msg == ::GetMonitorMouseMoveMsg()) {
-            self->received.push_back({static_cast<LONG>(static_cast<LONG_PTR>(wParam)),
-                                      static_cast<LONG>(lParam)});
+            self->received.push_back(
+                {static_cast<LONG>(static_cast<LONG_PTR>(wParam)), static_cast<LONG>(lParam)});
             return 0;
         }
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -59,7 +59,8 @@ struct Receiver {
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < timeoutMs) {
             MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&msg);
             for (const POINT& p : received)
                 if (p.x == expected.x && p.y == expected.y) return true;
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -115,7 +116,8 @@ TEST(HookLibrary, ReinstallingManyTimesKeepsOneInstallationAndLeaksNothing) {
     const DWORD handlesBefore = HandleCount();
     for (int i = 0; i < 200; ++i) {
         // What the ruler does on every top-most change: remove while set, install.
-        while (::IsHookSetMouse()) ::RemoveHookMouse();
+        while (::IsHookSetMouse())
+            ::RemoveHookMouse();
         ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd)) << i;
         // Installing over an active installation replaces it.
         ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd)) << i;
@@ -133,7 +135,8 @@ TEST(HookLibrary, ReinstallingManyTimesKeepsOneInstallationAndLeaksNothing) {
     MoveMouseTo(444, 222);
     ASSERT_TRUE(receiver.WaitFor({444, 222}, 3000));
     int copies = 0;
-    for (const POINT& p : receiver.received) copies += (p.x == 444 && p.y == 222) ? 1 : 0;
+    for (const POINT& p : receiver.received)
+        copies += (p.x == 444 && p.y == 222) ? 1 : 0;
     EXPECT_EQ(copies, 1);
     ::RemoveHookMouse();
 }
@@ -147,7 +150,8 @@ TEST(HookLibrary, ABlockedReceiverDoesNotStallTheSystemMouse) {
     LARGE_INTEGER freq, t0, t1;
     ::QueryPerformanceFrequency(&freq);
     ::QueryPerformanceCounter(&t0);
-    for (int i = 0; i < 50; ++i) MoveMouseTo(100 + i, 100);
+    for (int i = 0; i < 50; ++i)
+        MoveMouseTo(100 + i, 100);
     ::QueryPerformanceCounter(&t1);
     const double ms = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
                       static_cast<double>(freq.QuadPart);

@@ -54,7 +54,8 @@ LOGFONTW GetSysGuiFont(UINT dpi) {
         LOGFONTW font = metrics.lfMessageFont;
         WindowDC screen(nullptr);
         const int systemDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
-        if (systemDpi > 0) font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), systemDpi);
+        if (systemDpi > 0)
+            font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), systemDpi);
         return font;
     }
     LOGFONTW fallback{};
@@ -89,8 +90,8 @@ BOOL CALLBACK FixChild(HWND child, LPARAM param) {
     const auto* ctx = reinterpret_cast<const FixContext*>(param);
     wchar_t cls[32] = {};
     ::GetClassNameW(child, cls, 32);
-    const bool isPassword = _wcsicmp(cls, L"Edit") == 0 &&
-                            (::GetWindowLongPtrW(child, GWL_STYLE) & ES_PASSWORD) != 0;
+    const bool isPassword =
+        _wcsicmp(cls, L"Edit") == 0 && (::GetWindowLongPtrW(child, GWL_STYLE) & ES_PASSWORD) != 0;
     if (isPassword) {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(ctx->Password), TRUE);
         ::SendMessageW(child, EM_SETPASSWORDCHAR, L'l', 0);

@@ -19,14 +19,18 @@ void GdiCanvas::FillRect(const Rect& rect, TColor color) {
     ::PatBlt(m_dc, rect.Left, rect.Top, rect.Width(), rect.Height(), PATCOPY);
 }
 
-void GdiCanvas::MoveTo(Point point) { ::MoveToEx(m_dc, point.X, point.Y, nullptr); }
+void GdiCanvas::MoveTo(Point point) {
+    ::MoveToEx(m_dc, point.X, point.Y, nullptr);
+}
 
 void GdiCanvas::LineTo(Point point, TColor color) {
     ::SetDCPenColor(m_dc, static_cast<COLORREF>(color));
     ::LineTo(m_dc, point.X, point.Y);
 }
 
-void GdiCanvas::SelectFont(bool bold) const { ::SelectObject(m_dc, bold ? m_bold : m_normal); }
+void GdiCanvas::SelectFont(bool bold) const {
+    ::SelectObject(m_dc, bold ? m_bold : m_normal);
+}
 
 Size GdiCanvas::TextExtent(const std::wstring& text, bool bold) const {
     SelectFont(bold);

@@ -102,4 +102,6 @@ class SelectGuard {
     HGDIOBJ m_old;
 };
 
-inline RECT ToRECT(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
+inline RECT ToRECT(int left, int top, int right, int bottom) {
+    return RECT{left, top, right, bottom};
+}

@@ -12,8 +12,12 @@ namespace {
 HWND g_applicationWindow = nullptr;
 }
 
-void SetApplicationWindow(HWND wnd) { g_applicationWindow = wnd; }
-HWND ApplicationWindow() { return g_applicationWindow; }
+void SetApplicationWindow(HWND wnd) {
+    g_applicationWindow = wnd;
+}
+HWND ApplicationWindow() {
+    return g_applicationWindow;
+}
 
 void WndToTaskIco() {
     if (g_applicationWindow) ::ShowWindow(g_applicationWindow, SW_HIDE);
@@ -38,7 +42,8 @@ long double TwipsPerPixelY(HDC dc) {
 std::wstring AppDir() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) return L"";
         if (n < buffer.size()) {
             std::wstring path(buffer.data(), n);
@@ -49,7 +54,9 @@ std::wstring AppDir() {
     }
 }
 
-std::wstring AppDirAnd(const std::wstring& relativePath) { return ConcatPath(AppDir(), relativePath); }
+std::wstring AppDirAnd(const std::wstring& relativePath) {
+    return ConcatPath(AppDir(), relativePath);
+}
 
 std::wstring GetTempDir() {
     wchar_t buffer[262] = {};
@@ -61,7 +68,8 @@ void InitCommandLineParams() {
     int count = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::wstring> params;
-    for (int i = 0; i < count; ++i) params.emplace_back(argv[i]);
+    for (int i = 0; i < count; ++i)
+        params.emplace_back(argv[i]);
     if (argv) ::LocalFree(argv);
     SetCommandLineParams(std::move(params));
 }

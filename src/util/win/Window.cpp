@@ -27,9 +27,8 @@ void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON i
     ::RegisterClassExW(&wc);
 }
 
-bool Window::CreateWnd(const wchar_t* className, const wchar_t* caption, DWORD style,
-                       DWORD exStyle, int x, int y, int width, int height, HWND parent,
-                       HMENU menu) {
+bool Window::CreateWnd(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
+                       int x, int y, int width, int height, HWND parent, HMENU menu) {
     HWND hwnd = ::CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
                                   menu, ::GetModuleHandleW(nullptr), this);
     return hwnd != nullptr;
