@@ -30,6 +30,10 @@ step() { # step NAME COMMAND...
 
 "$repo/scripts/setup.sh" >/dev/null || { echo "set-up failed"; exit 1; }
 
+format_check() {
+    (cd "$repo" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
+}
+step "code format (clang-format)" format_check
 step "build native" "$repo/scripts/build.sh" native
 step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-on-failure
 step "build windows x86_64" "$repo/scripts/build.sh" windows

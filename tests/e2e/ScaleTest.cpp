@@ -224,12 +224,18 @@ TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
     down.type = INPUT_MOUSE;
     down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     ::SendInput(1, &down, sizeof(down));
-    for (int x = 585; x <= 620; x += 5)
+    // Button messages queue behind the hook's notifications: wait until the
+    // ruler has seen the press before moving on, as a hand would.
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 1; }));
+    for (int x = 585; x <= 620; x += 5) {
         MoveTo(kLeft + x, kTop + 20);
+        EXPECT_EQ(dravik->StateInt(L"HWidth"), 600 + x - 580) << "every step counts";
+    }
     INPUT up{};
     up.type = INPUT_MOUSE;
     up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &up, sizeof(up));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 0; }));
     EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
     EXPECT_EQ(dravik->StateInt(L"ClientWidth"), 640);
     // Released: moving on changes nothing.

@@ -294,7 +294,7 @@ void TMainDlg::FormPaint(HDC dc) {
         GdiCanvas canvas(dc, m_boxFont, nullptr);
         CursorMarksResult marks = PlanCursorMarks(CursorRulerNow(), Cursor, canvas);
         Cursor = marks.State;
-        ExecuteCursorPlan(dc, marks.Plan);
+        ExecuteCursorPlan(canvas, marks.Plan);
     }
 }
 
@@ -364,8 +364,7 @@ CursorRuler TMainDlg::CursorRulerNow() const {
     return r;
 }
 
-void TMainDlg::ExecuteCursorPlan(HDC dc, const CursorMarksPlan& plan) {
-    GdiCanvas canvas(dc, m_boxFont, nullptr);
+void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan) {
     for (const Rect& r : plan.Restore) {
         canvas.CopyFrom(BackImg.Dc(), r);
         m_pixelsCopied +=
@@ -379,13 +378,12 @@ void TMainDlg::DrawMousePos(int x, int y) {
     ActY_ = y;
     // The magnifier follows here, also while the ruler is hidden.
     if (!::IsWindowVisible(Handle())) return;
-    // Until the first paint has rendered the face there is nothing to draw on.
-    if (InvalidateBackImg) return;
-
     WindowDC dc(Handle());
-    GdiCanvas measure(dc.Get(), m_boxFont, nullptr);
-    const CursorUpdatePlan update = PlanCursorUpdate(CursorRulerNow(), Cursor, {x, y}, measure);
-    ExecuteCursorPlan(dc.Get(), update.Marks);
+    GdiCanvas canvas(dc.Get(), m_boxFont, nullptr);
+    const CursorUpdatePlan update = PlanCursorUpdate(CursorRulerNow(), Cursor, {x, y}, canvas);
+    // While a new face is pending (after a resize) the next paint draws the
+    // marks; the position and the length drag go on regardless.
+    if (!InvalidateBackImg) ExecuteCursorPlan(canvas, update.Marks);
     Cursor = update.State;
 
     // The length drag at the far end.
@@ -596,12 +594,12 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << Cursor.MousePosDisplay.Left << L"\nBoxTop=" << Cursor.MousePosDisplay.Top
             << L"\nBoxRight=" << Cursor.MousePosDisplay.Right << L"\nBoxBottom="
             << Cursor.MousePosDisplay.Bottom << L"\nBoxText="
-            << MousePosText(CursorRulerNow(), Cursor, Cursor.MousePos) << L"\nHWidth=" << HWidth
-            << L"\nVHeight=" << VHeight << L"\nHookMessages=" << m_hookMessages << L"\nHookSet="
-            << (::IsHookSetMouse() ? 1 : 0) << L"\nBackImgRenders=" << m_backImgRenders
-            << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto=" << (FCmAuto ? 1 : 0)
-            << L"\nRefCmSize=" << FRefCmSize << L"\nPixelsPerMMX="
-            << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
+            << MousePosText(CursorRulerNow(), Cursor, Cursor.MousePos) << L"\nDown="
+            << (Down ? 1 : 0) << L"\nHWidth=" << HWidth << L"\nVHeight=" << VHeight
+            << L"\nHookMessages=" << m_hookMessages << L"\nHookSet=" << (::IsHookSetMouse() ? 1 : 0)
+            << L"\nBackImgRenders=" << m_backImgRenders << L"\nPixelsCopied=" << m_pixelsCopied
+            << L"\nCmAuto=" << (FCmAuto ? 1 : 0) << L"\nRefCmSize=" << FRefCmSize
+            << L"\nPixelsPerMMX=" << m_PixelMMConverter.PixelsPerMMX() << L"\nPixelsPerMMY="
             << m_PixelMMConverter.PixelsPerMMY() << L"\nTopMost="
             << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
             << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nIniName="

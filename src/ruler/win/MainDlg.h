@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+class GdiCanvas;
+
 class TMainDlg : public Window {
   public:
     TMainDlg();
@@ -89,7 +91,7 @@ class TMainDlg : public Window {
     void FormPaint(HDC dc);
     void RenderBackImg();
     void DrawMousePos(int x, int y);
-    void ExecuteCursorPlan(HDC dc, const CursorMarksPlan& plan);
+    void ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan);
     CursorRuler CursorRulerNow() const;
     RulerFace FaceNow() const;
     void UpdateLabelFonts();
