@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 // The real portable writer, with a disk that fills up half-way through the
 // temporary file or a rename that fails.
 class FaultyFileSystem : public TPortableFileSystem {
   public:
-    enum class Fault { None, DiskFullHalfway, ReplaceFails };
+    enum class Fault { None, DiskFullHalfway, ReplaceFails, ProcessKilledBeforeReplace };
     Fault Next = Fault::None;
 
   protected:
@@ -27,6 +30,9 @@ class FaultyFileSystem : public TPortableFileSystem {
     }
     void ReplaceTarget(const std::wstring& tempPath, const std::wstring& targetPath) override {
         if (Next == Fault::ReplaceFails) throw EStorageError(L"ersetzen fehlgeschlagen");
+        // The process dies with the new file complete beside the old one:
+        // no destructor, no clean-up runs.
+        if (Next == Fault::ProcessKilledBeforeReplace) std::_Exit(7);
         TPortableFileSystem::ReplaceTarget(tempPath, targetPath);
     }
 };
@@ -101,4 +107,42 @@ TEST_F(AtomicSaveTest, FileNamesBeyondAscii) {
     EXPECT_TRUE(fs_.FileExists(file));
     EXPECT_EQ(TMvIni(file).ReadString(L"S", L"k", L""), L"v");
     EXPECT_TRUE(fs_.FolderExists(FolderOfFile(file)));
+}
+
+TEST_F(AtomicSaveTest, ProcessKilledBetweenWritingAndReplacingKeepsTheOldFile) {
+    // The save runs in a child process that ends at the worst moment. The
+    // child runs this test again from the start, so the file must have a name
+    // that parent and child share rather than one of the fixture's folders.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "dravik-killed-save";
+    const std::wstring file = (folder / "Settings.ini").wstring();
+    const TBytes original = Utf16File(L"[Settings]\r\nLeft=10\r\n\r\n");
+    if (!::testing::internal::InDeathTestChild()) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        WriteBytes(file, original);
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            fs_.Next = FaultyFileSystem::Fault::ProcessKilledBeforeReplace;
+            TMvIni ini(file);
+            ini.WriteInteger(L"Settings", L"Left", 99);
+            ini.UpdateFile();
+        },
+        ::testing::ExitedWithCode(7), "");
+    EXPECT_EQ(ReadBytes(file), original);
+    // The finished temporary file was left beside it: the kill came after writing.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              2);
+    // The next run reads the old settings and saves normally.
+    {
+        TMvIni ini(file);
+        EXPECT_EQ(ini.ReadInteger(L"Settings", L"Left", 0), 10);
+        ini.WriteInteger(L"Settings", L"Left", 11);
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(TMvIni(file).ReadInteger(L"Settings", L"Left", 0), 11);
+    std::filesystem::remove_all(folder);
 }
