@@ -38,6 +38,8 @@ step "build native" "$repo/scripts/build.sh" native
 step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-on-failure
 step "build windows x86_64" "$repo/scripts/build.sh" windows
 
+step "Windows binaries (PE, exports, manifest)" "$repo/scripts/check-binaries.sh" "$out/x86_64/bin"
+
 # shellcheck source=wine-env.sh
 source "$repo/scripts/wine-env.sh"
 trap dravik_stop_wine EXIT
