@@ -122,7 +122,7 @@ TEST_F(Startup, SettingsFileIsInTheUsersApplicationData) {
     wchar_t appData[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
     const std::wstring folder = std::wstring(appData) + L"\\Morvane\\Dravik";
-    EXPECT_EQ(dravik->State()[L"IniName"], folder + L"\\Settings.ini");
+    EXPECT_EQ(dravik->Ask(L"ininame"), folder + L"\\Settings.ini");
     EXPECT_NE(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -134,7 +134,7 @@ TEST(PortableStartup, AnIniFileNamedLikeTheProgramBesideItWins) {
     ::CloseHandle(f);
     {
         DravikProcess dravik;
-        EXPECT_EQ(dravik.State()[L"IniName"], portable);
+        EXPECT_EQ(dravik.Ask(L"ininame"), portable);
         KeepScreenshotIfFailed();
     }
     ::DeleteFileW(portable.c_str());
