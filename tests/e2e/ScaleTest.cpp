@@ -220,10 +220,7 @@ TEST_F(Scale, VerticalRulerNumbersDownwards) {
 
 TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
     MoveTo(kLeft + 580, kTop + 20);
-    INPUT down{};
-    down.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &down, sizeof(down));
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
     // Button messages queue behind the hook's notifications: wait until the
     // ruler has seen the press before moving on, as a hand would.
     ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 1; }));
@@ -231,10 +228,7 @@ TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
         MoveTo(kLeft + x, kTop + 20);
         EXPECT_EQ(dravik->StateInt(L"HWidth"), 600 + x - 580) << "every step counts";
     }
-    INPUT up{};
-    up.type = INPUT_MOUSE;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &up, sizeof(up));
+    MouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 0; }));
     EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
     EXPECT_EQ(dravik->StateInt(L"ClientWidth"), 640);

@@ -6,34 +6,6 @@
 
 #include <vector>
 
-void MoveMouseTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = virtualKey;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
-void RightClickAt(int x, int y) {
-    MoveMouseTo(x, y);
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = ::GetDC(nullptr);
     const COLORREF c = ::GetPixel(screen, x, y);

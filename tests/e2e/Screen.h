@@ -1,12 +1,10 @@
 #pragma once
 // Real input and the real screen, as a user would see them.
+#include "../common/Input.h"
+
 #include <windows.h>
 
 #include <string>
-
-void MoveMouseTo(int x, int y);
-void PressKey(WORD virtualKey);
-void RightClickAt(int x, int y);
 
 // The colour of one screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);

@@ -80,13 +80,7 @@ TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
 
 TEST_F(Startup, EscapeOnTheFocusedRulerEndsTheProgram) {
     // A click on the ruler gives it the focus, as a user would do.
-    MoveMouseTo(400, 220);
-    INPUT click[2]{};
-    click[0].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].type = INPUT_MOUSE;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, click, sizeof(INPUT));
+    LeftClickAt(400, 220);
     ASSERT_TRUE(dravik->WaitUntil([&] { return ::GetForegroundWindow() == dravik->Ruler(); }));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(dravik->WaitForExit(5000));

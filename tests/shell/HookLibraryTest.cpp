@@ -1,6 +1,8 @@
 // The mouse-hook library under the real window system.
 #include "hook/ZephalApi.h"
 
+#include "../common/Input.h"
+
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 #include <windows.h>
@@ -68,15 +70,6 @@ struct Receiver {
         return false;
     }
 };
-
-void MoveMouseTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 } // namespace
 

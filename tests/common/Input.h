@@ -1,0 +1,41 @@
+#pragma once
+// Real input through SendInput, as the system would receive it from a user.
+#include <windows.h>
+
+inline void MoveMouseTo(int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// One button event: MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, ...
+inline void MouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+inline void LeftClickAt(int x, int y) {
+    MoveMouseTo(x, y);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+inline void RightClickAt(int x, int y) {
+    MoveMouseTo(x, y);
+    MouseButton(MOUSEEVENTF_RIGHTDOWN);
+    MouseButton(MOUSEEVENTF_RIGHTUP);
+}
+
+inline void PressKey(WORD virtualKey) {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
