@@ -236,3 +236,15 @@ TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
     MoveTo(kLeft + 700, kTop + 20);
     EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
 }
+
+TEST_F(Scale, MovingAcrossTheRulerKeepsTheMarksWithoutCopying) {
+    MoveTo(500, 700);
+    const long long copied = dravik->StateInt(L"PixelsCopied");
+    EXPECT_GT(copied, 0);
+    MoveTo(500, 100); // same column, other side of the ruler
+    MoveTo(500, 230); // on the ruler itself
+    EXPECT_EQ(dravik->StateInt(L"PixelsCopied"), copied);
+    EXPECT_TRUE(PixelBecomes(160, 36, RGB(255, 0, 0)));
+    MoveTo(501, 230);
+    EXPECT_GT(dravik->StateInt(L"PixelsCopied"), copied);
+}

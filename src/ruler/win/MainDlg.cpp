@@ -362,14 +362,18 @@ void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan)
     DrawCursorMarks(canvas, plan);
 }
 
-void TMainDlg::DrawMousePos(int x, int y) {
+void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
     ActX_ = x;
     ActY_ = y;
     // The magnifier follows here, also while the ruler is hidden.
     if (!::IsWindowVisible(Handle())) return;
+    const CursorRuler ruler = CursorRulerNow();
+    // A move across the ruler keeps the position along it: the marks and the
+    // length stay as they are, so there is nothing to draw.
+    if (!redraw && MousePosFromScreen(ruler, {x, y}) == Cursor.MousePos) return;
     WindowDC dc(Handle());
     GdiCanvas canvas(dc.Get(), m_boxFont, nullptr);
-    const CursorUpdatePlan update = PlanCursorUpdate(CursorRulerNow(), Cursor, {x, y}, canvas);
+    const CursorUpdatePlan update = PlanCursorUpdate(ruler, Cursor, {x, y}, canvas);
     // While a new face is pending (after a resize) the next paint draws the
     // marks; the position and the length drag go on regardless.
     if (!InvalidateBackImg) ExecuteCursorPlan(canvas, update.Marks);
@@ -398,7 +402,7 @@ void TMainDlg::DrawMousePos(int x, int y) {
 
 void TMainDlg::MeasureStartPoint() {
     Cursor = SetMeasureStartPoint(Cursor);
-    DrawMousePos(ActX_, ActY_);
+    DrawMousePos(ActX_, ActY_, true);
 }
 
 void TMainDlg::FormMouseDown() {

@@ -90,7 +90,8 @@ class TMainDlg : public Window {
     void OrientationChanged();
     void FormPaint(HDC dc);
     void RenderBackImg();
-    void DrawMousePos(int x, int y);
+    // redraw: draw even when the position along the ruler is unchanged.
+    void DrawMousePos(int x, int y, bool redraw = false);
     void ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan);
     CursorRuler CursorRulerNow() const;
     RulerFace FaceNow() const;
