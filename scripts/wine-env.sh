@@ -1,7 +1,6 @@
 # Sourced by the other scripts: a Wine prefix whose windows live in a
 # 1280 x 800 virtual desktop, on a virtual X display when there is no display.
 #   DRAVIK_WINEPREFIX  prefix folder (default ~/.cache/dravik/wine)
-#   DRAVIK_DISPLAY     X display to start when DISPLAY is unset (default :91)
 
 export WINEPREFIX=${DRAVIK_WINEPREFIX:-$HOME/.cache/dravik/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -11,15 +10,25 @@ DRAVIK_XVFB_PID=
 
 dravik_start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-    local display=${DRAVIK_DISPLAY:-:91}
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself (-displayfd), so a stale lock file of
+    # an earlier, killed server cannot get in the way.
+    local fifo number
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     DRAVIK_XVFB_PID=$!
-    export DISPLAY=$display
+    read -r -t 20 number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "${number:-}" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=:$number
     for _ in $(seq 50); do
         xdpyinfo >/dev/null 2>&1 && return
         sleep 0.1
     done
-    echo "Xvfb did not start on $display" >&2
+    echo "Xvfb did not answer on $DISPLAY" >&2
     return 1
 }
 
