@@ -25,7 +25,7 @@ esac
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 triple=$arch-w64-mingw32
-toolchain_file=$repo/cmake/mingw-$arch.cmake
+toolchain_file=$repo/cmake/mingw.cmake
 cache_base=${DRAVIK_DEPS_CACHE:-/var/cache/dravik-deps}
 deb_src_file=/etc/apt/sources.list.d/dravik-deb-src.sources
 # Bumped when the way the libraries are configured changes, so old caches are not reused.
@@ -195,7 +195,7 @@ configure_build_install() {
     shift 2
     log "building $name"
     run cmake -S "$src" -B "$work/build-$name" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DDRAVIK_ARCH="$arch" \
         -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DCMAKE_INSTALL_LIBDIR=lib \

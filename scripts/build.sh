@@ -8,10 +8,16 @@ what=${1:-all}
 jobs=${DRAVIK_JOBS:-2}
 out=${DRAVIK_BUILD_DIR:-$repo/build}
 
+# A compiler cache shared by the four builds and kept across runs.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 win_deps() { "$repo/scripts/build-win-deps.sh" "$1" | tail -1; }
 
 build_native() {
-    cmake -S "$repo" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_SANITIZE=ON >/dev/null
+    cmake -S "$repo" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_SANITIZE=ON "${launcher[@]}" >/dev/null
     cmake --build "$out/native" -j"$jobs"
 }
 
@@ -19,7 +25,8 @@ build_windows() {
     local arch=$1 prefix
     prefix=$(win_deps "$arch")
     cmake -S "$repo" -B "$out/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$arch.cmake" -DDRAVIK_WIN_DEPS="$prefix" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw.cmake" -DDRAVIK_ARCH="$arch" \
+        -DDRAVIK_WIN_DEPS="$prefix" "${launcher[@]}" >/dev/null
     cmake --build "$out/$arch" -j"$jobs" "${@:2}"
 }
 

@@ -29,7 +29,7 @@ else
     build=${DRAVIK_DEPS_CHECK_BUILD:-$repo/build-deps-check}
     log "building the check program in $build"
     cmake -S "$repo/tests/deps" -B "$build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-x86_64.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw.cmake" -DDRAVIK_ARCH=x86_64 \
         -DDRAVIK_WIN_DEPS="$prefix" >&2
     cmake --build "$build" -j2 >&2
     program=$build/dravik_curl_fetch_check.exe

@@ -18,22 +18,26 @@ step() { # step NAME COMMAND...
     local name=$1
     shift
     echo "=== $name"
+    local start=$SECONDS
     if "$@"; then
         passed=$((passed + 1))
-        echo "=== $name: passed"
+        echo "=== $name: passed ($((SECONDS - start)) s)"
     else
         failed=$((failed + 1))
         failures+=("$name")
-        echo "=== $name: FAILED"
+        echo "=== $name: FAILED ($((SECONDS - start)) s)"
     fi
 }
 
+setup_start=$SECONDS
 "$repo/scripts/setup.sh" >/dev/null || { echo "set-up failed"; exit 1; }
+echo "=== set-up: $((SECONDS - setup_start)) s"
 
 format_check() {
     (cd "$repo" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 }
 step "code format (clang-format)" format_check
+step "layers (platform headers, util, core)" "$repo/scripts/check-layers.sh"
 step "build native" "$repo/scripts/build.sh" native
 step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-on-failure
 step "build windows x86_64" "$repo/scripts/build.sh" windows
@@ -77,5 +81,6 @@ step "build windows i686 (compile only)" "$repo/scripts/build.sh" i686
 
 echo
 if ((failed)); then printf 'failed: %s\n' "${failures[@]}"; fi
+echo "total: $SECONDS s"
 echo "$passed passed, $failed failed"
 ((failed == 0))

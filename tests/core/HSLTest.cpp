@@ -1,4 +1,4 @@
-#include "colour/HSLUtils.h"
+#include "util/HSLUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "util/ImageOps.h"
 
-#include "colour/HSLUtils.h"
+#include "util/HSLUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "util/IniHelpers.h"
+#include "storage/IniHelpers.h"
 #include "storage/MvIni.h"
 
 #include <gtest/gtest.h>

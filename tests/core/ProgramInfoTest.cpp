@@ -1,4 +1,4 @@
-#include "app/ProgramInfo.h"
+#include "util/ProgramInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "DravikProcess.h"
 
-#include "app/win/TestControl.h"
+#include "util/win/TestControl.h"
 
 #include <sstream>
 #include <stdexcept>

@@ -6,7 +6,7 @@
 #include "storage/win/Win32Storage.h"
 #include "util/PathUtils.h"
 #include "util/StringUtils.h"
-#include "util/win/RegistryProgData.h"
+#include "storage/win/RegistryProgData.h"
 
 #include "StorageTestSupport.h"
 

@@ -2,7 +2,7 @@
 #include "storage/win/RegistryIni.h"
 #include "storage/MvIni.h"
 #include "storage/StorageError.h"
-#include "util/win/RegistryProgData.h"
+#include "storage/win/RegistryProgData.h"
 
 #include "StorageTestSupport.h"
 

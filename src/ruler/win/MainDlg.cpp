@@ -1,7 +1,7 @@
 #include "ruler/win/MainDlg.h"
 #include "ruler/win/MainDlgMenu.h"
 
-#include "app/win/TestControl.h"
+#include "util/win/TestControl.h"
 #include "hook/ZephalApi.h"
 #include "ruler/RulerDefaults.h"
 #include "storage/win/PathListWin.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The ruler window: a borderless top-most strip with the scale, the program's
 // main window for the whole run.
-#include "app/ProgramInfo.h"
+#include "util/ProgramInfo.h"
 #include "ruler/MousePosRules.h"
 #include "ruler/PixelMMConverter.h"
 #include "ruler/RulerRenderer.h"

@@ -1,7 +1,7 @@
 #include "storage/win/PathListWin.h"
 
 #include "util/win/MVUtilWin.h"
-#include "util/win/RegistryProgData.h"
+#include "storage/win/RegistryProgData.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

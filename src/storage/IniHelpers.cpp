@@ -1,4 +1,4 @@
-#include "util/IniHelpers.h"
+#include "storage/IniHelpers.h"
 
 #include "util/ColorText.h"
 

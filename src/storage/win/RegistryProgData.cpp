@@ -1,4 +1,4 @@
-#include "util/win/RegistryProgData.h"
+#include "storage/win/RegistryProgData.h"
 
 #include "storage/MvMemIni.h"
 #include "storage/win/RegistryIni.h"

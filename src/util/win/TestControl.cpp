@@ -1,4 +1,4 @@
-#include "app/win/TestControl.h"
+#include "util/win/TestControl.h"
 
 #include "util/CommandLine.h"
 
