@@ -67,6 +67,9 @@ struct FakeMachine : TFileSystem {
         ++writes;
         files[Normal(path)] = bytes;
     }
+    std::vector<std::wstring> FileNamesIn(const std::wstring&) override { return {}; }
+    bool RemoveFile(const std::wstring& path) override { return files.erase(Normal(path)) > 0; }
+    bool RenameFile(const std::wstring&, const std::wstring&) override { return false; }
 };
 
 class FakePlatform : public PathListPlatform {

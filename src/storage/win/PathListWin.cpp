@@ -1,7 +1,7 @@
 #include "storage/win/PathListWin.h"
 
-#include "util/win/MVUtilWin.h"
 #include "storage/win/RegistryProgData.h"
+#include "util/win/MVUtilWin.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
