@@ -24,10 +24,12 @@ const char* const KeyElement = "key";
 
 // An XML document cannot hold NUL, and pugixml ends texts there.
 std::string XmlText(const std::wstring& text) {
-    std::string utf8 = Utf8(text);
-    for (std::size_t pos = utf8.find('\0'); pos != std::string::npos; pos = utf8.find('\0', pos))
-        utf8.replace(pos, 1, "\xEF\xBF\xBD");
-    return utf8;
+    const std::string utf8 = Utf8(text);
+    if (utf8.find('\0') == std::string::npos) return utf8;
+    std::string cleaned;
+    for (char ch : utf8)
+        cleaned += ch == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, ch);
+    return cleaned;
 }
 
 bool IsDigitName(const std::wstring& ident) {
@@ -47,7 +49,7 @@ bool LooksLikeNumberElement(const std::wstring& ident) {
 // The element a key is looked up under, as files of every version name it;
 // empty when no element can stand for it.
 std::string ElementNameOf(const std::wstring& ident) {
-    if (IsDigitName(ident)) return "N" + Utf8(ident);
+    if (IsDigitName(ident)) return std::string(1, 'N').append(Utf8(ident));
     if (ident.empty() || ident == L"section" || LooksLikeNumberElement(ident)) return {};
     return Utf8(ident);
 }
