@@ -4,6 +4,7 @@
 #include <string>
 
 // Rounds halves away from zero (2.5 -> 3, -2.5 -> -3), unlike banker's rounding.
+// Values beyond the 64-bit range (infinity among them) give its nearest end, NaN 0.
 std::int64_t MVRound(long double x);
 
 // The process-wide formats that the parsers and FormatFloat use. The shell fills
