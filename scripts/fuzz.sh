@@ -44,16 +44,18 @@ long)
     seconds=${2:-600}
     [ $# -gt 2 ] && targets=("${@:3}")
     findings=$out/findings
-    mkdir -p "$findings"
+    logs=$out/logs
+    mkdir -p "$findings" "$logs"
     for target in "${targets[@]}"; do
         work=$(mktemp -d)
         seeds=$(mktemp -d)
         large_seeds "$target" "$seeds"
-        echo "=== $target, $seconds s"
+        echo "=== $target, $seconds s (log: $logs/$target.log)"
         "$out/tests/fuzz/$target" -max_total_time="$seconds" -len_control=0 -max_len=1048576 \
             -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$findings/$target-" \
-            "$work" "$seeds" "$repo/tests/fuzz/corpus/$(corpus_of "$target")" 2>&1 |
-            grep -E '^(#[0-9]+ +(DONE|INITED)|stat::|==[0-9]+==|SUMMARY|artifact_prefix|Test unit written)' || true
+            "$work" "$seeds" "$repo/tests/fuzz/corpus/$(corpus_of "$target")" >"$logs/$target.log" 2>&1 || true
+        grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::number_of_executed_units|SUMMARY|Test unit written' \
+            "$logs/$target.log" || true
         rm -rf "$work" "$seeds"
     done
     echo "findings (if any): $findings"
