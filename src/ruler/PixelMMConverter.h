@@ -26,6 +26,7 @@ class TPixelMMConverter {
     double PixelsPerMMY() const { return FPixelsPerMMY; }
     void SetPixelsPerMMX(double value) { FPixelsPerMMX = value; }
     void SetPixelsPerMMY(double value) { FPixelsPerMMY = value; }
+    friend bool operator==(const TPixelMMConverter&, const TPixelMMConverter&) = default;
 
   private:
     bool FAutoCalc = true;

@@ -1,6 +1,7 @@
 #include "storage/FileSystem.h"
 
 #include "storage/StorageError.h"
+#include "util/StringUtils.h"
 
 #include <chrono>
 #include <filesystem>
@@ -74,10 +75,6 @@ std::wstring RandomSuffix() {
     for (int i = 0; i < 8; ++i, bits >>= 4)
         s += hex[bits & 0xF];
     return s;
-}
-
-std::wstring Quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
 }
 
 // Removes the temporary file unless the save got through.

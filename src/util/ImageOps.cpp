@@ -1,7 +1,7 @@
 #include "util/ImageOps.h"
 
-#include "util/HSLUtils.h"
 #include "util/ColorMath.h"
+#include "util/HSLUtils.h"
 
 #include <algorithm>
 #include <cstdint>

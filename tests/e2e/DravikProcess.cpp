@@ -47,7 +47,13 @@ std::wstring TestProgramDir() {
     return dir.substr(0, dir.find_last_of(L'\\') + 1);
 }
 
-DravikProcess::DravikProcess(const std::wstring& extraArgs) {
+DravikProcess::DravikProcess(const DravikOptions& options)
+    : m_folder(std::make_unique<ScratchFolder>("dravik-e2e")) {
+    for (const wchar_t* file : {L"Dravik.exe", L"zephal.dll"})
+        if (!::CopyFileW((TestProgramDir() + file).c_str(), m_folder->File(file).c_str(), FALSE))
+            throw std::runtime_error("the program could not be copied");
+    if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);
+
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -56,11 +62,11 @@ DravikProcess::DravikProcess(const std::wstring& extraArgs) {
     m_replyWindow = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                       nullptr, wc.hInstance, nullptr);
 
-    const std::wstring exe = TestProgramDir() + L"Dravik.exe";
-    std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + extraArgs;
+    const std::wstring exe = m_folder->File(L"Dravik.exe");
+    std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + options.ExtraArgs;
     STARTUPINFOW si{sizeof(si)};
     if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          TestProgramDir().c_str(), &si, &m_process))
+                          Folder().c_str(), &si, &m_process))
         throw std::runtime_error("Dravik.exe could not be started");
     ::WaitForInputIdle(m_process.hProcess, 10000);
     const DWORD start = ::GetTickCount();
@@ -76,13 +82,18 @@ DravikProcess::DravikProcess(const std::wstring& extraArgs) {
 }
 
 DravikProcess::~DravikProcess() {
-    if (Running()) {
-        ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
-        if (!WaitForExit(5000)) ::TerminateProcess(m_process.hProcess, 1);
+    if (Running() && !Close()) {
+        ::TerminateProcess(m_process.hProcess, 1);
+        WaitForExit(5000);
     }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
     if (m_replyWindow) ::DestroyWindow(m_replyWindow);
+}
+
+bool DravikProcess::Close(DWORD timeoutMs) {
+    ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs);
 }
 
 bool DravikProcess::Running() const {

@@ -71,7 +71,8 @@ TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
     for (const POINT& p : targets) {
         MoveMouseTo(p.x, p.y);
         EXPECT_TRUE(dravik->WaitUntil([&] {
-            return dravik->StateInt(L"ActX") == p.x && dravik->StateInt(L"ActY") == p.y;
+            auto state = dravik->State();
+            return state[L"ActX"] == std::to_wstring(p.x) && state[L"ActY"] == std::to_wstring(p.y);
         })) << p.x
             << "," << p.y;
     }
@@ -90,46 +91,42 @@ TEST_F(Startup, CalibrationStepSwitchesToMillimetresAndCalibratesByHand) {
     EXPECT_EQ(dravik->StateInt(L"Unit"), 2);
     EXPECT_EQ(dravik->StateInt(L"CmAuto"), 1);
     const double autoValue = dravik->StateDouble(L"PixelsPerMMX");
-    EXPECT_EQ(dravik->Ask(L"plus"), L"ok");
+    EXPECT_EQ(dravik->Ask(L"command Plus1"), L"ok");
     EXPECT_EQ(dravik->StateInt(L"Unit"), 0);
     EXPECT_EQ(dravik->StateInt(L"CmAuto"), 0);
     // "MM-Abstand vergrößern": the millimetre ticks move apart.
     const double after = dravik->StateDouble(L"PixelsPerMMX");
     EXPECT_GT(after, autoValue);
-    EXPECT_EQ(dravik->Ask(L"minus"), L"ok");
+    EXPECT_EQ(dravik->Ask(L"command Minus1"), L"ok");
     EXPECT_NEAR(dravik->StateDouble(L"PixelsPerMMX"), autoValue, 1e-3);
 }
 
 TEST_F(Startup, UnitMenuChecksFollowTheUnitAndTheHiddenTwipChecksNothing) {
     EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"2");
-    for (int unit : {0, 1, 3, 2}) {
-        ASSERT_EQ(dravik->Ask(L"unit " + std::to_wstring(unit)), L"ok");
-        EXPECT_EQ(dravik->State()[L"CheckedUnit"], std::to_wstring(unit));
-        EXPECT_EQ(dravik->StateInt(L"Unit"), unit);
+    const std::pair<const wchar_t*, int> items[] = {
+        {L"menMilimeter", 0}, {L"menPixel20", 1}, {L"menPixel50", 3}, {L"menPixel32", 2}};
+    for (const auto& [item, unit] : items) {
+        ASSERT_EQ(dravik->Ask(std::wstring(L"command ") + item), L"ok");
+        const auto state = dravik->State();
+        EXPECT_EQ(state.at(L"CheckedUnit"), std::to_wstring(unit));
+        EXPECT_EQ(state.at(L"Unit"), std::to_wstring(unit));
     }
-    ASSERT_EQ(dravik->Ask(L"unit 4"), L"ok");
-    EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"");
-    EXPECT_EQ(dravik->StateInt(L"Unit"), 4);
+    // The twip item is hidden: the menu shows no unit checked.
+    ASSERT_EQ(dravik->Ask(L"command menTwip"), L"ok");
+    const auto state = dravik->State();
+    EXPECT_EQ(state.at(L"CheckedUnit"), L"");
+    EXPECT_EQ(state.at(L"Unit"), L"4");
 }
 
-TEST_F(Startup, SettingsFileIsInTheUsersApplicationData) {
+TEST(InstalledStartup, SettingsFileIsInTheUsersApplicationData) {
+    DravikProcess installed({.PortableSettings = false});
     wchar_t appData[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
     const std::wstring folder = std::wstring(appData) + L"\\Morvane\\Dravik";
-    EXPECT_EQ(dravik->Ask(L"ininame"), folder + L"\\Settings.ini");
+    EXPECT_EQ(installed.Ask(L"ininame"), folder + L"\\Settings.ini");
     EXPECT_NE(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(PortableStartup, AnIniFileNamedLikeTheProgramBesideItWins) {
-    const std::wstring portable = TestProgramDir() + L"Dravik.ini";
-    HANDLE f =
-        ::CreateFileW(portable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    ::CloseHandle(f);
-    {
-        DravikProcess dravik;
-        EXPECT_EQ(dravik.Ask(L"ininame"), portable);
-        KeepScreenshotIfFailed();
-    }
-    ::DeleteFileW(portable.c_str());
+TEST_F(Startup, AnIniFileNamedLikeTheProgramBesideItWins) {
+    EXPECT_EQ(dravik->Ask(L"ininame"), dravik->SettingsFile());
 }

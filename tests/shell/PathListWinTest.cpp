@@ -3,10 +3,10 @@
 #include "storage/win/PathListWin.h"
 #include "storage/FileSystem.h"
 #include "storage/PBPathList.h"
+#include "storage/win/RegistryProgData.h"
 #include "storage/win/Win32Storage.h"
 #include "util/PathUtils.h"
 #include "util/StringUtils.h"
-#include "storage/win/RegistryProgData.h"
 
 #include "StorageTestSupport.h"
 

@@ -170,7 +170,7 @@ class Win32StorageTest : public ::testing::Test {
         static std::vector<std::wstring> messages;
         return messages;
     }
-    static void Record(const std::wstring& message) { Shown().push_back(message); }
+    static void Record(HWND, const std::wstring& message) { Shown().push_back(message); }
     ScratchFolder folder_;
 };
 

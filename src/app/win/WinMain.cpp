@@ -13,23 +13,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommandLineParams();
     InstallSysColorProvider();
     InstallWin32Storage();
-    // 1. The single-instance lock joins here.
-    // 2. Fixed number and date formats.
     SetLocalFormatFromSystem();
-    // 3. The application and the ruler window (FormCreate).
     Application app;
     TMainDlg ruler;
     int exitCode = 0;
     GuardedCall([&] {
         ruler.Create(app.Handle());
-        // 4. The title.
         ruler.SetTitle(app.Title());
-        // 5. The magnifier joins here; the ruler shows itself.
         ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
         ::SetForegroundWindow(ruler.Handle());
-        // 6. The message loop runs until the ruler is closed.
         exitCode = app.Run();
+        // A WM_QUIT from elsewhere ends the loop with the ruler still open:
+        // it closes the ordinary way, so nothing of the close is skipped.
+        ruler.CloseIfOpen();
     });
-    // 7. The single-instance lock is released here.
+    // An error of the start-up itself has had no loop to show it.
+    ShowPendingApplicationErrors();
     return exitCode;
 }
