@@ -49,9 +49,14 @@ std::wstring TestProgramDir() {
 
 DravikProcess::DravikProcess(const DravikOptions& options)
     : m_folder(std::make_unique<ScratchFolder>("dravik-e2e")) {
-    for (const wchar_t* file : {L"Dravik.exe", L"zephal.dll"})
-        if (!::CopyFileW((TestProgramDir() + file).c_str(), m_folder->File(file).c_str(), FALSE))
-            throw std::runtime_error("the program could not be copied");
+    if (!::CopyFileW((TestProgramDir() + L"Dravik.exe").c_str(),
+                     m_folder->File(L"Dravik.exe").c_str(), FALSE))
+        throw std::runtime_error("the program could not be copied");
+    const std::wstring hook = m_folder->File(L"zephal.dll");
+    if (options.HookFile == DravikOptions::Hook::Real &&
+        !::CopyFileW((TestProgramDir() + L"zephal.dll").c_str(), hook.c_str(), FALSE))
+        throw std::runtime_error("the hook library could not be copied");
+    if (options.HookFile == DravikOptions::Hook::Broken) WriteBytes(hook, AsciiBytes("MZ broken"));
     if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);
 
     WNDCLASSW wc{};
@@ -69,6 +74,7 @@ DravikProcess::DravikProcess(const DravikOptions& options)
                           Folder().c_str(), &si, &m_process))
         throw std::runtime_error("Dravik.exe could not be started");
     ::WaitForInputIdle(m_process.hProcess, 10000);
+    if (options.HookFile != DravikOptions::Hook::Real) return; // no ruler to wait for
     const DWORD start = ::GetTickCount();
     while (!m_ruler && ::GetTickCount() - start < 15000) {
         FindContext ctx{m_process.dwProcessId, nullptr};
@@ -82,13 +88,53 @@ DravikProcess::DravikProcess(const DravikOptions& options)
 }
 
 DravikProcess::~DravikProcess() {
-    if (Running() && !Close()) {
+    if (Running() && (!m_ruler || !Close())) {
         ::TerminateProcess(m_process.hProcess, 1);
         WaitForExit(5000);
     }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
     if (m_replyWindow) ::DestroyWindow(m_replyWindow);
+}
+
+namespace {
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK FindBox(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(wnd, cls, 16);
+    if (pid == search->pid && std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd)) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+std::wstring DravikProcess::WaitForMessageBox(DWORD timeoutMs, HWND* box) {
+    BoxSearch search{m_process.dwProcessId, nullptr};
+    WaitUntil(
+        [&] {
+            ::EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    if (box) *box = search.found;
+    if (!search.found) return L"";
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(search.found, 0xFFFF, text, 1024); // the box's message
+    return text;
+}
+
+DWORD DravikProcess::ExitCode() const {
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
 }
 
 bool DravikProcess::Close(DWORD timeoutMs) {

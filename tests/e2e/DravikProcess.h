@@ -16,6 +16,8 @@ struct DravikOptions {
     // with these bytes; without it the program looks in the user's folders.
     bool PortableSettings = true;
     TBytes Settings;
+    // The hook library beside the copy: the real one, none, or these bytes.
+    enum class Hook { Real, Missing, Broken } HookFile = Hook::Real;
 };
 
 class DravikProcess {
@@ -37,6 +39,10 @@ class DravikProcess {
     bool Running() const;
     // Waits for the process to end; true when it did within the time.
     bool WaitForExit(DWORD timeoutMs);
+
+    // Waits for a message box of the program; its text, or "" after the time.
+    std::wstring WaitForMessageBox(DWORD timeoutMs, HWND* box = nullptr);
+    DWORD ExitCode() const;
 
     // Sends a command to the test control channel and returns the answer.
     std::wstring Ask(const std::wstring& command);

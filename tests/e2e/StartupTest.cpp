@@ -130,3 +130,22 @@ TEST(InstalledStartup, SettingsFileIsInTheUsersApplicationData) {
 TEST_F(Startup, AnIniFileNamedLikeTheProgramBesideItWins) {
     EXPECT_EQ(dravik->Ask(L"ininame"), dravik->SettingsFile());
 }
+
+// Without its hook library the program says in German which file is wrong
+// and ends; it never shows a ruler that cannot follow the mouse.
+TEST(BrokenInstallation, AMissingOrBrokenHookLibraryIsNamedAndTheProgramEnds) {
+    for (auto hook : {DravikOptions::Hook::Missing, DravikOptions::Hook::Broken}) {
+        DravikProcess dravik({.HookFile = hook});
+        HWND box = nullptr;
+        const std::wstring text = dravik.WaitForMessageBox(10000, &box);
+        EXPECT_NE(text.find(L"zephal.dll"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(hook == DravikOptions::Hook::Missing ? L"fehlt" : L"beschädigt"),
+                  std::wstring::npos)
+            << text;
+        ASSERT_NE(box, nullptr);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(dravik.WaitForExit(5000));
+        EXPECT_EQ(dravik.ExitCode(), 1u);
+        KeepScreenshotIfFailed();
+    }
+}

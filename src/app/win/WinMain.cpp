@@ -1,5 +1,6 @@
 // Program entry: start-up in a fixed order, the message loop, shut-down.
 #include "app/win/Application.h"
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 #include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
@@ -18,6 +19,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TMainDlg ruler;
     int exitCode = 0;
     GuardedCall([&] {
+        // Without its hook library the ruler cannot follow the mouse: say so
+        // and end before any window shows.
+        HookLibrary::Load();
         ruler.Create(app.Handle());
         ruler.SetTitle(app.Title());
         ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
@@ -29,5 +33,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     });
     // An error of the start-up itself has had no loop to show it.
     ShowPendingApplicationErrors();
-    return exitCode;
+    return HookLibrary::Loaded() ? exitCode : 1;
 }

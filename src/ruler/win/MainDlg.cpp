@@ -1,7 +1,7 @@
 #include "ruler/win/MainDlg.h"
 
-#include "hook/ZephalApi.h"
 #include "ruler/RulerDefaults.h"
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/RulerCommands.h"
 #include "storage/win/PathListWin.h"
 #include "util/UserError.h"
@@ -81,15 +81,15 @@ void TMainDlg::FormCreate() {
 }
 
 void TMainDlg::InstallHookMouse() {
-    m_hookMsg = ::GetMonitorMouseMoveMsg();
+    m_hookMsg = HookLibrary::GetMonitorMouseMoveMsg();
     RemoveHookMouse();
-    if (!::InstallHookMouse(0, Handle()))
+    if (!HookLibrary::InstallHookMouse(0, Handle()))
         throw EUserError(L"Could not install mouse hook. InstallHookMouse failed.");
 }
 
 void TMainDlg::RemoveHookMouse() {
-    for (int i = 0; i < kMaxHookRemovals && ::IsHookSetMouse(); ++i)
-        ::RemoveHookMouse();
+    for (int i = 0; i < kMaxHookRemovals && HookLibrary::IsHookSetMouse(); ++i)
+        HookLibrary::RemoveHookMouse();
 }
 
 void TMainDlg::FormShow() {

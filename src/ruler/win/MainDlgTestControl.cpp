@@ -1,9 +1,9 @@
 // The ruler's answers on the test control channel (only with the test switch):
 // its state for the end-to-end tests, and commands run by their item names
 // through the same path a click takes.
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 
-#include "hook/ZephalApi.h"
 #include "ruler/win/RulerCommands.h"
 #include "util/Numbers.h"
 
@@ -43,9 +43,9 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << cursor.MousePosDisplay.Bottom << L"\nBoxText="
             << MousePosText(CursorView(), cursor, cursor.MousePos) << L"\nDown="
             << (Model.Down ? 1 : 0) << L"\nHWidth=" << g.HWidth << L"\nVHeight=" << g.VHeight
-            << L"\nHookMessages=" << m_hookMessages << L"\nHookSet=" << (::IsHookSetMouse() ? 1 : 0)
-            << L"\nBackImgRenders=" << m_backImgRenders << L"\nPaints=" << m_paints
-            << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto="
+            << L"\nHookMessages=" << m_hookMessages << L"\nHookSet="
+            << (HookLibrary::IsHookSetMouse() ? 1 : 0) << L"\nBackImgRenders=" << m_backImgRenders
+            << L"\nPaints=" << m_paints << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto="
             << (Model.Calibration.FCmAuto ? 1 : 0) << L"\nRefCmSize="
             << Model.Calibration.FRefCmSize << L"\nPixelsPerMMX="
             << Model.Scale.Converter.PixelsPerMMX() << L"\nPixelsPerMMY="

@@ -17,17 +17,13 @@ int Scaled(int pixels, UINT dpi) {
     return ::MulDiv(pixels, static_cast<int>(dpi), 96);
 }
 
-HFONT FaceFont(const wchar_t* face, int height, UINT dpi) {
+HFONT MenuFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -Scaled(height, dpi);
+    font.lfHeight = -Scaled(12, dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
-    std::wcscpy(font.lfFaceName, face);
+    std::wcscpy(font.lfFaceName, L"Segoe UI");
     return CachedFont(font);
-}
-
-HFONT MenuFont(UINT dpi) {
-    return FaceFont(L"Segoe UI", 12, dpi);
 }
 
 constexpr int IconColumn = 24;
@@ -40,6 +36,28 @@ SIZE TextSize(HDC dc, const wchar_t* text) {
     SIZE size{};
     ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
     return size;
+}
+
+// A dot for a radio item, a tick for a check item, centred in the icon column.
+void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT dpi) {
+    const int cx = (column.left + column.right) / 2;
+    const int cy = (column.top + column.bottom) / 2;
+    SelectGuard pen(dc, ::GetStockObject(DC_PEN));
+    SelectGuard brush(dc, ::GetStockObject(DC_BRUSH));
+    ::SetDCPenColor(dc, color);
+    ::SetDCBrushColor(dc, color);
+    if (radio) {
+        const int r = Scaled(3, dpi);
+        ::Ellipse(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
+        return;
+    }
+    const int u = Scaled(2, dpi);
+    // Two strokes, each a few pixels thick.
+    for (int t = 0; t < std::max(2, u); ++t) {
+        const POINT tick[] = {
+            {cx - 2 * u, cy - u + t}, {cx - u / 2, cy + u + t}, {cx + 2 * u + 1, cy - 2 * u + t}};
+        ::Polyline(dc, tick, 3);
+    }
 }
 
 } // namespace
@@ -84,10 +102,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
     const COLORREF oldColor = ::SetTextColor(dc, text);
     RECT icon{r.left, r.top, r.left + Scaled(IconColumn, dpi), r.bottom};
     if (item.itemState & ODS_CHECKED) {
-        // Marlett's "a" is the tick, "h" the radio dot, as the system draws them.
-        SelectGuard marks(dc, FaceFont(L"Marlett", 14, dpi));
-        ::DrawTextW(dc, look.Radio ? L"h" : L"a", 1, &icon,
-                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawCheckMark(dc, icon, look.Radio, text, dpi);
     } else if (g_images && look.Icon >= 0) {
         const int size = ::GetSystemMetrics(SM_CXSMICON);
         ImageList_Draw(g_images, look.Icon, dc, icon.left + (icon.right - icon.left - size) / 2,

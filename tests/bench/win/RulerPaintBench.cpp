@@ -6,6 +6,7 @@
 //    updates never render the face.
 #include "hook/ZephalApi.h"
 #include "ruler/RulerRenderer.h"
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
@@ -66,6 +67,7 @@ void BenchRender() {
 }
 
 void BenchCursorUpdates(int count) {
+    HookLibrary::Load();
     TMainDlg ruler;
     ruler.Create(nullptr);
     ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
