@@ -48,16 +48,16 @@ void TMainDlg::FormCreate() {
     FixSysGuiFont(Handle());
     // The settings file lives in the user's application data below
     // Morvane\Dravik, unless the registry or a marker file says otherwise.
-    m_Paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
-    m_Paths->UseAppDataDir = true;
-    m_Paths->DirTypeLocal = sdSettingsCurrentUser;
-    m_Paths->DirTypeGlobal = sdSettingsAllUser;
-    m_Paths->SettingsPerInstance = false;
-    m_Paths->FSubDirDocSettings = m_ProgramInfo.SubDirDocSettings();
-    m_Paths->LoadFromReg(m_ProgramInfo.RegistryKey(), false);
+    m_paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
+    m_paths->UseAppDataDir = true;
+    m_paths->DirTypeLocal = sdSettingsCurrentUser;
+    m_paths->DirTypeGlobal = sdSettingsAllUser;
+    m_paths->SettingsPerInstance = false;
+    m_paths->FSubDirDocSettings = m_programInfo.SubDirDocSettings();
+    m_paths->LoadFromReg(m_programInfo.RegistryKey(), false);
 
-    Model = RulerModel{};
-    Model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
+    m_model = RulerModel{};
+    m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
     m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
     UpdateFonts();
     popMenu = Commands().BuildMenu();
@@ -74,7 +74,7 @@ void TMainDlg::FormCreate() {
     const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
     ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(screenW), RulerDefaults::Top(screenH), 0,
                    0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetRulerUnit(Model.Scale.fRulerUnit);
+    SetRulerUnit(m_model.Scale.fRulerUnit);
     OrientationChanged();
     UpdatePixelMMConverter();
     InstallHookMouse();
@@ -125,32 +125,32 @@ void TMainDlg::menExitClick() {
 // --- Units and calibration -------------------------------------------------
 
 void TMainDlg::SetRulerUnit(TRulerUnit value) {
-    Model.Scale.fRulerUnit = value;
+    m_model.Scale.fRulerUnit = value;
     FaceChanged();
 }
 
 void TMainDlg::UpdatePixelMMConverter() {
-    ApplyCalibration(Model, ScreenMetrics());
+    ApplyCalibration(m_model, ScreenMetrics());
     FaceChanged();
 }
 
 bool TMainDlg::BeforeCmSizeChangeBy(double delta) {
-    if (Model.Scale.fRulerUnit != ruMillimeter) SetRulerUnit(ruMillimeter);
-    if (StepCalibration(Model, delta)) ::MessageBeep(0);
+    if (m_model.Scale.fRulerUnit != ruMillimeter) SetRulerUnit(ruMillimeter);
+    if (StepCalibration(m_model, delta)) ::MessageBeep(0);
     UpdatePixelMMConverter();
     return true;
 }
 
 void TMainDlg::Plus1Click() {
-    BeforeCmSizeChangeBy(-Model.Calibration.FRefCmSizeChangeBy);
+    BeforeCmSizeChangeBy(-m_model.Calibration.FRefCmSizeChangeBy);
 }
 void TMainDlg::Minus1Click() {
-    BeforeCmSizeChangeBy(Model.Calibration.FRefCmSizeChangeBy);
+    BeforeCmSizeChangeBy(m_model.Calibration.FRefCmSizeChangeBy);
 }
 
 void TMainDlg::SetRefCmSize(double refCmSize) {
-    Model.Calibration.FCmAuto = false;
-    Model.Calibration.FRefCmSize = refCmSize;
+    m_model.Calibration.FCmAuto = false;
+    m_model.Calibration.FRefCmSize = refCmSize;
     UpdatePixelMMConverter();
 }
 
@@ -167,13 +167,13 @@ DeviceMetrics TMainDlg::ScreenMetrics() const {
 // --- Orientation and size --------------------------------------------------
 
 void TMainDlg::menOrientationClick() {
-    SetOrientation(Model, !Model.Geometry.FHorizontal);
+    SetOrientation(m_model, !m_model.Geometry.FHorizontal);
     OrientationChanged();
 }
 
 void TMainDlg::OrientationChanged() {
-    SetOrientation(Model, Model.Geometry.FHorizontal);
-    SetClientSize(RulerClientSize(Model.Geometry));
+    SetOrientation(m_model, m_model.Geometry.FHorizontal);
+    SetClientSize(RulerClientSize(m_model.Geometry));
     FaceChanged();
 }
 
@@ -203,7 +203,7 @@ void TMainDlg::UpdateFonts() {
     label.lfWeight = FW_BOLD;
     m_labelFontBold = CachedFont(label);
     m_boxFont = CachedFont(GetSysGuiFont(dpi));
-    Model.Scale.TwipsPerPixelY = TwipsPerPixelAt(static_cast<int>(dpi));
+    m_model.Scale.TwipsPerPixelY = TwipsPerPixelAt(static_cast<int>(dpi));
 }
 
 void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {
@@ -221,21 +221,21 @@ void TMainDlg::FaceChanged() {
     // so the state always says what the next paint shows.
     WindowDC dc(Handle());
     GdiCanvas measure(dc.Get(), m_boxFont, nullptr);
-    Model.Cursor = PlanCursorMarks(CursorView(), Model.Cursor, measure).State;
+    m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, measure).State;
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 bool TMainDlg::FaceIsCurrent() const {
     const Rect client = ClientRect();
     return m_rendered && m_rendered->Dpi == Dpi() &&
-           m_rendered->Face == FaceOf(Model, {client.Width(), client.Height()});
+           m_rendered->Face == FaceOf(m_model, {client.Width(), client.Height()});
 }
 
 void TMainDlg::RenderBackImgIfStale() {
     if (FaceIsCurrent()) return;
     const Rect client = ClientRect();
     BackImg.SetSize(client.Width(), client.Height());
-    const RulerFace face = FaceOf(Model, {client.Width(), client.Height()});
+    const RulerFace face = FaceOf(m_model, {client.Width(), client.Height()});
     GdiCanvas canvas(BackImg.Dc(), m_labelFont, m_labelFontBold);
     RenderRulerFace(canvas, face);
     m_rendered = RenderedFace{face, Dpi()};
@@ -250,7 +250,7 @@ void TMainDlg::PaintContent(HDC dc, const Rect& area) {
     ::BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), BackImg.Dc(), area.Left,
              area.Top, SRCCOPY);
     GdiCanvas canvas(dc, m_boxFont, nullptr);
-    DrawCursorMarks(canvas, PlanCursorMarks(CursorView(), Model.Cursor, canvas).Plan);
+    DrawCursorMarks(canvas, PlanCursorMarks(CursorView(), m_model.Cursor, canvas).Plan);
 }
 
 void TMainDlg::SetColorField(TColor& field, TColor value) {
@@ -260,28 +260,28 @@ void TMainDlg::SetColorField(TColor& field, TColor value) {
 }
 
 void TMainDlg::SetColorBack(TColor value) {
-    SetColorField(Model.Look.FColorBack, value);
+    SetColorField(m_model.Look.FColorBack, value);
 }
 void TMainDlg::SetColorTicks(TColor value) {
-    SetColorField(Model.Look.FColorTicks, value);
+    SetColorField(m_model.Look.FColorTicks, value);
 }
 void TMainDlg::SetColorMouseLine(TColor value) {
-    SetColorField(Model.MarkColors.FColorMouseLine, value);
+    SetColorField(m_model.MarkColors.FColorMouseLine, value);
 }
 void TMainDlg::SetColorMousePosBack(TColor value) {
-    SetColorField(Model.MarkColors.FColorMousePosBack, value);
+    SetColorField(m_model.MarkColors.FColorMousePosBack, value);
 }
 void TMainDlg::SetColorMousePosText(TColor value) {
-    SetColorField(Model.MarkColors.FColorMousePosText, value);
+    SetColorField(m_model.MarkColors.FColorMousePosText, value);
 }
 
 void TMainDlg::SetTickPosition(TTickPosition value) {
-    Model.Look.fTickPosition = value;
+    m_model.Look.fTickPosition = value;
     FaceChanged();
 }
 
 void TMainDlg::SetTickMarkerPosition(TTickPosition value) {
-    Model.Look.FTickMarkerPosition = value;
+    m_model.Look.FTickMarkerPosition = value;
     FaceChanged();
 }
 
@@ -306,7 +306,7 @@ CursorRuler TMainDlg::CursorView() const {
     const Rect client = ClientRect();
     RECT window{};
     ::GetWindowRect(Handle(), &window);
-    return {Model,
+    return {m_model,
             {{client.Width(), client.Height()},
              {window.left, window.top},
              WndBorderX,
@@ -331,14 +331,14 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
     const CursorRuler ruler = CursorView();
     // A move across the ruler keeps the position along it: the marks and the
     // length stay as they are, so there is nothing to draw.
-    if (!redraw && MousePosFromScreen(ruler, {x, y}) == Model.Cursor.MousePos) return;
+    if (!redraw && MousePosFromScreen(ruler, {x, y}) == m_model.Cursor.MousePos) return;
     WindowDC dc(Handle());
     GdiCanvas canvas(dc.Get(), m_boxFont, nullptr);
-    const CursorUpdatePlan update = PlanCursorUpdate(ruler, Model.Cursor, {x, y}, canvas);
+    const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, {x, y}, canvas);
     // While a new face is pending (after a resize) the next paint draws the
     // marks from the state; the position and the length drag go on.
     if (FaceIsCurrent()) ExecuteCursorPlan(canvas, update.Marks);
-    Model.Cursor = update.State;
+    m_model.Cursor = update.State;
 
     // The length drag at the far end.
     const LPCWSTR shape = update.Drag.Cursor == RulerCursor::SizeWE   ? IDC_SIZEWE
@@ -351,7 +351,7 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
         if (::WindowFromPoint(pt) == Handle()) ::SetCursor(m_cursor);
     }
     if (update.Drag.NewLength) {
-        RulerGeometry& g = Model.Geometry;
+        RulerGeometry& g = m_model.Geometry;
         (g.FHorizontal ? g.HWidth : g.VHeight) = *update.Drag.NewLength;
         const Rect client = ClientRect();
         SetClientSize(g.FHorizontal ? Size{g.HWidth, client.Height()}
@@ -360,26 +360,26 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
 }
 
 void TMainDlg::MeasureStartPoint() {
-    Model.Cursor = SetMeasureStartPoint(Model.Cursor);
+    m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
     DrawMousePos(ActX, ActY, true);
 }
 
 void TMainDlg::FormMouseDown() {
-    Model.Down = true;
+    m_model.Down = true;
     ::SetCapture(Handle());
 }
 
 void TMainDlg::FormMouseUp() {
-    Model.Down = false;
+    m_model.Down = false;
     if (::GetCapture() == Handle()) ::ReleaseCapture();
 }
 
 void TMainDlg::FormMouseMove(WPARAM keys) {
-    if (!(keys & MK_LBUTTON) || !Model.Down) return;
+    if (!(keys & MK_LBUTTON) || !m_model.Down) return;
     // Before the far-end grip a drag moves the window; in the grip the hook
     // updates change the length instead.
-    if (!InDragGrip(CursorView(), Model.Cursor.MousePos)) {
-        Model.Down = false;
+    if (!InDragGrip(CursorView(), m_model.Cursor.MousePos)) {
+        m_model.Down = false;
         MoveWnd(Handle());
     }
 }

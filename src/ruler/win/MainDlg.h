@@ -35,7 +35,7 @@ class TMainDlg : public Window {
     void menOrientationClick();
 
     // Units and calibration.
-    TRulerUnit RulerUnit() const { return Model.Scale.fRulerUnit; }
+    TRulerUnit RulerUnit() const { return m_model.Scale.fRulerUnit; }
     void SetRulerUnit(TRulerUnit value);
     void UpdatePixelMMConverter();
     bool BeforeCmSizeChangeBy(double delta);
@@ -44,7 +44,7 @@ class TMainDlg : public Window {
     // Calibrates by hand to the reference length measured on the 200-pixel bar.
     void SetRefCmSize(double refCmSize);
 
-    const RulerModel& Ruler() const { return Model; }
+    const RulerModel& Ruler() const { return m_model; }
     std::uint64_t HookMessageCount() const { return m_hookMessages; }
     std::uint64_t BackImgRenderCount() const { return m_backImgRenders; }
     // Pixels copied back from BackImg by cursor updates so far.
@@ -63,8 +63,8 @@ class TMainDlg : public Window {
     void MeasureStartPoint();
 
     // Location and format of the settings file.
-    TPBPathList& Paths() { return *m_Paths; }
-    const TProgramInfo& ProgramInfo() const { return m_ProgramInfo; }
+    TPBPathList& Paths() { return *m_paths; }
+    const TProgramInfo& ProgramInfo() const { return m_programInfo; }
 
     // The commands of the pop-up menu and the keys.
     static const CommandTable<TMainDlg>& Commands();
@@ -110,11 +110,9 @@ class TMainDlg : public Window {
     DeviceMetrics ScreenMetrics() const;
     void ShowPopMenu(POINT screen);
 
-    RulerModel Model;
+    RulerModel m_model;
     int WndBorderX = 0;
     int WndBorderY = 0;
-    bool OldVisibleLineal = false;
-    bool OldVisibleMagnifier = false;
     OffscreenBitmap BackImg;
     int ActX = 0; // last hook position
     int ActY = 0;
@@ -127,8 +125,8 @@ class TMainDlg : public Window {
     std::optional<RenderedFace> m_rendered;
     bool m_closed = false;
 
-    TProgramInfo m_ProgramInfo;
-    std::unique_ptr<TPBPathList> m_Paths;
+    TProgramInfo m_programInfo;
+    std::unique_ptr<TPBPathList> m_paths;
     UniqueHMenu popMenu;
     HFONT m_labelFont = nullptr; // scale labels, 8 points at the monitor's DPI
     HFONT m_labelFontBold = nullptr;

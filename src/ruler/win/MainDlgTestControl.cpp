@@ -27,8 +27,8 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         const Rect c = ClientRect();
         POINT origin{0, 0};
         ::ClientToScreen(Handle(), &origin);
-        const CursorState& cursor = Model.Cursor;
-        const RulerGeometry& g = Model.Geometry;
+        const CursorState& cursor = m_model.Cursor;
+        const RulerGeometry& g = m_model.Geometry;
         // The unit checks as the menu shows them when it opens.
         HMENU units = ::GetSubMenu(popMenu.Get(), 1);
         Commands().UpdateStates(*this, units);
@@ -42,14 +42,14 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << L"\nBoxRight=" << cursor.MousePosDisplay.Right << L"\nBoxBottom="
             << cursor.MousePosDisplay.Bottom << L"\nBoxText="
             << MousePosText(CursorView(), cursor, cursor.MousePos) << L"\nDown="
-            << (Model.Down ? 1 : 0) << L"\nHWidth=" << g.HWidth << L"\nVHeight=" << g.VHeight
+            << (m_model.Down ? 1 : 0) << L"\nHWidth=" << g.HWidth << L"\nVHeight=" << g.VHeight
             << L"\nHookMessages=" << m_hookMessages << L"\nHookSet="
             << (HookLibrary::IsHookSetMouse() ? 1 : 0) << L"\nBackImgRenders=" << m_backImgRenders
             << L"\nPaints=" << m_paints << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto="
-            << (Model.Calibration.FCmAuto ? 1 : 0) << L"\nRefCmSize="
-            << Model.Calibration.FRefCmSize << L"\nPixelsPerMMX="
-            << Model.Scale.Converter.PixelsPerMMX() << L"\nPixelsPerMMY="
-            << Model.Scale.Converter.PixelsPerMMY() << L"\nDpi=" << Dpi() << L"\nTopMost="
+            << (m_model.Calibration.FCmAuto ? 1 : 0) << L"\nRefCmSize="
+            << m_model.Calibration.FRefCmSize << L"\nPixelsPerMMX="
+            << m_model.Scale.Converter.PixelsPerMMX() << L"\nPixelsPerMMY="
+            << m_model.Scale.Converter.PixelsPerMMY() << L"\nDpi=" << Dpi() << L"\nTopMost="
             << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
             << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
@@ -79,7 +79,7 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
                        PRF_CLIENT);
         return std::to_wstring(::GetPixel(memory.Get(), x, y));
     }
-    if (command == L"ininame") return m_Paths ? m_Paths->IniName() : std::wstring();
+    if (command == L"ininame") return m_paths ? m_paths->IniName() : std::wstring();
     if (command == L"measure") {
         // What the measuring hotkey does.
         MeasureStartPoint();
