@@ -20,22 +20,30 @@ LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-struct FindContext {
-    DWORD pid;
-    HWND found;
+// A top-level window of a process by its class (visible ones only, if asked).
+struct WindowSearch {
+    DWORD Pid;
+    const wchar_t* Class;
+    bool VisibleOnly;
+    HWND Found = nullptr;
 };
 
-BOOL CALLBACK FindRuler(HWND wnd, LPARAM param) {
-    auto* ctx = reinterpret_cast<FindContext*>(param);
+BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     wchar_t cls[64] = {};
     ::GetClassNameW(wnd, cls, 64);
-    if (pid == ctx->pid && std::wstring(cls) == L"TMainDlg") {
-        ctx->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != search->Pid || std::wstring(cls) != search->Class) return TRUE;
+    if (search->VisibleOnly && !::IsWindowVisible(wnd)) return TRUE;
+    search->Found = wnd;
+    return FALSE;
+}
+
+HWND FindProcessWindow(DWORD pid, const wchar_t* cls, bool visibleOnly) {
+    WindowSearch search{pid, cls, visibleOnly};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 } // namespace
@@ -77,9 +85,7 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     if (options.HookFile != DravikOptions::Hook::Real) return; // no ruler to wait for
     const DWORD start = ::GetTickCount();
     while (!m_ruler && ::GetTickCount() - start < 15000) {
-        FindContext ctx{m_process.dwProcessId, nullptr};
-        ::EnumWindows(&FindRuler, reinterpret_cast<LPARAM>(&ctx));
-        m_ruler = ctx.found;
+        m_ruler = FindProcessWindow(m_process.dwProcessId, L"TMainDlg", false);
         if (!m_ruler) ::Sleep(20);
     }
     if (!m_ruler) throw std::runtime_error("the ruler window did not appear");
@@ -97,37 +103,14 @@ DravikProcess::~DravikProcess() {
     if (m_replyWindow) ::DestroyWindow(m_replyWindow);
 }
 
-namespace {
-struct BoxSearch {
-    DWORD pid;
-    HWND found;
-};
-BOOL CALLBACK FindBox(HWND wnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(wnd, cls, 16);
-    if (pid == search->pid && std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd)) {
-        search->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 std::wstring DravikProcess::WaitForMessageBox(DWORD timeoutMs, HWND* box) {
-    BoxSearch search{m_process.dwProcessId, nullptr};
-    WaitUntil(
-        [&] {
-            ::EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeoutMs);
-    if (box) *box = search.found;
-    if (!search.found) return L"";
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(m_process.dwProcessId, L"#32770", true)); },
+              timeoutMs);
+    if (box) *box = found;
+    if (!found) return L"";
     wchar_t text[1024] = {};
-    ::GetDlgItemTextW(search.found, 0xFFFF, text, 1024); // the box's message
+    ::GetDlgItemTextW(found, 0xFFFF, text, 1024); // the box's message
     return text;
 }
 
