@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -148,4 +149,21 @@ TEST(BrokenInstallation, AMissingOrBrokenHookLibraryIsNamedAndTheProgramEnds) {
         EXPECT_EQ(dravik.ExitCode(), 1u);
         KeepScreenshotIfFailed();
     }
+}
+
+// Any program may send the ruler data it did not ask for; a huge block must
+// neither end it nor hide it.
+TEST_F(Startup, AHugeCopyDataFromAnotherProgramLeavesTheRulerRunning) {
+    std::vector<wchar_t> junk(1024 * 1024, L'x'); // 2 MB
+    for (ULONG_PTR kind : {ULONG_PTR{0}, ULONG_PTR{0x44564B51}}) {
+        COPYDATASTRUCT data{kind, static_cast<DWORD>(junk.size() * sizeof(wchar_t)), junk.data()};
+        DWORD_PTR result = 0;
+        // Wine cannot hand such a block over: the sender waits until the
+        // timeout while the ruler drops the message and goes on.
+        ::SendMessageTimeoutW(dravik->Ruler(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                              SMTO_ABORTIFHUNG, 1000, &result);
+    }
+    EXPECT_TRUE(dravik->Running());
+    EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
+    EXPECT_EQ(dravik->StateInt(L"Visible"), 1);
 }
