@@ -58,7 +58,8 @@ void TMainDlg::FormCreate() {
 
     m_model = RulerModel{};
     m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
-    m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    m_cursor = m_cursors[0];
     UpdateFonts();
     popMenu = Commands().BuildMenu();
 
@@ -70,10 +71,9 @@ void TMainDlg::FormCreate() {
 
     // Until settings are stored, the defaults apply: horizontal, 600 long,
     // centred as a 600 x 400 window would be.
-    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
-    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(screenW), RulerDefaults::Top(screenH), 0,
-                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(m_primaryScreen.Width),
+                   RulerDefaults::Top(m_primaryScreen.Height), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetRulerUnit(m_model.Scale.fRulerUnit);
     OrientationChanged();
     UpdatePixelMMConverter();
@@ -155,6 +155,7 @@ void TMainDlg::SetRefCmSize(double refCmSize) {
 }
 
 void TMainDlg::WMDisplayChange() {
+    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     UpdatePixelMMConverter();
 }
 
@@ -225,17 +226,16 @@ void TMainDlg::FaceChanged() {
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-bool TMainDlg::FaceIsCurrent() const {
-    const Rect client = ClientRect();
-    return m_rendered && m_rendered->Dpi == Dpi() &&
-           m_rendered->Face == FaceOf(m_model, {client.Width(), client.Height()});
+bool TMainDlg::FaceIsCurrent(Size client) const {
+    return m_rendered && m_rendered->Dpi == Dpi() && m_rendered->Face == FaceOf(m_model, client);
 }
 
 void TMainDlg::RenderBackImgIfStale() {
-    if (FaceIsCurrent()) return;
     const Rect client = ClientRect();
-    BackImg.SetSize(client.Width(), client.Height());
-    const RulerFace face = FaceOf(m_model, {client.Width(), client.Height()});
+    const Size size{client.Width(), client.Height()};
+    if (FaceIsCurrent(size)) return;
+    BackImg.SetSize(size.Width, size.Height);
+    const RulerFace face = FaceOf(m_model, size);
     GdiCanvas canvas(BackImg.Dc(), m_labelFont, m_labelFontBold);
     RenderRulerFace(canvas, face);
     m_rendered = RenderedFace{face, Dpi()};
@@ -311,7 +311,7 @@ CursorRuler TMainDlg::CursorView() const {
              {window.left, window.top},
              WndBorderX,
              WndBorderY,
-             {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}}};
+             m_primaryScreen}};
 }
 
 void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan) {
@@ -337,14 +337,11 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
     const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, {x, y}, canvas);
     // While a new face is pending (after a resize) the next paint draws the
     // marks from the state; the position and the length drag go on.
-    if (FaceIsCurrent()) ExecuteCursorPlan(canvas, update.Marks);
+    if (FaceIsCurrent(ruler.Placement.Client)) ExecuteCursorPlan(canvas, update.Marks);
     m_model.Cursor = update.State;
 
     // The length drag at the far end.
-    const LPCWSTR shape = update.Drag.Cursor == RulerCursor::SizeWE   ? IDC_SIZEWE
-                          : update.Drag.Cursor == RulerCursor::SizeNS ? IDC_SIZENS
-                                                                      : IDC_ARROW;
-    HCURSOR cursor = ::LoadCursorW(nullptr, shape);
+    HCURSOR cursor = m_cursors[static_cast<int>(update.Drag.Cursor)];
     if (cursor != m_cursor) {
         m_cursor = cursor;
         POINT pt{x, y};

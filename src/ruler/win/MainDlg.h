@@ -94,7 +94,7 @@ class TMainDlg : public Window {
     // for the new state and the window repaints (the face renders if its key
     // changed).
     void FaceChanged();
-    bool FaceIsCurrent() const;
+    bool FaceIsCurrent(Size client) const;
     void RenderBackImgIfStale();
     // redraw: draw even when the position along the ruler is unchanged.
     void DrawMousePos(int x, int y, bool redraw = false);
@@ -132,6 +132,11 @@ class TMainDlg : public Window {
     HFONT m_labelFontBold = nullptr;
     HFONT m_boxFont = nullptr;  // the window's font, for the position box
     HCURSOR m_cursor = nullptr; // arrow, or a resize cursor in the far-end zone
+    // By RulerCursor: loaded once, since every cursor update may need one.
+    const HCURSOR m_cursors[3] = {::LoadCursorW(nullptr, IDC_ARROW),
+                                  ::LoadCursorW(nullptr, IDC_SIZEWE),
+                                  ::LoadCursorW(nullptr, IDC_SIZENS)};
+    Size m_primaryScreen; // refreshed on WM_DISPLAYCHANGE
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;
