@@ -1,8 +1,10 @@
 #include "storage/FileSystem.h"
 
+#include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
 #include "util/StringUtils.h"
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -10,7 +12,9 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,12 +37,29 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-FilePtr OpenFile(const std::wstring& path, bool forWriting) {
+FilePtr OpenForReading(const std::wstring& path) {
 #ifdef _WIN32
-    return FilePtr(_wfopen(path.c_str(), forWriting ? L"wb" : L"rb"));
+    return FilePtr(_wfopen(path.c_str(), L"rb"));
 #else
-    return FilePtr(std::fopen(ToPath(path).c_str(), forWriting ? "wb" : "rb"));
+    return FilePtr(std::fopen(ToPath(path).c_str(), "rb"));
 #endif
+}
+
+// A file that did not exist before: never somebody else's.
+FilePtr CreateNewFile(const std::wstring& path) {
+#ifdef _WIN32
+    const int fd =
+        _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    FilePtr file(_fdopen(fd, "wb"));
+    if (!file) _close(fd);
+#else
+    const int fd = open(ToPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0) return nullptr;
+    FilePtr file(fdopen(fd, "wb"));
+    if (!file) close(fd);
+#endif
+    return file;
 }
 
 // Pushes the file's data from the OS cache to the disk, so that a power cut
@@ -62,19 +83,14 @@ void SyncFolder([[maybe_unused]] const fs::path& folder) {
 #endif
 }
 
-std::wstring RandomSuffix() {
-    static std::mt19937_64 generator = [] {
+unsigned RandomSequence() {
+    static std::mt19937 generator = [] {
         std::random_device device;
         const auto now =
-            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        return std::mt19937_64((static_cast<std::uint64_t>(device()) << 32) ^ now);
+            static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        return std::mt19937(device() ^ now);
     }();
-    static const wchar_t* hex = L"0123456789abcdef";
-    auto bits = generator();
-    std::wstring s;
-    for (int i = 0; i < 8; ++i, bits >>= 4)
-        s += hex[bits & 0xF];
-    return s;
+    return static_cast<unsigned>(generator());
 }
 
 // Removes the temporary file unless the save got through.
@@ -117,6 +133,12 @@ void SetFileSystem(TFileSystem* fileSystem) {
     InstalledFileSystem() = fileSystem;
 }
 
+std::wstring TooLargeMessage(const std::wstring& path) {
+    return L"Die Datei " + Quoted(path) + L" ist größer als " +
+           std::to_wstring(MaxSettingsFileBytes >> 20) +
+           L" MB und wird nicht als Einstellungsdatei gelesen.";
+}
+
 std::wstring FolderOfFile(const std::wstring& path) {
 #ifdef _WIN32
     const auto pos = path.find_last_of(L"\\/:");
@@ -132,6 +154,32 @@ std::wstring FolderOfFile(const std::wstring& path) {
     return path.substr(0, pos);
 }
 
+std::wstring NameOfFile(const std::wstring& path) {
+    const std::wstring folder = FolderOfFile(path);
+    std::size_t start = folder.size();
+#ifdef _WIN32
+    while (start < path.size() && (path[start] == L'\\' || path[start] == L'/'))
+#else
+    while (start < path.size() && path[start] == L'/')
+#endif
+        ++start;
+    return path.substr(start);
+}
+
+std::wstring BesideFile(const std::wstring& path, const std::wstring& name) {
+    const std::wstring folder = FolderOfFile(path);
+    if (folder.empty()) return name;
+#ifdef _WIN32
+    const wchar_t separator = L'\\';
+    const bool endsWithSeparator =
+        folder.back() == L'\\' || folder.back() == L'/' || folder.back() == L':';
+#else
+    const wchar_t separator = L'/';
+    const bool endsWithSeparator = folder.back() == L'/';
+#endif
+    return endsWithSeparator ? folder + name : folder + separator + name;
+}
+
 bool TPortableFileSystem::FileExists(const std::wstring& path) {
     std::error_code ec;
     const auto status = fs::status(ToPath(path), ec);
@@ -144,33 +192,75 @@ bool TPortableFileSystem::FolderExists(const std::wstring& path) {
 }
 
 TBytes TPortableFileSystem::ReadWholeFile(const std::wstring& path) {
-    const FilePtr file = OpenFile(path, false);
+    const FilePtr file = OpenForReading(path);
     if (!file) throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht geöffnet werden.");
+    std::error_code ec;
+    if (fs::file_size(ToPath(path), ec) > MaxSettingsFileBytes && !ec)
+        throw EStorageError(TooLargeMessage(path));
     TBytes bytes;
     std::uint8_t buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (bytes.size() + got > MaxSettingsFileBytes) throw EStorageError(TooLargeMessage(path));
         bytes.insert(bytes.end(), buffer, buffer + got);
+    }
     if (std::ferror(file.get()))
         throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.");
     return bytes;
 }
 
 void TPortableFileSystem::WriteFileAtomically(const std::wstring& path, const TBytes& bytes) {
-    const std::wstring tempPath = path + L".tmp-" + RandomSuffix();
+    std::wstring tempPath;
+    FilePtr file;
+    const unsigned first = RandomSequence();
+    for (unsigned i = 0; i < 256 && !file; ++i) {
+        tempPath = SaveTempPath(path, first + i);
+        file = CreateNewFile(tempPath);
+        if (!file && errno != EEXIST) break;
+    }
+    if (!file) throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht erstellt werden.");
     TempFileGuard guard(tempPath);
     {
-        FilePtr file = OpenFile(tempPath, true);
-        if (!file) throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht erstellt werden.");
-        WriteToTempFile(file.get(), bytes, tempPath);
-        const bool synced = SyncToDisk(file.get());
-        const bool closed = std::fclose(file.release()) == 0;
+        // Closed before the guard runs: an open file cannot be deleted on Windows.
+        FilePtr open = std::move(file);
+        WriteToTempFile(open.get(), bytes, tempPath);
+        const bool synced = SyncToDisk(open.get());
+        const bool closed = std::fclose(open.release()) == 0;
         if (!synced || !closed)
             throw EStorageError(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".");
     }
     ReplaceTarget(tempPath, path);
     guard.Commit();
     SyncFolder(ToPath(path).parent_path());
+}
+
+std::vector<std::wstring> TPortableFileSystem::FileNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(ToPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+#ifdef _WIN32
+        names.push_back(it->path().filename().wstring());
+#else
+        const std::string name = it->path().filename().string();
+        names.push_back(
+            DecodeUtf8(reinterpret_cast<const std::uint8_t*>(name.data()), name.size()));
+#endif
+    }
+    return names;
+}
+
+bool TPortableFileSystem::RemoveFile(const std::wstring& path) {
+    std::error_code ec;
+    return fs::remove(ToPath(path), ec) && !ec;
+}
+
+bool TPortableFileSystem::RenameFile(const std::wstring& fromPath, const std::wstring& toPath) {
+    std::error_code ec;
+    if (fs::exists(ToPath(toPath), ec)) return false;
+    fs::rename(ToPath(fromPath), ToPath(toPath), ec);
+    return !ec;
 }
 
 void TPortableFileSystem::WriteToTempFile(std::FILE* file, const TBytes& bytes,

@@ -203,6 +203,13 @@ bool TMvIni::SectionExists(const std::wstring& section) {
     return Backend().SectionExists(section);
 }
 
+std::wstring TMvIni::LoadError() {
+    Init();
+    if (Ini) return Ini->LoadError();
+    if (XML) return XML->LoadError();
+    return {};
+}
+
 void TMvIni::SaveToStream(TBytes& stream) {
     Init();
     TBytes bytes;

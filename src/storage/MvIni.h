@@ -74,6 +74,10 @@ class TMvIni : public TCustomIniFile {
     void SetStrings(const TStrings& lines);
     void SetStrings(const std::wstring& text);
 
+    // Why the file could not be loaded (the store is then empty and never
+    // overwrites it), in German; empty when it loaded or does not exist.
+    std::wstring LoadError();
+
     void SetFloatPrecision(int value) { floatPrecision_ = value; }
     int FloatPrecision() const override { return floatPrecision_; }
     bool SaveAtFree() const { return saveAtFree_; }

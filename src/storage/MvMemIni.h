@@ -44,6 +44,8 @@ class TMvMemIniFile : public TCustomIniFile {
     bool SectionExists(const std::wstring& section) override;
 
     TIniTextEncoding Encoding() const { return encoding_; }
+    // Why the file was not loaded, in German; empty when it was (or is missing).
+    const std::wstring& LoadError() const { return loadError_; }
 
     // Replaces the whole content by parsing these lines or this text as a file.
     void SetStrings(const TStrings& lines);

@@ -161,6 +161,12 @@ class BusyCursor {
 
 const wchar_t* const SettingsSection = L"SettingsDir";
 
+// A path as a message shows it: a hostile one may be very long.
+std::wstring Shown(const std::wstring& path) {
+    constexpr std::size_t limit = 80;
+    return L"\"" + (path.size() <= limit ? path : path.substr(0, limit) + L"…") + L"\"";
+}
+
 } // namespace
 
 int SettingsDirToInt(TSettingsDirType type) {
@@ -315,10 +321,66 @@ std::wstring TPBPathList::GetUseAppDirIni() {
     return ConcatPath(AppDir(), L"UseAppDir.ini");
 }
 
+std::wstring TPBPathList::ExpandVariables(const std::wstring& text) {
+    std::wstring result;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t open = text.find(L'%', pos);
+        const std::size_t close = open == std::wstring::npos ? open : text.find(L'%', open + 1);
+        if (close == std::wstring::npos) break;
+        const std::wstring name = text.substr(open, close - open + 1);
+        std::optional<std::wstring> value;
+        if (const auto folder = m_folders.find(UpperCaseText(name)); folder != m_folders.end())
+            value = ApplyPathCase(folder->second);
+        else if (name.size() > 2)
+            value = m_platform->EnvironmentVariable(name.substr(1, name.size() - 2));
+        if (!value) { // not a variable: the "%" is text, the second may open one
+            result.append(text, pos, close - pos);
+            pos = close;
+            continue;
+        }
+        result.append(text, pos, open - pos);
+        result += *value;
+        pos = close + 1;
+    }
+    if (pos < text.size()) result.append(text, pos, std::wstring::npos);
+    return result;
+}
+
+void TPBPathList::TakeUserFolder(TCustomIniFile* source, const std::wstring& section,
+                                 const wchar_t* key, const std::wstring& origin,
+                                 const std::wstring& subDir, TSettingsDirType defaultKind,
+                                 TSettingsDirType& dirType, std::wstring& userDir) {
+    // Missing or empty: the program's folder. An empty choice would otherwise put
+    // the settings in whatever the current directory is.
+    const std::wstring programFolder = AppDir();
+    userDir = programFolder;
+    const std::wstring stored = source ? source->ReadString(section, key, L"") : L"";
+    if (stored.empty()) return;
+    const std::wstring expanded = ExpandVariables(stored);
+    std::wstring problem;
+    if (expanded.find(L'%') != std::wstring::npos &&
+        expanded.find(L'%', expanded.find(L'%') + 1) != std::wstring::npos)
+        problem = L"enthält eine unbekannte Variable";
+    const TNormalisedPath checked =
+        problem.empty() ? NormaliseAbsolutePath(expanded, MaxUserFolderLength) : TNormalisedPath{};
+    if (problem.empty() && checked.Problem.empty()) {
+        userDir = checked.Path;
+        return;
+    }
+    if (problem.empty()) problem = checked.Problem;
+    if (dirType != sdUserDefined) return; // not in use: nothing to say
+    dirType = defaultKind;
+    m_warnings.push_back(L"Der Einstellungsordner " + Shown(stored) + L" aus " + origin + L" " +
+                         problem + L". Dravik verwendet stattdessen den Ordner " +
+                         Shown(FolderOfKind(dirType, subDir, userDir)) + L".");
+}
+
 void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
     const std::unique_ptr<TCustomIniFile> registry =
         m_platform->OpenProgramRegistry(mainKey, isPortableVer);
     m_regLoaded = true;
+    m_warnings.clear();
 
     std::wstring section = SettingsSection + AppVersion;
     if (registry)
@@ -327,10 +389,16 @@ void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
 
     std::unique_ptr<TMvIni> marker;
     TCustomIniFile* source = registry.get();
+    std::wstring origin = L"der Registry";
     const std::wstring markerFile = GetUseAppDirIni();
     if (m_platform->FileExists(markerFile)) {
         marker = std::make_unique<TMvIni>(markerFile, IniFormat);
         source = marker.get();
+        origin = L"der Datei " + Shown(markerFile);
+        // An unreadable marker still says "not the registry": the defaults apply.
+        const std::wstring markerError = marker->LoadError();
+        if (!markerError.empty())
+            m_warnings.push_back(markerError + L" Dravik verwendet die voreingestellten Ordner.");
     } else if (SettingsPerInstance) {
         std::wstring folder = AppDir();
         std::replace(folder.begin(), folder.end(), L'\\', L'|');
@@ -338,21 +406,16 @@ void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
         section += L"\\" + folder;
     }
 
-    // An empty folder choice would put the settings in whatever the current
-    // directory is; it counts as missing.
-    const std::wstring programFolder = AppDir();
-    const auto readUserDir = [&](const wchar_t* key) {
-        const std::wstring dir = source ? source->ReadString(section, key, programFolder) : L"";
-        return dir.empty() ? programFolder : dir;
-    };
     if (source) {
         DirTypeLocal = IntToSettingsDir(
             source->ReadInteger(section, L"DirTypeLocal", SettingsDirToInt(DirTypeLocal)));
         DirTypeGlobal = IntToSettingsDir(
             source->ReadInteger(section, L"DirTypeGlobal", SettingsDirToInt(DirTypeGlobal)));
     }
-    UserDirLocal = readUserDir(L"UserDirLocal");
-    UserDirGlobal = readUserDir(L"UserDirGlobal");
+    TakeUserFolder(source, section, L"UserDirLocal", origin, SubDirLocal, sdSettingsCurrentUser,
+                   DirTypeLocal, UserDirLocal);
+    TakeUserFolder(source, section, L"UserDirGlobal", origin, SubDirGlobal, sdSettingsAllUser,
+                   DirTypeGlobal, UserDirGlobal);
 
     CreateDirLocal(L"", L"");
     CreateDirGlobal(L"", L"");

@@ -56,6 +56,8 @@ class PathListPlatform {
     virtual bool DriveExists(const std::wstring& path) = 0;
     // Creates the folder with all missing parents; true when it exists afterwards.
     virtual bool CreateDirectories(const std::wstring& path) = 0;
+    // The value of an environment variable; nothing when it is not set.
+    virtual std::optional<std::wstring> EnvironmentVariable(const std::wstring& name) = 0;
     // The program's registry data for mainKey: below HKEY_LOCAL_MACHINE when that
     // key can be opened with the right to create it, else below HKEY_CURRENT_USER.
     // portable: a memory store on "Temp.ini" in the temporary folder, never written.
@@ -67,6 +69,11 @@ class PathListPlatform {
     virtual void EndBusy() {}
 };
 
+// The longest settings folder a person may choose: with a "\" and a file name
+// of 12 characters ("Settings.ini", and the save's temporary files) it stays
+// below MAX_PATH.
+constexpr std::size_t MaxUserFolderLength = 240;
+
 class TPBPathList {
   public:
     // Builds the folder list at once. name is the component's name, used in the
@@ -76,7 +83,16 @@ class TPBPathList {
     // Reads the folder choice and creates the local and the global folder. Must run
     // before any folder question. The program calls it with "Software\Morvane\Dravik"
     // and false.
+    // A chosen folder (UserDirLocal, UserDirGlobal) may name special folders and
+    // environment variables ("%APPDATA%\Lineal"); they are expanded, and it must
+    // then be an absolute path of at most MaxUserFolderLength characters. A folder
+    // that is not, while its kind is sdUserDefined, gives way to the default kind
+    // (sdSettingsCurrentUser, sdSettingsAllUser), and Warnings() says so; so does
+    // a marker file that cannot be read.
     void LoadFromReg(const std::wstring& mainKey, bool isPortableVer);
+
+    // German texts for the user about choices that LoadFromReg could not follow.
+    const TStrings& Warnings() const { return m_warnings; }
 
     // The settings file: "<program>.ini" beside the program file when that exists,
     // else "Settings.ini" in the local folder (created when missing). Asked anew for
@@ -136,6 +152,12 @@ class TPBPathList {
                               const std::wstring& userDir);
     std::wstring CreateDir(const std::wstring& folder, const std::wstring& fileName, bool& exists);
     std::wstring ApplyPathCase(const std::wstring& path) const;
+    std::wstring ExpandVariables(const std::wstring& text);
+    // The chosen folder of a kind, checked; falls back as LoadFromReg describes.
+    void TakeUserFolder(TCustomIniFile* source, const std::wstring& section, const wchar_t* key,
+                        const std::wstring& origin, const std::wstring& subDir,
+                        TSettingsDirType defaultKind, TSettingsDirType& dirType,
+                        std::wstring& userDir);
 
     std::unique_ptr<PathListPlatform> m_platform;
     std::wstring m_name;
@@ -144,4 +166,5 @@ class TPBPathList {
     bool m_regLoaded = false;
     bool m_pathLocalExists = false;
     bool m_pathGlobalExists = false;
+    TStrings m_warnings;
 };

@@ -2,7 +2,6 @@
 
 #include "storage/FileSystem.h"
 #include "storage/StorageError.h"
-#include "util/Numbers.h"
 
 #if defined(DRAVIK_HAVE_DEPS) && __has_include(<pugixml.hpp>)
 #include <pugixml.hpp>
@@ -19,11 +18,62 @@ std::wstring Wide(const char* text) {
                       std::char_traits<char>::length(text));
 }
 
-// Element names cannot start with a digit, so integer keys get an "N" in front.
-std::string KeyElementName(const std::wstring& ident) {
-    std::int32_t ignored = 0;
-    return Utf8(TryStrToInt(ident, ignored) ? L"N" + ident : ident);
+const char* const SectionElement = "section";
+// A key whose name cannot be an element name: <key name="a b">value</key>.
+const char* const KeyElement = "key";
+
+// An XML document cannot hold NUL, and pugixml ends texts there.
+std::string XmlText(const std::wstring& text) {
+    const std::string utf8 = Utf8(text);
+    if (utf8.find('\0') == std::string::npos) return utf8;
+    std::string cleaned;
+    for (char ch : utf8)
+        cleaned += ch == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, ch);
+    return cleaned;
 }
+
+bool IsDigitName(const std::wstring& ident) {
+    const std::size_t first = !ident.empty() && ident[0] == L'-' ? 1 : 0;
+    if (first == ident.size()) return false;
+    for (std::size_t i = first; i < ident.size(); ++i)
+        if (ident[i] < L'0' || ident[i] > L'9') return false;
+    return true;
+}
+
+// "N7" is where the key "7" lives (element names cannot start with a digit), so
+// a key named "N7" cannot have that element.
+bool LooksLikeNumberElement(const std::wstring& ident) {
+    return ident.size() > 1 && ident[0] == L'N' && IsDigitName(ident.substr(1));
+}
+
+// The element a key is looked up under, as files of every version name it;
+// empty when no element can stand for it.
+std::string ElementNameOf(const std::wstring& ident) {
+    if (IsDigitName(ident)) return std::string(1, 'N').append(Utf8(ident));
+    if (ident.empty() || ident == L"section" || LooksLikeNumberElement(ident)) return {};
+    return Utf8(ident);
+}
+
+// Whether a new key gets an element of its own name: plain ASCII names that any
+// XML reader takes. Every other name goes into the attribute of a "key" element.
+bool HasPlainElementName(const std::wstring& ident) {
+    if (IsDigitName(ident)) return true;
+    if (ElementNameOf(ident).empty() || ident == L"key") return false;
+    const auto letter = [](wchar_t ch) {
+        return (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z') || ch == L'_';
+    };
+    if (!letter(ident[0])) return false;
+    for (wchar_t ch : ident)
+        if (!letter(ch) && !(ch >= L'0' && ch <= L'9') && ch != L'-' && ch != L'.') return false;
+    return !(ident.size() >= 3 && (ident[0] | 0x20) == L'x' && (ident[1] | 0x20) == L'm' &&
+             (ident[2] | 0x20) == L'l');
+}
+
+// The whole document is built from our own text, but a value may be blank
+// only (kept as it is) or hold a CR (kept: no end-of-line conversion).
+constexpr unsigned ParseOptions =
+    (pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single) &
+    ~pugi::parse_eol;
 
 std::vector<std::wstring> SectionParts(std::wstring section) {
     if (!section.empty() && section.back() == L'\\') section.pop_back();
@@ -55,10 +105,12 @@ struct TXmlIniFile::Impl {
 
     pugi::xml_node Root() { return Doc.document_element(); }
 
+    std::wstring LoadError;
+
     pugi::xml_node FindSection(const std::wstring& section) {
         pugi::xml_node node = Root();
         for (const auto& part : SectionParts(section)) {
-            node = node.find_child_by_attribute("section", "name", Utf8(part).c_str());
+            node = node.find_child_by_attribute(SectionElement, "name", XmlText(part).c_str());
             if (!node) break;
         }
         return node;
@@ -67,10 +119,11 @@ struct TXmlIniFile::Impl {
     pugi::xml_node ForceSection(const std::wstring& section) {
         pugi::xml_node node = Root();
         for (const auto& part : SectionParts(section)) {
-            const std::string name = Utf8(part);
-            pugi::xml_node child = node.find_child_by_attribute("section", "name", name.c_str());
+            const std::string name = XmlText(part);
+            pugi::xml_node child =
+                node.find_child_by_attribute(SectionElement, "name", name.c_str());
             if (!child) {
-                child = node.append_child("section");
+                child = node.append_child(SectionElement);
                 child.append_attribute("name").set_value(name.c_str());
             }
             node = child;
@@ -78,9 +131,22 @@ struct TXmlIniFile::Impl {
         return node;
     }
 
+    static pugi::xml_node KeyIn(pugi::xml_node section, const std::wstring& ident) {
+        if (!section) return {};
+        const std::string name = XmlText(ident);
+        for (pugi::xml_node child : section.children(KeyElement)) {
+            const pugi::xml_attribute attribute = child.attribute("name");
+            if (attribute && name == attribute.value()) return child;
+        }
+        const std::string element = ElementNameOf(ident);
+        if (element.empty()) return {};
+        for (pugi::xml_node child : section.children(element.c_str()))
+            if (!child.attribute("name")) return child;
+        return {};
+    }
+
     pugi::xml_node FindKey(const std::wstring& section, const std::wstring& ident) {
-        const pugi::xml_node s = FindSection(section);
-        return s ? s.child(KeyElementName(ident).c_str()) : pugi::xml_node();
+        return KeyIn(FindSection(section), ident);
     }
 
     void List(const std::wstring& section, TStrings& out, bool lines) {
@@ -89,8 +155,13 @@ struct TXmlIniFile::Impl {
         if (!s) return;
         for (pugi::xml_node child : s.children()) {
             if (child.type() != pugi::node_element) continue;
-            if (std::string_view(child.name()) == "section") {
-                out.push_back(Wide(child.attribute("name").value()));
+            const pugi::xml_attribute name = child.attribute("name");
+            if (std::string_view(child.name()) == SectionElement ||
+                (name && std::string_view(child.name()) == KeyElement)) {
+                std::wstring entry = Wide(name.value());
+                if (lines && std::string_view(child.name()) == KeyElement)
+                    entry += L"=" + Wide(child.child_value());
+                out.push_back(std::move(entry));
             } else {
                 std::wstring entry = Wide(child.name());
                 if (lines) entry += L"=" + Wide(child.child_value());
@@ -99,17 +170,24 @@ struct TXmlIniFile::Impl {
         }
     }
 
+    // A file that cannot be read or parsed gives an empty document, which then
+    // refuses to overwrite it (LoadError): its keys may still be repaired by hand.
     void Load(const std::wstring& fileName) {
         bool loaded = false;
         if (!fileName.empty() && FileSystem().FileExists(fileName)) {
             try {
                 const TBytes bytes = FileSystem().ReadWholeFile(fileName);
-                loaded = Doc.load_buffer(bytes.data(), bytes.size(),
-                                         pugi::parse_default | pugi::parse_declaration,
-                                         pugi::encoding_auto);
-            } catch (const EStorageError&) {
-                loaded = false;
+                const pugi::xml_parse_result result =
+                    Doc.load_buffer(bytes.data(), bytes.size(), ParseOptions, pugi::encoding_auto);
+                loaded = result;
+                // An empty file (or one of comments only) holds no keys to lose.
+                if (!result && result.status != pugi::status_no_document_element)
+                    LoadError = L"Die XML-Datei \"" + fileName + L"\" ist beschädigt (Zeichen " +
+                                std::to_wstring(result.offset + 1) + L").";
+            } catch (const EStorageError& e) {
+                LoadError = e.Message;
             }
+            if (!LoadError.empty()) LoadError += L" Die Datei wird nicht überschrieben.";
         }
         if (!loaded || !Root()) {
             Doc.reset();
@@ -151,10 +229,14 @@ std::wstring TXmlIniFile::ReadString(const std::wstring& section, const std::wst
 void TXmlIniFile::WriteString(const std::wstring& section, const std::wstring& ident,
                               const std::wstring& value) {
     pugi::xml_node s = impl_->ForceSection(section);
-    const std::string name = KeyElementName(ident);
-    pugi::xml_node key = s.child(name.c_str());
-    if (!key) key = s.append_child(name.c_str());
-    key.text().set(Utf8(value).c_str());
+    pugi::xml_node key = Impl::KeyIn(s, ident);
+    if (!key && HasPlainElementName(ident)) {
+        key = s.append_child(ElementNameOf(ident).c_str());
+    } else if (!key) {
+        key = s.append_child(KeyElement);
+        key.append_attribute("name").set_value(XmlText(ident).c_str());
+    }
+    key.text().set(XmlText(value).c_str());
     impl_->Modified = true;
 }
 
@@ -171,7 +253,7 @@ void TXmlIniFile::ReadSections(TStrings& sections) {
     std::function<void(pugi::xml_node, const std::wstring&)> walk = [&](pugi::xml_node node,
                                                                         const std::wstring& path) {
         bool hasSections = false;
-        for (pugi::xml_node child : node.children("section")) {
+        for (pugi::xml_node child : node.children(SectionElement)) {
             hasSections = true;
             const std::wstring name = Wide(child.attribute("name").value());
             walk(child, path.empty() ? name : path + L"\\" + name);
@@ -196,6 +278,7 @@ void TXmlIniFile::DeleteKey(const std::wstring& section, const std::wstring& ide
 }
 
 void TXmlIniFile::UpdateFile() {
+    if (!impl_->LoadError.empty()) throw EStorageError(impl_->LoadError);
     FileSystem().WriteFileAtomically(FileName(), impl_->Save());
     impl_->Modified = false;
 }
@@ -210,6 +293,10 @@ bool TXmlIniFile::SectionExists(const std::wstring& section) {
 
 bool TXmlIniFile::Modified() const {
     return impl_->Modified;
+}
+
+std::wstring TXmlIniFile::LoadError() const {
+    return impl_->LoadError;
 }
 
 TBytes TXmlIniFile::GetBytes() const {
@@ -260,6 +347,9 @@ bool TXmlIniFile::SectionExists(const std::wstring&) {
 }
 bool TXmlIniFile::Modified() const {
     return false;
+}
+std::wstring TXmlIniFile::LoadError() const {
+    return {};
 }
 TBytes TXmlIniFile::GetBytes() const {
     Unavailable();

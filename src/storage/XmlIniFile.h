@@ -2,6 +2,9 @@
 // The XML back-end of the settings store: root "ini"; a section path "A\B" is
 // nested <section name="A"><section name="B"> elements, a key is a child element
 // named after it (an integer key gets an "N" in front), its text the value.
+// A name that cannot be an element name (" ", "a b", "x<y", "Größe", "section")
+// is kept in an attribute instead: <key name="a b">value</key>; so every name
+// and value survives a save and a load, except NUL, which becomes U+FFFD.
 // Names are compared exactly (letter case counts), unlike the text back-ends.
 #include "storage/CustomIniFile.h"
 #include "storage/TextCodec.h"
@@ -10,7 +13,9 @@
 
 class TXmlIniFile : public TCustomIniFile {
   public:
-    // Loads the file at once (a missing or unreadable one gives an empty document).
+    // Loads the file at once. A missing file gives an empty document; so does one
+    // that cannot be read or parsed, and that one is then never overwritten
+    // (LoadError, UpdateFile raises EStorageError).
     explicit TXmlIniFile(std::wstring fileName);
     ~TXmlIniFile() override;
 
@@ -34,6 +39,8 @@ class TXmlIniFile : public TCustomIniFile {
 
     // The document's change mark: set by writes, cleared by loading and saving.
     bool Modified() const;
+    // Why the file was not loaded, in German; empty when it was (or is missing).
+    std::wstring LoadError() const;
     // The document as UTF-8 file bytes.
     TBytes GetBytes() const;
 

@@ -8,9 +8,14 @@
 #include <vector>
 
 std::int64_t MVRound(long double x) {
-    if (x > 0) return static_cast<std::int64_t>(std::trunc(x + 0.5L));
-    if (x < 0) return static_cast<std::int64_t>(std::trunc(x - 0.5L));
-    return 0;
+    // -2^63 and 2^63 are exact in every floating type; converting anything
+    // outside them (or NaN) to an integer is undefined.
+    constexpr long double lowest = -9223372036854775808.0L;
+    if (std::isnan(x)) return 0;
+    const long double rounded = x > 0 ? std::trunc(x + 0.5L) : std::trunc(x - 0.5L);
+    if (rounded >= -lowest) return std::numeric_limits<std::int64_t>::max();
+    if (rounded <= lowest) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(rounded);
 }
 
 TFormatSettings& FormatSettings() {

@@ -3,6 +3,7 @@
 #include "util/StringUtils.h"
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -11,6 +12,46 @@ std::size_t ExtensionDot(const std::wstring& fileName) {
     const std::size_t dot = fileName.find_last_of(L".\\:");
     if (dot == std::wstring::npos || fileName[dot] != L'.') return std::wstring::npos;
     return dot;
+}
+
+bool IsSeparator(wchar_t ch) {
+    return ch == L'\\' || ch == L'/';
+}
+
+// The length of "X:\" or "\\server\share\" at the start, 0 when there is none.
+std::size_t RootLength(const std::wstring& path) {
+    if (path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') &&
+        path[1] == L':' && IsSeparator(path[2]))
+        return 3;
+    if (path.size() < 5 || !IsSeparator(path[0]) || !IsSeparator(path[1]) || IsSeparator(path[2]))
+        return 0;
+    const std::size_t serverEnd = path.find_first_of(L"\\/", 2);
+    if (serverEnd == std::wstring::npos || serverEnd + 1 >= path.size() ||
+        IsSeparator(path[serverEnd + 1]))
+        return 0;
+    const std::size_t shareEnd = path.find_first_of(L"\\/", serverEnd + 1);
+    return shareEnd == std::wstring::npos ? path.size() : shareEnd + 1;
+}
+
+bool IsReservedDeviceName(const std::wstring& part) {
+    const std::wstring stem = UpperCaseText(part.substr(0, part.find(L'.')));
+    static const wchar_t* const names[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+    for (const wchar_t* name : names)
+        if (stem == name) return true;
+    return stem.size() == 4 &&
+           (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
+// Why Windows would refuse the name of a folder, or nothing.
+const wchar_t* ProblemOfName(const std::wstring& part) {
+    for (wchar_t ch : part)
+        if (ch < 0x20 || std::wstring_view(L"<>:\"|?*").find(ch) != std::wstring_view::npos)
+            return L"enthält Zeichen, die in Ordnernamen nicht erlaubt sind";
+    if (part.back() == L'.' || part.back() == L' ')
+        return L"enthält einen Ordnernamen, der auf Punkt oder Leerzeichen endet";
+    if (IsReservedDeviceName(part)) return L"enthält einen Gerätenamen als Ordnernamen";
+    return nullptr;
 }
 
 } // namespace
@@ -69,4 +110,80 @@ std::wstring UniqueFileName(const std::wstring& fileName, const std::wstring& se
         if (!fileExists(candidate)) break;
     }
     return candidate;
+}
+
+TNormalisedPath NormaliseAbsolutePath(const std::wstring& path, std::size_t maxLength) {
+    const auto refuse = [](const wchar_t* problem) { return TNormalisedPath{{}, problem}; };
+    // Each part is at least one character and a separator, so a text this long
+    // cannot shrink to an acceptable length; it is not looked at further.
+    if (path.size() > 2 * maxLength + 64) return refuse(L"ist zu lang");
+    if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+        (path[2] == L'?' || path[2] == L'.') && IsSeparator(path[3]))
+        return refuse(L"ist ein Gerätepfad");
+    const std::size_t root = RootLength(path);
+    if (root == 0) return refuse(L"ist kein vollständiger Pfad");
+
+    std::wstring result = path.substr(0, root);
+    for (auto& ch : result)
+        if (ch == L'/') ch = L'\\';
+    if (result.back() != L'\\') result += L'\\'; // "\\server\share" without the last "\"
+    // A share's server and name must be names too.
+    if (root > 3) {
+        const std::size_t serverEnd = result.find(L'\\', 2);
+        for (const auto& part : {result.substr(2, serverEnd - 2),
+                                 result.substr(serverEnd + 1, result.size() - serverEnd - 2)})
+            if (const wchar_t* problem = ProblemOfName(part)) return refuse(problem);
+    }
+    const std::size_t rootSize = result.size();
+    std::vector<std::size_t> partStarts;
+    std::size_t start = root;
+    while (start <= path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end]))
+            ++end;
+        const std::wstring part = path.substr(start, end - start);
+        if (part == L"..") {
+            if (partStarts.empty()) return refuse(L"verweist über das Laufwerk hinaus");
+            result.resize(partStarts.back());
+            partStarts.pop_back();
+        } else if (!part.empty() && part != L".") {
+            if (const wchar_t* problem = ProblemOfName(part)) return refuse(problem);
+            if (result.size() != rootSize) result += L'\\';
+            partStarts.push_back(result.size() == rootSize ? rootSize : result.size() - 1);
+            result += part;
+        }
+        if (result.size() > maxLength) return refuse(L"ist zu lang");
+        start = end + 1;
+    }
+    // "\\server\share\" keeps its separator only as a drive root does.
+    if (root > 3 && result.size() == rootSize) result.pop_back();
+    if (result.size() > maxLength) return refuse(L"ist zu lang");
+    return {result, {}};
+}
+
+bool CreateFolderWithParents(const std::wstring& path,
+                             const std::function<bool(const std::wstring&)>& folderExists,
+                             const std::function<bool(const std::wstring&)>& createFolder) {
+    std::wstring target = path;
+    while (target.size() > 1 && IsSeparator(target.back()))
+        target.pop_back();
+    if (target.empty()) return false;
+    // Roots ("C:\", "\\server\share\") exist or they don't: start below them.
+    std::size_t pos = RootLength(target + L'\\');
+    std::wstring prefix = target.substr(0, pos);
+    bool creating = false;
+    while (pos < target.size()) {
+        std::size_t end = pos;
+        while (end < target.size() && !IsSeparator(target[end]))
+            ++end;
+        prefix.append(target, pos, end - pos);
+        // Once one level had to be created, the ones below it cannot exist yet.
+        if (end > pos && (creating || !folderExists(prefix))) {
+            creating = true;
+            if (!createFolder(prefix) && !folderExists(prefix)) return false;
+        }
+        if (end < target.size()) prefix += target[end];
+        pos = end + 1;
+    }
+    return folderExists(target);
 }

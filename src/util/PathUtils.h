@@ -26,3 +26,22 @@ bool SameDir(const std::wstring& folder1, const std::wstring& folder2);
 std::wstring UniqueFileName(const std::wstring& fileName, const std::wstring& separator,
                             int startNumber, bool force,
                             const std::function<bool(const std::wstring&)>& fileExists);
+
+// An absolute Windows folder path in its plain form: "X:\..." or
+// "\\server\share\...", "/" taken as "\", empty, "." and ".." parts resolved,
+// no trailing "\" (a drive root keeps its own). Refused, with a German reason
+// such as "ist kein vollständiger Pfad": relative and device paths ("\\?\"),
+// ".." above the root, characters or names Windows does not allow in a folder
+// name (<>:"|?*, control characters, "CON", a trailing dot or blank), and
+// results longer than maxLength.
+struct TNormalisedPath {
+    std::wstring Path;    // empty when refused
+    std::wstring Problem; // empty when accepted
+};
+TNormalisedPath NormaliseAbsolutePath(const std::wstring& path, std::size_t maxLength);
+
+// Creates the folder and its missing parents, one level at a time from the
+// root down (no recursion, so any depth is safe). True when it exists afterwards.
+bool CreateFolderWithParents(const std::wstring& path,
+                             const std::function<bool(const std::wstring&)>& folderExists,
+                             const std::function<bool(const std::wstring&)>& createFolder);

@@ -359,3 +359,95 @@ TEST_F(MvIniTest, XmlFileWithoutRootOrDeclarationIsRepaired) {
     EXPECT_NE(std::string(out.begin(), out.end()).find("<ini>"), std::string::npos);
     garbage.SetSaveAtFree(false);
 }
+
+TEST_F(MvIniTest, XmlKeepsEveryKeyNameAndValue) {
+    if (!TXmlIniFile::Available()) GTEST_SKIP() << "built without the XML library";
+    const auto file = folder_.File(L"names.xml");
+    const std::wstring names[] = {L" ",  L"a b",  L"x<y",    L"Größe", L"section", L"key",
+                                  L"N7", L"7",    L"-3",     L"xmlns", L"1a",      L"a\"b'c&d",
+                                  L"\t", L"Ende", L"a\r\nb", L"N"};
+    const std::wstring values[] = {L"",       L"  ",    L"a\r\nb\rc", L"\tx ",
+                                   L"<&>\"'", L"\x01!", L"Müller €",  L"]]>"};
+    const auto valueOf = [&](std::size_t i) { return values[i % std::size(values)]; };
+    {
+        TMvIni ini(file, sifXML);
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            ini.WriteString(L"S\\T", names[i], valueOf(i));
+    }
+    TMvIni ini(file, sifXML);
+    EXPECT_EQ(ini.LoadError(), L"");
+    TStrings listed;
+    ini.ReadSection(L"S\\T", listed);
+    EXPECT_EQ(listed.size(), std::size(names));
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        EXPECT_EQ(StoredText(ini, L"S\\T", names[i]), valueOf(i))
+            << std::string(names[i].begin(), names[i].end());
+        EXPECT_TRUE(std::find(listed.begin(), listed.end(), names[i]) != listed.end() ||
+                    std::find(listed.begin(), listed.end(), L"N" + names[i]) != listed.end());
+    }
+    EXPECT_EQ(StoredText(ini, L"S", L"T"), L"<missing>"); // a section is no key
+}
+
+TEST_F(MvIniTest, XmlFilesOfEarlierVersionsStillLoad) {
+    if (!TXmlIniFile::Available()) GTEST_SKIP() << "built without the XML library";
+    const auto file = folder_.File(L"old.xml");
+    WriteBytes(file, AsciiBytes("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                                "<ini><section name=\"Colors\"><N0>FF0000</N0><N-1>x</N-1>"
+                                "<key>k</key><Gr\xC3\xB6\xC3\x9F"
+                                "e>12</Gr\xC3\xB6\xC3\x9F"
+                                "e></section></ini>"));
+    {
+        TMvIni ini(file, sifXML);
+        EXPECT_EQ(StoredText(ini, L"Colors", L"0"), L"FF0000");
+        EXPECT_EQ(StoredText(ini, L"Colors", L"-1"), L"x");
+        EXPECT_EQ(StoredText(ini, L"Colors", L"key"), L"k");
+        EXPECT_EQ(StoredText(ini, L"Colors", L"Größe"), L"12");
+        EXPECT_EQ(StoredText(ini, L"Colors", L"N0"), L"<missing>");
+        ini.WriteString(L"Colors", L"0", L"00FF00"); // changed where it stands
+        ini.WriteString(L"Colors", L"Größe", L"13");
+    }
+    const TBytes saved = ReadBytes(file);
+    const std::string xml(saved.begin(), saved.end());
+    EXPECT_NE(xml.find("<N0>00FF00</N0>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("e>13</Gr"), std::string::npos) << xml;
+}
+
+TEST_F(MvIniTest, FileThatDidNotLoadIsNeverOverwritten) {
+    auto failing = std::make_unique<FailingFileSystem>();
+    SetFileSystem(failing.get());
+    struct Case {
+        const char* what;
+        TMvIniFormat format;
+        TBytes content;
+        bool lockRead;
+        const wchar_t* error;
+    };
+    const TBytes tooLarge(static_cast<std::size_t>(MaxSettingsFileBytes) + 1, ' ');
+    const Case cases[] = {
+        {"XML not parsable", sifXML, AsciiBytes("<ini><section name=\"S\"><k>v</k>"), false,
+         L"ist beschädigt"},
+        {"XML locked", sifXML, AsciiBytes("<ini/>"), true, L"gesperrt"},
+        {"XML too large", sifXML, tooLarge, false, L"größer als 4 MB"},
+        {"text too large", sifUnicode, tooLarge, false, L"größer als 4 MB"},
+        {"text locked", sifUnicode, Utf16File(L"[S]\r\nk=v\r\n"), true, L"gesperrt"},
+    };
+    for (const Case& c : cases) {
+        if (c.format == sifXML && !TXmlIniFile::Available()) continue;
+        SCOPED_TRACE(c.what);
+        const auto file = folder_.File(L"damaged");
+        WriteBytes(file, c.content);
+        reported_.clear();
+        failing->FailRead = c.lockRead;
+        {
+            TMvIni ini(file, c.format);
+            EXPECT_NE(ini.LoadError().find(c.error), std::wstring::npos);
+            EXPECT_NE(ini.LoadError().find(L"Die Datei wird nicht überschrieben."),
+                      std::wstring::npos);
+            EXPECT_EQ(StoredText(ini, L"S", L"k"), L"<missing>");
+            ini.WriteString(L"S", L"k", L"neu");
+        }
+        EXPECT_EQ(ReadBytes(file), c.content);
+        ASSERT_EQ(reported_.size(), 1u);
+        EXPECT_NE(reported_[0].find(c.error), std::wstring::npos);
+    }
+}

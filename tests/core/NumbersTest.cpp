@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 namespace {
 
 // Each test starts from known separators and leaves them as it found them.
@@ -26,6 +29,25 @@ TEST(MVRoundTest, HalvesRoundAwayFromZero) {
     EXPECT_EQ(MVRound(2.5L), 3);
     EXPECT_EQ(MVRound(-2.5L), -3);
     EXPECT_EQ(MVRound(0.0L), 0);
+}
+
+TEST(MVRoundTest, SaturatesBeyondTheIntegerRange) {
+    constexpr auto max = std::numeric_limits<std::int64_t>::max();
+    constexpr auto min = std::numeric_limits<std::int64_t>::min();
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const std::pair<long double, std::int64_t> cases[] = {
+        {1e308L, max},
+        {-1.8e308L, min},
+        {inf, max},
+        {-inf, min},
+        {std::numeric_limits<long double>::quiet_NaN(), 0},
+        {9223372036854775808.0L, max},
+        {-9223372036854775808.0L, min},
+        {9007199254740993.0L, 9007199254740993},
+        {-4503599627370495.5L, -4503599627370496},
+    };
+    for (const auto& [x, expected] : cases)
+        EXPECT_EQ(MVRound(x), expected) << static_cast<double>(x);
 }
 
 TEST_F(NumbersTest, IntegerParseAcceptsDecimalAndBothHexPrefixes) {

@@ -33,6 +33,7 @@ struct FakeMachine : TFileSystem {
     std::set<std::wstring> folders;
     std::map<std::wstring, TBytes> files;
     std::vector<std::wstring> created;
+    std::map<std::wstring, std::wstring> environment;
     bool registryAvailable = true;
     std::wstring registryText;
     std::vector<std::pair<std::wstring, bool>> registryOpens;
@@ -61,12 +62,16 @@ struct FakeMachine : TFileSystem {
     TBytes ReadWholeFile(const std::wstring& path) override {
         const auto it = files.find(Normal(path));
         if (it == files.end()) throw EStorageError(L"fehlt");
+        if (it->second.size() > MaxSettingsFileBytes) throw EStorageError(TooLargeMessage(path));
         return it->second;
     }
     void WriteFileAtomically(const std::wstring& path, const TBytes& bytes) override {
         ++writes;
         files[Normal(path)] = bytes;
     }
+    std::vector<std::wstring> FileNamesIn(const std::wstring&) override { return {}; }
+    bool RemoveFile(const std::wstring& path) override { return files.erase(Normal(path)) > 0; }
+    bool RenameFile(const std::wstring&, const std::wstring&) override { return false; }
 };
 
 class FakePlatform : public PathListPlatform {
@@ -93,6 +98,11 @@ class FakePlatform : public PathListPlatform {
         for (std::size_t i = 3; i <= path.size(); ++i)
             if (i == path.size() || path[i] == L'\\') m.AddFolder(path.substr(0, i));
         return true;
+    }
+    std::optional<std::wstring> EnvironmentVariable(const std::wstring& name) override {
+        const auto it = m.environment.find(UpperCaseText(name));
+        if (it == m.environment.end()) return std::nullopt;
+        return it->second;
     }
     std::unique_ptr<TCustomIniFile> OpenProgramRegistry(const std::wstring& mainKey,
                                                         bool portable) override {
@@ -367,6 +377,94 @@ TEST_F(PBPathListTest, FolderQuestionsBeforeLoadFromRegAreProgrammingErrors) {
     EXPECT_TRUE(machine.created.empty());
     EXPECT_EQ(paths->GetValues(L"%APPDATA%"),
               L"C:\\Users\\Anna\\AppData\\Roaming"); // no folder question
+}
+
+TEST_F(PBPathListTest, ChosenFoldersAreExpandedAndNormalised) {
+    machine.environment[L"LINEAL"] = L"D:\\Lineal";
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"%APPDATA%\\MyRuler", L"C:\\Users\\Anna\\AppData\\Roaming\\MyRuler"},
+        {L"%appdata%\\MyRuler\\", L"C:\\Users\\Anna\\AppData\\Roaming\\MyRuler"},
+        {L"%Lineal%\\Daten", L"D:\\Lineal\\Daten"},
+        {L"d:/Lineal//Daten/./x/..", L"d:\\Lineal\\Daten"},
+        {L"  D:\\100% Lineal  ", L"D:\\100% Lineal"},
+        {L"\\\\server\\share\\Lineal", L"\\\\server\\share\\Lineal"},
+    };
+    for (const auto& [stored, expected] : cases) {
+        machine.registryText =
+            L"[SettingsDir]\r\nDirTypeLocal=3\r\nUserDirLocal=" + std::wstring(stored) + L"\r\n";
+        auto paths = Loaded();
+        EXPECT_EQ(paths->IniName(), std::wstring(expected) + L"\\Settings.ini") << stored;
+        EXPECT_TRUE(machine.HasFolder(expected));
+        EXPECT_TRUE(paths->Warnings().empty());
+    }
+}
+
+TEST_F(PBPathListTest, UnusableChosenFolderGivesTheDefaultPlaceAndSaysWhy) {
+    std::wstring deep = L"D:";
+    for (int i = 0; i < 16000; ++i)
+        deep += L"\\a";
+    const std::pair<std::wstring, const wchar_t*> cases[] = {
+        {L"Daten", L"ist kein vollständiger Pfad"},
+        {L"\\Daten", L"ist kein vollständiger Pfad"},
+        {L"D:Daten", L"ist kein vollständiger Pfad"},
+        {L"%NIRGENDS%\\Daten", L"enthält eine unbekannte Variable"},
+        {L"D:\\%NIRGENDS%\\Daten", L"enthält eine unbekannte Variable"},
+        {L"D:\\..\\Daten", L"verweist über das Laufwerk hinaus"},
+        {L"D:\\a<b", L"nicht erlaubt"},
+        {L"D:\\CON\\x", L"Gerätename"},
+        {L"D:\\Daten.", L"auf Punkt oder Leerzeichen"},
+        {L"\\\\?\\D:\\Daten", L"Gerätepfad"},
+        {L"D:\\" + std::wstring(MaxUserFolderLength, L'x'), L"ist zu lang"},
+        {deep, L"ist zu lang"},
+    };
+    for (const auto& [stored, problem] : cases) {
+        SCOPED_TRACE(
+            std::string(stored.begin(), stored.begin() + std::min<std::size_t>(40, stored.size())));
+        machine.created.clear();
+        machine.registryText = L"[SettingsDir]\r\nDirTypeLocal=3\r\nUserDirLocal=" + stored +
+                               L"\r\nDirTypeGlobal=3\r\nUserDirGlobal=" + stored + L"\r\n";
+        auto paths = Loaded();
+        EXPECT_EQ(paths->IniName(), UserFolder + L"\\Settings.ini");
+        EXPECT_EQ(paths->DirTypeLocal, sdSettingsCurrentUser);
+        EXPECT_EQ(paths->GetDirGlobal(paths->DirTypeGlobal), CommonFolder);
+        ASSERT_EQ(paths->Warnings().size(), 2u);
+        const std::wstring& warning = paths->Warnings()[0];
+        EXPECT_EQ(warning.rfind(L"Der Einstellungsordner \"", 0), 0u);
+        EXPECT_NE(warning.find(L" aus der Registry "), std::wstring::npos);
+        EXPECT_NE(warning.find(problem), std::wstring::npos);
+        EXPECT_NE(warning.find(L"Dravik verwendet stattdessen den Ordner \"" + UserFolder + L"\"."),
+                  std::wstring::npos);
+        EXPECT_LT(warning.size(), 400u) << "a long path is cut short";
+        for (const auto& created : machine.created)
+            EXPECT_TRUE(created == UserFolder || created == CommonFolder) << "nothing else is made";
+    }
+    // A folder that is not in use is not talked about.
+    machine.registryText = L"[SettingsDir]\r\nDirTypeLocal=0\r\nUserDirLocal=Daten\r\n";
+    EXPECT_TRUE(Loaded()->Warnings().empty());
+}
+
+TEST_F(PBPathListTest, HostileMarkerFileGivesTheDefaultPlace) {
+    machine.registryText = L"[SettingsDir]\r\nDirTypeLocal=2\r\n";
+    std::wstring deep = L"C:";
+    for (int i = 0; i < 100000; ++i)
+        deep += L"\\a";
+    machine.AddFile(ProgramFolder + L"UseAppDir.ini",
+                    L"[SettingsDir]\r\nDirTypeLocal=3\r\nUserDirLocal=" + deep + L"\r\n");
+    auto paths = Loaded();
+    EXPECT_EQ(paths->IniName(), UserFolder + L"\\Settings.ini");
+    ASSERT_EQ(paths->Warnings().size(), 1u);
+    EXPECT_NE(paths->Warnings()[0].find(L" aus der Datei \"" + ProgramFolder +
+                                        L"UseAppDir.ini\" ist zu lang."),
+              std::wstring::npos);
+
+    // Too large to be a marker: not read, not the registry either, left as it is.
+    machine.files[Normal(ProgramFolder + L"UseAppDir.ini")] =
+        TBytes(static_cast<std::size_t>(MaxSettingsFileBytes) + 2, 'a');
+    paths = Loaded();
+    EXPECT_EQ(paths->IniName(), UserFolder + L"\\Settings.ini");
+    ASSERT_EQ(paths->Warnings().size(), 1u);
+    EXPECT_NE(paths->Warnings()[0].find(L"größer als 4 MB"), std::wstring::npos);
+    EXPECT_EQ(machine.writes, 0);
 }
 
 TEST(SpecialFolders, NumbersMatchTheirPlaceAndNamesAreMarked) {

@@ -64,3 +64,68 @@ TEST(UniqueFileName, EndsEvenWhenEverythingExists) {
     const std::wstring name = UniqueFileName(L"a.txt", L"_", 2147483645, false, always);
     EXPECT_EQ(name, L"a_2147483647.txt");
 }
+
+TEST(NormaliseAbsolutePath, PlainFormOfAbsolutePaths) {
+    const std::pair<const wchar_t*, const wchar_t*> accepted[] = {
+        {L"C:\\", L"C:\\"},
+        {L"C:\\a\\", L"C:\\a"},
+        {L"c:/a//b/./c/../d", L"c:\\a\\b\\d"},
+        {L"C:\\a\\..", L"C:\\"},
+        {L"\\\\srv\\share", L"\\\\srv\\share"},
+        {L"\\\\srv\\share\\", L"\\\\srv\\share"},
+        {L"//srv/share/a/..", L"\\\\srv\\share"},
+        {L"C:\\cons\\lpt0\\com10\\Äpfel", L"C:\\cons\\lpt0\\com10\\Äpfel"},
+    };
+    for (const auto& [path, expected] : accepted) {
+        const TNormalisedPath n = NormaliseAbsolutePath(path, 240);
+        EXPECT_EQ(n.Path, expected) << path;
+        EXPECT_EQ(n.Problem, L"") << path;
+    }
+    const wchar_t* const refused[] = {
+        L"",          L"C:",          L"a\\b",         L"\\a",           L"\\\\srv",
+        L"\\\\srv\\", L"\\\\\\share", L"\\\\.\\C:\\a", L"C:\\a\\..\\..", L"\\\\srv\\share\\..",
+        L"C:\\a:b",   L"C:\\a\\nul",  L"C:\\LPT1.txt", L"C:\\a \\b",     L"\\\\s?v\\share",
+        L"C:\\\x1F",
+    };
+    for (const wchar_t* path : refused) {
+        const TNormalisedPath n = NormaliseAbsolutePath(path, 240);
+        EXPECT_EQ(n.Path, L"") << path;
+        EXPECT_NE(n.Problem, L"") << path;
+    }
+    EXPECT_EQ(NormaliseAbsolutePath(L"C:\\" + std::wstring(237, L'x'), 240).Path.size(), 240u);
+    EXPECT_EQ(NormaliseAbsolutePath(L"C:\\" + std::wstring(238, L'x'), 240).Problem,
+              L"ist zu lang");
+}
+
+TEST(CreateFolderWithParents, CreatesMissingLevelsFromTheTopAtAnyDepth) {
+    std::vector<std::wstring> created;
+    std::set<std::wstring> existing = {L"C:\\", L"C:\\a"};
+    const auto exists = [&](const std::wstring& p) { return existing.count(p) > 0; };
+    const auto create = [&](const std::wstring& p) {
+        created.push_back(p);
+        existing.insert(p);
+        return true;
+    };
+    EXPECT_TRUE(CreateFolderWithParents(L"C:\\a\\b\\c\\", exists, create));
+    EXPECT_EQ(created, (std::vector<std::wstring>{L"C:\\a\\b", L"C:\\a\\b\\c"}));
+    created.clear();
+    EXPECT_TRUE(CreateFolderWithParents(L"\\\\srv\\share\\x", exists, create));
+    EXPECT_EQ(created, std::vector<std::wstring>{L"\\\\srv\\share\\x"}); // the share is a root
+
+    // Far deeper than any stack would take one call per level.
+    std::wstring deep = L"D:";
+    for (int i = 0; i < 100000; ++i)
+        deep += L"\\a";
+    std::size_t levels = 0;
+    std::size_t lastLength = 0;
+    bool inOrder = true;
+    EXPECT_FALSE(CreateFolderWithParents(
+        deep, [](const std::wstring&) { return false; },
+        [&](const std::wstring& p) {
+            inOrder = inOrder && p.size() == lastLength + (lastLength ? 2 : 4);
+            lastLength = p.size();
+            return ++levels < 50000; // the system refuses somewhere down there
+        }));
+    EXPECT_EQ(levels, 50000u) << "stops at the first level that cannot be made";
+    EXPECT_TRUE(inOrder);
+}

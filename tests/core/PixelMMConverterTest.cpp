@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <limits>
+
 TEST(PixelMMConverter, DisplayOf1920PixelsOn509MmRoundsToWholeMillimetres) {
     TPixelMMConverter c;
     c.AutoPixelsPerMM({1920, 1080, 509, 286});
@@ -56,4 +59,59 @@ TEST(RulerUnit, KeyCyclesTheVisibleUnitsAndLeavesTwipAlone) {
     EXPECT_EQ(NextRulerUnit(ruPixel50), ruMillimeter);
     EXPECT_EQ(NextRulerUnit(ruMillimeter), ruPixel20);
     EXPECT_EQ(NextRulerUnit(ruTwip), ruTwip);
+}
+
+TEST(PixelMMConverter, CalibrationOutsideWhatAScreenCanHaveIsClamped) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double pixelsPerMM, expected;
+    };
+    const Case cases[] = {
+        {1e-300, 0.1},
+        {0, 0.1},
+        {-5, 0.1},
+        {-inf, 0.1},
+        {1e300, 200},
+        {inf, 200},
+        {nan, TPixelMMConverter::DefaultPixelsPerMM},
+        {3.78, 3.78},
+    };
+    for (const Case& c : cases) {
+        TPixelMMConverter conv;
+        conv.SetPixelsPerMMX(c.pixelsPerMM);
+        conv.SetPixelsPerMMY(c.pixelsPerMM);
+        EXPECT_DOUBLE_EQ(conv.PixelsPerMMX(), c.expected) << c.pixelsPerMM;
+        EXPECT_DOUBLE_EQ(conv.PixelsPerMMY(), c.expected) << c.pixelsPerMM;
+        // The position box shows a plain number, not "-9223372036854775808".
+        EXPECT_LE(std::abs(conv.Pixel2MM_H(-2147483647 - 1)), 21474836480) << c.pixelsPerMM;
+        EXPECT_LE(std::abs(conv.Pixel2MM_V(2147483647)), 21474836480) << c.pixelsPerMM;
+        EXPECT_DOUBLE_EQ(RefCmSizeFromPixelsPerMM(c.pixelsPerMM),
+                         c.pixelsPerMM > 0 ? 20.0 / c.expected : 5.48);
+    }
+    TPixelMMConverter device;
+    device.AutoPixelsPerMM({1920, 1, 1, 2000000000}); // a driver's nonsense
+    EXPECT_DOUBLE_EQ(device.PixelsPerMMX(), 200);
+    EXPECT_DOUBLE_EQ(device.PixelsPerMMY(), 0.1);
+
+    for (const double ref : {0.0, -1.0, 1e-300, nan, -inf})
+        EXPECT_LE(GetUserPixelPerMM(ref), 200.0) << ref;
+    for (const double ref : {1e300, inf})
+        EXPECT_DOUBLE_EQ(GetUserPixelPerMM(ref), 0.1) << ref;
+    EXPECT_DOUBLE_EQ(GetUserPixelPerMM(nan), GetUserPixelPerMM(5.48));
+}
+
+TEST(PixelMMConverter, CalibrationStepStopsAtTheLimits) {
+    auto s = StepRefCmSize(199.95, 0.1, 0.1);
+    EXPECT_TRUE(s.Beep);
+    EXPECT_DOUBLE_EQ(s.RefCmSize, 200);
+    s = StepRefCmSize(0.15, -0.1, 0.1);
+    EXPECT_TRUE(s.Beep);
+    EXPECT_DOUBLE_EQ(s.RefCmSize, 0.1);
+    s = StepRefCmSize(0.3 - 0.1, -0.1, 0.1); // 0.09999999999999998 is the limit reached
+    EXPECT_FALSE(s.Beep);
+    EXPECT_DOUBLE_EQ(s.RefCmSize, 0.1);
+    s = StepRefCmSize(std::numeric_limits<double>::quiet_NaN(), 0.1, 0.1);
+    EXPECT_TRUE(s.Beep);
+    EXPECT_DOUBLE_EQ(s.RefCmSize, 0.1);
 }

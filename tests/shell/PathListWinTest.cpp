@@ -3,6 +3,7 @@
 #include "storage/win/PathListWin.h"
 #include "storage/FileSystem.h"
 #include "storage/PBPathList.h"
+#include "storage/win/RegistryIni.h"
 #include "storage/win/RegistryProgData.h"
 #include "storage/win/Win32Storage.h"
 #include "util/PathUtils.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -193,6 +195,64 @@ TEST_F(PathListWinTest, FolderOnAMissingDriveIsReportedMissing) {
     auto paths = Loaded(key_.Path());
     EXPECT_FALSE(paths->PathLocalExists());
     EXPECT_EQ(paths->IniName(), chosen + L"\\Settings.ini");
+}
+
+TEST_F(PathListWinTest, ExpandableRegistryFolderIsExpanded) {
+    // As an installer or a person with regedit writes it.
+    const std::wstring chosen = L"%APPDATA%\\" + UniqueTestName(L"MyRuler");
+    WriteChoice(key_.Path(), L"SettingsDir", L"DirTypeLocal", L"3");
+    auto data = CreateRegistryProgData(key_.Path(), false, false);
+    auto* registry = dynamic_cast<TRegistryIniFile*>(data.get());
+    ASSERT_NE(registry, nullptr);
+    HKEY section = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(registry->Key(), L"SettingsDir", 0, KEY_SET_VALUE, &section),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(section, L"UserDirLocal", 0, REG_EXPAND_SZ,
+                     reinterpret_cast<const BYTE*>(chosen.c_str()),
+                     static_cast<DWORD>((chosen.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(section);
+
+    const std::wstring expanded = Env(L"APPDATA") + chosen.substr(9);
+    auto paths = Loaded(key_.Path());
+    EXPECT_SAME_PATH(paths->IniName(), expanded + L"\\Settings.ini");
+    EXPECT_TRUE(FolderExists(expanded));
+    EXPECT_TRUE(paths->Warnings().empty());
+    EXPECT_FALSE(FolderExists(appDir_ + L"%APPDATA%"));
+    EXPECT_FALSE(FolderExists(L"%APPDATA%"));
+    ::RemoveDirectoryW(expanded.c_str());
+}
+
+TEST_F(PathListWinTest, HostileFolderChoicesGiveTheDefaultPlaceQuickly) {
+    std::wstring deep = L"C:";
+    for (int i = 0; i < 16000; ++i)
+        deep += L"\\a";
+    WriteChoice(key_.Path(), L"SettingsDir", L"DirTypeLocal", L"3");
+    WriteChoice(key_.Path(), L"SettingsDir", L"UserDirLocal", deep);
+    auto paths = Loaded(key_.Path());
+    EXPECT_SAME_PATH(paths->IniName(), userDefault_ + L"\\Settings.ini");
+    EXPECT_EQ(paths->Warnings().size(), 1u);
+
+    deep.clear();
+    for (int i = 0; i < 100000; ++i)
+        deep += L"\\a";
+    marker_.Write(L"[SettingsDir]\r\nDirTypeLocal=3\r\nUserDirLocal=C:" + deep + L"\r\n");
+    paths = Loaded(key_.Path());
+    EXPECT_SAME_PATH(paths->IniName(), userDefault_ + L"\\Settings.ini");
+    EXPECT_EQ(paths->Warnings().size(), 1u);
+
+    // A marker of 5 MB is not read at all.
+    std::wstring big = L"[SettingsDir]\r\nDirTypeLocal=2\r\n;";
+    big.resize(2500000, L'x');
+    marker_.Write(big);
+    const TBytes markerBefore = FileBytes(marker_.Path());
+    const DWORD start = ::GetTickCount();
+    paths = Loaded(key_.Path());
+    std::printf("settings location with a 5 MB marker file: %lu ms\n",
+                static_cast<unsigned long>(::GetTickCount() - start));
+    EXPECT_SAME_PATH(paths->IniName(), userDefault_ + L"\\Settings.ini");
+    ASSERT_EQ(paths->Warnings().size(), 1u);
+    EXPECT_NE(paths->Warnings()[0].find(L"größer als 4 MB"), std::wstring::npos);
+    EXPECT_EQ(FileBytes(marker_.Path()), markerBefore);
 }
 
 TEST_F(PathListWinTest, SpecialFoldersComeFromTheSystem) {

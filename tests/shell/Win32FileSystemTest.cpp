@@ -2,6 +2,7 @@
 // one step or not at all.
 #include "storage/win/Win32FileSystem.h"
 #include "storage/MvIni.h"
+#include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
 #include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
@@ -10,16 +11,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
+
+// How ReplaceFileW may stop: before doing anything (1175, and 1176 as documented
+// for a call with a backup name), or after the target went to the backup name
+// (1177, and 1176 as seen without one: the target already gone).
+enum class ReplaceStop { None, Untouched, TargetMoved };
 
 // The real writer with one step made to fail.
 class FaultyWin32FileSystem : public TWin32FileSystem {
   public:
     bool diskFullHalfway = false;
     bool replaceFails = false;
-    bool moveFails = false;
+    bool moveFails = false;    // moving the temporary file into place
+    bool restoreFails = false; // moving the backup back
+    ReplaceStop replaceStop = ReplaceStop::None;
+    DWORD replaceError = ERROR_SUCCESS;
     int replaceCalls = 0;
     int moveCalls = 0;
 
@@ -31,21 +41,29 @@ class FaultyWin32FileSystem : public TWin32FileSystem {
         ::SetLastError(ERROR_DISK_FULL);
         return false;
     }
-    bool ReplaceExisting(const std::wstring& tempPath, const std::wstring& targetPath) override {
+    bool ReplaceExisting(const std::wstring& tempPath, const std::wstring& targetPath,
+                         const std::wstring& backupPath) override {
         ++replaceCalls;
         if (replaceFails) {
             ::SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
             return false;
         }
-        return TWin32FileSystem::ReplaceExisting(tempPath, targetPath);
+        if (replaceStop == ReplaceStop::None)
+            return TWin32FileSystem::ReplaceExisting(tempPath, targetPath, backupPath);
+        if (replaceStop == ReplaceStop::TargetMoved)
+            ::MoveFileW(targetPath.c_str(), backupPath.c_str());
+        ::SetLastError(replaceError);
+        return false;
     }
-    bool MoveIntoPlace(const std::wstring& tempPath, const std::wstring& targetPath) override {
+    bool MoveIntoPlace(const std::wstring& fromPath, const std::wstring& toPath) override {
         ++moveCalls;
-        if (moveFails) {
+        const bool fromBackup =
+            fromPath.size() > 4 && fromPath.substr(fromPath.size() - 4) == L".bak";
+        if (fromBackup ? restoreFails : moveFails) {
             ::SetLastError(ERROR_ACCESS_DENIED);
             return false;
         }
-        return TWin32FileSystem::MoveIntoPlace(tempPath, targetPath);
+        return TWin32FileSystem::MoveIntoPlace(fromPath, toPath);
     }
 };
 
@@ -107,6 +125,99 @@ TEST_F(Win32FileSystemTest, AnyFailedStepLeavesTheOldFileByteIdentical) {
     }
 }
 
+TEST_F(Win32FileSystemTest, ReplaceStoppedHalfWayLeavesTheOldOrTheNewFileInPlace) {
+    const TBytes newContent(70000, 0x4E);
+    struct Case {
+        DWORD error;
+        ReplaceStop stop;
+        bool moveFails;
+        bool expectNew;
+    };
+    const Case cases[] = {
+        {ERROR_UNABLE_TO_REMOVE_REPLACED, ReplaceStop::Untouched, false, true},
+        {ERROR_UNABLE_TO_REMOVE_REPLACED, ReplaceStop::Untouched, true, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ReplaceStop::Untouched, false, true},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ReplaceStop::Untouched, true, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ReplaceStop::TargetMoved, false, true},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ReplaceStop::TargetMoved, true, false},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, ReplaceStop::TargetMoved, false, true},
+        {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, ReplaceStop::TargetMoved, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "error " << c.error << ", move fails " << c.moveFails);
+        PutFileBytes(target_, OldContent);
+        fs_.replaceStop = c.stop;
+        fs_.replaceError = c.error;
+        fs_.moveFails = c.moveFails;
+        bool failed = false;
+        try {
+            fs_.WriteFileAtomically(target_, newContent);
+        } catch (const EStorageError& e) {
+            failed = true;
+            EXPECT_NE(e.Message.find(L"kann nicht ersetzt werden"), std::wstring::npos);
+        }
+        EXPECT_EQ(failed, !c.expectNew) << "reports what happened";
+        EXPECT_EQ(FileBytes(target_), c.expectNew ? newContent : OldContent);
+        EXPECT_EQ(folder_.EntryCount(), 1) << "no temporary file or backup is left";
+    }
+}
+
+TEST_F(Win32FileSystemTest, WhenNoCopyCanBePutBackBothAreKeptAndNamed) {
+    PutFileBytes(target_, OldContent);
+    fs_.replaceStop = ReplaceStop::TargetMoved;
+    fs_.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    fs_.moveFails = true;
+    fs_.restoreFails = true;
+    std::wstring message;
+    try {
+        fs_.WriteFileAtomically(target_, TBytes{'n', 'e', 'u'});
+    } catch (const EStorageError& e) {
+        message = e.Message;
+    }
+    ASSERT_EQ(folder_.EntryCount(), 2);
+    for (const auto& name : folder_.Entries()) {
+        const std::wstring path = folder_.File(name);
+        EXPECT_NE(message.find(L"\"" + path + L"\""), std::wstring::npos)
+            << "names " << name.c_str();
+        EXPECT_EQ(FileBytes(path), name.back() == L'k' ? OldContent : (TBytes{'n', 'e', 'u'}));
+    }
+    // The next start puts the new file in place: its save was complete.
+    const TSaveCleanup cleanup = RemoveStaleSaveFiles(fs_, target_);
+    EXPECT_EQ(FileBytes(target_), (TBytes{'n', 'e', 'u'}));
+    EXPECT_EQ(folder_.EntryCount(), 1);
+    EXPECT_FALSE(cleanup.RestoredFrom.empty());
+}
+
+TEST_F(Win32FileSystemTest, TargetNearMaxPathCanBeSaved) {
+    // Folders up to a total of 246 characters, the file name after them.
+    std::wstring folder = folder_.Path();
+    while (folder.size() < 230)
+        folder += L"\\" + std::wstring(std::min<std::size_t>(40, 245 - folder.size()), L'd');
+    while (folder.size() < 246)
+        folder += L'e';
+    for (std::size_t pos = folder_.Path().size() + 1; pos <= folder.size(); ++pos) {
+        if (pos == folder.size() || folder[pos] == L'\\') {
+            ASSERT_TRUE(::CreateDirectoryW(folder.substr(0, pos).c_str(), nullptr));
+        }
+    }
+    const std::wstring target = folder + L"\\Settings.ini";
+    ASSERT_EQ(target.size(), 259u);
+    PutFileBytes(target, OldContent);
+    ASSERT_EQ(FileBytes(target), OldContent);
+    fs_.WriteFileAtomically(target, TBytes{'x'});
+    EXPECT_EQ(FileBytes(target), TBytes{'x'});
+}
+
+TEST_F(Win32FileSystemTest, OversizedFileIsNotRead) {
+    PutFileBytes(target_, TBytes(static_cast<std::size_t>(MaxSettingsFileBytes) + 1, 'a'));
+    try {
+        fs_.ReadWholeFile(target_);
+        ADD_FAILURE() << "read";
+    } catch (const EStorageError& e) {
+        EXPECT_EQ(e.Message, TooLargeMessage(target_));
+    }
+}
+
 TEST_F(Win32FileSystemTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
     PutFileBytes(target_, OldContent);
     // Another program reads it without letting anybody delete or rename it.
@@ -119,7 +230,8 @@ TEST_F(Win32FileSystemTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
     // Wine's ReplaceFileW leaves an empty "rf*.tmp" of its own behind here; what
     // matters is that ours is gone.
     for (const auto& name : folder_.Entries())
-        EXPECT_NE(name.rfind(L"Settings.ini.tmp", 0), 0u) << "temporary file left behind";
+        EXPECT_TRUE(name == L"Settings.ini" || name.rfind(L"rf", 0) == 0)
+            << "temporary file left behind: " << std::string(name.begin(), name.end());
     fs_.WriteFileAtomically(target_, TBytes{'x'}); // free again: works
     EXPECT_EQ(FileBytes(target_), TBytes{'x'});
 }

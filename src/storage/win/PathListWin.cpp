@@ -1,6 +1,7 @@
 #include "storage/win/PathListWin.h"
 
 #include "storage/win/RegistryProgData.h"
+#include "util/PathUtils.h"
 #include "util/win/Handles.h"
 #include "util/win/MVUtilWin.h"
 
@@ -8,7 +9,6 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <type_traits>
 #include <vector>
 
@@ -82,23 +82,22 @@ class Win32PathListPlatform : public PathListPlatform {
         return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
     }
 
-    // Parent first, one level at a time, as far as the path goes.
     bool CreateDirectories(const std::wstring& path) override {
-        std::wstring folder = path;
-        while (folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/'))
-            folder.pop_back();
-        if (folder.empty()) return false;
-        if (IsFolder(folder)) return true;
-        const auto separator = folder.find_last_of(L"\\/");
-        if (separator != std::wstring::npos && separator > 0) {
-            const std::wstring parent = folder.substr(0, separator + 1);
-            // "C:\" and "\\server\share\" are roots: they exist or they don't.
-            const bool isRoot = (parent.size() == 3 && parent[1] == L':') ||
-                                (parent.rfind(L"\\\\", 0) == 0 &&
-                                 std::count(parent.begin(), parent.end(), L'\\') <= 4);
-            if (!isRoot && !CreateDirectories(parent)) return false;
+        return CreateFolderWithParents(path, IsFolder, [](const std::wstring& folder) {
+            return ::CreateDirectoryW(folder.c_str(), nullptr) != FALSE;
+        });
+    }
+
+    std::optional<std::wstring> EnvironmentVariable(const std::wstring& name) override {
+        std::vector<wchar_t> buffer(256);
+        for (;;) {
+            ::SetLastError(ERROR_SUCCESS);
+            const DWORD n = ::GetEnvironmentVariableW(name.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()));
+            if (n == 0 && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+            if (n < buffer.size()) return std::wstring(buffer.data(), n);
+            buffer.resize(n); // n counts the terminator when the buffer was too small
         }
-        return ::CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder);
     }
 
     std::unique_ptr<TCustomIniFile> OpenProgramRegistry(const std::wstring& mainKey,

@@ -1,5 +1,6 @@
 #include "storage/win/Win32FileSystem.h"
 
+#include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
 #include "util/StringUtils.h"
 #include "util/win/Handles.h"
@@ -22,12 +23,13 @@ DWORD Attributes(const std::wstring& path) {
 // Creates a new file beside the target; the name is unique among the files there.
 UniqueKernelHandle CreateTempFile(const std::wstring& targetPath, std::wstring& tempPath) {
     static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = targetPath + L".tmp-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                   std::to_wstring(::GetTickCount() + counter++);
+    const unsigned first = ::GetTickCount() + ::GetCurrentProcessId() + counter++;
+    for (unsigned attempt = 0; attempt < 256; ++attempt) {
+        tempPath = SaveTempPath(targetPath, first + attempt);
         UniqueKernelHandle file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+        const DWORD error = ::GetLastError();
+        if (file || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)) return file;
     }
     return UniqueKernelHandle();
 }
@@ -51,6 +53,32 @@ class TempFileGuard {
 };
 
 } // namespace
+
+// The replace steps on the real file system, through the overridable ones.
+class TWin32FileSystem::Steps : public TReplaceSteps {
+  public:
+    explicit Steps(TWin32FileSystem& owner) : m_owner(owner) {}
+    bool Exists(const std::wstring& path) override {
+        return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+    }
+    bool ReplaceWithBackup(const std::wstring& tempPath, const std::wstring& targetPath,
+                           const std::wstring& backupPath) override {
+        return Record(m_owner.ReplaceExisting(tempPath, targetPath, backupPath));
+    }
+    bool Move(const std::wstring& fromPath, const std::wstring& toPath) override {
+        return Record(m_owner.MoveIntoPlace(fromPath, toPath));
+    }
+    bool Remove(const std::wstring& path) override { return ::DeleteFileW(path.c_str()) != FALSE; }
+    std::wstring LastErrorText() override { return SystemErrorText(m_error); }
+
+  private:
+    bool Record(bool ok) {
+        m_error = ok ? ERROR_SUCCESS : ::GetLastError();
+        return ok;
+    }
+    TWin32FileSystem& m_owner;
+    DWORD m_error = ERROR_SUCCESS;
+};
 
 std::wstring SystemErrorText(DWORD code) {
     if (code == ERROR_SUCCESS) return {};
@@ -83,9 +111,8 @@ TBytes TWin32FileSystem::ReadWholeFile(const std::wstring& path) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size))
         Fail(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.", ::GetLastError());
-    // A settings file of more than 1 GB is no settings file.
-    if (size.QuadPart > (1LL << 30))
-        throw EStorageError(L"Datei " + Quoted(path) + L" ist zu groß.");
+    if (static_cast<std::uint64_t>(size.QuadPart) > MaxSettingsFileBytes)
+        throw EStorageError(TooLargeMessage(path));
     TBytes bytes(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -114,17 +141,33 @@ void TWin32FileSystem::WriteFileAtomically(const std::wstring& path, const TByte
     if (!::CloseHandle(file.Release()))
         Fail(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".", ::GetLastError());
 
-    bool placed = false;
-    if (FileExists(path)) placed = ReplaceExisting(tempPath, path);
-    DWORD error = placed ? ERROR_SUCCESS : ::GetLastError();
-    // ReplaceFileW fails on some file systems and network shares, and when the
-    // target is gone meanwhile; the fall-back still replaces in one step.
-    if (!placed && Attributes(tempPath) != INVALID_FILE_ATTRIBUTES) {
-        placed = MoveIntoPlace(tempPath, path);
-        if (!placed) error = ::GetLastError();
-    }
-    if (!placed) Fail(L"Datei " + Quoted(path) + L" kann nicht ersetzt werden.", error);
+    // From here on the temporary file may be the only copy: only PutFileInPlace
+    // decides whether it goes.
     guard.Keep();
+    Steps steps(*this);
+    PutFileInPlace(steps, tempPath, path, SaveBackupPath(tempPath));
+}
+
+std::vector<std::wstring> TWin32FileSystem::FileNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern =
+        folder.empty() || folder.back() == L'\\' ? folder + L"*" : folder + L"\\*";
+    const HANDLE find = ::FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(data.cFileName);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return names;
+}
+
+bool TWin32FileSystem::RemoveFile(const std::wstring& path) {
+    return ::DeleteFileW(path.c_str()) != FALSE;
+}
+
+bool TWin32FileSystem::RenameFile(const std::wstring& fromPath, const std::wstring& toPath) {
+    return ::MoveFileExW(fromPath.c_str(), toPath.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool TWin32FileSystem::WriteTempFile(HANDLE file, const TBytes& bytes) {
@@ -143,13 +186,13 @@ bool TWin32FileSystem::WriteTempFile(HANDLE file, const TBytes& bytes) {
     return true;
 }
 
-bool TWin32FileSystem::ReplaceExisting(const std::wstring& tempPath,
-                                       const std::wstring& targetPath) {
-    return ::ReplaceFileW(targetPath.c_str(), tempPath.c_str(), nullptr,
+bool TWin32FileSystem::ReplaceExisting(const std::wstring& tempPath, const std::wstring& targetPath,
+                                       const std::wstring& backupPath) {
+    return ::ReplaceFileW(targetPath.c_str(), tempPath.c_str(), backupPath.c_str(),
                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
 }
 
-bool TWin32FileSystem::MoveIntoPlace(const std::wstring& tempPath, const std::wstring& targetPath) {
-    return ::MoveFileExW(tempPath.c_str(), targetPath.c_str(),
+bool TWin32FileSystem::MoveIntoPlace(const std::wstring& fromPath, const std::wstring& toPath) {
+    return ::MoveFileExW(fromPath.c_str(), toPath.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
