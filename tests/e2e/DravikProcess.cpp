@@ -66,6 +66,8 @@ DravikProcess::DravikProcess(const DravikOptions& options)
         throw std::runtime_error("the hook library could not be copied");
     if (options.HookFile == DravikOptions::Hook::Broken) WriteBytes(hook, AsciiBytes("MZ broken"));
     if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);
+    for (const auto& [name, bytes] : options.Files)
+        WriteBytes(m_folder->File(name), bytes);
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyProc;

@@ -16,6 +16,8 @@ struct DravikOptions {
     // with these bytes; without it the program looks in the user's folders.
     bool PortableSettings = true;
     TBytes Settings;
+    // More files beside the program copy: name and bytes.
+    std::vector<std::pair<std::wstring, TBytes>> Files;
     // The hook library beside the copy: the real one, none, or these bytes.
     enum class Hook { Real, Missing, Broken } HookFile = Hook::Real;
 };

@@ -3,6 +3,7 @@
 #include "ruler/RulerDefaults.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/RulerCommands.h"
+#include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
@@ -55,6 +56,14 @@ void TMainDlg::FormCreate() {
     m_paths->SettingsPerInstance = false;
     m_paths->FSubDirDocSettings = m_programInfo.SubDirDocSettings();
     m_paths->LoadFromReg(m_programInfo.RegistryKey(), false);
+    // A folder the user chose that cannot be used: say why the default
+    // place serves instead.
+    for (const std::wstring& warning : m_paths->Warnings())
+        ShowApplicationError(warning, Handle());
+    // Leftovers of a save that crashed (or was killed) go; a settings file
+    // that such a save left missing comes back.
+    // A file that cannot be cleared is reported; the start goes on.
+    GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
 
     m_model = RulerModel{};
     m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
