@@ -7,20 +7,26 @@
 #include <tlhelp32.h>
 #include <windows.h>
 
+#include <set>
+#include <thread>
 #include <vector>
 
 namespace {
 
-int ThreadCountOfThisProcess() {
+std::set<DWORD> ThreadIdsOfThisProcess() {
+    std::set<DWORD> ids;
     HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snap == INVALID_HANDLE_VALUE) return -1;
+    if (snap == INVALID_HANDLE_VALUE) return ids;
     THREADENTRY32 entry{sizeof(entry)};
-    int count = 0;
     const DWORD pid = ::GetCurrentProcessId();
     for (BOOL ok = ::Thread32First(snap, &entry); ok; ok = ::Thread32Next(snap, &entry))
-        if (entry.th32OwnerProcessID == pid) ++count;
+        if (entry.th32OwnerProcessID == pid) ids.insert(entry.th32ThreadID);
     ::CloseHandle(snap);
-    return count;
+    return ids;
+}
+
+int ThreadCountOfThisProcess() {
+    return static_cast<int>(ThreadIdsOfThisProcess().size());
 }
 
 DWORD HandleCount() {
@@ -134,18 +140,77 @@ TEST(HookLibrary, ReinstallingManyTimesKeepsOneInstallationAndLeaksNothing) {
     ::RemoveHookMouse();
 }
 
-TEST(HookLibrary, PositionsWaitForABusyReceiverAndNoneIsLost) {
+TEST(HookLibrary, ABusyReceiverGetsTheNewestPositionWithoutABacklog) {
     Receiver receiver;
     ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd));
     // The receiver's thread (this one) is busy sending input and pumps no
-    // messages meanwhile. The hook runs on its own thread and only posts, so
-    // nothing waits for this thread and every position is kept in its queue.
+    // messages meanwhile. The hook runs on its own thread, so nothing waits for
+    // this one; of the positions meanwhile only the newest is kept.
     for (int i = 0; i < 50; ++i)
         MoveMouseTo(100 + i, 100);
     ASSERT_TRUE(receiver.WaitFor({149, 100}, 3000));
-    int next = 100;
+    EXPECT_LE(receiver.received.size(), 3u) << "one on its way, then the newest";
+    for (std::size_t i = 1; i < receiver.received.size(); ++i)
+        EXPECT_GE(receiver.received[i].x, receiver.received[i - 1].x) << "in order";
+    EXPECT_EQ(receiver.received.back().x, 149);
+    ::RemoveHookMouse();
+}
+
+TEST(HookLibrary, BlockedReceiverHasOneNotificationInFlight) {
+    Receiver receiver;
+    ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd));
+    // The mouse moves for a second while this thread does not look at its queue.
+    std::thread mover([] {
+        for (int i = 0; i < 500; ++i) {
+            MoveMouseTo(200 + i % 400, 300 + i / 400);
+            ::Sleep(2);
+        }
+        MoveMouseTo(7, 9);
+    });
+    mover.join();
+    ::Sleep(200); // the hook thread has seen every move
+    MSG msg;
+    EXPECT_TRUE(::PostMessageW(receiver.wnd, WM_NULL, 0, 0)) << "other posts still get through";
+    ASSERT_TRUE(receiver.WaitFor({7, 9}, 3000));
+    // Whatever comes after the newest position would be a backlog.
+    const DWORD until = ::GetTickCount() + 300;
+    while (::GetTickCount() < until)
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    EXPECT_LE(receiver.received.size(), 2u);
     for (const POINT& p : receiver.received)
-        if (p.y == 100 && p.x == next) ++next;
-    EXPECT_EQ(next, 150) << "positions arrive complete and in order";
+        EXPECT_TRUE(p.x == 7 && p.y == 9) << "a stale position " << p.x << "," << p.y;
+    ::RemoveHookMouse();
+}
+
+TEST(HookLibrary, AHookThreadThatCannotBeStoppedIsNeverJoinedByASecond) {
+    Receiver receiver;
+    const std::set<DWORD> before = ThreadIdsOfThisProcess();
+    ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd));
+    DWORD hookThread = 0;
+    for (DWORD id : ThreadIdsOfThisProcess())
+        if (!before.count(id)) hookThread = id;
+    const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, hookThread);
+    ASSERT_NE(thread, nullptr);
+    ::SuspendThread(thread);
+
+    ::RemoveHookMouse(); // waits its 5 s in vain
+    EXPECT_TRUE(::IsHookSetMouse());
+    EXPECT_FALSE(::InstallHookMouse(0, receiver.wnd));
+    EXPECT_EQ(ThreadIdsOfThisProcess().size(), before.size() + 1);
+    const DWORD start = ::GetTickCount();
+    ::RemoveHookMouse();
+    EXPECT_LT(::GetTickCount() - start, 2000u) << "a second try does not wait as long";
+
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+    // The thread ends as asked; the library notices by itself.
+    const DWORD resumed = ::GetTickCount();
+    while (::IsHookSetMouse() && ::GetTickCount() - resumed < 3000)
+        ::Sleep(10);
+    EXPECT_FALSE(::IsHookSetMouse());
+    ASSERT_TRUE(::InstallHookMouse(0, receiver.wnd));
+    MoveMouseTo(31, 41);
+    EXPECT_TRUE(receiver.WaitFor({31, 41}, 3000));
     ::RemoveHookMouse();
 }

@@ -4,8 +4,13 @@
 //
 // Also reports how long SendInput itself takes: with a low-level hook
 // installed, the system waits for the hook before the cursor moves, so that
-// figure is what a user's mouse would feel.
-//   HookLatencyBench.exe [moves]   (default 10000)
+// figure is what a user's mouse would feel. Positions a busy UI thread had no
+// time for are skipped (the library delivers the newest one only).
+//
+// Last, the UI thread blocks for a while (10 s by default) with the mouse
+// moving at about 1000 Hz: how many notifications were waiting for it then,
+// and whether the first one it got carries the newest position.
+//   HookLatencyBench.exe [moves] [blocked seconds]   (default 10000, 10)
 #include "hook/ZephalApi.h"
 
 #include <windows.h>
@@ -88,7 +93,8 @@ void Report(const char* title) {
         std::sort(v.begin(), v.end());
         return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1))];
     };
-    std::printf("%-22s moves %d  delivered %zu  lost %d\n", title, g_moves, latency.size(), lost);
+    std::printf("%-22s moves %d  delivered %zu  skipped %d\n", title, g_moves, latency.size(),
+                lost);
     std::printf("  delivery latency  median %8.1f us   p99 %8.1f us\n", pct(latency, 0.5),
                 pct(latency, 0.99));
     std::printf("  SendInput stall   median %8.1f us   p99 %8.1f us\n", pct(stall, 0.5),
@@ -123,10 +129,62 @@ void Run(bool busy) {
     Report(busy ? "busy UI thread" : "idle UI thread");
 }
 
+int g_blockedNotifications = 0;
+POINT g_firstAfterBlock{-1, -1};
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == ::GetMonitorMouseMoveMsg()) {
+        if (g_blockedNotifications++ == 0)
+            g_firstAfterBlock = {static_cast<LONG>(wParam), static_cast<LONG>(lParam)};
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void Blocked(int seconds) {
+    ::SetWindowLongPtrW(g_receiver, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc));
+    std::atomic<bool> done{false};
+    int moves = 0;
+    POINT last{};
+    std::thread injector([&] {
+        const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1, h = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+        const long long end = Now() + g_freq.QuadPart * seconds;
+        while (Now() < end) {
+            last = {20 + moves % 900, 20 + (moves / 900) % 500};
+            INPUT in{};
+            in.type = INPUT_MOUSE;
+            in.mi.dx = (last.x * 65535 + w / 2) / w;
+            in.mi.dy = (last.y * 65535 + h / 2) / h;
+            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            ::SendInput(1, &in, sizeof(in));
+            ++moves;
+            const long long t0 = Now();
+            while (Now() - t0 < g_freq.QuadPart / 1000)
+                std::this_thread::yield();
+        }
+        done = true;
+    });
+    // The UI thread is blocked: no message is looked at.
+    ::Sleep(static_cast<DWORD>(seconds) * 1000 + 300);
+    injector.join();
+    const bool postable = ::PostMessageW(g_receiver, WM_NULL, 0, 0) != FALSE;
+    MSG msg;
+    const long long until = Now() + g_freq.QuadPart / 2;
+    while (Now() < until)
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    std::printf("blocked UI thread %d s  moves %d  notifications waiting %d  first one newest %s"
+                "  other posts %s\n",
+                seconds, moves, g_blockedNotifications,
+                g_firstAfterBlock.x == last.x && g_firstAfterBlock.y == last.y ? "yes" : "no",
+                postable ? "accepted" : "refused");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) g_moves = std::max(1, std::atoi(argv[1]));
+    const int blockedSeconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     ::SetProcessDPIAware();
     ::QueryPerformanceFrequency(&g_freq);
     WNDCLASSW wc{};
@@ -142,6 +200,7 @@ int main(int argc, char** argv) {
     }
     Run(false);
     Run(true);
+    Blocked(blockedSeconds);
     ::RemoveHookMouse();
     ::DestroyWindow(g_receiver);
     return 0;
