@@ -60,9 +60,9 @@ void TMainDlg::FormCreate() {
     // place serves instead.
     for (const std::wstring& warning : m_paths->Warnings())
         ShowApplicationError(warning, Handle());
-    // Leftovers of a save that crashed (or was killed) go; a settings file
-    // that such a save left missing comes back.
-    // A file that cannot be cleared is reported; the start goes on.
+    // Leftovers of a save that crashed (or was killed) go, and a settings
+    // file that such a save left missing comes back. A file that cannot be
+    // cleared is reported; the start goes on.
     GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
 
     m_model = RulerModel{};
