@@ -1,9 +1,8 @@
 // Where the settings file is, when the place chosen for it is hostile, and
 // what crashed saves left beside it.
+#include "../common/ProgramRegistry.h"
 #include "DravikProcess.h"
 #include "Screen.h"
-#include "storage/win/RegistryIni.h"
-#include "storage/win/RegistryProgData.h"
 #include "storage/win/Win32Storage.h"
 #include "util/StringUtils.h"
 
@@ -40,17 +39,10 @@ class SettingsDirChoice {
     SettingsDirChoice& operator=(const SettingsDirChoice&) = delete;
 
     void Write(const std::wstring& folder, DWORD type) {
-        auto data = CreateRegistryProgData(ProgramKey, false, false);
-        data->WriteString(L"SettingsDir", L"DirTypeLocal", L"3");
-        auto* registry = dynamic_cast<TRegistryIniFile*>(data.get());
-        ASSERT_NE(registry, nullptr);
-        HKEY section = nullptr;
-        ASSERT_EQ(::RegOpenKeyExW(registry->Key(), L"SettingsDir", 0, KEY_SET_VALUE, &section),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(section, L"UserDirLocal", 0, type,
-                         reinterpret_cast<const BYTE*>(folder.c_str()),
-                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-        ::RegCloseKey(section);
+        ASSERT_TRUE(WriteProgramRegistryText(ProgramKey, L"SettingsDir", L"DirTypeLocal", REG_SZ,
+                                             L"3"));
+        ASSERT_TRUE(
+            WriteProgramRegistryText(ProgramKey, L"SettingsDir", L"UserDirLocal", type, folder));
     }
 
   private:

@@ -9,6 +9,7 @@
 #include "util/PathUtils.h"
 #include "util/StringUtils.h"
 
+#include "../common/ProgramRegistry.h"
 #include "StorageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -201,16 +202,8 @@ TEST_F(PathListWinTest, ExpandableRegistryFolderIsExpanded) {
     // As an installer or a person with regedit writes it.
     const std::wstring chosen = L"%APPDATA%\\" + UniqueTestName(L"MyRuler");
     WriteChoice(key_.Path(), L"SettingsDir", L"DirTypeLocal", L"3");
-    auto data = CreateRegistryProgData(key_.Path(), false, false);
-    auto* registry = dynamic_cast<TRegistryIniFile*>(data.get());
-    ASSERT_NE(registry, nullptr);
-    HKEY section = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(registry->Key(), L"SettingsDir", 0, KEY_SET_VALUE, &section),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(section, L"UserDirLocal", 0, REG_EXPAND_SZ,
-                     reinterpret_cast<const BYTE*>(chosen.c_str()),
-                     static_cast<DWORD>((chosen.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(section);
+    ASSERT_TRUE(WriteProgramRegistryText(key_.Path(), L"SettingsDir", L"UserDirLocal",
+                                         REG_EXPAND_SZ, chosen));
 
     const std::wstring expanded = Env(L"APPDATA") + chosen.substr(9);
     auto paths = Loaded(key_.Path());
