@@ -39,8 +39,8 @@ class SettingsDirChoice {
     SettingsDirChoice& operator=(const SettingsDirChoice&) = delete;
 
     void Write(const std::wstring& folder, DWORD type) {
-        ASSERT_TRUE(WriteProgramRegistryText(ProgramKey, L"SettingsDir", L"DirTypeLocal", REG_SZ,
-                                             L"3"));
+        ASSERT_TRUE(
+            WriteProgramRegistryText(ProgramKey, L"SettingsDir", L"DirTypeLocal", REG_SZ, L"3"));
         ASSERT_TRUE(
             WriteProgramRegistryText(ProgramKey, L"SettingsDir", L"UserDirLocal", type, folder));
     }
