@@ -42,14 +42,3 @@ inline bool KeyExists(HKEY root, const std::wstring& path) {
     ::RegCloseKey(key);
     return true;
 }
-
-// The names these tests have always used for the shared helpers.
-inline TBytes FileBytes(const std::wstring& path) {
-    return ReadBytes(path);
-}
-inline void PutFileBytes(const std::wstring& path, const TBytes& bytes) {
-    WriteBytes(path, bytes);
-}
-inline TBytes UnicodeIniBytes(const std::wstring& text) {
-    return Utf16File(text);
-}
