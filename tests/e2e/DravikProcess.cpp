@@ -84,7 +84,7 @@ DravikProcess::DravikProcess(const DravikOptions& options)
                           Folder().c_str(), &si, &m_process))
         throw std::runtime_error("Dravik.exe could not be started");
     ::WaitForInputIdle(m_process.hProcess, 10000);
-    if (options.HookFile != DravikOptions::Hook::Real) return; // no ruler to wait for
+    if (options.HookFile != DravikOptions::Hook::Real || !options.ExpectRuler) return;
     const DWORD start = ::GetTickCount();
     while (!m_ruler && ::GetTickCount() - start < 15000) {
         m_ruler = FindProcessWindow(m_process.dwProcessId, L"TMainDlg", false);

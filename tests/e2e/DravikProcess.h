@@ -20,6 +20,8 @@ struct DravikOptions {
     std::vector<std::pair<std::wstring, TBytes>> Files;
     // The hook library beside the copy: the real one, none, or these bytes.
     enum class Hook { Real, Missing, Broken } HookFile = Hook::Real;
+    // Whether to wait for the ruler window (a copy that must end at once has none).
+    bool ExpectRuler = true;
 };
 
 class DravikProcess {

@@ -167,3 +167,14 @@ TEST_F(Startup, AHugeCopyDataFromAnotherProgramLeavesTheRulerRunning) {
     EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
     EXPECT_EQ(dravik->StateInt(L"Visible"), 1);
 }
+
+TEST_F(Startup, ASecondStartEndsAtOnceWithoutAWindow) {
+    DravikProcess second({.ExpectRuler = false});
+    EXPECT_TRUE(second.WaitForExit(5000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(dravik->Running());
+    EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
+    // The first copy still owns the lock after the second has gone.
+    DravikProcess third({.ExpectRuler = false});
+    EXPECT_TRUE(third.WaitForExit(5000));
+}

@@ -2,6 +2,7 @@
 #include "app/win/Application.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
+#include "storage/win/SingleInstance.h"
 #include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
 #include "util/win/LocalFormat.h"
@@ -11,6 +12,8 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A second copy ends at once: no window, no settings read.
+    if (!SingleInstanceCreate(DravikUniqueAppName, true)) return 0;
     InitCommandLineParams();
     InstallSysColorProvider();
     InstallWin32Storage();
@@ -33,5 +36,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     });
     // An error of the start-up itself has had no loop to show it.
     ShowPendingApplicationErrors();
+    SingleInstanceClose();
     return HookLibrary::Loaded() ? exitCode : 1;
 }
