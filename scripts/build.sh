@@ -8,11 +8,8 @@ what=${1:-all}
 jobs=${DRAVIK_JOBS:-2}
 out=${DRAVIK_BUILD_DIR:-$repo/build}
 
-# A compiler cache shared by the four builds and kept across runs.
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+# shellcheck source=ccache-env.sh
+source "$repo/scripts/ccache-env.sh"
 
 win_deps() { "$repo/scripts/build-win-deps.sh" "$1" | tail -1; }
 

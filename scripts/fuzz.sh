@@ -12,8 +12,10 @@ mode=${1:-corpus}
 targets=()
 for src in "$repo"/tests/fuzz/*.cpp; do targets+=("$(basename "${src%.cpp}")"); done
 
+# shellcheck source=ccache-env.sh
+source "$repo/scripts/ccache-env.sh"
 CC=clang CXX=clang++ cmake -S "$repo" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DDRAVIK_FUZZ=ON -DDRAVIK_SANITIZE=ON -DDRAVIK_BENCH=OFF >/dev/null
+    -DDRAVIK_FUZZ=ON -DDRAVIK_SANITIZE=ON -DDRAVIK_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$out" -j"${DRAVIK_JOBS:-2}" --target "${targets[@]}"
 
 corpus_of() { local c=${1%Fuzz}; echo "${c,,}"; }

@@ -13,13 +13,14 @@ constexpr int DragGrip = 50;       // far-end zone of the length drag
 constexpr int MinDragLength = 100; // a drag never reaches this length
 
 Rect ClientRect(const CursorRuler& r) {
-    return {0, 0, r.Client.Width, r.Client.Height};
+    return {0, 0, r.Placement.Client.Width, r.Placement.Client.Height};
 }
 
 // The one-pixel strip across the ruler at pos.
 Rect LineStrip(const CursorRuler& r, int pos) {
-    return r.Horizontal ? Rect{pos, 0, pos + 1, r.Client.Height}
-                        : Rect{0, pos, r.Client.Width, pos + 1};
+    const Size client = r.Placement.Client;
+    return r.Horizontal() ? Rect{pos, 0, pos + 1, client.Height}
+                          : Rect{0, pos, client.Width, pos + 1};
 }
 
 void AddRestore(CursorMarksPlan& plan, const CursorRuler& r, const Rect& area) {
@@ -32,8 +33,9 @@ void AddRestore(CursorMarksPlan& plan, const CursorRuler& r, const Rect& area) {
 
 void AddLine(CursorMarksPlan& plan, const CursorRuler& r, int pos, TColor color) {
     if (pos < 0 || pos >= ClientLength(r)) return; // would be clipped away entirely
-    const LineSegment line = r.Horizontal ? LineSegment{{pos, 0}, {pos, r.Client.Height}, color}
-                                          : LineSegment{{0, pos}, {r.Client.Width, pos}, color};
+    const Size client = r.Placement.Client;
+    const LineSegment line = r.Horizontal() ? LineSegment{{pos, 0}, {pos, client.Height}, color}
+                                            : LineSegment{{0, pos}, {client.Width, pos}, color};
     plan.Lines.Add(line);
 }
 
@@ -45,7 +47,8 @@ void PlanMarks(const CursorRuler& r, CursorState& state, const Canvas& measure,
     const int pos = state.MousePos;
     plan.Text = MousePosText(r, state, pos);
     if (state.HasStartPos) AddLine(plan, r, state.StartPos, RulerDefaults::ColorStartLine);
-    AddLine(plan, r, pos, CanvasColor(r.ColorMouseLine));
+    const RulerMarkColors& colors = r.Model.MarkColors;
+    AddLine(plan, r, pos, CanvasColor(colors.FColorMouseLine));
 
     // Off the ruler the old box stays recorded; it has just been erased.
     if (!MousePosBoxShown(r, pos)) return;
@@ -53,28 +56,29 @@ void PlanMarks(const CursorRuler& r, CursorState& state, const Canvas& measure,
     state.MousePosDisplay = PlaceMousePosBox(r, pos, extent);
     plan.ShowBox = true;
     plan.Box = state.MousePosDisplay;
-    plan.BoxColor = CanvasColor(r.ColorMousePosBack);
+    plan.BoxColor = CanvasColor(colors.FColorMousePosBack);
     plan.TextOrigin = MousePosTextOrigin(plan.Box, extent);
-    plan.TextColor = CanvasColor(r.ColorMousePosText);
+    plan.TextColor = CanvasColor(colors.FColorMousePosText);
 }
 } // namespace
 
 int MousePosFromScreen(const CursorRuler& r, Point screen) {
-    return r.Horizontal ? screen.X - r.WindowOrigin.X - r.WndBorderX
-                        : screen.Y - r.WindowOrigin.Y - r.WndBorderY;
+    const RulerPlacement& p = r.Placement;
+    return r.Horizontal() ? screen.X - p.WindowOrigin.X - p.WndBorderX
+                          : screen.Y - p.WindowOrigin.Y - p.WndBorderY;
 }
 
 std::int64_t PositionNumber(const CursorRuler& r, int pos) {
-    if (r.Unit == ruMillimeter)
-        return r.Horizontal ? r.Converter.Pixel2MM_H(pos) : r.Converter.Pixel2MM_V(pos);
+    if (r.Unit() == ruMillimeter)
+        return r.Horizontal() ? r.Converter().Pixel2MM_H(pos) : r.Converter().Pixel2MM_V(pos);
     return static_cast<std::int64_t>(pos) + 1;
 }
 
 std::int64_t DistanceNumber(const CursorRuler& r, int pos, int startPos) {
     const int d = std::abs(pos - startPos);
-    if (IsPixelUnit(r.Unit)) return static_cast<std::int64_t>(d) + 1;
-    if (r.Unit == ruMillimeter)
-        return r.Horizontal ? r.Converter.Pixel2MM_H(d) : r.Converter.Pixel2MM_V(d);
+    if (IsPixelUnit(r.Unit())) return static_cast<std::int64_t>(d) + 1;
+    if (r.Unit() == ruMillimeter)
+        return r.Horizontal() ? r.Converter().Pixel2MM_H(d) : r.Converter().Pixel2MM_V(d);
     return d;
 }
 
@@ -92,18 +96,19 @@ bool MousePosBoxShown(const CursorRuler& r, int pos) {
 Rect PlaceMousePosBox(const CursorRuler& r, int pos, Size textExtent) {
     const int width = textExtent.Width + BoxPaddingX;
     const int height = textExtent.Height + BoxPaddingY;
-    if (r.Horizontal) {
+    const RulerPlacement& p = r.Placement;
+    if (r.Horizontal()) {
         int left = pos + BoxGap;
-        if (left + width >= r.Client.Width - FlipMargin ||
-            left + width >= r.PrimaryScreen.Width - r.WindowOrigin.X - FlipMargin)
+        if (left + width >= p.Client.Width - FlipMargin ||
+            left + width >= p.PrimaryScreen.Width - p.WindowOrigin.X - FlipMargin)
             left = pos - BoxGap - width;
-        return Rect::FromSize(left, (r.Client.Height - height) / 2, width, height);
+        return Rect::FromSize(left, (p.Client.Height - height) / 2, width, height);
     }
     int top = pos + BoxGap;
-    if (top + height >= r.Client.Height - FlipMargin ||
-        top + height >= r.PrimaryScreen.Height - r.WindowOrigin.Y - FlipMargin)
+    if (top + height >= p.Client.Height - FlipMargin ||
+        top + height >= p.PrimaryScreen.Height - p.WindowOrigin.Y - FlipMargin)
         top = pos - BoxGap - height;
-    return Rect::FromSize((r.Client.Width - width) / 2, top, width, height);
+    return Rect::FromSize((p.Client.Width - width) / 2, top, width, height);
 }
 
 Point MousePosTextOrigin(const Rect& box, Size textExtent) {
@@ -124,12 +129,16 @@ CursorState SetMeasureStartPoint(const CursorState& state) {
     return next;
 }
 
+bool InDragGrip(const CursorRuler& r, int pos) {
+    return pos >= ClientLength(r) - DragGrip;
+}
+
 LengthDragStep LengthDrag(const CursorRuler& r, int oldPos, int pos) {
     LengthDragStep step;
-    if (oldPos < ClientLength(r) - DragGrip) return step;
-    step.Cursor = r.Horizontal ? RulerCursor::SizeWE : RulerCursor::SizeNS;
-    if (r.Down) {
-        const int newLength = r.Length + pos - oldPos;
+    if (!InDragGrip(r, oldPos)) return step;
+    step.Cursor = r.Horizontal() ? RulerCursor::SizeWE : RulerCursor::SizeNS;
+    if (r.Model.Down) {
+        const int newLength = RulerLength(r.Model.Geometry) + pos - oldPos;
         if (newLength > MinDragLength) step.NewLength = newLength;
     }
     return step;
@@ -152,7 +161,7 @@ CursorUpdatePlan PlanCursorUpdate(const CursorRuler& ruler, const CursorState& s
     next.MousePos = MousePosFromScreen(ruler, screen);
     PlanMarks(ruler, next, measure, update.Marks);
 
-    int& oldPos = ruler.Horizontal ? next.OldMousePosX : next.OldMousePosY;
+    int& oldPos = ruler.Horizontal() ? next.OldMousePosX : next.OldMousePosY;
     update.Drag = LengthDrag(ruler, oldPos, next.MousePos);
     oldPos = next.MousePos;
     return update;

@@ -2,9 +2,7 @@
 // The cursor marks on the ruler: the line at the cursor, the start line of a
 // measurement and the position box, plus the length drag at the far end.
 // Pure rules; the window executes the plans they produce.
-#include "ruler/PixelMMConverter.h"
-#include "ruler/RulerDefaults.h"
-#include "ruler/RulerUnit.h"
+#include "ruler/RulerModel.h"
 #include "util/Canvas.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
@@ -15,38 +13,27 @@
 #include <optional>
 #include <string>
 
-// The ruler window's fields that the cursor marks change.
-struct CursorState {
-    int MousePos = 0;       // position along the ruler, client pixels
-    Rect MousePosDisplay{}; // the position box now on screen
-    int StartPos = 0;       // measuring start point, client pixels
-    int OldStartPos = 0;    // the replaced start point, whose line must go
-    bool HasStartPos = false;
-    int OldMousePosX = 0; // previous positions, for the length drag
-    int OldMousePosY = 0;
-    friend bool operator==(const CursorState&, const CursorState&) = default;
-};
-
-// What the cursor marks read of the ruler window.
-struct CursorRuler {
-    bool Horizontal = true;
+// Where the window stands: what the cursor rules need besides the model.
+struct RulerPlacement {
     Size Client{RulerDefaults::HWidth, RulerDefaults::HorizontalClientHeight};
     Point WindowOrigin{}; // window left and top, screen coordinates
     int WndBorderX = 0;
     int WndBorderY = 0;
     Size PrimaryScreen{}; // size of the primary monitor
-    TRulerUnit Unit = DefaultRulerUnit;
-    TPixelMMConverter Converter;
-    TColor ColorMouseLine = RulerDefaults::ColorMouseLine;
-    TColor ColorMousePosBack = RulerDefaults::ColorMousePosBack;
-    TColor ColorMousePosText = RulerDefaults::ColorMousePosText;
-    bool Down = false;                  // the left button went down on the ruler
-    int Length = RulerDefaults::HWidth; // HWidth or VHeight by orientation
+};
+
+// The ruler as the cursor rules see it: the model where the window stands.
+struct CursorRuler {
+    const RulerModel& Model;
+    RulerPlacement Placement;
+    bool Horizontal() const { return Model.Geometry.FHorizontal; }
+    TRulerUnit Unit() const { return Model.Scale.fRulerUnit; }
+    const TPixelMMConverter& Converter() const { return Model.Scale.Converter; }
 };
 
 // Client length along the ruler's axis.
 inline int ClientLength(const CursorRuler& r) {
-    return r.Horizontal ? r.Client.Width : r.Client.Height;
+    return r.Horizontal() ? r.Placement.Client.Width : r.Placement.Client.Height;
 }
 
 // Screen coordinate to position along the ruler (relative to its own edge).
@@ -77,6 +64,8 @@ enum class RulerCursor : std::uint8_t { Arrow, SizeWE, SizeNS };
 
 // The length drag, judged by the previous position: the last 50 client pixels
 // are the grip; a drag never makes the ruler 100 pixels or shorter.
+// A left drag that starts before the grip moves the window instead.
+bool InDragGrip(const CursorRuler& ruler, int pos);
 struct LengthDragStep {
     RulerCursor Cursor = RulerCursor::Arrow;
     std::optional<int> NewLength; // new HWidth / VHeight and client length

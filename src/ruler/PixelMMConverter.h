@@ -27,6 +27,7 @@ class TPixelMMConverter {
     // Clamped to what a screen can have (ClampPixelsPerMM).
     void SetPixelsPerMMX(double value) { FPixelsPerMMX = ClampPixelsPerMM(value); }
     void SetPixelsPerMMY(double value) { FPixelsPerMMY = ClampPixelsPerMM(value); }
+    friend bool operator==(const TPixelMMConverter&, const TPixelMMConverter&) = default;
 
   private:
     bool FAutoCalc = true;

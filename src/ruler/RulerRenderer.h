@@ -1,7 +1,6 @@
 #pragma once
 // Renders the ruler's face (the BackImg bitmap): gradient, ticks, labels, frame.
-#include "ruler/PixelMMConverter.h"
-#include "ruler/RulerUnit.h"
+#include "ruler/RulerModel.h"
 #include "ruler/TickRules.h"
 #include "util/Canvas.h"
 #include "util/Color.h"
@@ -10,17 +9,16 @@
 
 // Everything the face depends on; a change of any of it needs a new render.
 struct RulerFace {
-    int Width = 0;  // client width
-    int Height = 0; // client height
-    TTickPosition TickPosition = HorizontalTickPosition;
-    TTickPosition TickMarkerPosition = HorizontalTickMarkerPosition;
-    bool CenterMarker = true;
-    TRulerUnit Unit = ruPixel32;
-    TColor ColorBack = clSilver;
-    TColor ColorTicks = clBlack;
-    TPixelMMConverter Converter;
-    long double TwipsPerPixelY = 15; // 1440 / the device's logical pixels per inch
+    Size Client;
+    RulerFaceLook Look;
+    RulerScale Scale;
+    friend bool operator==(const RulerFace&, const RulerFace&) = default;
 };
+
+// The face of a ruler whose client area has the given size.
+inline RulerFace FaceOf(const RulerModel& model, Size client) {
+    return {client, model.Look, model.Scale};
+}
 
 // Brightness steps of the face: the gradient starts lighter than the
 // background, the frame is darker.
@@ -42,13 +40,17 @@ class TRulerRenderer {
     void DoDraw(TTickPositionOption edge, bool vertical);
     void DrawScale(std::int64_t value, int pos, int base, const TTickSize& size, bool labels,
                    bool vertical);
+    int LabelStrideFor(bool vertical, int length);
     void DrawMarkerH(int x, int textY, std::int64_t value, bool bold);
     void DrawMarkerV(int y, int textX, std::int64_t value, bool bold);
     void DrawFrame();
+    int Width() const { return FFace.Client.Width; }
+    int Height() const { return FFace.Client.Height; }
 
     Canvas& FCanvas;
     const RulerFace& FFace;
     TColor FTickColor;
+    int FLabelStride = 1; // of the edge being drawn
 };
 
 inline void RenderRulerFace(Canvas& canvas, const RulerFace& face) {

@@ -115,3 +115,34 @@ std::int64_t ScaleValue(TRulerUnit unit, bool vertical, int pos, const TPixelMMC
 bool ScaleSkipsRepeatedValues(TRulerUnit unit, bool vertical) {
     return unit == ruMillimeter || (unit == ruTwip && !vertical);
 }
+
+std::int64_t LabelStepValue(TRulerUnit unit, double pixelsPerMMX) {
+    switch (unit) {
+    case ruPixel20:
+        return 40;
+    case ruPixel32:
+        return 32;
+    case ruPixel50:
+        return 50;
+    case ruMillimeter:
+        return MarkerSpacingMM(pixelsPerMMX);
+    case ruTwip:
+        return 0;
+    }
+    return 0;
+}
+
+int LabelStride(double stepPixels, int labelExtent, int gap) {
+    if (!(stepPixels > 0)) return 1;
+    const double needed = static_cast<double>(labelExtent) + gap;
+    int stride = 1;
+    // A face is at most a few thousand pixels long: past that, one label is all.
+    while (stride * stepPixels < needed && stride < (1 << 20))
+        stride *= 2;
+    return stride;
+}
+
+bool LabelKept(std::int64_t value, std::int64_t stepValue, int stride) {
+    if (stride <= 1 || stepValue <= 0) return true;
+    return (value / stepValue) % stride == 0;
+}

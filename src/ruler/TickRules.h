@@ -79,6 +79,17 @@ bool CanDrawMarker(std::int64_t value, double pixelsPerMMX);
 // The N of CanDrawMarker; 0 when the density allows no labels at all.
 std::int64_t MarkerSpacingMM(double pixelsPerMMX);
 
+// The distance in scale numbers between two labels of a unit (Pixel 32: 32,
+// millimetres: the label spacing above); 0 for a unit without labels.
+std::int64_t LabelStepValue(TRulerUnit unit, double pixelsPerMMX);
+
+// Labels thin out rather than touch: of the labels a step apart, only every
+// stride-th is drawn, stride 1, 2, 4, ... the first that leaves at least gap
+// pixels between labels of the given extent along the ruler.
+int LabelStride(double stepPixels, int labelExtent, int gap);
+// Whether a label number survives the thinning.
+bool LabelKept(std::int64_t value, std::int64_t stepValue, int stride);
+
 // The number the scale position pos (1-based loop over the client) carries.
 // Pixel units count pixels from 1; millimetres come from the converter;
 // horizontal twips are pos / twipsPerPixelY rounded, vertical twips count like

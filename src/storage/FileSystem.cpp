@@ -2,6 +2,7 @@
 
 #include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
+#include "util/StringUtils.h"
 
 #include <cerrno>
 #include <chrono>
@@ -90,10 +91,6 @@ unsigned RandomSequence() {
         return std::mt19937(device() ^ now);
     }();
     return static_cast<unsigned>(generator());
-}
-
-std::wstring Quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
 }
 
 // Removes the temporary file unless the save got through.

@@ -4,6 +4,7 @@
 #include "storage/MvMemIni.h"
 #include "storage/StorageError.h"
 #include "storage/XmlIniFile.h"
+#include "util/StringUtils.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ void ReportSaveError(const std::wstring& message) {
     const std::wstring text = SaveErrorPrefix + message;
     LastError() = text;
     if (Reporter()) Reporter()(text);
-}
-
-std::wstring Widen(const char* text) {
-    std::wstring out;
-    for (; *text; ++text)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return out;
 }
 
 // sifRegistry where no registry back-end was installed.

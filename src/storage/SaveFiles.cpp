@@ -10,10 +10,6 @@ namespace {
 const wchar_t* const TempExtension = L".TMP";
 const wchar_t* const BackupExtension = L".BAK";
 
-std::wstring Quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
-}
-
 std::wstring Hex(std::uint32_t value, int digits) {
     static const wchar_t* const hex = L"0123456789abcdef";
     std::wstring text(static_cast<std::size_t>(digits), L'0');

@@ -1,22 +1,12 @@
 #include "util/BlendFillProcs.h"
 
+#include "util/Numbers.h"
+
 #include <cmath>
 
 namespace {
 
-// The gradient's positions and steps round halves to even, not away from
-// zero; done explicitly so the result never depends on the FPU rounding mode.
-long RoundHalfEven(long double x) {
-    const long double lower = std::floor(x);
-    const long double fraction = x - lower;
-    long double r = lower;
-    if (fraction > 0.5L)
-        r = lower + 1;
-    else if (fraction == 0.5L)
-        r = std::fmod(lower, 2.0L) == 0 ? lower : lower + 1;
-    return static_cast<long>(r);
-}
-
+// The gradient's positions and steps round halves to even, not away from zero.
 int Step(int from, int to, int count, int k) {
     return static_cast<int>(RoundHalfEven(from + static_cast<long double>(to - from) / count * k));
 }

@@ -1,4 +1,5 @@
 #include "util/ColorMath.h"
+#include "util/Numbers.h"
 
 #include "util/ConvertError.h"
 
@@ -25,14 +26,6 @@ std::uint8_t FractionToByte(double part, double black) {
 }
 
 } // namespace
-
-long long RoundHalfEven(double x) {
-    const double lower = std::floor(x);
-    const double diff = x - lower;
-    auto n = static_cast<long long>(lower);
-    if (diff > 0.5 || (diff == 0.5 && (n % 2) != 0)) ++n;
-    return n;
-}
 
 TColor ColorBrightness(TColor color, int delta) {
     const TColor c = GetRealColor(color);

@@ -33,6 +33,3 @@ TCMYK RGBtoCMYK(const TRGBTriple& rgb);
 void CMYKtoRGB(const TCMYK& cmyk, TRGBTriple& rgb);
 // Fractions 0..1; a channel becomes round((1 - (x + k)) * 255), or 0 when x + k >= 1.
 void CMYKtoRGB(double c, double m, double y, double k, TRGBTriple& rgb);
-
-// Nearest integer, halves to the even neighbour (the rounding of colour maths).
-long long RoundHalfEven(double x);

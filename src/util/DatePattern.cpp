@@ -2,6 +2,7 @@
 
 #include "util/ConvertError.h"
 #include "util/Numbers.h"
+#include "util/StringUtils.h"
 
 namespace {
 
@@ -12,10 +13,6 @@ wchar_t UpperAscii(wchar_t ch) {
 }
 bool IsDigit(wchar_t ch) {
     return ch >= L'0' && ch <= L'9';
-}
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
 }
 
 // Cursors are 0-based here; the text may run out before the pattern does.

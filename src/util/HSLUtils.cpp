@@ -1,6 +1,7 @@
 #include "util/HSLUtils.h"
 
 #include "util/ColorMath.h"
+#include "util/Numbers.h"
 
 #include <algorithm>
 

@@ -451,3 +451,15 @@ std::wstring FormatFloatMV(const std::wstring& format, wchar_t groupingChar, wch
     SeparatorGuard guard(groupingChar, decimalChar);
     return FormatFloat(format, value);
 }
+
+std::int64_t RoundHalfEven(long double x) {
+    if (std::isnan(x)) return 0;
+    constexpr long double limit = 9.2233720368547758e18L;
+    if (x >= limit) return std::numeric_limits<std::int64_t>::max();
+    if (x <= -limit) return std::numeric_limits<std::int64_t>::min();
+    const long double lower = std::floor(x);
+    const long double fraction = x - lower;
+    long double r = lower;
+    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(lower, 2.0L) != 0)) r = lower + 1;
+    return static_cast<std::int64_t>(r);
+}

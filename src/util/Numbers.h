@@ -6,6 +6,9 @@
 // Rounds halves away from zero (2.5 -> 3, -2.5 -> -3), unlike banker's rounding.
 // Values beyond the 64-bit range (infinity among them) give its nearest end, NaN 0.
 std::int64_t MVRound(long double x);
+// Rounds halves to even (2.5 -> 2, 3.5 -> 4), done explicitly so the result
+// never depends on the FPU rounding mode; saturates at the integer range.
+std::int64_t RoundHalfEven(long double x);
 
 // The process-wide formats that the parsers and FormatFloat use. The shell fills
 // them from the user's locale at start-up (SetLocalFormat); until then they hold

@@ -173,3 +173,14 @@ std::wstring BoolToIntStr(bool value) {
 int BoolToInt(bool value) {
     return value ? 1 : 0;
 }
+
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
+std::wstring Widen(const char* text) {
+    std::wstring out;
+    for (; text && *text; ++text)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return out;
+}

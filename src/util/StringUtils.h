@@ -46,5 +46,10 @@ std::wstring RepeatStr(const std::wstring& text, int count);
 void StrDefLenL(std::wstring& text, int length, wchar_t fill);
 std::wstring StrDefLenFuncL(const std::wstring& text, int length, wchar_t fill);
 
+// The text in double quotes, as error messages name files and values.
+std::wstring Quoted(const std::wstring& text);
+// A byte text (what() of an exception, a fixed ASCII name) read as Latin-1.
+std::wstring Widen(const char* text);
+
 std::wstring BoolToIntStr(bool value);
 int BoolToInt(bool value);

@@ -1,5 +1,6 @@
 #include "util/ColorMath.h"
 #include "util/ConvertError.h"
+#include "util/Numbers.h"
 
 #include <gtest/gtest.h>
 

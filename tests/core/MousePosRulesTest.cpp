@@ -12,23 +12,30 @@ class FixedExtent : public RasterCanvas {
     Size TextExtent(const std::wstring&, bool) const override { return {28, 13}; }
 };
 
-CursorRuler HorizontalRuler(TRulerUnit unit = ruPixel32) {
-    CursorRuler r;
-    r.Client = {600, 49};
-    r.WindowOrigin = {100, 300};
-    r.PrimaryScreen = {1920, 1080};
-    r.Unit = unit;
-    r.Converter.SetPixelsPerMMX(3.78);
-    r.Converter.SetPixelsPerMMY(2.0);
-    r.Length = 600;
+// A model and a placement; converts to the view the rules take.
+struct TestRuler {
+    RulerModel Model;
+    RulerPlacement Placement;
+    operator CursorRuler() const { return {Model, Placement}; }
+};
+
+TestRuler HorizontalRuler(TRulerUnit unit = ruPixel32) {
+    TestRuler r;
+    r.Placement.Client = {600, 49};
+    r.Placement.WindowOrigin = {100, 300};
+    r.Placement.PrimaryScreen = {1920, 1080};
+    r.Model.Scale.fRulerUnit = unit;
+    r.Model.Scale.Converter.SetPixelsPerMMX(3.78);
+    r.Model.Scale.Converter.SetPixelsPerMMY(2.0);
+    r.Model.Geometry.HWidth = 600;
     return r;
 }
 
-CursorRuler VerticalRuler(TRulerUnit unit = ruPixel32) {
-    CursorRuler r = HorizontalRuler(unit);
-    r.Horizontal = false;
-    r.Client = {57, 400};
-    r.Length = 400;
+TestRuler VerticalRuler(TRulerUnit unit = ruPixel32) {
+    TestRuler r = HorizontalRuler(unit);
+    SetOrientation(r.Model, false);
+    r.Placement.Client = {57, 400};
+    r.Model.Geometry.VHeight = 400;
     return r;
 }
 
@@ -66,11 +73,11 @@ TEST(MousePosText, TwipsCountPositionFromOneButDistanceAsIs) {
 
 TEST(MousePos, ScreenToRulerPosition) {
     auto r = HorizontalRuler();
-    r.WndBorderX = 3;
+    r.Placement.WndBorderX = 3;
     EXPECT_EQ(MousePosFromScreen(r, {250, 5}), 250 - 100 - 3);
     EXPECT_EQ(MousePosFromScreen(r, {50, 5}), -53);
     auto v = VerticalRuler();
-    v.WndBorderY = 2;
+    v.Placement.WndBorderY = 2;
     EXPECT_EQ(MousePosFromScreen(v, {9999, 450}), 450 - 300 - 2);
 }
 
@@ -83,8 +90,8 @@ TEST(MousePosBox, FlipsLeftNearTheRulersEnd) {
 
 TEST(MousePosBox, FlipsAtThePrimaryScreensEdge) {
     auto r = HorizontalRuler();
-    r.WindowOrigin = {1000, 0};
-    r.PrimaryScreen = {1280, 1024};
+    r.Placement.WindowOrigin = {1000, 0};
+    r.Placement.PrimaryScreen = {1280, 1024};
     // Edge limit 1280 - 1000 - 5 = 275.
     EXPECT_EQ(PlaceMousePosBox(r, 219, {28, 13}).Left, 234); // 274 < 275
     EXPECT_EQ(PlaceMousePosBox(r, 220, {28, 13}).Left, 165);
@@ -92,8 +99,8 @@ TEST(MousePosBox, FlipsAtThePrimaryScreensEdge) {
 
 TEST(MousePosBox, RulerOnAMonitorRightOfThePrimaryAlwaysFlips) {
     auto r = HorizontalRuler();
-    r.WindowOrigin = {1280, 0};
-    r.PrimaryScreen = {1280, 1024};
+    r.Placement.WindowOrigin = {1280, 0};
+    r.Placement.PrimaryScreen = {1280, 1024};
     EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, -55);
     EXPECT_EQ(PlaceMousePosBox(r, 300, {28, 13}).Left, 245);
     EXPECT_EQ(MousePosFromScreen(r, {1290, 0}), 10); // positions are unaffected
@@ -105,8 +112,8 @@ TEST(MousePosBox, VerticalBoxSitsBelowOrAbove) {
     // Limit 400 - 5 = 395: a box ending at 394 stays, one ending at 395 flips.
     EXPECT_EQ(PlaceMousePosBox(r, 362, {28, 13}).Top, 377);
     EXPECT_EQ(PlaceMousePosBox(r, 363, {28, 13}).Top, 331);
-    r.WindowOrigin = {0, 900};
-    r.PrimaryScreen = {1920, 1080}; // limit 1080 - 900 - 5 = 175
+    r.Placement.WindowOrigin = {0, 900};
+    r.Placement.PrimaryScreen = {1920, 1080}; // limit 1080 - 900 - 5 = 175
     EXPECT_EQ(PlaceMousePosBox(r, 142, {28, 13}).Top, 157);
     EXPECT_EQ(PlaceMousePosBox(r, 143, {28, 13}).Top, 111);
 }
@@ -144,12 +151,12 @@ TEST(LengthDrag, FarEndZoneIsJudgedByThePreviousPosition) {
     EXPECT_EQ(LengthDrag(r, 549, 580), LengthDragStep{});
     EXPECT_EQ(LengthDrag(r, 550, 580).Cursor, RulerCursor::SizeWE);
     EXPECT_FALSE(LengthDrag(r, 550, 580).NewLength); // button not down
-    r.Down = true;
+    r.Model.Down = true;
     EXPECT_EQ(LengthDrag(r, 549, 580).NewLength, std::nullopt);
     EXPECT_EQ(LengthDrag(r, 590, 620).NewLength, 630);
     EXPECT_EQ(LengthDrag(r, 590, 80).NewLength, std::nullopt); // would be 90
-    r.Length = 160;
-    r.Client.Width = 160;
+    r.Model.Geometry.HWidth = 160;
+    r.Placement.Client.Width = 160;
     EXPECT_EQ(LengthDrag(r, 150, 91).NewLength, 101);
     EXPECT_EQ(LengthDrag(r, 150, 90).NewLength, std::nullopt); // exactly 100
     auto v = VerticalRuler();
@@ -214,7 +221,7 @@ TEST(CursorUpdate, OffTheRulerTheLineAndBoxDisappear) {
 
 TEST(CursorUpdate, LengthDragAtTheFarEnd) {
     auto r = HorizontalRuler();
-    r.Down = true;
+    r.Model.Down = true;
     CursorState s;
     s.OldMousePosX = 590;
     s.MousePos = 590;

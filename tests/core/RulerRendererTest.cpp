@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr TColor Ticks = 0x123456;
@@ -11,26 +14,24 @@ constexpr TColor Frame = 0x989898; // silver darkened by 40
 
 RulerFace Horizontal(TRulerUnit unit, int width = 600, double pixelsPerMM = 3.78) {
     RulerFace f;
-    f.Width = width;
-    f.Height = 49;
-    f.Unit = unit;
-    f.ColorTicks = Ticks;
-    f.Converter.SetPixelsPerMMX(pixelsPerMM);
-    f.Converter.SetPixelsPerMMY(pixelsPerMM);
+    f.Client = {width, 49};
+    f.Scale.fRulerUnit = unit;
+    f.Look.FColorTicks = Ticks;
+    f.Scale.Converter.SetPixelsPerMMX(pixelsPerMM);
+    f.Scale.Converter.SetPixelsPerMMY(pixelsPerMM);
     return f;
 }
 
 RulerFace Vertical(TRulerUnit unit, int height = 400) {
     RulerFace f = Horizontal(unit);
-    f.Width = 57;
-    f.Height = height;
-    f.TickPosition = VerticalTickPosition;
-    f.TickMarkerPosition = VerticalTickMarkerPosition;
+    f.Client = {57, height};
+    f.Look.fTickPosition = VerticalTickPosition;
+    f.Look.FTickMarkerPosition = VerticalTickMarkerPosition;
     return f;
 }
 
 RasterCanvas Render(const RulerFace& face) {
-    RasterCanvas c(face.Width, face.Height);
+    RasterCanvas c(face.Client.Width, face.Client.Height);
     RenderRulerFace(c, face);
     return c;
 }
@@ -220,16 +221,16 @@ TEST(RulerRenderer, EmptyLengthDrawsNoTicks) {
 
 TEST(RulerRenderer, UncentredLabelsUseTheRowsTextPosition) {
     RulerFace f = Horizontal(ruMillimeter);
-    f.CenterMarker = false;
-    f.TickMarkerPosition = {tpBottom};
+    f.Look.FCenterMarker = false;
+    f.Look.FTickMarkerPosition = {tpBottom};
     const auto c = Render(f);
     ASSERT_NE(c.TextAt(L"10"), nullptr);
     EXPECT_EQ(c.TextAt(L"10")->Y, 49 - 27);
     EXPECT_EQ(c.TextAt(L"50")->Y, 49 - 27);
 
     RulerFace v = Vertical(ruPixel32);
-    v.CenterMarker = false;
-    v.TickMarkerPosition = {tpRight};
+    v.Look.FCenterMarker = false;
+    v.Look.FTickMarkerPosition = {tpRight};
     const auto cv = Render(v);
     ASSERT_NE(cv.TextAt(L"32"), nullptr);
     EXPECT_EQ(cv.TextAt(L"32")->X, 57 - 34);
@@ -237,13 +238,81 @@ TEST(RulerRenderer, UncentredLabelsUseTheRowsTextPosition) {
 
 TEST(RulerRenderer, SystemColoursAreResolvedForTheCanvas) {
     RulerFace f = Horizontal(ruPixel32, 100);
-    f.ColorTicks = clWindow;
-    f.ColorBack = clBtnFace;
+    f.Look.FColorTicks = clWindow;
+    f.Look.FColorBack = clBtnFace;
     RulerFace resolved = f;
-    resolved.ColorTicks = GetRealColor(clWindow) & 0xFFFFFF;
-    resolved.ColorBack = GetRealColor(clBtnFace) & 0xFFFFFF;
+    resolved.Look.FColorTicks = GetRealColor(clWindow) & 0xFFFFFF;
+    resolved.Look.FColorBack = GetRealColor(clBtnFace) & 0xFFFFFF;
     const auto c = Render(f);
-    EXPECT_EQ(c.At(31, 5), resolved.ColorTicks);
+    EXPECT_EQ(c.At(31, 5), resolved.Look.FColorTicks);
     EXPECT_EQ(c.At(0, 0), ColorBrightness(clBtnFace, -40));
     EXPECT_EQ(c.Pixels, Render(resolved).Pixels);
+}
+
+namespace {
+
+// Text as a 192-DPI font measures it: twice the width and height.
+class HighDpiCanvas : public RasterCanvas {
+  public:
+    using RasterCanvas::RasterCanvas;
+    Size TextExtent(const std::wstring& text, bool bold) const override {
+        const Size normal = RasterCanvas::TextExtent(text, bold);
+        return {normal.Width * 2, normal.Height * 2};
+    }
+};
+
+// The gap between neighbouring labels along the ruler (negative: overlap).
+int SmallestLabelGap(const RulerFace& face, const HighDpiCanvas& c) {
+    const bool vertical = face.Look.fTickPosition.Contains(tpLeft);
+    std::vector<std::pair<int, int>> spans;
+    for (const auto& t : c.Texts) {
+        const Size e = c.TextExtent(t.Text, t.Bold);
+        spans.push_back(vertical ? std::pair{t.Y, t.Y + e.Height} : std::pair{t.X, t.X + e.Width});
+    }
+    std::sort(spans.begin(), spans.end());
+    int smallest = 1 << 30;
+    for (std::size_t i = 1; i < spans.size(); ++i)
+        smallest = std::min(smallest, spans[i].first - spans[i - 1].second);
+    return smallest;
+}
+
+} // namespace
+
+TEST(LabelStride, PowersOfTwoUntilLabelsKeepTheirGap) {
+    struct Case {
+        double step;
+        int extent;
+        int gap;
+        int stride;
+    };
+    for (const Case& c :
+         {Case{32, 18, 3, 1}, Case{32, 29, 3, 1}, Case{32, 30, 3, 2}, Case{32, 60, 6, 4},
+          Case{40, 200, 6, 8}, Case{0, 50, 2, 1}, Case{-5, 50, 2, 1}, Case{1e-9, 50, 2, 1 << 20}})
+        EXPECT_EQ(LabelStride(c.step, c.extent, c.gap), c.stride)
+            << c.step << " " << c.extent << " " << c.gap;
+    EXPECT_TRUE(LabelKept(128, 32, 4));
+    EXPECT_FALSE(LabelKept(96, 32, 4));
+    EXPECT_TRUE(LabelKept(96, 32, 1));
+    EXPECT_TRUE(LabelKept(50, 0, 4)); // a unit without a label step thins nothing
+}
+
+TEST(RulerRenderer, LabelsThinOutRatherThanTouchAtHighDpi) {
+    for (TRulerUnit unit : {ruPixel20, ruPixel32, ruPixel50, ruMillimeter}) {
+        for (const RulerFace& face : {Horizontal(unit, 3840), Vertical(unit, 2160)}) {
+            HighDpiCanvas c(face.Client.Width, face.Client.Height);
+            RenderRulerFace(c, face);
+            ASSERT_GE(c.Texts.size(), 2u) << unit;
+            EXPECT_GE(SmallestLabelGap(face, c), 2) << "unit " << unit;
+        }
+    }
+    // Pixel 32 at twice the size: "3840" in bold is 56 wide plus a gap of 6,
+    // so every second label stays; the bold ones are among them.
+    HighDpiCanvas c(3840, 49);
+    RenderRulerFace(c, Horizontal(ruPixel32, 3840));
+    EXPECT_EQ(c.TextAt(L"32"), nullptr);
+    EXPECT_NE(c.TextAt(L"64"), nullptr);
+    EXPECT_EQ(c.TextAt(L"96"), nullptr);
+    ASSERT_NE(c.TextAt(L"128"), nullptr);
+    EXPECT_TRUE(c.TextAt(L"128")->Bold);
+    EXPECT_EQ(c.Texts.size(), 3840u / 64);
 }

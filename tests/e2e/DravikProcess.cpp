@@ -20,22 +20,30 @@ LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-struct FindContext {
-    DWORD pid;
-    HWND found;
+// A top-level window of a process by its class (visible ones only, if asked).
+struct WindowSearch {
+    DWORD Pid;
+    const wchar_t* Class;
+    bool VisibleOnly;
+    HWND Found = nullptr;
 };
 
-BOOL CALLBACK FindRuler(HWND wnd, LPARAM param) {
-    auto* ctx = reinterpret_cast<FindContext*>(param);
+BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     wchar_t cls[64] = {};
     ::GetClassNameW(wnd, cls, 64);
-    if (pid == ctx->pid && std::wstring(cls) == L"TMainDlg") {
-        ctx->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != search->Pid || std::wstring(cls) != search->Class) return TRUE;
+    if (search->VisibleOnly && !::IsWindowVisible(wnd)) return TRUE;
+    search->Found = wnd;
+    return FALSE;
+}
+
+HWND FindProcessWindow(DWORD pid, const wchar_t* cls, bool visibleOnly) {
+    WindowSearch search{pid, cls, visibleOnly};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 } // namespace
@@ -47,7 +55,20 @@ std::wstring TestProgramDir() {
     return dir.substr(0, dir.find_last_of(L'\\') + 1);
 }
 
-DravikProcess::DravikProcess(const std::wstring& extraArgs) {
+DravikProcess::DravikProcess(const DravikOptions& options)
+    : m_folder(std::make_unique<ScratchFolder>("dravik-e2e")) {
+    if (!::CopyFileW((TestProgramDir() + L"Dravik.exe").c_str(),
+                     m_folder->File(L"Dravik.exe").c_str(), FALSE))
+        throw std::runtime_error("the program could not be copied");
+    const std::wstring hook = m_folder->File(L"zephal.dll");
+    if (options.HookFile == DravikOptions::Hook::Real &&
+        !::CopyFileW((TestProgramDir() + L"zephal.dll").c_str(), hook.c_str(), FALSE))
+        throw std::runtime_error("the hook library could not be copied");
+    if (options.HookFile == DravikOptions::Hook::Broken) WriteBytes(hook, AsciiBytes("MZ broken"));
+    if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);
+    for (const auto& [name, bytes] : options.Files)
+        WriteBytes(m_folder->File(name), bytes);
+
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -56,18 +77,17 @@ DravikProcess::DravikProcess(const std::wstring& extraArgs) {
     m_replyWindow = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                       nullptr, wc.hInstance, nullptr);
 
-    const std::wstring exe = TestProgramDir() + L"Dravik.exe";
-    std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + extraArgs;
+    const std::wstring exe = m_folder->File(L"Dravik.exe");
+    std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + options.ExtraArgs;
     STARTUPINFOW si{sizeof(si)};
     if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          TestProgramDir().c_str(), &si, &m_process))
+                          Folder().c_str(), &si, &m_process))
         throw std::runtime_error("Dravik.exe could not be started");
     ::WaitForInputIdle(m_process.hProcess, 10000);
+    if (options.HookFile != DravikOptions::Hook::Real || !options.ExpectRuler) return;
     const DWORD start = ::GetTickCount();
     while (!m_ruler && ::GetTickCount() - start < 15000) {
-        FindContext ctx{m_process.dwProcessId, nullptr};
-        ::EnumWindows(&FindRuler, reinterpret_cast<LPARAM>(&ctx));
-        m_ruler = ctx.found;
+        m_ruler = FindProcessWindow(m_process.dwProcessId, L"TMainDlg", false);
         if (!m_ruler) ::Sleep(20);
     }
     if (!m_ruler) throw std::runtime_error("the ruler window did not appear");
@@ -76,13 +96,35 @@ DravikProcess::DravikProcess(const std::wstring& extraArgs) {
 }
 
 DravikProcess::~DravikProcess() {
-    if (Running()) {
-        ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
-        if (!WaitForExit(5000)) ::TerminateProcess(m_process.hProcess, 1);
+    if (Running() && (!m_ruler || !Close())) {
+        ::TerminateProcess(m_process.hProcess, 1);
+        WaitForExit(5000);
     }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
     if (m_replyWindow) ::DestroyWindow(m_replyWindow);
+}
+
+std::wstring DravikProcess::WaitForMessageBox(DWORD timeoutMs, HWND* box) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(m_process.dwProcessId, L"#32770", true)); },
+              timeoutMs);
+    if (box) *box = found;
+    if (!found) return L"";
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(found, 0xFFFF, text, 1024); // the box's message
+    return text;
+}
+
+DWORD DravikProcess::ExitCode() const {
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
+bool DravikProcess::Close(DWORD timeoutMs) {
+    ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
+    return WaitForExit(timeoutMs);
 }
 
 bool DravikProcess::Running() const {

@@ -1,25 +1,52 @@
 #pragma once
 // Starts the real Dravik.exe, finds its ruler window and asks it for its state
 // through the test control channel.
+#include "../common/TestFiles.h"
+
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+struct DravikOptions {
+    std::wstring ExtraArgs;
+    // A settings file "Dravik.ini" beside the program copy (portable use),
+    // with these bytes; without it the program looks in the user's folders.
+    bool PortableSettings = true;
+    TBytes Settings;
+    // More files beside the program copy: name and bytes.
+    std::vector<std::pair<std::wstring, TBytes>> Files;
+    // The hook library beside the copy: the real one, none, or these bytes.
+    enum class Hook { Real, Missing, Broken } HookFile = Hook::Real;
+    // Whether to wait for the ruler window (a copy that must end at once has none).
+    bool ExpectRuler = true;
+};
+
 class DravikProcess {
   public:
-    // Starts Dravik.exe from the folder of this test program with the test
-    // switch and extra arguments; waits until the ruler window is up.
-    explicit DravikProcess(const std::wstring& extraArgs = L"");
+    // Copies Dravik.exe and zephal.dll into a scratch folder of its own,
+    // starts that copy with the test switch and waits until the ruler window
+    // is up. The folder goes with the object, also when a test fails.
+    explicit DravikProcess(const DravikOptions& options = {});
     ~DravikProcess();
     DravikProcess(const DravikProcess&) = delete;
     DravikProcess& operator=(const DravikProcess&) = delete;
 
     HWND Ruler() const { return m_ruler; }
+    // The program copy's folder and its portable settings file.
+    std::wstring Folder() const { return m_folder->Path(); }
+    std::wstring SettingsFile() const { return m_folder->File(L"Dravik.ini"); }
+    // Closes the ruler as "Beenden" does and waits for the process to end.
+    bool Close(DWORD timeoutMs = 5000);
     bool Running() const;
     // Waits for the process to end; true when it did within the time.
     bool WaitForExit(DWORD timeoutMs);
+
+    // Waits for a message box of the program; its text, or "" after the time.
+    std::wstring WaitForMessageBox(DWORD timeoutMs, HWND* box = nullptr);
+    DWORD ExitCode() const;
 
     // Sends a command to the test control channel and returns the answer.
     std::wstring Ask(const std::wstring& command);
@@ -40,6 +67,7 @@ class DravikProcess {
     }
 
   private:
+    std::unique_ptr<ScratchFolder> m_folder;
     PROCESS_INFORMATION m_process{};
     HWND m_ruler = nullptr;
     HWND m_replyWindow = nullptr;

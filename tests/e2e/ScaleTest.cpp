@@ -33,8 +33,10 @@ class Scale : public ::testing::Test {
     // Moves the mouse and waits until the ruler has handled that position.
     void MoveTo(int x, int y) {
         MoveMouseTo(x, y);
-        ASSERT_TRUE(dravik->WaitUntil(
-            [&] { return dravik->StateInt(L"ActX") == x && dravik->StateInt(L"ActY") == y; }));
+        ASSERT_TRUE(dravik->WaitUntil([&] {
+            auto state = dravik->State();
+            return state[L"ActX"] == std::to_wstring(x) && state[L"ActY"] == std::to_wstring(y);
+        }));
     }
     COLORREF Client(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
 
@@ -101,7 +103,7 @@ TEST_F(Scale, Pixel32TicksAndLabels) {
 }
 
 TEST_F(Scale, Pixel20AndPixel50Ticks) {
-    ASSERT_EQ(dravik->Ask(L"unit 1"), L"ok");
+    ASSERT_EQ(dravik->Ask(L"command menPixel20"), L"ok");
     WaitForTopTick(19, 8);
     EXPECT_EQ(TopTick(99), 12); // 100: large, no label
     EXPECT_EQ(TopTick(39), 8);  // 40: medium with label
@@ -112,7 +114,7 @@ TEST_F(Scale, Pixel20AndPixel50Ticks) {
     EXPECT_EQ(TopTick(19), 8); // 20: medium, no label
 
     EXPECT_FALSE(HasLabelAround(99));
-    ASSERT_EQ(dravik->Ask(L"unit 3"), L"ok");
+    ASSERT_EQ(dravik->Ask(L"command menPixel50"), L"ok");
     WaitForTopTick(49, 12); // 50: large with label
     EXPECT_TRUE(HasLabelAround(49));
     EXPECT_EQ(TopTick(9), 8); // 10: medium
@@ -122,7 +124,7 @@ TEST_F(Scale, Pixel20AndPixel50Ticks) {
 
 TEST_F(Scale, MillimetresAt378And15PixelsPerMillimetre) {
     ASSERT_EQ(dravik->Ask(L"pixelspermm 3.78"), L"ok");
-    ASSERT_EQ(dravik->Ask(L"unit 0"), L"ok");
+    ASSERT_EQ(dravik->Ask(L"command menMilimeter"), L"ok");
     WaitForTopTick(36, 12);
     EXPECT_EQ(TopTick(2), 5);   // 1 mm: first pixel that rounds to 1 (1.89 and up)
     EXPECT_EQ(TopTick(18), 8);  // 5 mm (17.01 and up)
@@ -205,7 +207,7 @@ TEST_F(Scale, AnUnchangedColourDoesNotRenderAgain) {
 }
 
 TEST_F(Scale, VerticalRulerNumbersDownwards) {
-    ASSERT_EQ(dravik->Ask(L"orientation"), L"ok");
+    ASSERT_EQ(dravik->Ask(L"command menOrientation"), L"ok");
     auto state = dravik->State();
     EXPECT_EQ(state[L"ClientWidth"], L"57");
     EXPECT_EQ(state[L"ClientHeight"], L"400");
@@ -247,4 +249,47 @@ TEST_F(Scale, MovingAcrossTheRulerKeepsTheMarksWithoutCopying) {
     EXPECT_TRUE(PixelBecomes(160, 36, RGB(255, 0, 0)));
     MoveTo(501, 230);
     EXPECT_GT(dravik->StateInt(L"PixelsCopied"), copied);
+}
+
+TEST_F(Scale, MarksSurviveARepaintAndAPrintIntoAMemoryDc) {
+    const COLORREF line = RGB(255, 0, 0);
+    const COLORREF box = RGB(0xA2, 0xCD, 0x20);
+    MoveTo(kLeft + 160, 600);
+    const auto before = dravik->State();
+    const int boxLeft = std::stoi(before.at(L"BoxLeft"));
+    ASSERT_TRUE(PixelBecomes(160, 36, line));
+    ASSERT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
+
+    // Another program makes the whole ruler repaint: the marks stay.
+    const long long paints = dravik->StateInt(L"Paints");
+    ASSERT_TRUE(::InvalidateRect(dravik->Ruler(), nullptr, TRUE));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Paints") > paints; }));
+    EXPECT_TRUE(PixelBecomes(160, 36, line));
+    EXPECT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
+
+    // A print into a memory DC shows the marks and changes nothing: the
+    // next repaint still shows them where they were.
+    EXPECT_EQ(dravik->Ask(L"printclient 160 36"), std::to_wstring(line));
+    EXPECT_EQ(dravik->Ask(L"printclient " + std::to_wstring(boxLeft + 1) + L" 24"),
+              std::to_wstring(box));
+    const auto after = dravik->State();
+    for (const wchar_t* key :
+         {L"MousePos", L"BoxLeft", L"BoxTop", L"BoxRight", L"BoxBottom", L"BackImgRenders"})
+        EXPECT_EQ(after.at(key), before.at(key)) << key;
+    const long long printed = dravik->StateInt(L"Paints");
+    ASSERT_TRUE(::InvalidateRect(dravik->Ruler(), nullptr, TRUE));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Paints") > printed; }));
+    EXPECT_TRUE(PixelBecomes(160, 36, line));
+    EXPECT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
+}
+
+TEST_F(Scale, MenuKeysRunTheirCommands) {
+    LeftClickAt(kLeft + 100, kTop + 20);
+    ASSERT_TRUE(dravik->WaitUntil([&] { return ::GetForegroundWindow() == dravik->Ruler(); }));
+    PressKey('M');
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Unit") == 0; }));
+    PressKey('P');
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Unit") == 2; }));
+    PressKey('A');
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Horizontal") == 0; }));
 }

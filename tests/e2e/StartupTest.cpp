@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -71,7 +72,8 @@ TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
     for (const POINT& p : targets) {
         MoveMouseTo(p.x, p.y);
         EXPECT_TRUE(dravik->WaitUntil([&] {
-            return dravik->StateInt(L"ActX") == p.x && dravik->StateInt(L"ActY") == p.y;
+            auto state = dravik->State();
+            return state[L"ActX"] == std::to_wstring(p.x) && state[L"ActY"] == std::to_wstring(p.y);
         })) << p.x
             << "," << p.y;
     }
@@ -90,46 +92,89 @@ TEST_F(Startup, CalibrationStepSwitchesToMillimetresAndCalibratesByHand) {
     EXPECT_EQ(dravik->StateInt(L"Unit"), 2);
     EXPECT_EQ(dravik->StateInt(L"CmAuto"), 1);
     const double autoValue = dravik->StateDouble(L"PixelsPerMMX");
-    EXPECT_EQ(dravik->Ask(L"plus"), L"ok");
+    EXPECT_EQ(dravik->Ask(L"command Plus1"), L"ok");
     EXPECT_EQ(dravik->StateInt(L"Unit"), 0);
     EXPECT_EQ(dravik->StateInt(L"CmAuto"), 0);
     // "MM-Abstand vergrößern": the millimetre ticks move apart.
     const double after = dravik->StateDouble(L"PixelsPerMMX");
     EXPECT_GT(after, autoValue);
-    EXPECT_EQ(dravik->Ask(L"minus"), L"ok");
+    EXPECT_EQ(dravik->Ask(L"command Minus1"), L"ok");
     EXPECT_NEAR(dravik->StateDouble(L"PixelsPerMMX"), autoValue, 1e-3);
 }
 
 TEST_F(Startup, UnitMenuChecksFollowTheUnitAndTheHiddenTwipChecksNothing) {
     EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"2");
-    for (int unit : {0, 1, 3, 2}) {
-        ASSERT_EQ(dravik->Ask(L"unit " + std::to_wstring(unit)), L"ok");
-        EXPECT_EQ(dravik->State()[L"CheckedUnit"], std::to_wstring(unit));
-        EXPECT_EQ(dravik->StateInt(L"Unit"), unit);
+    const std::pair<const wchar_t*, int> items[] = {
+        {L"menMilimeter", 0}, {L"menPixel20", 1}, {L"menPixel50", 3}, {L"menPixel32", 2}};
+    for (const auto& [item, unit] : items) {
+        ASSERT_EQ(dravik->Ask(std::wstring(L"command ") + item), L"ok");
+        const auto state = dravik->State();
+        EXPECT_EQ(state.at(L"CheckedUnit"), std::to_wstring(unit));
+        EXPECT_EQ(state.at(L"Unit"), std::to_wstring(unit));
     }
-    ASSERT_EQ(dravik->Ask(L"unit 4"), L"ok");
-    EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"");
-    EXPECT_EQ(dravik->StateInt(L"Unit"), 4);
+    // The twip item is hidden: the menu shows no unit checked.
+    ASSERT_EQ(dravik->Ask(L"command menTwip"), L"ok");
+    const auto state = dravik->State();
+    EXPECT_EQ(state.at(L"CheckedUnit"), L"");
+    EXPECT_EQ(state.at(L"Unit"), L"4");
 }
 
-TEST_F(Startup, SettingsFileIsInTheUsersApplicationData) {
+TEST(InstalledStartup, SettingsFileIsInTheUsersApplicationData) {
+    DravikProcess installed({.PortableSettings = false});
     wchar_t appData[MAX_PATH] = {};
     ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE));
     const std::wstring folder = std::wstring(appData) + L"\\Morvane\\Dravik";
-    EXPECT_EQ(dravik->Ask(L"ininame"), folder + L"\\Settings.ini");
+    EXPECT_EQ(installed.Ask(L"ininame"), folder + L"\\Settings.ini");
     EXPECT_NE(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(PortableStartup, AnIniFileNamedLikeTheProgramBesideItWins) {
-    const std::wstring portable = TestProgramDir() + L"Dravik.ini";
-    HANDLE f =
-        ::CreateFileW(portable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    ::CloseHandle(f);
-    {
-        DravikProcess dravik;
-        EXPECT_EQ(dravik.Ask(L"ininame"), portable);
+TEST_F(Startup, AnIniFileNamedLikeTheProgramBesideItWins) {
+    EXPECT_EQ(dravik->Ask(L"ininame"), dravik->SettingsFile());
+}
+
+// Without its hook library the program says in German which file is wrong
+// and ends; it never shows a ruler that cannot follow the mouse.
+TEST(BrokenInstallation, AMissingOrBrokenHookLibraryIsNamedAndTheProgramEnds) {
+    for (auto hook : {DravikOptions::Hook::Missing, DravikOptions::Hook::Broken}) {
+        DravikProcess dravik({.HookFile = hook});
+        HWND box = nullptr;
+        const std::wstring text = dravik.WaitForMessageBox(10000, &box);
+        EXPECT_NE(text.find(L"zephal.dll"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(hook == DravikOptions::Hook::Missing ? L"fehlt" : L"beschädigt"),
+                  std::wstring::npos)
+            << text;
+        ASSERT_NE(box, nullptr);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(dravik.WaitForExit(5000));
+        EXPECT_EQ(dravik.ExitCode(), 1u);
         KeepScreenshotIfFailed();
     }
-    ::DeleteFileW(portable.c_str());
+}
+
+// Any program may send the ruler data it did not ask for; a huge block must
+// neither end it nor hide it.
+TEST_F(Startup, AHugeCopyDataFromAnotherProgramLeavesTheRulerRunning) {
+    std::vector<wchar_t> junk(1024 * 1024, L'x'); // 2 MB
+    for (ULONG_PTR kind : {ULONG_PTR{0}, ULONG_PTR{0x44564B51}}) {
+        COPYDATASTRUCT data{kind, static_cast<DWORD>(junk.size() * sizeof(wchar_t)), junk.data()};
+        DWORD_PTR result = 0;
+        // Wine cannot hand such a block over: the sender waits until the
+        // timeout while the ruler drops the message and goes on.
+        ::SendMessageTimeoutW(dravik->Ruler(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                              SMTO_ABORTIFHUNG, 1000, &result);
+    }
+    EXPECT_TRUE(dravik->Running());
+    EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
+    EXPECT_EQ(dravik->StateInt(L"Visible"), 1);
+}
+
+TEST_F(Startup, ASecondStartEndsAtOnceWithoutAWindow) {
+    DravikProcess second({.ExpectRuler = false});
+    EXPECT_TRUE(second.WaitForExit(5000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(dravik->Running());
+    EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
+    // The first copy still owns the lock after the second has gone.
+    DravikProcess third({.ExpectRuler = false});
+    EXPECT_TRUE(third.WaitForExit(5000));
 }

@@ -224,7 +224,7 @@ TEST(DisabledGlyph, ExistingStripIsLeftAloneUnlessForced) {
 TEST(Twips, FifteenTwipsPerPixelAt96Dpi) {
     WindowDC screen(nullptr);
     ASSERT_EQ(::GetDeviceCaps(screen.Get(), LOGPIXELSY), 96) << "the prefix runs at 96 DPI";
-    EXPECT_EQ(TwipsPerPixelY(screen.Get()), 15.0L);
+    EXPECT_EQ(TwipsPerPixelY(::GetDesktopWindow()), 15.0L);
 }
 
 } // namespace

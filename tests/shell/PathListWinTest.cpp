@@ -9,6 +9,7 @@
 #include "util/PathUtils.h"
 #include "util/StringUtils.h"
 
+#include "../common/ProgramRegistry.h"
 #include "StorageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,9 +47,7 @@ class FileBesideProgram {
     ~FileBesideProgram() { ::DeleteFileW(m_path.c_str()); }
     FileBesideProgram(const FileBesideProgram&) = delete;
     FileBesideProgram& operator=(const FileBesideProgram&) = delete;
-    void Write(const std::wstring& iniText) const {
-        PutFileBytes(m_path, UnicodeIniBytes(iniText));
-    }
+    void Write(const std::wstring& iniText) const { WriteBytes(m_path, Utf16File(iniText)); }
     const std::wstring& Path() const { return m_path; }
 
   private:
@@ -161,11 +160,11 @@ TEST_F(PathListWinTest, MarkerFileBesideTheProgramTakesThePlaceOfTheRegistry) {
     const std::wstring chosen = scratch_.File(L"Markiert");
     WriteChoice(key_.Path(), L"SettingsDir", L"DirTypeLocal", L"2");
     marker_.Write(L"[SettingsDir]\r\nDirTypeLocal=3\r\nUserDirLocal=" + chosen + L"\r\n");
-    const TBytes markerBefore = FileBytes(marker_.Path());
+    const TBytes markerBefore = ReadBytes(marker_.Path());
     auto paths = Loaded(key_.Path());
     EXPECT_SAME_PATH(paths->IniName(), chosen + L"\\Settings.ini");
     EXPECT_TRUE(FolderExists(chosen));
-    EXPECT_EQ(FileBytes(marker_.Path()), markerBefore);
+    EXPECT_EQ(ReadBytes(marker_.Path()), markerBefore);
 }
 
 TEST_F(PathListWinTest, UsersHiveWhenTheMachineHiveCannotBeOpened) {
@@ -201,16 +200,8 @@ TEST_F(PathListWinTest, ExpandableRegistryFolderIsExpanded) {
     // As an installer or a person with regedit writes it.
     const std::wstring chosen = L"%APPDATA%\\" + UniqueTestName(L"MyRuler");
     WriteChoice(key_.Path(), L"SettingsDir", L"DirTypeLocal", L"3");
-    auto data = CreateRegistryProgData(key_.Path(), false, false);
-    auto* registry = dynamic_cast<TRegistryIniFile*>(data.get());
-    ASSERT_NE(registry, nullptr);
-    HKEY section = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(registry->Key(), L"SettingsDir", 0, KEY_SET_VALUE, &section),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(section, L"UserDirLocal", 0, REG_EXPAND_SZ,
-                     reinterpret_cast<const BYTE*>(chosen.c_str()),
-                     static_cast<DWORD>((chosen.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(section);
+    ASSERT_TRUE(WriteProgramRegistryText(key_.Path(), L"SettingsDir", L"UserDirLocal",
+                                         REG_EXPAND_SZ, chosen));
 
     const std::wstring expanded = Env(L"APPDATA") + chosen.substr(9);
     auto paths = Loaded(key_.Path());
@@ -244,7 +235,7 @@ TEST_F(PathListWinTest, HostileFolderChoicesGiveTheDefaultPlaceQuickly) {
     std::wstring big = L"[SettingsDir]\r\nDirTypeLocal=2\r\n;";
     big.resize(2500000, L'x');
     marker_.Write(big);
-    const TBytes markerBefore = FileBytes(marker_.Path());
+    const TBytes markerBefore = ReadBytes(marker_.Path());
     const DWORD start = ::GetTickCount();
     paths = Loaded(key_.Path());
     std::printf("settings location with a 5 MB marker file: %lu ms\n",
@@ -252,7 +243,7 @@ TEST_F(PathListWinTest, HostileFolderChoicesGiveTheDefaultPlaceQuickly) {
     EXPECT_SAME_PATH(paths->IniName(), userDefault_ + L"\\Settings.ini");
     ASSERT_EQ(paths->Warnings().size(), 1u);
     EXPECT_NE(paths->Warnings()[0].find(L"größer als 4 MB"), std::wstring::npos);
-    EXPECT_EQ(FileBytes(marker_.Path()), markerBefore);
+    EXPECT_EQ(ReadBytes(marker_.Path()), markerBefore);
 }
 
 TEST_F(PathListWinTest, SpecialFoldersComeFromTheSystem) {

@@ -169,7 +169,7 @@ TEST_F(RegistryProgDataTest, MachineHiveFirstAndTheUsersHiveWhenThatFails) {
 TEST_F(RegistryProgDataTest, PortableDataIsAMemoryStoreThatIsNeverWritten) {
     const std::wstring tempIni = GetTempDir() + L"Temp.ini";
     const bool existed = ::GetFileAttributesW(tempIni.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const TBytes before = FileBytes(tempIni);
+    const TBytes before = ReadBytes(tempIni);
     {
         auto store = CreateRegistryProgData(key_.Path(), true, false);
         EXPECT_EQ(store->FileName(), tempIni);
@@ -178,7 +178,7 @@ TEST_F(RegistryProgDataTest, PortableDataIsAMemoryStoreThatIsNeverWritten) {
         store->UpdateFile();
     }
     EXPECT_EQ(::GetFileAttributesW(tempIni.c_str()) != INVALID_FILE_ATTRIBUTES, existed);
-    EXPECT_EQ(FileBytes(tempIni), before);
+    EXPECT_EQ(ReadBytes(tempIni), before);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_.Path()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key_.Path()));
 }

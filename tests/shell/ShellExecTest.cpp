@@ -1,6 +1,7 @@
 // Shell execution under the real shell: result codes, the German error text
 // and which path reaches the shell.
 #include "util/win/ShellExec.h"
+#include "util/win/AppError.h"
 #include "util/win/MVUtilWin.h"
 
 #include <gtest/gtest.h>
@@ -37,12 +38,12 @@ class ShellExecTest : public ::testing::Test {
   protected:
     void SetUp() override {
         g_shown.clear();
-        SetShellErrorSink(&RecordError);
+        SetApplicationErrorSink(&RecordError);
         m_folder = GetTempDir() + L"dravik-shellexec-" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(m_folder.c_str(), nullptr);
     }
     void TearDown() override {
-        SetShellErrorSink(nullptr);
+        SetApplicationErrorSink(nullptr);
         for (const auto& file : m_created)
             ::DeleteFileW(file.c_str());
         ::RemoveDirectoryW(m_folder.c_str());

@@ -83,4 +83,18 @@ TEST_F(EditBackground, SameColourSharesOneBrush) {
     EXPECT_EQ(EditBackgroundBrush(m_edit, m_dc), first);
 }
 
+TEST_F(EditBackground, ManyColoursKeepTheBrushCountBounded) {
+    const auto gdiObjects = [] { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); };
+    for (int i = 0; i < 64; ++i) { // fill the cache
+        SetEditBackgroundColor(m_edit, RGBColor(i, 1, 2));
+        EditBackgroundBrush(m_edit, m_dc);
+    }
+    const DWORD before = gdiObjects();
+    for (int i = 0; i < 2000; ++i) {
+        SetEditBackgroundColor(m_edit, RGBColor(i % 256, i / 256, 7));
+        ASSERT_NE(EditBackgroundBrush(m_edit, m_dc), nullptr);
+    }
+    EXPECT_LE(gdiObjects(), before + 2);
+}
+
 } // namespace

@@ -67,7 +67,7 @@ class FaultyWin32FileSystem : public TWin32FileSystem {
     }
 };
 
-const TBytes OldContent = UnicodeIniBytes(L"[Settings]\r\nLeft=10\r\nTop=20\r\n\r\n");
+const TBytes OldContent = Utf16File(L"[Settings]\r\nLeft=10\r\nTop=20\r\n\r\n");
 
 class Win32FileSystemTest : public ::testing::Test {
   protected:
@@ -77,9 +77,9 @@ class Win32FileSystemTest : public ::testing::Test {
 };
 
 TEST_F(Win32FileSystemTest, SaveReplacesTheFileAndLeavesNothingElse) {
-    PutFileBytes(target_, OldContent);
+    WriteBytes(target_, OldContent);
     fs_.WriteFileAtomically(target_, TBytes{'n', 'e', 'w'});
-    EXPECT_EQ(FileBytes(target_), (TBytes{'n', 'e', 'w'}));
+    EXPECT_EQ(ReadBytes(target_), (TBytes{'n', 'e', 'w'}));
     EXPECT_EQ(fs_.replaceCalls, 1);
     EXPECT_EQ(fs_.moveCalls, 0);
     EXPECT_EQ(folder_.EntryCount(), 1);
@@ -88,7 +88,7 @@ TEST_F(Win32FileSystemTest, SaveReplacesTheFileAndLeavesNothingElse) {
 TEST_F(Win32FileSystemTest, NewFileIsMovedIntoPlace) {
     const std::wstring fresh = folder_.File(L"Neu äöü.ini");
     fs_.WriteFileAtomically(fresh, OldContent);
-    EXPECT_EQ(FileBytes(fresh), OldContent);
+    EXPECT_EQ(ReadBytes(fresh), OldContent);
     EXPECT_EQ(fs_.replaceCalls, 0);
     EXPECT_EQ(fs_.moveCalls, 1);
     fs_.WriteFileAtomically(folder_.File(L"leer.ini"), {});
@@ -97,10 +97,10 @@ TEST_F(Win32FileSystemTest, NewFileIsMovedIntoPlace) {
 }
 
 TEST_F(Win32FileSystemTest, RefusedReplaceFallsBackToMoving) {
-    PutFileBytes(target_, OldContent);
+    WriteBytes(target_, OldContent);
     fs_.replaceFails = true;
     fs_.WriteFileAtomically(target_, TBytes{'x'});
-    EXPECT_EQ(FileBytes(target_), TBytes{'x'});
+    EXPECT_EQ(ReadBytes(target_), TBytes{'x'});
     EXPECT_EQ(fs_.moveCalls, 1);
     EXPECT_EQ(folder_.EntryCount(), 1);
 }
@@ -110,7 +110,7 @@ TEST_F(Win32FileSystemTest, AnyFailedStepLeavesTheOldFileByteIdentical) {
         bool diskFull, replace, move;
     };
     for (const Fault fault : {Fault{true, false, false}, Fault{false, true, true}}) {
-        PutFileBytes(target_, OldContent);
+        WriteBytes(target_, OldContent);
         fs_.diskFullHalfway = fault.diskFull;
         fs_.replaceFails = fault.replace;
         fs_.moveFails = fault.move;
@@ -120,7 +120,7 @@ TEST_F(Win32FileSystemTest, AnyFailedStepLeavesTheOldFileByteIdentical) {
         } catch (const EStorageError& e) {
             EXPECT_NE(e.Message.find(target_), std::wstring::npos) << "names the file";
         }
-        EXPECT_EQ(FileBytes(target_), OldContent);
+        EXPECT_EQ(ReadBytes(target_), OldContent);
         EXPECT_EQ(folder_.EntryCount(), 1) << "the temporary file is gone";
     }
 }
@@ -145,7 +145,7 @@ TEST_F(Win32FileSystemTest, ReplaceStoppedHalfWayLeavesTheOldOrTheNewFileInPlace
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "error " << c.error << ", move fails " << c.moveFails);
-        PutFileBytes(target_, OldContent);
+        WriteBytes(target_, OldContent);
         fs_.replaceStop = c.stop;
         fs_.replaceError = c.error;
         fs_.moveFails = c.moveFails;
@@ -157,13 +157,13 @@ TEST_F(Win32FileSystemTest, ReplaceStoppedHalfWayLeavesTheOldOrTheNewFileInPlace
             EXPECT_NE(e.Message.find(L"kann nicht ersetzt werden"), std::wstring::npos);
         }
         EXPECT_EQ(failed, !c.expectNew) << "reports what happened";
-        EXPECT_EQ(FileBytes(target_), c.expectNew ? newContent : OldContent);
+        EXPECT_EQ(ReadBytes(target_), c.expectNew ? newContent : OldContent);
         EXPECT_EQ(folder_.EntryCount(), 1) << "no temporary file or backup is left";
     }
 }
 
 TEST_F(Win32FileSystemTest, WhenNoCopyCanBePutBackBothAreKeptAndNamed) {
-    PutFileBytes(target_, OldContent);
+    WriteBytes(target_, OldContent);
     fs_.replaceStop = ReplaceStop::TargetMoved;
     fs_.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
     fs_.moveFails = true;
@@ -179,11 +179,11 @@ TEST_F(Win32FileSystemTest, WhenNoCopyCanBePutBackBothAreKeptAndNamed) {
         const std::wstring path = folder_.File(name);
         EXPECT_NE(message.find(L"\"" + path + L"\""), std::wstring::npos)
             << "names " << name.c_str();
-        EXPECT_EQ(FileBytes(path), name.back() == L'k' ? OldContent : (TBytes{'n', 'e', 'u'}));
+        EXPECT_EQ(ReadBytes(path), name.back() == L'k' ? OldContent : (TBytes{'n', 'e', 'u'}));
     }
     // The next start puts the new file in place: its save was complete.
     const TSaveCleanup cleanup = RemoveStaleSaveFiles(fs_, target_);
-    EXPECT_EQ(FileBytes(target_), (TBytes{'n', 'e', 'u'}));
+    EXPECT_EQ(ReadBytes(target_), (TBytes{'n', 'e', 'u'}));
     EXPECT_EQ(folder_.EntryCount(), 1);
     EXPECT_FALSE(cleanup.RestoredFrom.empty());
 }
@@ -202,14 +202,14 @@ TEST_F(Win32FileSystemTest, TargetNearMaxPathCanBeSaved) {
     }
     const std::wstring target = folder + L"\\Settings.ini";
     ASSERT_EQ(target.size(), 259u);
-    PutFileBytes(target, OldContent);
-    ASSERT_EQ(FileBytes(target), OldContent);
+    WriteBytes(target, OldContent);
+    ASSERT_EQ(ReadBytes(target), OldContent);
     fs_.WriteFileAtomically(target, TBytes{'x'});
-    EXPECT_EQ(FileBytes(target), TBytes{'x'});
+    EXPECT_EQ(ReadBytes(target), TBytes{'x'});
 }
 
 TEST_F(Win32FileSystemTest, OversizedFileIsNotRead) {
-    PutFileBytes(target_, TBytes(static_cast<std::size_t>(MaxSettingsFileBytes) + 1, 'a'));
+    WriteBytes(target_, TBytes(static_cast<std::size_t>(MaxSettingsFileBytes) + 1, 'a'));
     try {
         fs_.ReadWholeFile(target_);
         ADD_FAILURE() << "read";
@@ -219,21 +219,21 @@ TEST_F(Win32FileSystemTest, OversizedFileIsNotRead) {
 }
 
 TEST_F(Win32FileSystemTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
-    PutFileBytes(target_, OldContent);
+    WriteBytes(target_, OldContent);
     // Another program reads it without letting anybody delete or rename it.
     const HANDLE other = ::CreateFileW(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     EXPECT_THROW(fs_.WriteFileAtomically(target_, TBytes{'x'}), EStorageError);
     ::CloseHandle(other);
-    EXPECT_EQ(FileBytes(target_), OldContent);
+    EXPECT_EQ(ReadBytes(target_), OldContent);
     // Wine's ReplaceFileW leaves an empty "rf*.tmp" of its own behind here; what
     // matters is that ours is gone.
     for (const auto& name : folder_.Entries())
         EXPECT_TRUE(name == L"Settings.ini" || name.rfind(L"rf", 0) == 0)
             << "temporary file left behind: " << std::string(name.begin(), name.end());
     fs_.WriteFileAtomically(target_, TBytes{'x'}); // free again: works
-    EXPECT_EQ(FileBytes(target_), TBytes{'x'});
+    EXPECT_EQ(ReadBytes(target_), TBytes{'x'});
 }
 
 TEST_F(Win32FileSystemTest, MissingFolderFailsWithoutLeavingAnything) {
@@ -246,7 +246,7 @@ TEST_F(Win32FileSystemTest, ReadsWholeFilesAndTellsFilesFromFolders) {
     TBytes big(200000);
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<std::uint8_t>(i * 7);
-    PutFileBytes(target_, big);
+    WriteBytes(target_, big);
     EXPECT_EQ(fs_.ReadWholeFile(target_), big);
     EXPECT_TRUE(fs_.FileExists(target_));
     EXPECT_FALSE(fs_.FolderExists(target_));
@@ -282,7 +282,7 @@ class Win32StorageTest : public ::testing::Test {
         static std::vector<std::wstring> messages;
         return messages;
     }
-    static void Record(const std::wstring& message) { Shown().push_back(message); }
+    static void Record(HWND, const std::wstring& message) { Shown().push_back(message); }
     ScratchFolder folder_;
 };
 
@@ -292,13 +292,13 @@ TEST_F(Win32StorageTest, StoreSavesUnicodeThroughTheWindowsFileSystem) {
         TMvIni ini(file);
         ini.WriteString(L"Settings", L"Name", L"Maß");
     }
-    EXPECT_EQ(FileBytes(file), UnicodeIniBytes(L"[Settings]\r\nName=Maß\r\n\r\n"));
+    EXPECT_EQ(ReadBytes(file), Utf16File(L"[Settings]\r\nName=Maß\r\n\r\n"));
     EXPECT_NE(dynamic_cast<TWin32FileSystem*>(&FileSystem()), nullptr);
 }
 
 TEST_F(Win32StorageTest, FailedSaveIsShownAndTheOldFileSurvives) {
     const std::wstring file = folder_.File(L"Settings.ini");
-    PutFileBytes(file, OldContent);
+    WriteBytes(file, OldContent);
     const HANDLE other = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
@@ -316,7 +316,7 @@ TEST_F(Win32StorageTest, FailedSaveIsShownAndTheOldFileSurvives) {
                                0),
               0u)
         << std::string(Shown()[0].begin(), Shown()[0].end());
-    EXPECT_EQ(FileBytes(file), OldContent);
+    EXPECT_EQ(ReadBytes(file), OldContent);
 }
 
 TEST_F(Win32StorageTest, AnsiFilesUseTheSystemCodePage) {
@@ -329,7 +329,7 @@ TEST_F(Win32StorageTest, AnsiFilesUseTheSystemCodePage) {
     }
     // A legacy ANSI settings file loads through the same code page.
     const std::wstring file = folder_.File(L"alt.ini");
-    PutFileBytes(file, EncodeAnsi(L"[Settings]\r\nName=Grün\r\n"));
+    WriteBytes(file, EncodeAnsi(L"[Settings]\r\nName=Grün\r\n"));
     TMvIni ini(file);
     EXPECT_EQ(ini.ReadString(L"Settings", L"Name", L""), L"Grün");
 }

@@ -1,6 +1,8 @@
 // Program entry: start-up in a fixed order, the message loop, shut-down.
 #include "app/win/Application.h"
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
+#include "storage/win/SingleInstance.h"
 #include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
 #include "util/win/LocalFormat.h"
@@ -10,26 +12,30 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A second copy ends at once: no window, no settings read.
+    if (!SingleInstanceCreate(DravikUniqueAppName, true)) return 0;
     InitCommandLineParams();
     InstallSysColorProvider();
     InstallWin32Storage();
-    // 1. The single-instance lock joins here.
-    // 2. Fixed number and date formats.
     SetLocalFormatFromSystem();
-    // 3. The application and the ruler window (FormCreate).
     Application app;
     TMainDlg ruler;
     int exitCode = 0;
     GuardedCall([&] {
+        // Without its hook library the ruler cannot follow the mouse: say so
+        // and end before any window shows.
+        HookLibrary::Load();
         ruler.Create(app.Handle());
-        // 4. The title.
         ruler.SetTitle(app.Title());
-        // 5. The magnifier joins here; the ruler shows itself.
         ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
         ::SetForegroundWindow(ruler.Handle());
-        // 6. The message loop runs until the ruler is closed.
         exitCode = app.Run();
+        // A WM_QUIT from elsewhere ends the loop with the ruler still open:
+        // it closes the ordinary way, so nothing of the close is skipped.
+        ruler.CloseIfOpen();
     });
-    // 7. The single-instance lock is released here.
-    return exitCode;
+    // An error of the start-up itself has had no loop to show it.
+    ShowPendingApplicationErrors();
+    SingleInstanceClose();
+    return HookLibrary::Loaded() ? exitCode : 1;
 }

@@ -1,15 +1,16 @@
 #include "ruler/win/MainDlg.h"
-#include "ruler/win/MainDlgMenu.h"
 
-#include "util/win/TestControl.h"
-#include "hook/ZephalApi.h"
 #include "ruler/RulerDefaults.h"
+#include "ruler/win/HookLibrary.h"
+#include "ruler/win/RulerCommands.h"
+#include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/TestControl.h"
 
 TMainDlg* MainDlg = nullptr;
 
@@ -19,16 +20,12 @@ constexpr wchar_t kRulerClass[] = L"TMainDlg";
 // The scale labels: a clear UI face that every Windows and Wine has.
 constexpr wchar_t kLabelFace[] = L"Tahoma";
 constexpr int kLabelPoints = 8;
+// A library that keeps answering "still installed" must not hang the ruler.
+constexpr int kMaxHookRemovals = 16;
 
 } // namespace
 
-TMainDlg::TMainDlg()
-    : FColorTicks(RulerDefaults::ColorTicks), FColorMouseLine(RulerDefaults::ColorMouseLine),
-      FColorMousePosText(RulerDefaults::ColorMousePosText), FColorBack(RulerDefaults::ColorBack),
-      FColorMousePosBack(RulerDefaults::ColorMousePosBack), FRefCmSize(RulerDefaults::RefCmSize),
-      FRefCmSizeChangeBy(RulerDefaults::RefCmSizeChangeBy),
-      HotKeyMeasureStart(RulerDefaults::HotKeyMeasureStart),
-      MoveHotKeyMoveBy(RulerDefaults::MoveHotKeyMoveBy) {
+TMainDlg::TMainDlg() {
     MainDlg = this;
 }
 
@@ -39,91 +36,91 @@ TMainDlg::~TMainDlg() {
 void TMainDlg::Create(HWND owner) {
     RegisterClassOnce(kRulerClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
-    // Borderless, top-most ("stay on top" is the window's designed style);
-    // the size is replaced at once by the orientation.
-    if (!CreateWnd(kRulerClass, L"Dravik", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 663, 90,
-                   owner))
+    // Borderless and top-most ("stay on top" is the window's designed
+    // style); the size is replaced at once by the orientation.
+    if (!CreateWnd(kRulerClass, ApplicationTitle().c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                   WS_EX_TOPMOST, 0, 0, RulerDefaults::HWidth,
+                   RulerDefaults::HorizontalClientHeight, owner))
         throw EUserError(L"Das Linealfenster konnte nicht erzeugt werden.");
     GuardedCall([this] { FormCreate(); });
 }
 
 void TMainDlg::FormCreate() {
-    // 1. The system's message font.
     FixSysGuiFont(Handle());
-    // 2. Where the settings file lives: the user's application data below
-    //    Morvane\Dravik, unless the registry or a marker file says otherwise.
-    m_Paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
-    m_Paths->UseAppDataDir = true;
-    m_Paths->DirTypeLocal = sdSettingsCurrentUser;
-    m_Paths->DirTypeGlobal = sdSettingsAllUser;
-    m_Paths->SettingsPerInstance = false;
-    m_Paths->FSubDirDocSettings = m_ProgramInfo.SubDirDocSettings();
-    m_Paths->LoadFromReg(m_ProgramInfo.RegistryKey(), false);
-    // 3. The colour dialog's settings file joins here with the colour dialog.
-    // 4. The scale bitmap (24 bits per pixel), empty until the first resize.
-    BackImg.SetSize(0, 0);
-    // 5. Fields and the converter.
-    Down = false;
-    FHorizontal = true;
-    m_PixelMMConverter.AutoPixelsPerMM(ScreenMetrics());
-    fRulerUnit = ruPixel32;
-    fTransparency = 0;
-    FCenterMarker = true;
-    Cursor.MousePos = 0;
-    Cursor.OldStartPos = 0;
-    Cursor.HasStartPos = false;
-    m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    UpdateLabelFonts();
-    CreatePopMenu();
-    // 6. No caption bits (WS_BORDER and WS_DLGFRAME).
-    const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
-    ::SetWindowLongPtrW(Handle(), GWL_STYLE, style & static_cast<LONG_PTR>(0xFF3FFFFF));
-    // 7.-9. Client equals window; remember the border halves.
+    // The settings file lives in the user's application data below
+    // Morvane\Dravik, unless the registry or a marker file says otherwise.
+    m_paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
+    m_paths->UseAppDataDir = true;
+    m_paths->DirTypeLocal = sdSettingsCurrentUser;
+    m_paths->DirTypeGlobal = sdSettingsAllUser;
+    m_paths->SettingsPerInstance = false;
+    m_paths->FSubDirDocSettings = m_programInfo.SubDirDocSettings();
+    m_paths->LoadFromReg(m_programInfo.RegistryKey(), false);
+    // A folder the user chose that cannot be used: say why the default
+    // place serves instead.
+    for (const std::wstring& warning : m_paths->Warnings())
+        ShowApplicationError(warning, Handle());
+    // Leftovers of a save that crashed (or was killed) go, and a settings
+    // file that such a save left missing comes back. A file that cannot be
+    // cleared is reported; the start goes on.
+    GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
+
+    m_model = RulerModel{};
+    m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
+    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    m_cursor = m_cursors[0];
+    UpdateFonts();
+    popMenu = Commands().BuildMenu();
+
     RECT window{}, client{};
     ::GetWindowRect(Handle(), &window);
     ::GetClientRect(Handle(), &client);
     WndBorderX = ((window.right - window.left) - (client.right - client.left)) / 2;
     WndBorderY = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
-    // 10. The ruler's settings. Until they are stored, the defaults apply:
-    //     horizontal, 600 long, centred as a 600 x 400 window would be.
-    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
-    HWidth = RulerDefaults::HWidth;
-    VHeight = RulerDefaults::VHeight;
-    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(screenW), RulerDefaults::Top(screenH), 0,
-                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetRulerUnit(fRulerUnit);
+
+    // Until settings are stored, the defaults apply: horizontal, 600 long,
+    // centred as a 600 x 400 window would be.
+    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(m_primaryScreen.Width),
+                   RulerDefaults::Top(m_primaryScreen.Height), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetRulerUnit(m_model.Scale.fRulerUnit);
     OrientationChanged();
     UpdatePixelMMConverter();
-    // 11. The help system joins here.
-    // 12. Top-most state and the global mouse hook.
     InstallHookMouse();
-    // 13. System-wide hotkeys join here.
-    // 14. HandleHooks sees every message first (HandleMessage below).
 }
 
 void TMainDlg::InstallHookMouse() {
-    m_hookMsg = ::GetMonitorMouseMoveMsg();
-    while (::IsHookSetMouse())
-        ::RemoveHookMouse();
-    if (!::InstallHookMouse(0, Handle()))
+    m_hookMsg = HookLibrary::GetMonitorMouseMoveMsg();
+    RemoveHookMouse();
+    if (!HookLibrary::InstallHookMouse(0, Handle()))
         throw EUserError(L"Could not install mouse hook. InstallHookMouse failed.");
+}
+
+void TMainDlg::RemoveHookMouse() {
+    for (int i = 0; i < kMaxHookRemovals && HookLibrary::IsHookSetMouse(); ++i)
+        HookLibrary::RemoveHookMouse();
 }
 
 void TMainDlg::FormShow() {
     WndToTaskIco();
-    // The automatic update check joins here.
 }
 
 void TMainDlg::FormClose() {
-    // Saving the settings and closing the help windows join here.
+    // Runs once, whichever way the program ends.
+    if (m_closed) return;
+    m_closed = true;
+}
+
+void TMainDlg::CloseIfOpen() {
+    if (!Handle()) return;
+    FormClose();
+    ::DestroyWindow(Handle());
 }
 
 void TMainDlg::FormDestroy() {
-    // Hotkeys are unregistered here once they exist.
-    while (::IsHookSetMouse())
-        ::RemoveHookMouse();
+    RemoveHookMouse();
     BackImg.SetSize(0, 0);
+    m_rendered.reset();
 }
 
 void TMainDlg::SetTitle(const std::wstring& title) {
@@ -137,60 +134,37 @@ void TMainDlg::menExitClick() {
 // --- Units and calibration -------------------------------------------------
 
 void TMainDlg::SetRulerUnit(TRulerUnit value) {
-    fRulerUnit = value;
-    UpdateUnitChecks();
-    InvalidateBackImg = true;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void TMainDlg::UpdateUnitChecks() {
-    if (!menUnit) return;
-    auto check = [this](UINT id, bool on) {
-        ::CheckMenuItem(menUnit, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-    };
-    check(idPixel20, fRulerUnit == ruPixel20);
-    check(idPixel32, fRulerUnit == ruPixel32);
-    check(idPixel50, fRulerUnit == ruPixel50);
-    check(idMilimeter, fRulerUnit == ruMillimeter);
+    m_model.Scale.fRulerUnit = value;
+    FaceChanged();
 }
 
 void TMainDlg::UpdatePixelMMConverter() {
-    m_PixelMMConverter.SetAutoCalc(FCmAuto);
-    if (FCmAuto) {
-        m_PixelMMConverter.AutoPixelsPerMM(ScreenMetrics());
-    } else {
-        const double perMM = GetUserPixelPerMM(FRefCmSize);
-        m_PixelMMConverter.SetPixelsPerMMX(perMM);
-        m_PixelMMConverter.SetPixelsPerMMY(perMM);
-    }
-    InvalidateBackImg = true;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+    ApplyCalibration(m_model, ScreenMetrics());
+    FaceChanged();
 }
 
 bool TMainDlg::BeforeCmSizeChangeBy(double delta) {
-    if (fRulerUnit != ruMillimeter) menMilimeterClick();
-    m_PixelMMConverter.SetAutoCalc(false);
-    if (FCmAuto) {
-        // A calibration step is a wish to calibrate by hand: leave automatic
-        // mode, starting from the spacing the screen shows now.
-        FCmAuto = false;
-        FRefCmSize = RefCmSizeFromPixelsPerMM(m_PixelMMConverter.PixelsPerMMX());
-    }
-    const CalibrationStep step = StepRefCmSize(FRefCmSize, delta, FRefCmSizeChangeBy);
-    if (step.Beep) ::MessageBeep(0);
-    FRefCmSize = step.RefCmSize;
+    if (m_model.Scale.fRulerUnit != ruMillimeter) SetRulerUnit(ruMillimeter);
+    if (StepCalibration(m_model, delta)) ::MessageBeep(0);
     UpdatePixelMMConverter();
     return true;
 }
 
 void TMainDlg::Plus1Click() {
-    BeforeCmSizeChangeBy(-FRefCmSizeChangeBy);
+    BeforeCmSizeChangeBy(-m_model.Calibration.FRefCmSizeChangeBy);
 }
 void TMainDlg::Minus1Click() {
-    BeforeCmSizeChangeBy(FRefCmSizeChangeBy);
+    BeforeCmSizeChangeBy(m_model.Calibration.FRefCmSizeChangeBy);
+}
+
+void TMainDlg::SetRefCmSize(double refCmSize) {
+    m_model.Calibration.FCmAuto = false;
+    m_model.Calibration.FRefCmSize = refCmSize;
+    UpdatePixelMMConverter();
 }
 
 void TMainDlg::WMDisplayChange() {
+    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     UpdatePixelMMConverter();
 }
 
@@ -202,44 +176,33 @@ DeviceMetrics TMainDlg::ScreenMetrics() const {
 
 // --- Orientation and size --------------------------------------------------
 
-void TMainDlg::OrientationChanged() {
-    if (FHorizontal) {
-        SetTickPosition(HorizontalTickPosition);
-        SetTickMarkerPosition(HorizontalTickMarkerPosition);
-        SetClientSize(HWidth, RulerDefaults::HorizontalClientHeight);
-    } else {
-        SetTickPosition(VerticalTickPosition);
-        SetTickMarkerPosition(VerticalTickMarkerPosition);
-        SetClientSize(RulerDefaults::VerticalClientWidth, VHeight);
-    }
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+void TMainDlg::menOrientationClick() {
+    SetOrientation(m_model, !m_model.Geometry.FHorizontal);
+    OrientationChanged();
 }
 
-void TMainDlg::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
+void TMainDlg::OrientationChanged() {
+    SetOrientation(m_model, m_model.Geometry.FHorizontal);
+    SetClientSize(RulerClientSize(m_model.Geometry));
+    FaceChanged();
+}
+
+void TMainDlg::SetClientSize(Size size) {
+    RECT r{0, 0, size.Width, size.Height};
     ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
     ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Rect TMainDlg::ClientRect() const {
-    RECT r{};
-    ::GetClientRect(Handle(), &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 void TMainDlg::FormResize() {
-    const Rect client = ClientRect();
-    BackImg.SetSize(client.Width(), client.Height());
-    InvalidateBackImg = true;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+    FaceChanged();
 }
 
 // --- Painting --------------------------------------------------------------
 
-void TMainDlg::UpdateLabelFonts() {
-    const UINT dpi = WindowDpi(Handle());
+void TMainDlg::UpdateFonts() {
+    const UINT dpi = Dpi();
     LOGFONTW label{};
     label.lfHeight = -::MulDiv(kLabelPoints, static_cast<int>(dpi), 72);
     label.lfWeight = FW_NORMAL;
@@ -250,69 +213,85 @@ void TMainDlg::UpdateLabelFonts() {
     label.lfWeight = FW_BOLD;
     m_labelFontBold = CachedFont(label);
     m_boxFont = CachedFont(GetSysGuiFont(dpi));
+    m_model.Scale.TwipsPerPixelY = TwipsPerPixelAt(static_cast<int>(dpi));
 }
 
-RulerFace TMainDlg::FaceNow() const {
-    RulerFace face;
-    face.Width = BackImg.Width();
-    face.Height = BackImg.Height();
-    face.TickPosition = fTickPosition;
-    face.TickMarkerPosition = FTickMarkerPosition;
-    face.CenterMarker = FCenterMarker;
-    face.Unit = fRulerUnit;
-    face.ColorBack = FColorBack;
-    face.ColorTicks = FColorTicks;
-    face.Converter = m_PixelMMConverter;
-    face.TwipsPerPixelY = TwipsPerPixelY(BackImg.Dc());
-    return face;
+void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {
+    // The ruler counts device pixels: its length stays, only where it stands
+    // and what a person reads (fonts, twips) follow the new monitor.
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateFonts();
+    FaceChanged();
 }
 
-void TMainDlg::RenderBackImg() {
-    ++m_backImgRenders;
+void TMainDlg::FaceChanged() {
+    if (!Handle()) return;
+    // The marks' box depends on the unit, fonts and size: place it anew now,
+    // so the state always says what the next paint shows.
+    WindowDC dc(Handle());
+    GdiCanvas measure(dc.Get(), m_boxFont, nullptr);
+    m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, measure).State;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool TMainDlg::FaceIsCurrent(Size client) const {
+    return m_rendered && m_rendered->Dpi == Dpi() && m_rendered->Face == FaceOf(m_model, client);
+}
+
+void TMainDlg::RenderBackImgIfStale() {
+    const Rect client = ClientRect();
+    const Size size{client.Width(), client.Height()};
+    if (FaceIsCurrent(size)) return;
+    BackImg.SetSize(size.Width, size.Height);
+    const RulerFace face = FaceOf(m_model, size);
     GdiCanvas canvas(BackImg.Dc(), m_labelFont, m_labelFontBold);
-    RenderRulerFace(canvas, FaceNow());
+    RenderRulerFace(canvas, face);
+    m_rendered = RenderedFace{face, Dpi()};
+    ++m_backImgRenders;
 }
 
-void TMainDlg::FormPaint(HDC dc) {
-    const bool render = InvalidateBackImg;
-    if (render) RenderBackImg();
-    ::BitBlt(dc, 0, 0, BackImg.Width(), BackImg.Height(), BackImg.Dc(), 0, 0, SRCCOPY);
-    if (render) {
-        // The fresh face has no marks: draw them for the current position.
-        InvalidateBackImg = false;
-        GdiCanvas canvas(dc, m_boxFont, nullptr);
-        CursorMarksResult marks = PlanCursorMarks(CursorRulerNow(), Cursor, canvas);
-        Cursor = marks.State;
-        ExecuteCursorPlan(canvas, marks.Plan);
-    }
+void TMainDlg::PaintContent(HDC dc, const Rect& area) {
+    // The face is a cache keyed by what it shows; the marks are drawn from
+    // the cursor state on every paint, so any repaint shows them.
+    ++m_paints;
+    RenderBackImgIfStale();
+    ::BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), BackImg.Dc(), area.Left,
+             area.Top, SRCCOPY);
+    GdiCanvas canvas(dc, m_boxFont, nullptr);
+    DrawCursorMarks(canvas, PlanCursorMarks(CursorView(), m_model.Cursor, canvas).Plan);
 }
 
 void TMainDlg::SetColorField(TColor& field, TColor value) {
     if (field == value) return;
     field = value;
-    InvalidateBackImg = true;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+    FaceChanged();
 }
 
 void TMainDlg::SetColorBack(TColor value) {
-    SetColorField(FColorBack, value);
+    SetColorField(m_model.Look.FColorBack, value);
 }
 void TMainDlg::SetColorTicks(TColor value) {
-    SetColorField(FColorTicks, value);
+    SetColorField(m_model.Look.FColorTicks, value);
 }
 void TMainDlg::SetColorMouseLine(TColor value) {
-    SetColorField(FColorMouseLine, value);
+    SetColorField(m_model.MarkColors.FColorMouseLine, value);
 }
 void TMainDlg::SetColorMousePosBack(TColor value) {
-    SetColorField(FColorMousePosBack, value);
+    SetColorField(m_model.MarkColors.FColorMousePosBack, value);
 }
 void TMainDlg::SetColorMousePosText(TColor value) {
-    SetColorField(FColorMousePosText, value);
+    SetColorField(m_model.MarkColors.FColorMousePosText, value);
 }
 
 void TMainDlg::SetTickPosition(TTickPosition value) {
-    fTickPosition = value;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+    m_model.Look.fTickPosition = value;
+    FaceChanged();
+}
+
+void TMainDlg::SetTickMarkerPosition(TTickPosition value) {
+    m_model.Look.FTickMarkerPosition = value;
+    FaceChanged();
 }
 
 // --- Mouse tracking --------------------------------------------------------
@@ -332,25 +311,16 @@ LRESULT TMainDlg::HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-CursorRuler TMainDlg::CursorRulerNow() const {
-    CursorRuler r;
-    r.Horizontal = FHorizontal;
+CursorRuler TMainDlg::CursorView() const {
     const Rect client = ClientRect();
-    r.Client = {client.Width(), client.Height()};
     RECT window{};
     ::GetWindowRect(Handle(), &window);
-    r.WindowOrigin = {window.left, window.top};
-    r.WndBorderX = WndBorderX;
-    r.WndBorderY = WndBorderY;
-    r.PrimaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    r.Unit = fRulerUnit;
-    r.Converter = m_PixelMMConverter;
-    r.ColorMouseLine = FColorMouseLine;
-    r.ColorMousePosBack = FColorMousePosBack;
-    r.ColorMousePosText = FColorMousePosText;
-    r.Down = Down;
-    r.Length = FHorizontal ? HWidth : VHeight;
-    return r;
+    return {m_model,
+            {{client.Width(), client.Height()},
+             {window.left, window.top},
+             WndBorderX,
+             WndBorderY,
+             m_primaryScreen}};
 }
 
 void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan) {
@@ -363,131 +333,86 @@ void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan)
 }
 
 void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
-    ActX_ = x;
-    ActY_ = y;
+    ActX = x;
+    ActY = y;
     // The magnifier follows here, also while the ruler is hidden.
     if (!::IsWindowVisible(Handle())) return;
-    const CursorRuler ruler = CursorRulerNow();
+    const CursorRuler ruler = CursorView();
     // A move across the ruler keeps the position along it: the marks and the
     // length stay as they are, so there is nothing to draw.
-    if (!redraw && MousePosFromScreen(ruler, {x, y}) == Cursor.MousePos) return;
+    if (!redraw && MousePosFromScreen(ruler, {x, y}) == m_model.Cursor.MousePos) return;
     WindowDC dc(Handle());
     GdiCanvas canvas(dc.Get(), m_boxFont, nullptr);
-    const CursorUpdatePlan update = PlanCursorUpdate(ruler, Cursor, {x, y}, canvas);
+    const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, {x, y}, canvas);
     // While a new face is pending (after a resize) the next paint draws the
-    // marks; the position and the length drag go on regardless.
-    if (!InvalidateBackImg) ExecuteCursorPlan(canvas, update.Marks);
-    Cursor = update.State;
+    // marks from the state; the position and the length drag go on.
+    if (FaceIsCurrent(ruler.Placement.Client)) ExecuteCursorPlan(canvas, update.Marks);
+    m_model.Cursor = update.State;
 
     // The length drag at the far end.
-    const LPCWSTR shape = update.Drag.Cursor == RulerCursor::SizeWE   ? IDC_SIZEWE
-                          : update.Drag.Cursor == RulerCursor::SizeNS ? IDC_SIZENS
-                                                                      : IDC_ARROW;
-    HCURSOR cursor = ::LoadCursorW(nullptr, shape);
+    HCURSOR cursor = m_cursors[static_cast<int>(update.Drag.Cursor)];
     if (cursor != m_cursor) {
         m_cursor = cursor;
         POINT pt{x, y};
         if (::WindowFromPoint(pt) == Handle()) ::SetCursor(m_cursor);
     }
     if (update.Drag.NewLength) {
-        if (FHorizontal) {
-            HWidth = *update.Drag.NewLength;
-            SetClientSize(HWidth, ClientRect().Height());
-        } else {
-            VHeight = *update.Drag.NewLength;
-            SetClientSize(ClientRect().Width(), VHeight);
-        }
+        RulerGeometry& g = m_model.Geometry;
+        (g.FHorizontal ? g.HWidth : g.VHeight) = *update.Drag.NewLength;
+        const Rect client = ClientRect();
+        SetClientSize(g.FHorizontal ? Size{g.HWidth, client.Height()}
+                                    : Size{client.Width(), g.VHeight});
     }
 }
 
 void TMainDlg::MeasureStartPoint() {
-    Cursor = SetMeasureStartPoint(Cursor);
-    DrawMousePos(ActX_, ActY_, true);
+    m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
+    DrawMousePos(ActX, ActY, true);
 }
 
 void TMainDlg::FormMouseDown() {
-    Down = true;
+    m_model.Down = true;
     ::SetCapture(Handle());
 }
 
 void TMainDlg::FormMouseUp() {
-    Down = false;
+    m_model.Down = false;
     if (::GetCapture() == Handle()) ::ReleaseCapture();
 }
 
 void TMainDlg::FormMouseMove(WPARAM keys) {
-    if (!(keys & MK_LBUTTON) || !Down) return;
-    // Before the far-end zone a drag moves the window; in the zone the hook
+    if (!(keys & MK_LBUTTON) || !m_model.Down) return;
+    // Before the far-end grip a drag moves the window; in the grip the hook
     // updates change the length instead.
-    const Rect client = ClientRect();
-    const int length = FHorizontal ? client.Width() : client.Height();
-    if (Cursor.MousePos < length - 50) {
-        Down = false;
+    if (!InDragGrip(CursorView(), m_model.Cursor.MousePos)) {
+        m_model.Down = false;
         MoveWnd(Handle());
     }
 }
 
 // --- Menu and keys ---------------------------------------------------------
 
-void TMainDlg::CreatePopMenu() {
-    popMenu.Reset(::CreatePopupMenu());
-    menUnit = ::CreatePopupMenu();
-    ::AppendMenuW(menUnit, MF_STRING, idPixel20, L"Pixel 20");
-    ::AppendMenuW(menUnit, MF_STRING, idPixel32, L"Pixel 32\tP");
-    ::AppendMenuW(menUnit, MF_STRING, idPixel50, L"Pixel 50");
-    ::AppendMenuW(menUnit, MF_STRING, idMilimeter, L"Milimeter\tM");
-    ::AppendMenuW(menUnit, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menUnit, MF_STRING, idPlus1, L"MM-Abstand vergrößern\t+");
-    ::AppendMenuW(menUnit, MF_STRING, idMinus1, L"MM-Abstand verkleinern\t-");
-    for (UINT id : {idPixel20, idPixel32, idPixel50, idMilimeter}) {
-        MENUITEMINFOW info{sizeof(info)};
-        info.fMask = MIIM_FTYPE;
-        info.fType = MFT_STRING | MFT_RADIOCHECK;
-        ::SetMenuItemInfoW(menUnit, id, FALSE, &info);
-    }
-    ::AppendMenuW(popMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menUnit), L"Einheit");
-    ::AppendMenuW(popMenu.Get(), MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(popMenu.Get(), MF_STRING, idExit, L"Beenden\tEsc");
-    UpdateUnitChecks();
+bool TMainDlg::RunCommand(const std::wstring& name) {
+    const auto* row = Commands().ByName(name);
+    if (!row) return false;
+    ::SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(row->Id, 0), 0);
+    return true;
 }
 
 void TMainDlg::ShowPopMenu(POINT screen) {
     ::SetForegroundWindow(Handle());
-    const UINT id = static_cast<UINT>(::TrackPopupMenu(
-        popMenu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
-    if (id) OnCommand(id);
-}
-
-void TMainDlg::OnCommand(UINT id) {
-    switch (id) {
-    case idPixel20:
-        menPixel20Click();
-        break;
-    case idPixel32:
-        menPixel32Click();
-        break;
-    case idPixel50:
-        menPixel50Click();
-        break;
-    case idMilimeter:
-        menMilimeterClick();
-        break;
-    case idPlus1:
-        Plus1Click();
-        break;
-    case idMinus1:
-        Minus1Click();
-        break;
-    case idExit:
-        menExitClick();
-        break;
-    default:
-        break;
-    }
+    ::TrackPopupMenu(popMenu.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    // Without a message after it, a menu shown from the tray would not close
+    // when the user clicks elsewhere.
+    ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void TMainDlg::FormKeyDown(WPARAM key) {
-    if (key == VK_ESCAPE) menExitClick();
+    // Menu keys are single keys without modifiers.
+    if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0 || ::GetKeyState(VK_SHIFT) < 0)
+        return;
+    if (const auto* row = Commands().ByKey(static_cast<UINT>(key)))
+        Commands().Execute(*this, row->Id);
 }
 
 // --- Message dispatch ------------------------------------------------------
@@ -497,14 +422,6 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(Handle());
-        FormPaint(paint.Dc());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        FormPaint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SIZE:
         FormResize();
         return 0;
@@ -529,11 +446,6 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_DPICHANGED:
-        UpdateLabelFonts();
-        InvalidateBackImg = true;
-        ::InvalidateRect(Handle(), nullptr, FALSE);
-        return 0;
     case WM_CONTEXTMENU: {
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (pt.x == -1 && pt.y == -1) {
@@ -544,8 +456,23 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ShowPopMenu(pt);
         return 0;
     }
+    case WM_INITMENUPOPUP:
+        Commands().UpdateStates(*this, reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU) break;
+        Commands().Measure(*item, Dpi());
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU) break;
+        Commands().Draw(*item, Dpi());
+        return TRUE;
+    }
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
+        Commands().Execute(*this, LOWORD(wParam));
         return 0;
     case WM_DISPLAYCHANGE:
         WMDisplayChange();
@@ -554,6 +481,12 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return HandleTestControl(Handle(), reinterpret_cast<HWND>(wParam),
                                  reinterpret_cast<const COPYDATASTRUCT*>(lParam),
                                  [this](const std::wstring& cmd) { return TestQuery(cmd); });
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows ends the process after this message: close properly first.
+        if (wParam) FormClose();
+        return 0;
     case WM_CLOSE:
         FormClose();
         ::DestroyWindow(Handle());

@@ -1,21 +1,20 @@
 #pragma once
 // The ruler window: a borderless top-most strip with the scale, the program's
-// main window for the whole run.
-#include "util/ProgramInfo.h"
+// main window for the whole run. What it shows comes from its RulerModel; the
+// window turns messages into model changes and paints the model.
 #include "ruler/MousePosRules.h"
-#include "ruler/PixelMMConverter.h"
+#include "ruler/RulerModel.h"
 #include "ruler/RulerRenderer.h"
-#include "ruler/RulerUnit.h"
-#include "ruler/TickRules.h"
 #include "storage/PBPathList.h"
-#include "util/Color.h"
-#include "util/Geometry.h"
+#include "util/ProgramInfo.h"
+#include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/Window.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class GdiCanvas;
@@ -27,30 +26,25 @@ class TMainDlg : public Window {
 
     // Creates the window and runs FormCreate; owner is the application window.
     void Create(HWND owner);
+    // Closes as the user's "Beenden" does, if the window still exists (the
+    // message loop may end for other reasons; the close path must still run).
+    void CloseIfOpen();
 
     void SetTitle(const std::wstring& title);
     void menExitClick();
+    void menOrientationClick();
 
     // Units and calibration.
-    TRulerUnit RulerUnit() const { return fRulerUnit; }
+    TRulerUnit RulerUnit() const { return m_model.Scale.fRulerUnit; }
     void SetRulerUnit(TRulerUnit value);
     void UpdatePixelMMConverter();
     bool BeforeCmSizeChangeBy(double delta);
     void Plus1Click();
     void Minus1Click();
-    void menMilimeterClick() { SetRulerUnit(ruMillimeter); }
-    void menPixel20Click() { SetRulerUnit(ruPixel20); }
-    void menPixel32Click() { SetRulerUnit(ruPixel32); }
-    void menPixel50Click() { SetRulerUnit(ruPixel50); }
-    void menTwipClick() { SetRulerUnit(ruTwip); }
+    // Calibrates by hand to the reference length measured on the 200-pixel bar.
+    void SetRefCmSize(double refCmSize);
 
-    const TPixelMMConverter& PixelMMConverter() const { return m_PixelMMConverter; }
-    bool Horizontal() const { return FHorizontal; }
-    bool CmAuto() const { return FCmAuto; }
-    double RefCmSize() const { return FRefCmSize; }
-    int ActX() const { return ActX_; }
-    int ActY() const { return ActY_; }
-    int MousePos() const { return Cursor.MousePos; }
+    const RulerModel& Ruler() const { return m_model; }
     std::uint64_t HookMessageCount() const { return m_hookMessages; }
     std::uint64_t BackImgRenderCount() const { return m_backImgRenders; }
     // Pixels copied back from BackImg by cursor updates so far.
@@ -63,20 +57,27 @@ class TMainDlg : public Window {
     void SetColorMousePosBack(TColor value);
     void SetColorMousePosText(TColor value);
     void SetTickPosition(TTickPosition value);
-    void SetTickMarkerPosition(TTickPosition value) { FTickMarkerPosition = value; }
+    void SetTickMarkerPosition(TTickPosition value);
 
     // The measuring start point: set, move, or end measuring (the hotkey).
     void MeasureStartPoint();
 
     // Location and format of the settings file.
-    TPBPathList& Paths() { return *m_Paths; }
-    const TProgramInfo& ProgramInfo() const { return m_ProgramInfo; }
+    TPBPathList& Paths() { return *m_paths; }
+    const TProgramInfo& ProgramInfo() const { return m_programInfo; }
+
+    // The commands of the pop-up menu and the keys.
+    static const CommandTable<TMainDlg>& Commands();
+    // Runs a command by its item name, as a click on the item would.
+    bool RunCommand(const std::wstring& name);
 
     // Answers the test control channel (only enabled by the test switch).
     std::wstring TestQuery(const std::wstring& command);
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc, const Rect& area) override;
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
   private:
     void FormCreate();
@@ -85,83 +86,61 @@ class TMainDlg : public Window {
     void FormDestroy();
     LRESULT HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam);
     void InstallHookMouse();
+    void RemoveHookMouse();
     void WMDisplayChange();
     void FormResize();
     void OrientationChanged();
-    void FormPaint(HDC dc);
-    void RenderBackImg();
+    // The one path for "what the ruler shows changed": the marks are placed
+    // for the new state and the window repaints (the face renders if its key
+    // changed).
+    void FaceChanged();
+    bool FaceIsCurrent(Size client) const;
+    void RenderBackImgIfStale();
     // redraw: draw even when the position along the ruler is unchanged.
     void DrawMousePos(int x, int y, bool redraw = false);
     void ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan);
-    CursorRuler CursorRulerNow() const;
-    RulerFace FaceNow() const;
-    void UpdateLabelFonts();
+    CursorRuler CursorView() const;
+    void UpdateFonts();
     void SetColorField(TColor& field, TColor value);
     void FormMouseDown();
     void FormMouseUp();
     void FormMouseMove(WPARAM keys);
     void FormKeyDown(WPARAM key);
-    void SetClientSize(int width, int height);
-    Rect ClientRect() const;
+    void SetClientSize(Size size);
     DeviceMetrics ScreenMetrics() const;
-    void CreatePopMenu();
     void ShowPopMenu(POINT screen);
-    void UpdateUnitChecks();
-    void OnCommand(UINT id);
 
-    // Fields, in the order the ruler declares them.
-    int HWidth = 600;
-    int VHeight = 400;
+    RulerModel m_model;
     int WndBorderX = 0;
     int WndBorderY = 0;
-    bool FirstStart = true;
-    bool Down = false;
-    int ActX_ = 0;
-    int ActY_ = 0;
-    bool OldVisibleLineal = false;
-    bool OldVisibleMagnifier = false;
-    int Zoom = 4;
-    bool NeutralPointScreen = true;
-    bool MoveMagnifierWithClick = true;
-    bool MagnifierSyncVisible = true;
     OffscreenBitmap BackImg;
-    bool InvalidateBackImg = false;
-    // MousePos, MousePosDisplay, StartPos, OldStartPos, HasStartPos,
-    // OldMousePosX and OldMousePosY: the state of the cursor marks.
-    CursorState Cursor;
-    TTickPosition fTickPosition;
-    int fTransparency = 0;
-    TRulerUnit fRulerUnit = ruPixel32;
-    TTickPosition FTickMarkerPosition;
-    bool FCenterMarker = true;
-    bool FHorizontal = true;
-    TColor FColorTicks;
-    TColor FColorMouseLine;
-    TColor FColorMousePosText;
-    TColor FColorBack;
-    TColor FColorMousePosBack;
-    double FRefCmSize;
-    bool FCmAuto = true;
-    double FRefCmSizeChangeBy;
-    std::uint16_t MoveHotKeyUp = 0;
-    std::uint16_t MoveHotKeyDown = 0;
-    std::uint16_t MoveHotKeyLeft = 0;
-    std::uint16_t MoveHotKeyRight = 0;
-    std::uint16_t HotKeyMeasureStart;
-    int MoveHotKeyMoveBy;
-    TPixelMMConverter m_PixelMMConverter;
+    int ActX = 0; // last hook position
+    int ActY = 0;
 
-    TProgramInfo m_ProgramInfo;
-    std::unique_ptr<TPBPathList> m_Paths;
+    // What BackImg holds now: the face it was rendered for, at which DPI.
+    struct RenderedFace {
+        RulerFace Face;
+        UINT Dpi = 0;
+    };
+    std::optional<RenderedFace> m_rendered;
+    bool m_closed = false;
+
+    TProgramInfo m_programInfo;
+    std::unique_ptr<TPBPathList> m_paths;
     UniqueHMenu popMenu;
-    HMENU menUnit = nullptr;
     HFONT m_labelFont = nullptr; // scale labels, 8 points at the monitor's DPI
     HFONT m_labelFontBold = nullptr;
     HFONT m_boxFont = nullptr;  // the window's font, for the position box
     HCURSOR m_cursor = nullptr; // arrow, or a resize cursor in the far-end zone
+    // By RulerCursor: loaded once, since every cursor update may need one.
+    const HCURSOR m_cursors[3] = {::LoadCursorW(nullptr, IDC_ARROW),
+                                  ::LoadCursorW(nullptr, IDC_SIZEWE),
+                                  ::LoadCursorW(nullptr, IDC_SIZENS)};
+    Size m_primaryScreen; // refreshed on WM_DISPLAYCHANGE
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;
+    std::uint64_t m_paints = 0;
     std::uint64_t m_pixelsCopied = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "storage/win/RegistryProgData.h"
 #include "util/PathUtils.h"
+#include "util/win/Handles.h"
 #include "util/win/MVUtilWin.h"
 
 #include <shellapi.h>
@@ -15,15 +16,6 @@ namespace {
 
 using SHGetFolderPathWFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
 
-struct LibraryDeleter {
-    void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
-
-struct PidlDeleter {
-    void operator()(ITEMIDLIST* pidl) const { ::CoTaskMemFree(pidl); }
-};
-
 DWORD Attributes(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str());
 }
@@ -36,10 +28,10 @@ bool IsFolder(const std::wstring& path) {
 class Win32PathListPlatform : public PathListPlatform {
   public:
     Win32PathListPlatform() {
-        m_shFolder.reset(::LoadLibraryW(L"SHFolder.dll"));
+        m_shFolder.Reset(::LoadLibraryW(L"SHFolder.dll"));
         if (m_shFolder)
             m_getFolderPath = reinterpret_cast<SHGetFolderPathWFn>(
-                reinterpret_cast<void*>(::GetProcAddress(m_shFolder.get(), "SHGetFolderPathW")));
+                reinterpret_cast<void*>(::GetProcAddress(m_shFolder.Get(), "SHGetFolderPathW")));
     }
 
     bool FolderQueryAvailable() override { return m_getFolderPath != nullptr; }
@@ -56,9 +48,9 @@ class Win32PathListPlatform : public PathListPlatform {
     std::optional<std::wstring> VirtualFolderName(int csidl) override {
         ITEMIDLIST* raw = nullptr;
         if (::SHGetSpecialFolderLocation(nullptr, csidl, &raw) != S_OK || !raw) return std::nullopt;
-        const std::unique_ptr<ITEMIDLIST, PidlDeleter> pidl(raw);
+        const UniqueCoTaskMem<ITEMIDLIST*> pidl(raw);
         SHFILEINFOW info{};
-        if (!::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl.get()), 0, &info, sizeof(info),
+        if (!::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl.Get()), 0, &info, sizeof(info),
                               SHGFI_PIDL | SHGFI_DISPLAYNAME))
             return std::nullopt;
         return std::wstring(info.szDisplayName);
@@ -74,16 +66,7 @@ class Win32PathListPlatform : public PathListPlatform {
         return n > 0 && n < needed ? std::wstring(buffer.data(), n) : std::wstring();
     }
 
-    std::wstring ProgramFile() override {
-        std::vector<wchar_t> buffer(MAX_PATH);
-        for (;;) {
-            const DWORD n =
-                ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-            if (n == 0) return {};
-            if (n < buffer.size()) return std::wstring(buffer.data(), n);
-            buffer.resize(buffer.size() * 2);
-        }
-    }
+    std::wstring ProgramFile() override { return ProgramFileName(); }
 
     bool FileExists(const std::wstring& path) override {
         const DWORD attributes = Attributes(path);

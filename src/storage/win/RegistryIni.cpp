@@ -2,6 +2,7 @@
 
 #include "storage/MvIni.h"
 #include "storage/StorageError.h"
+#include "util/StringUtils.h"
 
 #include <vector>
 
@@ -11,10 +12,6 @@ namespace {
 std::wstring RelativePath(const std::wstring& path) {
     const auto first = path.find_first_not_of(L'\\');
     return first == std::wstring::npos ? std::wstring() : path.substr(first);
-}
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
 }
 
 std::wstring StringFromBytes(const std::vector<BYTE>& data) {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-// Full access, as the settings store opens its key (KEY_ALL_ACCESS).
-constexpr REGSAM RegistryIniFullAccess = 0xF003F;
+// Full access, as the settings store opens its key.
+constexpr REGSAM RegistryIniFullAccess = KEY_ALL_ACCESS;
 
 class TRegistryIniFile : public TCustomIniFile {
   public:

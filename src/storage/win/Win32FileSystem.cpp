@@ -2,16 +2,13 @@
 
 #include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
+#include "util/StringUtils.h"
 #include "util/win/Handles.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
-
-std::wstring Quoted(const std::wstring& path) {
-    return L"\"" + path + L"\"";
-}
 
 // The user-facing text plus what the system says about the cause.
 [[noreturn]] void Fail(const std::wstring& message, DWORD code) {
@@ -89,8 +86,8 @@ std::wstring SystemErrorText(DWORD code) {
     const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal<wchar_t*> owned(buffer);
     std::wstring text(buffer ? buffer : L"", n);
-    if (buffer) ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     return text;

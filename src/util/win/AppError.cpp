@@ -1,34 +1,89 @@
 #include "util/win/AppError.h"
 
 #include "util/UserMessage.h"
+#include "util/win/MVUtilWin.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <deque>
+#include <new>
+#include <stdexcept>
+#include <system_error>
 
 namespace {
 
-std::wstring Widen(const char* text) {
-    std::wstring out;
-    for (const char* p = text; *p; ++p)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    return out;
-}
+struct PendingError {
+    HWND Owner;
+    std::wstring Message;
+};
 
 ErrorSink g_sink = nullptr;
+std::deque<PendingError> g_pending;
+std::wstring g_onScreen;
+bool g_showing = false;
+
+void Present(const PendingError& error) {
+    if (g_sink) {
+        g_sink(error.Owner, error.Message);
+        return;
+    }
+    HWND owner = error.Owner ? error.Owner : ::GetActiveWindow();
+    ::MessageBoxW(owner, error.Message.c_str(), ApplicationTitle().c_str(),
+                  MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+bool AlreadyReported(const std::wstring& message) {
+    if (g_showing && message == g_onScreen) return true;
+    return std::any_of(g_pending.begin(), g_pending.end(),
+                       [&](const PendingError& e) { return e.Message == message; });
+}
 
 } // namespace
 
 std::wstring ExceptionMessage(const std::exception& e) {
     if (auto* user = dynamic_cast<const UserMessage*>(&e)) return user->Message;
-    return Widen(e.what());
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        return L"Für diesen Vorgang reicht der Arbeitsspeicher nicht aus.";
+    if (dynamic_cast<const std::invalid_argument*>(&e) ||
+        dynamic_cast<const std::out_of_range*>(&e))
+        return L"Ein Wert ist ungültig oder liegt außerhalb des erlaubten Bereichs.";
+    if (dynamic_cast<const std::system_error*>(&e)) return L"Ein Systemaufruf ist fehlgeschlagen.";
+    return UnknownErrorMessage();
 }
 
-void ShowApplicationError(const std::wstring& message) {
-    if (g_sink) {
-        g_sink(message);
+std::wstring UnknownErrorMessage() {
+    return L"Ein unerwarteter Fehler ist aufgetreten.";
+}
+
+UINT ApplicationErrorMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Morvane.Dravik.ApplicationError");
+    return message;
+}
+
+void ShowApplicationError(const std::wstring& message, HWND owner) {
+    HWND app = ApplicationWindow();
+    if (!app) {
+        // Nothing runs a message loop for us yet (or tests call directly).
+        Present({owner, message});
         return;
     }
-    HWND owner = ::GetActiveWindow();
-    ::MessageBoxW(owner, message.c_str(), L"Dravik", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    if (AlreadyReported(message)) return;
+    g_pending.push_back({owner, message});
+    ::PostMessageW(app, ApplicationErrorMessage(), 0, 0);
+}
+
+void ShowPendingApplicationErrors() {
+    // The box on screen runs a message loop of its own; the next error waits
+    // until it is closed and this loop below takes it.
+    if (g_showing) return;
+    g_showing = true;
+    while (!g_pending.empty()) {
+        PendingError next = std::move(g_pending.front());
+        g_pending.pop_front();
+        g_onScreen = next.Message;
+        Present(next);
+    }
+    g_onScreen.clear();
+    g_showing = false;
 }
 
 void SetApplicationErrorSink(ErrorSink sink) {

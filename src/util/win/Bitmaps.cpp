@@ -49,22 +49,6 @@ void CopyRowsOut(const TRGBImage& image, std::uint8_t* bits) {
                     static_cast<std::size_t>(image.Width) * 3);
 }
 
-// COM for the calling thread, when it has none yet; a thread that already
-// runs another apartment model keeps it.
-class ComScope {
-  public:
-    ComScope() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(m_result)) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
-
-  private:
-    HRESULT m_result;
-};
-
 // Reads the first frame as premultiplied BGRA and lays it over background.
 bool DecodePicture(const std::wstring& fileName, TColor background, TRGBImage& image) {
     ComPtr<IWICImagingFactory> factory;

@@ -1,15 +1,11 @@
 #include "util/win/GdiCanvas.h"
 
 GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold)
-    : m_dc(dc), m_normal(normal), m_bold(bold ? bold : normal),
-      m_oldPen(::SelectObject(dc, ::GetStockObject(DC_PEN))),
-      m_oldBrush(::SelectObject(dc, ::GetStockObject(DC_BRUSH))),
-      m_oldFont(::SelectObject(dc, normal)), m_oldBkMode(::SetBkMode(dc, TRANSPARENT)) {}
+    : m_dc(dc), m_normal(normal), m_bold(bold ? bold : normal), m_pen(dc, ::GetStockObject(DC_PEN)),
+      m_brush(dc, ::GetStockObject(DC_BRUSH)), m_font(dc, normal),
+      m_oldBkMode(::SetBkMode(dc, TRANSPARENT)) {}
 
 GdiCanvas::~GdiCanvas() {
-    ::SelectObject(m_dc, m_oldPen);
-    ::SelectObject(m_dc, m_oldBrush);
-    ::SelectObject(m_dc, m_oldFont);
     ::SetBkMode(m_dc, m_oldBkMode);
 }
 

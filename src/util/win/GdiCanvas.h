@@ -2,6 +2,7 @@
 // The core's canvas drawn with GDI on a device context. Pens and brushes are
 // the DC's own (DC_PEN, DC_BRUSH), so drawing allocates no GDI objects.
 #include "util/Canvas.h"
+#include "util/win/Handles.h"
 
 #include <windows.h>
 
@@ -28,8 +29,8 @@ class GdiCanvas : public Canvas {
     HDC m_dc;
     HFONT m_normal;
     HFONT m_bold;
-    HGDIOBJ m_oldPen;
-    HGDIOBJ m_oldBrush;
-    HGDIOBJ m_oldFont;
+    SelectGuard m_pen;
+    SelectGuard m_brush;
+    SelectGuard m_font;
     int m_oldBkMode;
 };

@@ -2,6 +2,8 @@
 // RAII owners for Win32 handles: one small type per release function.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <utility>
 
 template <typename T, typename Traits> class UniqueHandle {
@@ -47,6 +49,27 @@ using UniqueHKey = UniqueHandle<HKEY, NullHandleTraits<HKEY, ::RegCloseKey>>;
 using UniqueHook = UniqueHandle<HHOOK, NullHandleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using UniqueHIcon = UniqueHandle<HICON, NullHandleTraits<HICON, ::DestroyIcon>>;
 using UniqueHMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, ::DestroyMenu>>;
+using UniqueLibrary = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, ::FreeLibrary>>;
+// Memory the system allocated for us: LocalAlloc'ed (FormatMessage,
+// CommandLineToArgvW) or CoTaskMemAlloc'ed (shell item lists).
+template <typename T> using UniqueLocal = UniqueHandle<T, NullHandleTraits<T, ::LocalFree>>;
+template <typename T> using UniqueCoTaskMem = UniqueHandle<T, NullHandleTraits<T, ::CoTaskMemFree>>;
+
+// COM for the calling thread, when it has none yet; a thread that already
+// runs another apartment model keeps it.
+class ComScope {
+  public:
+    ComScope() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(m_result)) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    bool Usable() const { return SUCCEEDED(m_result) || m_result == RPC_E_CHANGED_MODE; }
+
+  private:
+    HRESULT m_result;
+};
 
 // GDI objects share DeleteObject.
 template <typename T> using UniqueGdi = UniqueHandle<T, NullHandleTraits<T, ::DeleteObject>>;

@@ -9,6 +9,8 @@
 // carries the taskbar button and the title in the task switcher.
 void SetApplicationWindow(HWND wnd);
 HWND ApplicationWindow();
+// The application's title (the product name until the window carries one).
+std::wstring ApplicationTitle();
 
 // Hides the application window, which removes the program's taskbar button.
 void WndToTaskIco();
@@ -20,9 +22,12 @@ void MoveWnd(HWND wnd);
 // 0x8000 Alt) as a system-wide hotkey. Shortcut 0 registers nothing.
 bool MvRegisterHotKey(HWND wnd, std::uint16_t shortcut, int id);
 
-// 1440 divided by the vertical logical pixels per inch of the device.
-long double TwipsPerPixelY(HDC dc);
+// 1440 divided by the DPI of the monitor the window is on (a memory DC would
+// only know the system's DPI).
+long double TwipsPerPixelY(HWND wnd);
 
+// The executable's full file name.
+std::wstring ProgramFileName();
 // The executable's folder with a trailing "\"; AppDirAnd joins a relative path.
 std::wstring AppDir();
 std::wstring AppDirAnd(const std::wstring& relativePath);

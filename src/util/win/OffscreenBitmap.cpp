@@ -2,18 +2,11 @@
 
 OffscreenBitmap::OffscreenBitmap() : m_dc(::CreateCompatibleDC(nullptr)) {}
 
-OffscreenBitmap::~OffscreenBitmap() {
-    if (m_original) ::SelectObject(m_dc.Get(), m_original);
-}
-
 void OffscreenBitmap::SetSize(int width, int height) {
     width = width > 0 ? width : 0;
     height = height > 0 ? height : 0;
     if (width == m_width && height == m_height && (m_bitmap || width == 0 || height == 0)) return;
-    if (m_original) {
-        ::SelectObject(m_dc.Get(), m_original);
-        m_original = nullptr;
-    }
+    m_selection.reset();
     m_bitmap.Reset();
     m_bits = nullptr;
     m_width = width;
@@ -31,5 +24,5 @@ void OffscreenBitmap::SetSize(int width, int height) {
     m_bitmap.Reset(::CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!m_bitmap) return;
     m_bits = static_cast<unsigned char*>(bits);
-    m_original = ::SelectObject(m_dc.Get(), m_bitmap.Get());
+    m_selection.emplace(m_dc.Get(), m_bitmap.Get());
 }

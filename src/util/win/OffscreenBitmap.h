@@ -2,10 +2,11 @@
 // A 24-bit off-screen bitmap with its own memory DC.
 #include "util/win/Handles.h"
 
+#include <optional>
+
 class OffscreenBitmap {
   public:
     OffscreenBitmap();
-    ~OffscreenBitmap();
     OffscreenBitmap(const OffscreenBitmap&) = delete;
     OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
 
@@ -18,9 +19,10 @@ class OffscreenBitmap {
     const unsigned char* Bits() const { return m_bits; }
 
   private:
+    // Destroyed in reverse: the selection is undone before bitmap and DC go.
     UniqueHdc m_dc;
     UniqueHBitmap m_bitmap;
-    HGDIOBJ m_original = nullptr;
+    std::optional<SelectGuard> m_selection;
     unsigned char* m_bits = nullptr;
     int m_width = 0;
     int m_height = 0;

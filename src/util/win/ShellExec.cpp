@@ -2,6 +2,7 @@
 
 #include "util/PathUtils.h"
 #include "util/ShellExecErrors.h"
+#include "util/win/AppError.h"
 #include "util/win/Handles.h"
 #include "util/win/MVUtilWin.h"
 
@@ -9,26 +10,12 @@
 
 namespace {
 
-ShellErrorSink g_errorSink = nullptr;
-
-void ShowShellError(HWND owner, const std::wstring& message) {
-    if (g_errorSink) {
-        g_errorSink(owner, message);
-        return;
-    }
-    ::MessageBoxW(owner, message.c_str(), L"Dravik", MB_OK | MB_ICONERROR);
-}
-
 // The shell takes nullptr for "not given"; an empty text would be a value.
 const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
 } // namespace
-
-void SetShellErrorSink(ShellErrorSink sink) {
-    g_errorSink = sink;
-}
 
 int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
                         const std::wstring& params, const std::wstring& folder, int showState) {
@@ -72,7 +59,7 @@ bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folde
 
     std::wstring message = GetShellExecuteError(resultCode, file, table);
     if (!extraErrorText.empty()) message += L"\r\n" + extraErrorText;
-    if (showError) ShowShellError(owner, message);
+    if (showError) ShowApplicationError(message, owner);
     return false;
 }
 

@@ -32,8 +32,3 @@ bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folde
 // shell's result code as ShellExecuteW would.
 int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
                         const std::wstring& params, const std::wstring& folder, int showState);
-
-// The error box; tests put a recorder here so no modal box blocks them.
-// nullptr restores the message box.
-using ShellErrorSink = void (*)(HWND owner, const std::wstring& message);
-void SetShellErrorSink(ShellErrorSink sink);

@@ -4,7 +4,8 @@
 #include "util/win/Handles.h"
 
 #include <cstdint>
-#include <map>
+#include <deque>
+#include <utility>
 
 namespace {
 
@@ -27,12 +28,17 @@ bool DecodeColor(HANDLE value, TColor& color) {
     return true;
 }
 
-// A handful of solid colours at most; they live until exit.
+// The colour window colours many edits: the cache keeps the most recent
+// colours only. A brush handed out is used for one paint, so dropping the
+// oldest later is safe.
 HBRUSH CachedSolidBrush(COLORREF rgb) {
-    static std::map<COLORREF, UniqueHBrush> cache;
-    auto it = cache.find(rgb);
-    if (it == cache.end()) it = cache.emplace(rgb, UniqueHBrush(::CreateSolidBrush(rgb))).first;
-    return it->second.Get();
+    constexpr std::size_t MaxBrushes = 32;
+    static std::deque<std::pair<COLORREF, UniqueHBrush>> cache;
+    for (const auto& [colour, brush] : cache)
+        if (colour == rgb) return brush.Get();
+    if (cache.size() >= MaxBrushes) cache.pop_front();
+    cache.emplace_back(rgb, UniqueHBrush(::CreateSolidBrush(rgb)));
+    return cache.back().second.Get();
 }
 
 } // namespace

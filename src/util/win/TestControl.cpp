@@ -9,7 +9,10 @@ bool TestControlEnabled() {
 
 LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
                           const std::function<std::wstring(const std::wstring&)>& answer) {
-    if (!TestControlEnabled() || !data || data->dwData != kTestControlQuery || !replyTo)
+    // Questions are short; anything larger is not ours to answer.
+    constexpr DWORD MaxQueryBytes = 4096;
+    if (!TestControlEnabled() || !data || data->dwData != kTestControlQuery || !replyTo ||
+        !data->lpData || data->cbData > MaxQueryBytes)
         return FALSE;
     const std::wstring question(static_cast<const wchar_t*>(data->lpData),
                                 data->cbData / sizeof(wchar_t));

@@ -1,6 +1,8 @@
 #include "util/win/Window.h"
 
 #include "util/win/AppError.h"
+#include "util/win/Fonts.h"
+#include "util/win/Handles.h"
 
 Window::~Window() {
     if (m_hwnd) {
@@ -11,6 +13,12 @@ Window::~Window() {
         m_hwnd = nullptr;
         ::DestroyWindow(hwnd);
     }
+}
+
+Rect Window::ClientRect() const {
+    RECT r{};
+    ::GetClientRect(m_hwnd, &r);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon, UINT style) {
@@ -42,6 +50,37 @@ LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
+void Window::PaintContent(HDC, const Rect&) {}
+
+void Window::OnDpiChanged(UINT, const RECT& suggested) {
+    ::SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        m_dpi = WindowDpi(m_hwnd);
+        break;
+    case WM_PAINT: {
+        PaintScope paint(m_hwnd);
+        const RECT& a = paint.Area();
+        PaintContent(paint.Dc(), {a.left, a.top, a.right, a.bottom});
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintContent(reinterpret_cast<HDC>(wParam), ClientRect());
+        return 0;
+    case WM_DPICHANGED:
+        m_dpi = HIWORD(wParam);
+        OnDpiChanged(m_dpi, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return HandleMessage(msg, wParam, lParam);
+}
+
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* self = nullptr;
     if (msg == WM_NCCREATE) {
@@ -55,7 +94,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 
     LRESULT result = 0;
-    GuardedCall([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    GuardedCall([&] { result = self->Dispatch(msg, wParam, lParam); });
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;

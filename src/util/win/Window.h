@@ -1,7 +1,17 @@
 #pragma once
 // One base for all windows: the object pointer rides in the window's user
 // data from WM_NCCREATE to WM_NCDESTROY, and no exception leaves the window
-// procedure (the application's error handler shows it and the program runs on).
+// procedure (the error goes to the application's error handler, which shows
+// it from the message loop, and the program runs on).
+//
+// Painting: WM_PAINT and WM_PRINTCLIENT both call PaintContent, which draws
+// the whole client area from the window's state and changes nothing, so any
+// invalidation, and any print into a memory DC, shows what the state says.
+//
+// DPI: the window knows the DPI of the monitor it is on; WM_DPICHANGED keeps
+// it and applies the suggested rectangle unless OnDpiChanged says otherwise.
+#include "util/Geometry.h"
+
 #include <windows.h>
 
 #include <string>
@@ -14,6 +24,10 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return m_hwnd; }
+    // The DPI of the window's monitor (96 until the window exists).
+    UINT Dpi() const { return m_dpi; }
+    // The client area as a core rectangle.
+    Rect ClientRect() const;
 
     // Registers the class once per process.
     static void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon,
@@ -27,10 +41,17 @@ class Window {
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Draws the client area (area is the part that needs it) from the state.
+    virtual void PaintContent(HDC dc, const Rect& area);
+    // After the DPI changed; the default takes the suggested window rectangle.
+    virtual void OnDpiChanged(UINT dpi, const RECT& suggested);
+
     // Called after the window is gone (WM_NCDESTROY).
     virtual void OnDestroyed() {}
 
   private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
+    UINT m_dpi = 96;
 };

@@ -22,18 +22,10 @@ class CountingCanvas : public Canvas {
 constexpr TRulerUnit Units[] = {ruMillimeter, ruPixel20, ruPixel32, ruPixel50, ruTwip};
 
 RulerFace Face(bool vertical, TRulerUnit unit) {
-    RulerFace f;
-    f.Unit = unit;
-    if (vertical) {
-        f.Width = 57;
-        f.Height = 2160;
-        f.TickPosition = VerticalTickPosition;
-        f.TickMarkerPosition = VerticalTickMarkerPosition;
-    } else {
-        f.Width = 3840;
-        f.Height = 49;
-    }
-    return f;
+    RulerModel model;
+    model.Scale.fRulerUnit = unit;
+    SetOrientation(model, !vertical);
+    return FaceOf(model, vertical ? Size{57, 2160} : Size{3840, 49});
 }
 
 void RenderFace(benchmark::State& state, bool vertical) {
@@ -59,11 +51,10 @@ BENCHMARK(BM_RenderHorizontal)->DenseRange(0, 4);
 BENCHMARK(BM_RenderVertical)->DenseRange(0, 4);
 
 void BM_PlanCursorUpdate(benchmark::State& state) {
-    CursorRuler ruler;
-    ruler.Client = {3840, 49};
-    ruler.PrimaryScreen = {3840, 2160};
-    ruler.Unit = ruMillimeter;
-    ruler.Length = 3840;
+    RulerModel model;
+    model.Scale.fRulerUnit = ruMillimeter;
+    model.Geometry.HWidth = 3840;
+    const CursorRuler ruler{model, {{3840, 49}, {}, 0, 0, {3840, 2160}}};
     CursorState cursor;
     cursor.HasStartPos = state.range(0) != 0;
     cursor.StartPos = 200;

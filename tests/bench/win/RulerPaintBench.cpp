@@ -6,6 +6,7 @@
 //    updates never render the face.
 #include "hook/ZephalApi.h"
 #include "ruler/RulerRenderer.h"
+#include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
@@ -46,14 +47,11 @@ void BenchRender() {
         OffscreenBitmap bitmap;
         bitmap.SetSize(horizontal ? 3840 : 57, horizontal ? 49 : 2160);
         for (int unit = 0; unit <= 4; ++unit) {
-            RulerFace face;
-            face.Width = bitmap.Width();
-            face.Height = bitmap.Height();
-            face.TickPosition = horizontal ? HorizontalTickPosition : VerticalTickPosition;
-            face.TickMarkerPosition =
-                horizontal ? HorizontalTickMarkerPosition : VerticalTickMarkerPosition;
-            face.Unit = static_cast<TRulerUnit>(unit);
-            face.Converter.AutoPixelsPerMM({1920, 1080, 509, 286});
+            RulerModel model;
+            SetOrientation(model, horizontal);
+            model.Scale.fRulerUnit = static_cast<TRulerUnit>(unit);
+            model.Scale.Converter.AutoPixelsPerMM({1920, 1080, 509, 286});
+            const RulerFace face = FaceOf(model, {bitmap.Width(), bitmap.Height()});
             std::vector<double> times;
             for (int i = 0; i < 20; ++i) {
                 GdiCanvas canvas(bitmap.Dc(), normal, bold);
@@ -63,12 +61,13 @@ void BenchRender() {
                 times.push_back(NowMicros() - t0);
             }
             std::printf("  %-10s %-11s %4dx%-4d %8.0f us\n", horizontal ? "horizontal" : "vertical",
-                        names[unit], face.Width, face.Height, Percentile(times, 0.5));
+                        names[unit], face.Client.Width, face.Client.Height, Percentile(times, 0.5));
         }
     }
 }
 
 void BenchCursorUpdates(int count) {
+    HookLibrary::Load();
     TMainDlg ruler;
     ruler.Create(nullptr);
     ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);

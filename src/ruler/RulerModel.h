@@ -1,0 +1,97 @@
+#pragma once
+// Everything the ruler is: its look, scale, calibration, geometry, options and
+// cursor state. The window keeps one of these; the face renderer and the
+// cursor rules read projections of it.
+#include "ruler/CursorState.h"
+#include "ruler/PixelMMConverter.h"
+#include "ruler/RulerDefaults.h"
+#include "ruler/RulerUnit.h"
+#include "ruler/TickRules.h"
+#include "util/Color.h"
+#include "util/Geometry.h"
+
+#include <cstdint>
+
+// What the rendered face shows besides the scale.
+struct RulerFaceLook {
+    TColor FColorBack = RulerDefaults::ColorBack;
+    TColor FColorTicks = RulerDefaults::ColorTicks;
+    TTickPosition fTickPosition = HorizontalTickPosition;             // edges with ticks
+    TTickPosition FTickMarkerPosition = HorizontalTickMarkerPosition; // edges with labels
+    bool FCenterMarker = true;
+    friend bool operator==(const RulerFaceLook&, const RulerFaceLook&) = default;
+};
+
+// Colours of the marks drawn over the face.
+struct RulerMarkColors {
+    TColor FColorMouseLine = RulerDefaults::ColorMouseLine;
+    TColor FColorMousePosBack = RulerDefaults::ColorMousePosBack;
+    TColor FColorMousePosText = RulerDefaults::ColorMousePosText;
+};
+
+// The unit and how pixels become millimetres and twips.
+struct RulerScale {
+    TRulerUnit fRulerUnit = DefaultRulerUnit;
+    TPixelMMConverter Converter;
+    long double TwipsPerPixelY = 15; // 1440 / the window's DPI
+    friend bool operator==(const RulerScale&, const RulerScale&) = default;
+};
+
+// The user's calibration against a real ruler.
+struct RulerCalibration {
+    bool FCmAuto = true;
+    double FRefCmSize = RulerDefaults::RefCmSize;
+    double FRefCmSizeChangeBy = RulerDefaults::RefCmSizeChangeBy;
+};
+
+struct RulerGeometry {
+    bool FHorizontal = true;
+    int HWidth = RulerDefaults::HWidth;   // length while horizontal
+    int VHeight = RulerDefaults::VHeight; // length while vertical
+    Point Position{};                     // window left and top
+};
+
+// Values the ruler keeps for its companions and its hotkeys.
+struct RulerOptions {
+    bool FirstStart = true;
+    int fTransparency = 0;
+    int Zoom = RulerDefaults::Zoom;
+    bool NeutralPointScreen = true;
+    bool MoveMagnifierWithClick = true;
+    bool MagnifierSyncVisible = true;
+    std::uint16_t MoveHotKeyUp = 0;
+    std::uint16_t MoveHotKeyDown = 0;
+    std::uint16_t MoveHotKeyLeft = 0;
+    std::uint16_t MoveHotKeyRight = 0;
+    int MoveHotKeyMoveBy = RulerDefaults::MoveHotKeyMoveBy;
+    std::uint16_t HotKeyMeasureStart = RulerDefaults::HotKeyMeasureStart;
+};
+
+struct RulerModel {
+    RulerFaceLook Look;
+    RulerMarkColors MarkColors;
+    RulerScale Scale;
+    RulerCalibration Calibration;
+    RulerGeometry Geometry;
+    RulerOptions Options;
+    CursorState Cursor;
+    bool Down = false; // the left button went down on the ruler
+};
+
+// The length along the ruler's axis: HWidth or VHeight by orientation.
+int RulerLength(const RulerGeometry& geometry);
+// Client size for the orientation: 49 high and HWidth long, or 57 wide and
+// VHeight long.
+Size RulerClientSize(const RulerGeometry& geometry);
+// Turns the ruler: orientation and the edges that carry ticks and labels.
+void SetOrientation(RulerModel& model, bool horizontal);
+
+// Pixels per millimetre from the screen (automatic) or from the calibration.
+void ApplyCalibration(RulerModel& model, const DeviceMetrics& screen);
+// One step of the calibration keys. A step while the scale is automatic is a
+// wish to calibrate by hand: it leaves automatic mode from the spacing the
+// screen shows now, so the step is visible at once. Returns whether to beep.
+bool StepCalibration(RulerModel& model, double delta);
+
+// The twips of one pixel at a DPI (a DPI of 0 or less counts as 96).
+long double TwipsPerPixelAt(int dpi);

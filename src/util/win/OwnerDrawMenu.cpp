@@ -1,0 +1,121 @@
+#include "util/win/OwnerDrawMenu.h"
+
+#include "util/win/Fonts.h"
+#include "util/win/Handles.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HIMAGELIST g_images = nullptr;
+
+int Scaled(int pixels, UINT dpi) {
+    return ::MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+HFONT MenuFont(UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -Scaled(12, dpi);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::wcscpy(font.lfFaceName, L"Segoe UI");
+    return CachedFont(font);
+}
+
+constexpr int IconColumn = 24;
+constexpr int ItemHeight = 22;
+constexpr int SeparatorHeight = 7;
+constexpr int TextGap = 8;     // between icon column and caption, caption and key text
+constexpr int KeyTextGap = 24; // at least this between caption and key text
+
+SIZE TextSize(HDC dc, const wchar_t* text) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
+    return size;
+}
+
+// A dot for a radio item, a tick for a check item, centred in the icon column.
+void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT dpi) {
+    const int cx = (column.left + column.right) / 2;
+    const int cy = (column.top + column.bottom) / 2;
+    SelectGuard pen(dc, ::GetStockObject(DC_PEN));
+    SelectGuard brush(dc, ::GetStockObject(DC_BRUSH));
+    ::SetDCPenColor(dc, color);
+    ::SetDCBrushColor(dc, color);
+    if (radio) {
+        const int r = Scaled(3, dpi);
+        ::Ellipse(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
+        return;
+    }
+    const int u = Scaled(2, dpi);
+    // Two strokes, each a few pixels thick.
+    for (int t = 0; t < std::max(2, u); ++t) {
+        const POINT tick[] = {
+            {cx - 2 * u, cy - u + t}, {cx - u / 2, cy + u + t}, {cx + 2 * u + 1, cy - 2 * u + t}};
+        ::Polyline(dc, tick, 3);
+    }
+}
+
+} // namespace
+
+void SetMenuImageList(HIMAGELIST images) {
+    g_images = images;
+}
+
+void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
+    if (look.Separator) {
+        item.itemWidth = static_cast<UINT>(Scaled(IconColumn, dpi));
+        item.itemHeight = static_cast<UINT>(Scaled(SeparatorHeight, dpi));
+        return;
+    }
+    WindowDC screen(nullptr);
+    SelectGuard font(screen.Get(), MenuFont(dpi));
+    const SIZE caption = TextSize(screen.Get(), look.Caption);
+    const SIZE key = TextSize(screen.Get(), look.KeyText);
+    int width = Scaled(IconColumn + TextGap, dpi) + caption.cx + Scaled(TextGap, dpi);
+    if (*look.KeyText) width += Scaled(KeyTextGap, dpi) + key.cx;
+    item.itemWidth = static_cast<UINT>(width);
+    item.itemHeight =
+        static_cast<UINT>(std::max<LONG>(Scaled(ItemHeight, dpi), caption.cy + Scaled(6, dpi)));
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool grayed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    ::FillRect(dc, &r, ::GetSysColorBrush(selected && !grayed ? COLOR_HIGHLIGHT : COLOR_MENU));
+    if (look.Separator) {
+        RECT line{r.left + Scaled(IconColumn + TextGap, dpi), (r.top + r.bottom) / 2, r.right,
+                  (r.top + r.bottom) / 2 + 1};
+        ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_3DSHADOW));
+        return;
+    }
+    const COLORREF text = ::GetSysColor(grayed     ? COLOR_GRAYTEXT
+                                        : selected ? COLOR_HIGHLIGHTTEXT
+                                                   : COLOR_MENUTEXT);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = ::SetTextColor(dc, text);
+    RECT icon{r.left, r.top, r.left + Scaled(IconColumn, dpi), r.bottom};
+    if (item.itemState & ODS_CHECKED) {
+        DrawCheckMark(dc, icon, look.Radio, text, dpi);
+    } else if (g_images && look.Icon >= 0) {
+        const int size = ::GetSystemMetrics(SM_CXSMICON);
+        ImageList_Draw(g_images, look.Icon, dc, icon.left + (icon.right - icon.left - size) / 2,
+                       icon.top + (icon.bottom - icon.top - size) / 2,
+                       grayed ? ILD_BLEND50 : ILD_NORMAL);
+    }
+    SelectGuard font(dc, MenuFont(dpi));
+    RECT caption{icon.right + Scaled(TextGap, dpi), r.top, r.right - Scaled(TextGap, dpi),
+                 r.bottom};
+    ::DrawTextW(dc, look.Caption, -1, &caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (*look.KeyText)
+        ::DrawTextW(dc, look.KeyText, -1, &caption,
+                    DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SetTextColor(dc, oldColor);
+    ::SetBkMode(dc, oldMode);
+}

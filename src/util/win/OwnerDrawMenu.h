@@ -1,0 +1,21 @@
+#pragma once
+// The look of the owner-drawn pop-up menus: a 24-pixel icon column, a
+// 12-pixel "Segoe UI" face and the system's colours, all scaled to the DPI
+// of the window that shows the menu.
+#include <windows.h>
+
+#include <commctrl.h>
+
+struct MenuItemLook {
+    const wchar_t* Caption = L"";
+    const wchar_t* KeyText = L"";
+    bool Separator = false;
+    bool Radio = false; // a checked radio item shows a dot, others a tick
+    int Icon = -1;      // picture in the image list; -1 none
+};
+
+// The image list the menu icons come from (may be null: no icons).
+void SetMenuImageList(HIMAGELIST images);
+
+void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi);
+void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi);
