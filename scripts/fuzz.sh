@@ -4,7 +4,10 @@
 #   scripts/fuzz.sh corpus                 a short bounded pass of every target (CI)
 #   scripts/fuzz.sh long [secs] [target..] a long run of each target in turn (default
 #                                          600 s each, all targets), length control
-#                                          off, with large generated seeds
+#                                          off, with large generated seeds; inputs up
+#                                          to DRAVIK_FUZZ_MAX_LEN bytes (default 1 MB:
+#                                          the settings parser then runs a few inputs
+#                                          a second, 65536 gives it a hundred)
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${DRAVIK_BUILD_DIR:-$repo/build}/fuzz
@@ -46,16 +49,19 @@ long)
     seconds=${2:-600}
     [ $# -gt 2 ] && targets=("${@:3}")
     findings=$out/findings
-    mkdir -p "$findings"
+    logs=$out/logs
+    mkdir -p "$findings" "$logs"
     for target in "${targets[@]}"; do
         work=$(mktemp -d)
         seeds=$(mktemp -d)
         large_seeds "$target" "$seeds"
-        echo "=== $target, $seconds s"
-        "$out/tests/fuzz/$target" -max_total_time="$seconds" -len_control=0 -max_len=1048576 \
-            -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$findings/$target-" \
-            "$work" "$seeds" "$repo/tests/fuzz/corpus/$(corpus_of "$target")" 2>&1 |
-            grep -E '^(#[0-9]+ +(DONE|INITED)|stat::|==[0-9]+==|SUMMARY|artifact_prefix|Test unit written)' || true
+        echo "=== $target, $seconds s (log: $logs/$target.log)"
+        "$out/tests/fuzz/$target" -max_total_time="$seconds" -len_control=0 \
+            -max_len="${DRAVIK_FUZZ_MAX_LEN:-1048576}" -timeout=10 -rss_limit_mb=4096 \
+            -print_final_stats=1 -artifact_prefix="$findings/$target-" \
+            "$work" "$seeds" "$repo/tests/fuzz/corpus/$(corpus_of "$target")" >"$logs/$target.log" 2>&1 || true
+        grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::number_of_executed_units|SUMMARY|Test unit written' \
+            "$logs/$target.log" || true
         rm -rf "$work" "$seeds"
     done
     echo "findings (if any): $findings"

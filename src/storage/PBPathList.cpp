@@ -163,8 +163,11 @@ const wchar_t* const SettingsSection = L"SettingsDir";
 
 // A path as a message shows it: a hostile one may be very long.
 std::wstring Shown(const std::wstring& path) {
-    constexpr std::size_t limit = 80;
-    return L"\"" + (path.size() <= limit ? path : path.substr(0, limit) + L"…") + L"\"";
+    std::size_t limit = 80;
+    if (path.size() <= limit) return L"\"" + path + L"\"";
+    // Not between the two halves of a character beyond the BMP.
+    if (path[limit - 1] >= 0xD800 && path[limit - 1] <= 0xDBFF) --limit;
+    return L"\"" + path.substr(0, limit) + L"…\"";
 }
 
 } // namespace
