@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -186,26 +185,6 @@ TEST_F(Win32FileSystemTest, WhenNoCopyCanBePutBackBothAreKeptAndNamed) {
     EXPECT_EQ(ReadBytes(target_), (TBytes{'n', 'e', 'u'}));
     EXPECT_EQ(folder_.EntryCount(), 1);
     EXPECT_FALSE(cleanup.RestoredFrom.empty());
-}
-
-TEST_F(Win32FileSystemTest, TargetNearMaxPathCanBeSaved) {
-    // Folders up to a total of 246 characters, the file name after them.
-    std::wstring folder = folder_.Path();
-    while (folder.size() < 230)
-        folder += L"\\" + std::wstring(std::min<std::size_t>(40, 245 - folder.size()), L'd');
-    while (folder.size() < 246)
-        folder += L'e';
-    for (std::size_t pos = folder_.Path().size() + 1; pos <= folder.size(); ++pos) {
-        if (pos == folder.size() || folder[pos] == L'\\') {
-            ASSERT_TRUE(::CreateDirectoryW(folder.substr(0, pos).c_str(), nullptr));
-        }
-    }
-    const std::wstring target = folder + L"\\Settings.ini";
-    ASSERT_EQ(target.size(), 259u);
-    WriteBytes(target, OldContent);
-    ASSERT_EQ(ReadBytes(target), OldContent);
-    fs_.WriteFileAtomically(target, TBytes{'x'});
-    EXPECT_EQ(ReadBytes(target), TBytes{'x'});
 }
 
 TEST_F(Win32FileSystemTest, OversizedFileIsNotRead) {
