@@ -54,7 +54,15 @@ struct RulerGeometry {
 // Values the ruler keeps for its companions and its hotkeys.
 struct RulerOptions {
     bool FirstStart = true;
+    // The checks of "Immer oben", "Sichtbar", "Lupe" and
+    // "Farbauswahlicon anzeigen".
+    bool OnTop = true;
+    bool Visible = true;
+    bool Magnifier = true;
+    bool ColorPickerIcon = true;
     int fTransparency = 0;
+    // The colour window's colour, kept with the ruler's keys.
+    TColor ColorDlgColor = 0;
     int Zoom = RulerDefaults::Zoom;
     bool NeutralPointScreen = true;
     bool MoveMagnifierWithClick = true;

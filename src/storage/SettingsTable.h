@@ -5,6 +5,7 @@
 #include "storage/CustomIniFile.h"
 #include "storage/IniHelpers.h"
 #include "util/Color.h"
+#include "util/ColorText.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,8 @@
 // A colour is stored as six hex digits, a shortcut as a 16-bit integer.
 struct ColorField {
     TColor* Value;
+    // A malformed text reads as "no colour" instead of the default.
+    bool MalformedIsNone = false;
 };
 struct ShortcutField {
     std::uint16_t* Value;
@@ -73,7 +76,13 @@ void LoadSettingsTable(std::span<const SettingRow<Model>> rows, TCustomIniFile& 
                 else if constexpr (std::is_same_v<F, double*>)
                     value = ini.ReadFloat(row.Section, row.Key, def);
                 else if constexpr (std::is_same_v<F, ColorField>)
-                    value = INI_ReadColor(ini, row.Section, row.Key, static_cast<TColor>(def));
+                    value =
+                        f.MalformedIsNone
+                            ? ShortHexBGRToColor(
+                                  ini.ReadString(row.Section, row.Key,
+                                                 ColorToShortHexBGR(static_cast<TColor>(def))),
+                                  clNone)
+                            : INI_ReadColor(ini, row.Section, row.Key, static_cast<TColor>(def));
                 else if constexpr (std::is_same_v<F, ShortcutField>)
                     value = static_cast<std::uint16_t>(
                         ini.ReadInteger(row.Section, row.Key, static_cast<std::int32_t>(def)));

@@ -20,6 +20,9 @@ TEST(RulerSettings, EmptyFileGivesTheDefaultRulerCentredOnThePrimaryScreen) {
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSize, 5.48);
     EXPECT_TRUE(m.Calibration.FCmAuto);
     EXPECT_EQ(m.Options.HotKeyMeasureStart, 0x6041);
+    EXPECT_TRUE(m.Options.OnTop && m.Options.Visible && m.Options.Magnifier &&
+                m.Options.ColorPickerIcon);
+    EXPECT_EQ(m.Options.ColorDlgColor, 0u); // "000000"
 }
 
 TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
@@ -31,6 +34,8 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     saved.Calibration = {false, 9.84, 0.25};
     saved.Options.MoveHotKeyLeft = 0xA025; // Alt+Shift+Left
     saved.Options.Zoom = 7;
+    saved.Options.Visible = false;
+    saved.Options.ColorDlgColor = 0x0080FF;
     TMvMemIniFile ini(L"", TIniTextEncoding::Utf16LE);
     SaveRulerSettings(ini, saved);
 
@@ -61,6 +66,8 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     EXPECT_DOUBLE_EQ(loaded.Calibration.FRefCmSizeChangeBy, 0.25);
     EXPECT_EQ(loaded.Options.MoveHotKeyLeft, 0xA025);
     EXPECT_EQ(loaded.Options.Zoom, 7);
+    EXPECT_FALSE(loaded.Options.Visible);
+    EXPECT_EQ(loaded.Options.ColorDlgColor, 0x0080FFu);
 }
 
 TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
@@ -70,8 +77,15 @@ TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
     ini.WriteString(L"Settings", L"RefCmSizeChangeBy", L"-3");
     ini.WriteString(L"Colors", L"Ticks", L"xyz");
     ini.WriteString(L"Settings", L"HotKeyMeasureStart", L"0");
+    ini.WriteString(L"Settings", L"Width", L"100");
+    ini.WriteString(L"Settings", L"Height", L"-5");
+    ini.WriteString(L"Settings", L"Color", L"nonsense");
     RulerModel m;
     LoadRulerSettings(ini, m);
+    // Lengths the length rules could not grow back read as the defaults.
+    EXPECT_EQ(m.Geometry.HWidth, 600);
+    EXPECT_EQ(m.Geometry.VHeight, 400);
+    EXPECT_EQ(m.Options.ColorDlgColor, clNone);
     EXPECT_EQ(m.Scale.fRulerUnit, ruPixel32);
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSize, 5.48);
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSizeChangeBy, 0.1);
