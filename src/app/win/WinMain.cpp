@@ -27,8 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         HookLibrary::Load();
         ruler.Create(app.Handle());
         ruler.SetTitle(app.Title());
-        ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
-        ::SetForegroundWindow(ruler.Handle());
+        // Hidden in the settings: the program starts in the tray.
+        if (ruler.Options().Visible) ruler.ShowLineal();
         exitCode = app.Run();
         // A WM_QUIT from elsewhere ends the loop with the ruler still open:
         // it closes the ordinary way, so nothing of the close is skipped.

@@ -7,10 +7,13 @@
 #include "storage/win/PathListWin.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
+#include "util/win/CoolTrayIcon.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/TestControl.h"
+
+#include <utility>
 
 TMainDlg* MainDlg = nullptr;
 
@@ -71,6 +74,8 @@ void TMainDlg::FormCreate() {
     m_cursor = m_cursors[0];
     UpdateFonts();
     popMenu = Commands().BuildMenu();
+    TopMostWindow = std::make_unique<TTopMostWindow>(Handle());
+    CreateTrayIcons();
 
     RECT window{}, client{};
     ::GetWindowRect(Handle(), &window);
@@ -78,15 +83,17 @@ void TMainDlg::FormCreate() {
     WndBorderX = ((window.right - window.left) - (client.right - client.left)) / 2;
     WndBorderY = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
 
-    // Until settings are stored, the defaults apply: horizontal, 600 long,
-    // centred as a 600 x 400 window would be.
-    ::SetWindowPos(Handle(), nullptr, RulerDefaults::Left(m_primaryScreen.Width),
-                   RulerDefaults::Top(m_primaryScreen.Height), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetRulerUnit(m_model.Scale.fRulerUnit);
-    OrientationChanged();
-    UpdatePixelMMConverter();
-    InstallHookMouse();
+    LoadSettings();
+    m_helpFile = AppDirAnd(L"Hilfe.chm");
+    // Without the hook the ruler cannot follow the mouse, but its hotkeys
+    // still work: they are registered before the error is shown.
+    try {
+        ChangeAlwaysOnTop(m_model.Options.OnTop, true);
+    } catch (...) {
+        RegisterHotkeys();
+        throw;
+    }
+    RegisterHotkeys();
 }
 
 void TMainDlg::InstallHookMouse() {
@@ -109,6 +116,7 @@ void TMainDlg::FormClose() {
     // Runs once, whichever way the program ends.
     if (m_closed) return;
     m_closed = true;
+    GuardedCall([this] { SaveSettings(); });
 }
 
 void TMainDlg::CloseIfOpen() {
@@ -118,7 +126,10 @@ void TMainDlg::CloseIfOpen() {
 }
 
 void TMainDlg::FormDestroy() {
+    UnRegisterHotkeys();
     RemoveHookMouse();
+    TrayColorPicker.reset();
+    TrayIcon.reset();
     BackImg.SetSize(0, 0);
     m_rendered.reset();
 }
@@ -407,14 +418,6 @@ void TMainDlg::ShowPopMenu(POINT screen) {
     ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
-void TMainDlg::FormKeyDown(WPARAM key) {
-    // Menu keys are single keys without modifiers.
-    if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0 || ::GetKeyState(VK_SHIFT) < 0)
-        return;
-    if (const auto* row = Commands().ByKey(static_cast<UINT>(key)))
-        Commands().Execute(*this, row->Id);
-}
-
 // --- Message dispatch ------------------------------------------------------
 
 LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -429,8 +432,22 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) FormShow();
         break;
     case WM_KEYDOWN:
-        FormKeyDown(wParam);
+        m_menuKeyRan = FormKeyDown(wParam);
         return 0;
+    case WM_CHAR:
+        // A key the menu took gives no character command as well: each
+        // press steps the calibration once.
+        if (!std::exchange(m_menuKeyRan, false)) FormKeyPress(static_cast<wchar_t>(wParam));
+        return 0;
+    case WM_HOTKEY:
+        ProcessHotkeys(static_cast<int>(wParam));
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            ApplicationEventsActivate();
+        else
+            ApplicationEventsDeactivate();
+        break;
     case WM_LBUTTONDOWN:
         FormMouseDown();
         return 0;
@@ -455,6 +472,11 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         ShowPopMenu(pt);
         return 0;
+    }
+    case WM_MENUSELECT: {
+        const auto* row = Commands().ById(LOWORD(wParam));
+        m_menuHint = row ? row->Hint : L"";
+        break;
     }
     case WM_INITMENUPOPUP:
         Commands().UpdateStates(*this, reinterpret_cast<HMENU>(wParam));

@@ -6,11 +6,14 @@
 #include "ruler/RulerModel.h"
 #include "ruler/RulerRenderer.h"
 #include "storage/PBPathList.h"
+#include "storage/win/TopWnd.h"
 #include "util/ProgramInfo.h"
 #include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/Window.h"
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +21,9 @@
 #include <string>
 
 class GdiCanvas;
+class TCoolTrayIcon;
+using UniqueHImageList =
+    UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
 class TMainDlg : public Window {
   public:
@@ -31,8 +37,54 @@ class TMainDlg : public Window {
     void CloseIfOpen();
 
     void SetTitle(const std::wstring& title);
-    void menExitClick();
+
+    // Window commands (menu, keys, tray icons).
+    void menVisibleClick();
+    void menOnTopClick();
     void menOrientationClick();
+    void OptimaleGre1Click();
+    void AufdemBildschirmzenterien1Click();
+    void mnut0Click(int percent);
+    void menShowTrayPickerClick();
+    void Hilfe1Click();
+    void menExitClick();
+    void TrayIconClick();
+    void ChangeVisible(bool value);
+    void ShowLineal();
+    // Top-most or not; with installHook the mouse hook is installed anew for
+    // this window (at most one installation is ever active).
+    void ChangeAlwaysOnTop(bool value, bool installHook);
+    void OrientationChanged();
+    void CenterAtScreen();
+    int Transparency() const { return m_model.Options.fTransparency; }
+    void SetTransparency(int value);
+    void ApplyTransparency();
+    // The percentage of the checked "Transparenz" item.
+    int CheckedTransparency() const { return m_checkedTransparency; }
+    const RulerOptions& Options() const { return m_model.Options; }
+
+    // Around every modal dialog of the ruler: the dialog must not open
+    // behind the top-most ruler. The restore runs however the dialog ends.
+    void TopMostRemove();
+    void TopMostRestore();
+    class TopMostScope {
+      public:
+        explicit TopMostScope(TMainDlg& dlg) : m_dlg(dlg) { m_dlg.TopMostRemove(); }
+        ~TopMostScope() { m_dlg.TopMostRestore(); }
+        TopMostScope(const TopMostScope&) = delete;
+        TopMostScope& operator=(const TopMostScope&) = delete;
+
+      private:
+        TMainDlg& m_dlg;
+    };
+
+    // Settings file: everything at start, everything at close.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The system-wide hotkeys of the current shortcut values.
+    void RegisterHotkeys();
+    void UnRegisterHotkeys();
 
     // Units and calibration.
     TRulerUnit RulerUnit() const { return m_model.Scale.fRulerUnit; }
@@ -80,6 +132,14 @@ class TMainDlg : public Window {
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
   private:
+    void CreateTrayIcons();
+    void ApplyLoadedSettings();
+    void ProcessHotkeys(int id);
+    void ApplicationEventsActivate();
+    void ApplicationEventsDeactivate();
+    void MoveBy(Point delta);
+    void SetWindowLength(int length);
+    bool FormKeyPress(wchar_t key);
     void FormCreate();
     void FormShow();
     void FormClose();
@@ -89,7 +149,6 @@ class TMainDlg : public Window {
     void RemoveHookMouse();
     void WMDisplayChange();
     void FormResize();
-    void OrientationChanged();
     // The one path for "what the ruler shows changed": the marks are placed
     // for the new state and the window repaints (the face renders if its key
     // changed).
@@ -105,7 +164,8 @@ class TMainDlg : public Window {
     void FormMouseDown();
     void FormMouseUp();
     void FormMouseMove(WPARAM keys);
-    void FormKeyDown(WPARAM key);
+    // True when a menu key ran a command (its character must not act too).
+    bool FormKeyDown(WPARAM key);
     void SetClientSize(Size size);
     DeviceMetrics ScreenMetrics() const;
     void ShowPopMenu(POINT screen);
@@ -128,7 +188,15 @@ class TMainDlg : public Window {
     TProgramInfo m_programInfo;
     std::unique_ptr<TPBPathList> m_paths;
     UniqueHMenu popMenu;
-    HFONT m_labelFont = nullptr; // scale labels, 8 points at the monitor's DPI
+    std::unique_ptr<TTopMostWindow> TopMostWindow;
+    std::unique_ptr<TCoolTrayIcon> TrayIcon;
+    std::unique_ptr<TCoolTrayIcon> TrayColorPicker;
+    UniqueHImageList ilMain;
+    std::wstring m_helpFile;
+    int m_checkedTransparency = 0; // "0%" is checked until a value matches another item
+    bool m_menuKeyRan = false;     // the last key ran a menu command
+    std::wstring m_menuHint;       // of the selected menu item
+    HFONT m_labelFont = nullptr;   // scale labels, 8 points at the monitor's DPI
     HFONT m_labelFontBold = nullptr;
     HFONT m_boxFont = nullptr;  // the window's font, for the position box
     HCURSOR m_cursor = nullptr; // arrow, or a resize cursor in the far-end zone

@@ -6,6 +6,7 @@
 
 #include "ruler/win/RulerCommands.h"
 #include "util/Numbers.h"
+#include "util/win/CoolTrayIcon.h"
 
 #include <sstream>
 
@@ -15,6 +16,25 @@ namespace {
 bool NumberAfter(const std::wstring& command, const std::wstring& prefix, double& value) {
     if (command.rfind(prefix, 0) != 0) return false;
     return TryStrToFloat(command.substr(prefix.size()), value);
+}
+
+// The layered opacity, or -1 while the window is not layered.
+int LayeredAlpha(HWND wnd) {
+    if (!(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return -1;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!::GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return 255;
+    return alpha;
+}
+
+// The submenu that holds the item with this id.
+HMENU SubMenuWith(HMENU menu, UINT id) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        HMENU sub = ::GetSubMenu(menu, i);
+        if (sub && ::GetMenuState(sub, id, MF_BYCOMMAND) != static_cast<UINT>(-1)) return sub;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -30,7 +50,7 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         const CursorState& cursor = m_model.Cursor;
         const RulerGeometry& g = m_model.Geometry;
         // The unit checks as the menu shows them when it opens.
-        HMENU units = ::GetSubMenu(popMenu.Get(), 1);
+        HMENU units = SubMenuWith(popMenu.Get(), idPixel32);
         Commands().UpdateStates(*this, units);
         out << L"Left=" << w.left << L"\nTop=" << w.top << L"\nClientLeft=" << origin.x
             << L"\nClientTop=" << origin.y << L"\nClientWidth=" << c.Width() << L"\nClientHeight="
@@ -51,7 +71,13 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << m_model.Scale.Converter.PixelsPerMMX() << L"\nPixelsPerMMY="
             << m_model.Scale.Converter.PixelsPerMMY() << L"\nDpi=" << Dpi() << L"\nTopMost="
             << ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0)
-            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nCheckedUnit=";
+            << L"\nVisible=" << (::IsWindowVisible(Handle()) ? 1 : 0) << L"\nOnTop="
+            << (m_model.Options.OnTop ? 1 : 0) << L"\nTransparency="
+            << m_model.Options.fTransparency << L"\nCheckedTransparency=" << m_checkedTransparency
+            << L"\nTrayIcon=" << (TrayIcon && TrayIcon->IconVisible()) << L"\nTrayPicture="
+            << (TrayIcon ? TrayIcon->IconIndex() : -1) << L"\nTrayColorPicker="
+            << (TrayColorPicker && TrayColorPicker->IconVisible()) << L"\nMenuHint=" << m_menuHint
+            << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
             const UINT itemState = ::GetMenuState(units, id, MF_BYCOMMAND);
             if (itemState != static_cast<UINT>(-1) && (itemState & MF_CHECKED))
@@ -78,6 +104,15 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         ::SendMessageW(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()),
                        PRF_CLIENT);
         return std::to_wstring(::GetPixel(memory.Get(), x, y));
+    }
+    if (command.rfind(L"item ", 0) == 0) {
+        // An item's check and enabled state, as the menu shows them.
+        const auto* row = Commands().ByName(command.substr(5));
+        if (!row) return L"unknown item";
+        out << L"Checked=" << (row->Checked && row->Checked(*this) ? 1 : 0) << L"\nEnabled="
+            << (!row->Enabled || row->Enabled(*this) ? 1 : 0) << L"\nCaption=" << row->Caption
+            << L"\nKey=" << row->Key;
+        return out.str();
     }
     if (command == L"ininame") return m_paths ? m_paths->IniName() : std::wstring();
     if (command == L"measure") {

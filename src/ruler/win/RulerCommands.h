@@ -4,7 +4,11 @@
 #include <windows.h>
 
 enum RulerCommandId : UINT {
-    idOrientation = 100,
+    idVisible = 100,
+    idOnTop,
+    idOrientation,
+    idOptimalSize,
+    idCenter,
     idUnitMenu,
     idMilimeter,
     idPixel20,
@@ -13,5 +17,15 @@ enum RulerCommandId : UINT {
     idTwip,
     idPlus1,
     idMinus1,
+    idSettings,
+    idTransparencyMenu,
+    idTransparency0, // ... idTransparency0 + 6 for "60%"
+    idShowTrayPicker = idTransparency0 + 7,
+    idPickColor,
+    idMagnifier,
+    idHelp,
+    idCheckUpdate,
+    idFeedback,
+    idAbout,
     idExit,
 };

@@ -27,8 +27,9 @@ template <class Owner> struct CommandRow {
     bool (*Checked)(const Owner&) = nullptr;
     bool Radio = false;
     bool (*Enabled)(const Owner&) = nullptr;
-    int Icon = -1;       // picture in the menu's image list
-    bool Hidden = false; // runs by id, key or name, never shown in the menu
+    int Icon = -1;             // picture in the menu's image list
+    bool Hidden = false;       // runs by id, key or name, never shown in the menu
+    const wchar_t* Hint = L""; // what the item does, told while it is selected
 };
 
 template <class Owner> class CommandTable {
