@@ -6,6 +6,8 @@
 
 #include "ruler/win/RulerCommands.h"
 #include "util/Numbers.h"
+#include "util/UserError.h"
+#include "util/win/AppError.h"
 #include "util/win/CoolTrayIcon.h"
 
 #include <sstream>
@@ -113,6 +115,15 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << (!row->Enabled || row->Enabled(*this) ? 1 : 0) << L"\nCaption=" << row->Caption
             << L"\nKey=" << row->Key;
         return out.str();
+    }
+    if (command == L"failingdialog") {
+        // A modal dialog that fails while it is open: the top-most level
+        // must come back all the same, and the error is shown.
+        GuardedCall([this] {
+            TopMostScope scope(*this);
+            throw EUserError(L"Der Dialog konnte nicht angezeigt werden.");
+        });
+        return std::to_wstring(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST ? 1 : 0);
     }
     if (command == L"ininame") return m_paths ? m_paths->IniName() : std::wstring();
     if (command == L"measure") {
