@@ -84,31 +84,59 @@ TEST(CoolTrayIcon, NotificationsBecomeEvents) {
         Log AfterDblTime; // what follows once the double-click time is over
     };
     const Case cases[] = {
-        {"a click acts at release", bhWin95, true, false, VK_SHIFT,
+        {"a click acts at release",
+         bhWin95,
+         true,
+         false,
+         VK_SHIFT,
          {WM_LBUTTONDOWN, WM_LBUTTONUP},
          {"down L+shift", "click", "up L+shift"},
          {}},
-        {"a click waits for a double click", bhWin95, true, true, 0,
+        {"a click waits for a double click",
+         bhWin95,
+         true,
+         true,
+         0,
          {WM_LBUTTONDOWN, WM_LBUTTONUP},
          {"down L", "up L"},
          {"click"}},
-        {"a double click is no click", bhWin95, true, true, 0,
+        {"a double click is no click",
+         bhWin95,
+         true,
+         true,
+         0,
          {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP},
          {"down L", "up L", "dbl", "up L"},
          {}},
-        {"version 0 ends a right click with the button", bhWin95, true, false, VK_CONTROL,
+        {"version 0 ends a right click with the button",
+         bhWin95,
+         true,
+         false,
+         VK_CONTROL,
          {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, NIN_SELECT},
          {"down R+ctrl", "up R+ctrl"},
          {}},
-        {"version 3 ends it with the menu or a selection", bhWin2000, true, false, 0,
+        {"version 3 ends it with the menu or a selection",
+         bhWin2000,
+         true,
+         false,
+         0,
          {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, NIN_SELECT, NIN_KEYSELECT},
          {"down R", "up R", "up R", "up R"},
          {}},
-        {"middle button and moves", bhWin95, true, false, VK_MENU,
+        {"middle button and moves",
+         bhWin95,
+         true,
+         false,
+         VK_MENU,
          {WM_MOUSEMOVE, WM_MBUTTONDOWN, WM_MBUTTONUP},
          {"move+alt 123,45", "down M+alt", "up M+alt"},
          {}},
-        {"a disabled icon stays silent", bhWin95, false, true, 0,
+        {"a disabled icon stays silent",
+         bhWin95,
+         false,
+         true,
+         0,
          {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN},
          {},
          {}},
@@ -293,14 +321,14 @@ TEST(CoolTrayIcon, TheRightButtonMenuServesAHiddenWindow) {
     TCoolTrayIcon icon;
     icon.SetPopupMenu(menu.Get(), target.Handle());
     // Should the keys not reach the menu, it is closed after a while.
-    const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
-        ::EndMenu();
-    });
+    const UINT_PTR guard =
+        ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
     Notify(icon, WM_RBUTTONDOWN);
     EXPECT_TRUE(PumpUntil([&] { return target.Command != 0; }, 8000));
     ::KillTimer(nullptr, guard);
     EXPECT_EQ(target.Command, 102u);
-    for (UINT msg : {WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT, WM_UNINITMENUPOPUP})
+    for (UINT msg :
+         {WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT, WM_UNINITMENUPOPUP})
         EXPECT_TRUE(Saw(target.Seen, msg)) << std::hex << msg;
     Drain();
     EXPECT_TRUE(Saw(target.Seen, WM_NULL));
