@@ -140,7 +140,9 @@ class TCoolTrayIcon {
     HWND FCommandTarget = nullptr;
     bool FLeftPopup = false;
     // Click bookkeeping: a click waits for the double-click time only while
-    // a double-click handler is assigned.
+    // a double-click handler is assigned. The click timer runs on the shared
+    // window under the icon's id (util/ sits below the storage timers), so a
+    // tick left over from a dead icon finds nobody, like its notifications.
     bool FClickTimerRunning = false;
     bool FClickStart = false;
     bool FClickReady = false;
