@@ -27,6 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         HookLibrary::Load();
         ruler.Create(app.Handle());
         ruler.SetTitle(app.Title());
+        // The magnifier opens as the settings say, shown ruler or not.
+        ruler.ShowMagnifier(ruler.Options().Magnifier);
         // Hidden in the settings: the program starts in the tray.
         if (ruler.Options().Visible) ruler.ShowLineal();
         exitCode = app.Run();

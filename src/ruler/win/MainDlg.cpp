@@ -1,5 +1,6 @@
 #include "ruler/win/MainDlg.h"
 
+#include "magnifier/win/MagnifierDlg.h"
 #include "ruler/RulerDefaults.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/RulerCommands.h"
@@ -126,6 +127,8 @@ void TMainDlg::CloseIfOpen() {
 }
 
 void TMainDlg::FormDestroy() {
+    // The magnifier keeps its place in the settings file as it goes.
+    GuardedCall([this] { m_magnifier.reset(); });
     UnRegisterHotkeys();
     RemoveHookMouse();
     TrayColorPicker.reset();
@@ -347,6 +350,7 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
     ActX = x;
     ActY = y;
     // The magnifier follows here, also while the ruler is hidden.
+    if (m_magnifier) m_magnifier->Magnify(x, y);
     if (!::IsWindowVisible(Handle())) return;
     const CursorRuler ruler = CursorView();
     // A move across the ruler keeps the position along it: the marks and the
@@ -422,6 +426,7 @@ void TMainDlg::ShowPopMenu(POINT screen) {
 
 LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_hookMsg != 0 && msg == m_hookMsg) return HandleHooks(msg, wParam, lParam);
+    if (HandleMagnifierMessage(msg)) return 0;
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;

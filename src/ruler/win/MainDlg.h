@@ -22,6 +22,7 @@
 
 class GdiCanvas;
 class TCoolTrayIcon;
+class TMagnifierDlg;
 using UniqueHImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
@@ -49,6 +50,11 @@ class TMainDlg : public Window {
     void Hilfe1Click();
     void menExitClick();
     void TrayIconClick();
+    void menMagnifierClick();
+    // Opens the magnifier (created when there is none) or releases it.
+    void ShowMagnifier(bool show);
+    void EvZoomChanged(TMagnifierDlg& sender);
+    void EvNeutralPointScreenChanged(TMagnifierDlg& sender);
     void ChangeVisible(bool value);
     void ShowLineal();
     // Top-most or not; with installHook the mouse hook is installed anew for
@@ -133,6 +139,7 @@ class TMainDlg : public Window {
 
   private:
     void CreateTrayIcons();
+    bool HandleMagnifierMessage(UINT msg);
     void ApplyLoadedSettings();
     void ProcessHotkeys(int id);
     void ApplicationEventsActivate();
@@ -189,6 +196,7 @@ class TMainDlg : public Window {
     std::unique_ptr<TPBPathList> m_paths;
     UniqueHMenu popMenu;
     std::unique_ptr<TTopMostWindow> TopMostWindow;
+    std::unique_ptr<TMagnifierDlg> m_magnifier;
     std::unique_ptr<TCoolTrayIcon> TrayIcon;
     std::unique_ptr<TCoolTrayIcon> TrayColorPicker;
     UniqueHImageList ilMain;

@@ -1,5 +1,6 @@
 // The ruler's window commands: visibility, top-most level, orientation,
 // size and place, transparency, keys, hotkeys and help.
+#include "magnifier/win/MagnifierDlg.h"
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
@@ -71,10 +72,12 @@ void TMainDlg::ChangeAlwaysOnTop(bool value, bool installHook) {
 
 void TMainDlg::TopMostRemove() {
     TopMostWindow->SetAlwaysOnTop(false);
+    if (m_magnifier) m_magnifier->SetStayOnTop(false);
 }
 
 void TMainDlg::TopMostRestore() {
     if (m_model.Options.OnTop) TopMostWindow->SetAlwaysOnTop(true);
+    if (m_magnifier) m_magnifier->SetStayOnTop(true);
 }
 
 void TMainDlg::ApplicationEventsActivate() {
@@ -84,8 +87,10 @@ void TMainDlg::ApplicationEventsActivate() {
 void TMainDlg::ApplicationEventsDeactivate() {
     if (TrayIcon) TrayIcon->SetIconIndex(1);
     // Another program's top-most window may have come over the ruler.
-    if (m_model.Options.OnTop)
-        ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+    if (!m_model.Options.OnTop) return;
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_magnifier)
+        ::SetWindowPos(m_magnifier->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

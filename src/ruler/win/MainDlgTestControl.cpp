@@ -1,6 +1,7 @@
 // The ruler's answers on the test control channel (only with the test switch):
 // its state for the end-to-end tests, and commands run by their item names
 // through the same path a click takes.
+#include "magnifier/win/MagnifierDlg.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 
