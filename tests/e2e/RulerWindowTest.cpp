@@ -79,7 +79,8 @@ bool HotkeyFree(UINT modifiers, UINT key) {
     if (dravik.WaitUntil(matches, timeoutMs)) return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure();
     for (const auto& [key, value] : expected)
-        failure << "\n" << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
+        failure << "\n"
+                << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
                 << Narrow(state[key]) << "\"";
     return failure;
 }
@@ -211,23 +212,37 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
     std::vector<std::wstring> order;
     for (const IniEntry& e : entries)
         order.push_back(e.Section + L"/" + e.Key);
-    const std::vector<std::wstring> expected = {
-        L"Settings/FirstStart",        L"Settings/Top",
-        L"Settings/Left",              L"Settings/Width",
-        L"Settings/Height",            L"Settings/OnTop",
-        L"Settings/Transparency",      L"Settings/Unit",
-        L"Settings/Horizontal",        L"Settings/Color",
-        L"Settings/Zoom",              L"Settings/NeutralPointScreen",
-        L"Settings/MoveMagnifierWithClick", L"Settings/Magnifier",
-        L"Settings/Visible",           L"Settings/ColorPickerIcon",
-        L"Settings/RefCmSize",         L"Settings/RefCmSizeChangeBy",
-        L"Settings/CmAuto",            L"Settings/MagnifierSyncVisible",
-        L"Settings/MoveHotKeyUp",      L"Settings/MoveHotKeyDown",
-        L"Settings/MoveHotKeyLeft",    L"Settings/MoveHotKeyRight",
-        L"Settings/MoveHotKeyMoveBy",  L"Settings/HotKeyMeasureStart",
-        L"Colors/MouseLine",           L"Colors/MousePosBack",
-        L"Colors/MousePosText",        L"Colors/Ticks",
-        L"Colors/Back"};
+    const std::vector<std::wstring> expected = {L"Settings/FirstStart",
+                                                L"Settings/Top",
+                                                L"Settings/Left",
+                                                L"Settings/Width",
+                                                L"Settings/Height",
+                                                L"Settings/OnTop",
+                                                L"Settings/Transparency",
+                                                L"Settings/Unit",
+                                                L"Settings/Horizontal",
+                                                L"Settings/Color",
+                                                L"Settings/Zoom",
+                                                L"Settings/NeutralPointScreen",
+                                                L"Settings/MoveMagnifierWithClick",
+                                                L"Settings/Magnifier",
+                                                L"Settings/Visible",
+                                                L"Settings/ColorPickerIcon",
+                                                L"Settings/RefCmSize",
+                                                L"Settings/RefCmSizeChangeBy",
+                                                L"Settings/CmAuto",
+                                                L"Settings/MagnifierSyncVisible",
+                                                L"Settings/MoveHotKeyUp",
+                                                L"Settings/MoveHotKeyDown",
+                                                L"Settings/MoveHotKeyLeft",
+                                                L"Settings/MoveHotKeyRight",
+                                                L"Settings/MoveHotKeyMoveBy",
+                                                L"Settings/HotKeyMeasureStart",
+                                                L"Colors/MouseLine",
+                                                L"Colors/MousePosBack",
+                                                L"Colors/MousePosText",
+                                                L"Colors/Ticks",
+                                                L"Colors/Back"};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(IniValue(entries, L"FirstStart"), L"0");
     EXPECT_EQ(IniValue(entries, L"Left"), L"341");
@@ -383,8 +398,8 @@ TEST_F(RulerWindow, HandEditedSettingsAreReadOrRepaired) {
 
 TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon) {
     DravikProcess dravik({.Settings = SettingsFile(L"Visible=0\r\nColorPickerIcon=0")});
-    EXPECT_TRUE(StateBecomes(dravik,
-                             {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
     EXPECT_FALSE(::IsWindowVisible(dravik.Ruler()));
     POINT icon{};
     ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
