@@ -2,6 +2,9 @@
 // Real input through SendInput, as the system would receive it from a user.
 #include <windows.h>
 
+#include <initializer_list>
+#include <vector>
+
 inline void MoveMouseTo(int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -38,4 +41,26 @@ inline void PressKey(WORD virtualKey) {
     inputs[1] = inputs[0];
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// A key pressed while the modifiers are held (VK_SHIFT, VK_CONTROL, ...), as
+// one input sequence: modifiers down, key down and up, modifiers up.
+inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey) {
+    auto event = [](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        // The arrow keys of the cursor block, not those of the keypad.
+        const bool extended = vk >= VK_PRIOR && vk <= VK_DOWN;
+        input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        return input;
+    };
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers)
+        inputs.push_back(event(m, false));
+    inputs.push_back(event(virtualKey, false));
+    inputs.push_back(event(virtualKey, true));
+    for (auto m = modifiers.end(); m != modifiers.begin();)
+        inputs.push_back(event(*--m, true));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

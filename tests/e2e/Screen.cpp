@@ -13,6 +13,27 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
+std::vector<COLORREF> ScreenArea(const RECT& area) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}; // top-down
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    std::vector<COLORREF> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 bool SaveScreenshot(const std::wstring& path) {
     const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
     HDC screen = ::GetDC(nullptr);

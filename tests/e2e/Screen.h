@@ -5,9 +5,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The colour of one screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
+
+// The colours of a screen rectangle, row by row, read in one copy (one
+// GetPixel per pixel is slow under Wine).
+std::vector<COLORREF> ScreenArea(const RECT& area);
 
 // Saves the whole screen as a 24-bit BMP (for failed tests).
 bool SaveScreenshot(const std::wstring& path);

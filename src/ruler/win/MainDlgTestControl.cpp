@@ -40,6 +40,41 @@ HMENU SubMenuWith(HMENU menu, UINT id) {
     return nullptr;
 }
 
+BOOL CALLBACK FindOpenMenu(HWND wnd, LPARAM param) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(wnd, cls, 16);
+    if (pid != ::GetCurrentProcessId() || std::wstring(cls) != L"#32768" || !::IsWindowVisible(wnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = wnd;
+    return FALSE;
+}
+
+// The items of the menu on the screen, one line each: "on" or "off" and the
+// item's text, "-" for a separator. (Wine cannot read a menu of another
+// process, so the test asks the program.)
+std::wstring OpenMenuItems() {
+    HWND window = nullptr;
+    ::EnumWindows(&FindOpenMenu, reinterpret_cast<LPARAM>(&window));
+    if (!window) return L"";
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
+    std::wostringstream out;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) {
+            out << L"-\n";
+            continue;
+        }
+        wchar_t text[128] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+        out << ((info.fState & MFS_DISABLED) ? L"off " : L"on ") << text << L"\n";
+    }
+    return out.str();
+}
+
 } // namespace
 
 std::wstring TMainDlg::TestQuery(const std::wstring& command) {
@@ -126,6 +161,7 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
         });
         return std::to_wstring(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST ? 1 : 0);
     }
+    if (command == L"menu") return OpenMenuItems();
     if (command == L"ininame") return m_paths ? m_paths->IniName() : std::wstring();
     if (command == L"measure") {
         // What the measuring hotkey does.

@@ -1,0 +1,467 @@
+// The complete ruler window driven as a user would: keys, hotkeys, the mouse,
+// the tray icons and the menu; and what it writes to its settings file.
+#include "DravikProcess.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The ruler's client area on the 1280 x 800 desktop before anything moved it.
+constexpr int kLeft = 340;
+constexpr int kTop = 200;
+
+using Values = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// For failure messages (the keys and values compared are ASCII).
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+// A settings file as a user would edit it: these lines below [Settings].
+TBytes SettingsFile(const std::wstring& lines) {
+    return Utf16File(L"[Settings]\r\n" + lines + L"\r\n");
+}
+
+struct IniEntry {
+    std::wstring Section, Key, Value;
+};
+
+// The keys of a UTF-16 settings file in the order they stand in it.
+std::vector<IniEntry> ReadIni(const std::wstring& file) {
+    const TBytes bytes = ReadBytes(file);
+    std::vector<IniEntry> entries;
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return entries;
+    std::wistringstream lines(DecodeUtf16LE(bytes.data() + 2, bytes.size() - 2));
+    std::wstring line, section;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (line.size() > 1 && line.front() == L'[' && line.back() == L']') {
+            section = line.substr(1, line.size() - 2);
+        } else if (const auto eq = line.find(L'='); eq != std::wstring::npos) {
+            entries.push_back({section, line.substr(0, eq), line.substr(eq + 1)});
+        }
+    }
+    return entries;
+}
+
+std::wstring IniValue(const std::vector<IniEntry>& entries, const std::wstring& key) {
+    for (const IniEntry& e : entries)
+        if (e.Key == key) return e.Value;
+    return L"(missing)";
+}
+
+// Whether this process could take the combination (then it lets it go at once).
+bool HotkeyFree(UINT modifiers, UINT key) {
+    constexpr int kProbeId = 0x7A01;
+    if (!::RegisterHotKey(nullptr, kProbeId, modifiers, key)) return false;
+    ::UnregisterHotKey(nullptr, kProbeId);
+    return true;
+}
+
+// The state holds these values within the time; otherwise says what it held.
+::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Values& expected,
+                                        DWORD timeoutMs = 3000) {
+    std::map<std::wstring, std::wstring> state;
+    auto matches = [&] {
+        state = dravik.State();
+        for (const auto& [key, value] : expected)
+            if (state[key] != value) return false;
+        return true;
+    };
+    if (dravik.WaitUntil(matches, timeoutMs)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure();
+    for (const auto& [key, value] : expected)
+        failure << "\n"
+                << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
+                << Narrow(state[key]) << "\"";
+    return failure;
+}
+
+// Keys go to the foreground window: a click on the ruler makes it that,
+// as a user would do, when showing it did not.
+::testing::AssertionResult Focused(DravikProcess& dravik) {
+    if (::GetForegroundWindow() != dravik.Ruler()) {
+        RECT r{};
+        ::GetWindowRect(dravik.Ruler(), &r);
+        LeftClickAt(r.left + 60, r.top + 20);
+    }
+    if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == dravik.Ruler(); }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the ruler did not get the focus";
+}
+
+// The program's visible pop-up menu window ("#32768").
+HWND OpenMenu(DravikProcess& dravik) {
+    struct Search {
+        HWND Ruler;
+        HWND Found = nullptr;
+    } search{dravik.Ruler()};
+    ::EnumWindows(
+        [](HWND wnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0, rulerPid = 0;
+            ::GetWindowThreadProcessId(wnd, &pid);
+            ::GetWindowThreadProcessId(s->Ruler, &rulerPid);
+            wchar_t cls[16] = {};
+            ::GetClassNameW(wnd, cls, 16);
+            if (pid != rulerPid || std::wstring(cls) != L"#32768" || !::IsWindowVisible(wnd))
+                return TRUE;
+            s->Found = wnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+// The tray icons at the right end of Wine's taskbar (the bottom 20 pixels),
+// found by their pictures: the ruler's main icon is yellow with black ticks,
+// the colour picker's holds a blue square.
+struct TrayIcon {
+    POINT Centre;
+    bool Picker;
+};
+
+std::vector<TrayIcon> TrayIcons() {
+    const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
+    const RECT strip{sw - 200, sh - 20, sw, sh};
+    const int w = strip.right - strip.left, h = strip.bottom - strip.top;
+    const std::vector<COLORREF> pixels = ScreenArea(strip);
+    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * w + x)]; };
+    // Icon pixels are coloured or dark; the taskbar is light grey.
+    auto iconPixel = [](COLORREF c) {
+        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+        const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+        return hi - lo > 60 || hi < 80;
+    };
+    std::vector<TrayIcon> icons;
+    for (int x = 0; x < w;) {
+        auto column = [&](int cx) {
+            for (int y = 0; y < h; ++y)
+                if (iconPixel(at(cx, y))) return true;
+            return false;
+        };
+        if (!column(x)) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        bool blue = false;
+        int top = h, bottom = 0;
+        for (; x < w && column(x); ++x)
+            for (int y = 0; y < h; ++y) {
+                const COLORREF c = at(x, y);
+                if (!iconPixel(c)) continue;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                blue = blue || (GetBValue(c) > 150 && GetRValue(c) < 100);
+            }
+        icons.push_back({{strip.left + (first + x - 1) / 2, strip.top + (top + bottom) / 2}, blue});
+    }
+    return icons;
+}
+
+// The main icon's centre once it shows.
+bool FindMainTrayIcon(DravikProcess& dravik, POINT& centre) {
+    return dravik.WaitUntil([&] {
+        for (const TrayIcon& icon : TrayIcons())
+            if (!icon.Picker) {
+                centre = icon.Centre;
+                return true;
+            }
+        return false;
+    });
+}
+
+class RulerWindow : public ::testing::Test {
+  protected:
+    void TearDown() override { KeepScreenshotIfFailed(); }
+};
+
+} // namespace
+
+TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
+    DravikProcess dravik; // an empty Dravik.ini beside the copy
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"340"},
+                                      {L"Top", L"200"},
+                                      {L"ClientWidth", L"600"},
+                                      {L"ClientHeight", L"49"},
+                                      {L"TopMost", L"1"},
+                                      {L"Layered", L"-1"},
+                                      {L"TrayIcon", L"1"},
+                                      {L"TrayColorPicker", L"1"}}));
+    EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "the measuring hotkey is the ruler's";
+
+    // Moved by the arrow keys: the file keeps the last position.
+    ASSERT_TRUE(Focused(dravik));
+    PressKey(VK_RIGHT);
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"341"}, {L"Top", L"201"}}));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(dravik.WaitForExit(5000));
+    EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "given back at the end";
+
+    const std::vector<IniEntry> entries = ReadIni(dravik.SettingsFile());
+    std::vector<std::wstring> order;
+    for (const IniEntry& e : entries)
+        order.push_back(e.Section + L"/" + e.Key);
+    const std::vector<std::wstring> expected = {L"Settings/FirstStart",
+                                                L"Settings/Top",
+                                                L"Settings/Left",
+                                                L"Settings/Width",
+                                                L"Settings/Height",
+                                                L"Settings/OnTop",
+                                                L"Settings/Transparency",
+                                                L"Settings/Unit",
+                                                L"Settings/Horizontal",
+                                                L"Settings/Color",
+                                                L"Settings/Zoom",
+                                                L"Settings/NeutralPointScreen",
+                                                L"Settings/MoveMagnifierWithClick",
+                                                L"Settings/Magnifier",
+                                                L"Settings/Visible",
+                                                L"Settings/ColorPickerIcon",
+                                                L"Settings/RefCmSize",
+                                                L"Settings/RefCmSizeChangeBy",
+                                                L"Settings/CmAuto",
+                                                L"Settings/MagnifierSyncVisible",
+                                                L"Settings/MoveHotKeyUp",
+                                                L"Settings/MoveHotKeyDown",
+                                                L"Settings/MoveHotKeyLeft",
+                                                L"Settings/MoveHotKeyRight",
+                                                L"Settings/MoveHotKeyMoveBy",
+                                                L"Settings/HotKeyMeasureStart",
+                                                L"Colors/MouseLine",
+                                                L"Colors/MousePosBack",
+                                                L"Colors/MousePosText",
+                                                L"Colors/Ticks",
+                                                L"Colors/Back"};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(IniValue(entries, L"FirstStart"), L"0");
+    EXPECT_EQ(IniValue(entries, L"Left"), L"341");
+    EXPECT_EQ(IniValue(entries, L"Top"), L"201");
+}
+
+TEST_F(RulerWindow, MeasuringHotkeySetsMovesAndEndsTheStartPoint) {
+    DravikProcess dravik;
+    auto client = [](int x, int y) { return ScreenPixel(kLeft + x, kTop + y); };
+    // Row 36 lies between labels and bottom ticks: where nothing is drawn it
+    // shows the face as a far column does.
+    auto faceAt = [&](int x) { return client(x, 36) == client(300, 36); };
+    auto boxWidth = [&] { return dravik.StateInt(L"BoxRight") - dravik.StateInt(L"BoxLeft"); };
+
+    MoveMouseTo(kLeft + 100, kTop + 30);
+    ASSERT_TRUE(StateBecomes(dravik, {{L"MousePos", L"100"}, {L"HasStartPos", L"0"}}));
+    const long long plainWidth = boxWidth();
+    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"1"}, {L"StartPos", L"100"}}));
+
+    MoveMouseTo(kLeft + 160, kTop + 30);
+    ASSERT_TRUE(StateBecomes(dravik, {{L"MousePos", L"160"}}));
+    EXPECT_GT(boxWidth(), plainWidth) << "the box holds the distance as well";
+    EXPECT_EQ(dravik.State()[L"BoxText"], L"161  (61)");
+    EXPECT_TRUE(dravik.WaitUntil([&] { return client(100, 36) == RGB(0, 0, 255); }))
+        << "the start line";
+
+    // Pressed elsewhere: the start moves there and the old line goes.
+    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"1"}, {L"StartPos", L"160"}}));
+    EXPECT_TRUE(dravik.WaitUntil([&] { return faceAt(100); })) << "the old start line is gone";
+    // Pressed again without moving: measuring ends.
+    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"0"}, {L"BoxText", L"161"}}));
+}
+
+TEST_F(RulerWindow, KeysSizeTurnCycleLevelHideAndFillTheScreen) {
+    DravikProcess dravik;
+    ASSERT_TRUE(Focused(dravik));
+    PressKeyWith({VK_SHIFT, VK_CONTROL}, VK_RIGHT);
+    EXPECT_TRUE(StateBecomes(dravik, {{L"ClientWidth", L"605"}, {L"Left", L"340"}}));
+
+    // Turned at the top-left corner.
+    PressKey('A');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Horizontal", L"0"},
+                                      {L"ClientWidth", L"57"},
+                                      {L"ClientHeight", L"400"},
+                                      {L"Left", L"340"},
+                                      {L"Top", L"200"}}));
+    // Shift+Left sizes a horizontal ruler only; turning back shows that it
+    // neither sized nor moved this one.
+    PressKeyWith({VK_SHIFT}, VK_LEFT);
+    PressKey('A');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Horizontal", L"1"},
+                                      {L"ClientWidth", L"605"},
+                                      {L"VHeight", L"400"},
+                                      {L"Left", L"340"},
+                                      {L"Top", L"200"}}));
+
+    PressKey('E'); // the character "e": the next unit
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Unit", L"3"}}));
+
+    PressKey('O');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}, {L"OnTop", L"0"}}));
+    // The hook was installed anew for the new level: the line still follows.
+    MoveMouseTo(kLeft + 250, 600);
+    EXPECT_TRUE(StateBecomes(dravik, {{L"MousePos", L"250"}}));
+    PressKey('O');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}, {L"OnTop", L"1"}}));
+
+    PressKey('S');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"0"}}));
+    EXPECT_TRUE(dravik.Running());
+    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
+
+    ASSERT_TRUE(Focused(dravik));
+    PressKey('G');
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"0"}, {L"ClientWidth", L"1280"}}));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(dravik.WaitForExit(5000));
+    const auto entries = ReadIni(dravik.SettingsFile());
+    EXPECT_EQ(IniValue(entries, L"Width"), L"1280");
+    EXPECT_EQ(IniValue(entries, L"Left"), L"0");
+    EXPECT_EQ(IniValue(entries, L"Unit"), L"3");
+    EXPECT_EQ(IniValue(entries, L"OnTop"), L"1");
+}
+
+namespace {
+
+// A settings file edited by hand: what the ruler makes of it at start, what
+// the user does then (with its own checks), and what it writes back.
+struct HandEdited {
+    const wchar_t* Lines;
+    Values State;
+    void (*Act)(DravikProcess&) = nullptr;
+    Values Written;
+};
+
+const HandEdited kHandEdited[] = {
+    // Off an edge or beyond the screen: pulled back onto it.
+    {L"Left=-700", {{L"Left", L"0"}}},
+    {L"Top=780\r\nHeight=400", {{L"Top", L"400"}}},
+    {L"Top=-30", {{L"Top", L"0"}}},
+    // Wider than the screen: shown as wide as it, but the length is kept.
+    {L"Width=5000\r\nLeft=1270",
+     {{L"Left", L"0"}, {L"ClientWidth", L"1280"}},
+     nullptr,
+     {{L"Width", L"5000"}}},
+    {L"Transparency=50", {{L"Layered", L"128"}}},
+    // A value without a menu item: applied, and no item checked for it.
+    {L"Transparency=25",
+     {{L"Layered", L"191"}, {L"CheckedTransparency", L"0"}},
+     [](DravikProcess& d) {
+         EXPECT_EQ(d.Ask(L"command mnut0"), L"ok");
+         EXPECT_TRUE(StateBecomes(d, {{L"Layered", L"-1"}}));
+     }},
+    {L"RefCmSize=-3", {}, nullptr, {{L"RefCmSize", L"5,48"}}},
+    {L"HotKeyMeasureStart=0",
+     {},
+     [](DravikProcess&) { EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')); }},
+    // Ctrl+Shift+Left twice: the first row's registration (left) acts, and a
+    // hotkey shows the hidden ruler.
+    {L"MoveHotKeyLeft=24613\r\nMoveHotKeyRight=24613\r\nMoveHotKeyMoveBy=7\r\nVisible=0",
+     {{L"Visible", L"0"}},
+     [](DravikProcess& d) {
+         PressKeyWith({VK_CONTROL, VK_SHIFT}, VK_LEFT);
+         EXPECT_TRUE(StateBecomes(d, {{L"Visible", L"1"}, {L"Left", L"333"}}));
+     }},
+    {L"Unit=7\r\nWidth=50\r\nZoom=abc",
+     {{L"Unit", L"2"}, {L"ClientWidth", L"600"}},
+     nullptr,
+     {{L"Unit", L"2"}, {L"Width", L"600"}, {L"Zoom", L"4"}}},
+    // Only "1" is true.
+    {L"Horizontal=yes", {{L"Horizontal", L"0"}, {L"ClientWidth", L"57"}}},
+};
+
+} // namespace
+
+TEST_F(RulerWindow, HandEditedSettingsAreReadOrRepaired) {
+    for (const HandEdited& row : kHandEdited) {
+        const std::wstring lines = row.Lines;
+        SCOPED_TRACE(Narrow(lines));
+        DravikProcess dravik({.Settings = SettingsFile(lines)});
+        EXPECT_TRUE(StateBecomes(dravik, row.State));
+        if (row.Act) row.Act(dravik);
+        ASSERT_TRUE(dravik.Close());
+        const auto entries = ReadIni(dravik.SettingsFile());
+        for (const auto& [key, value] : row.Written)
+            EXPECT_EQ(IniValue(entries, key), value) << Narrow(key);
+    }
+}
+
+TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon) {
+    DravikProcess dravik({.Settings = SettingsFile(L"Visible=0\r\nColorPickerIcon=0")});
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
+    EXPECT_FALSE(::IsWindowVisible(dravik.Ruler()));
+    POINT icon{};
+    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    EXPECT_EQ(TrayIcons().size(), 1u) << "the picker's icon is hidden";
+    LeftClickAt(icon.x, icon.y);
+    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
+    EXPECT_TRUE(::IsWindowVisible(dravik.Ruler()));
+}
+
+TEST_F(RulerWindow, HelpWithoutItsFileAndAFailingDialogGiveTheLevelBack) {
+    DravikProcess dravik;
+    ASSERT_TRUE(Focused(dravik));
+    PressKey(VK_F1);
+    HWND box = nullptr;
+    EXPECT_EQ(dravik.WaitForMessageBox(5000, &box),
+              L"Die Hilfe-Datei \"" + dravik.Folder() + L"\\Hilfe.chm\" wurde nicht gefunden!");
+    ASSERT_NE(box, nullptr);
+    // The box must not open behind the top-most ruler.
+    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}}));
+    ASSERT_TRUE(dravik.WaitUntil([&] { return ::GetForegroundWindow() == box; }));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}}));
+
+    EXPECT_EQ(dravik.Ask(L"failingdialog"), L"1");
+    EXPECT_EQ(dravik.WaitForMessageBox(5000, &box), L"Der Dialog konnte nicht angezeigt werden.");
+    if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(box); }));
+}
+
+TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
+    DravikProcess dravik;
+    const std::wstring expected = L"on Sichtbar\tS\n"
+                                  L"on Immer oben\tO\n"
+                                  L"on Ausrichtung ändern\tA\n"
+                                  L"on Optimale Größe\tG\n"
+                                  L"on Auf dem Bildschirm zentrieren\n"
+                                  L"on Einheit\n"
+                                  L"off Einstellungen...\n"
+                                  L"on Transparenz\n"
+                                  L"on Farbauswahlicon anzeigen\n"
+                                  L"-\n"
+                                  L"off Farbe auswählen...\tF\n"
+                                  L"off Lupe\tL\n"
+                                  L"-\n"
+                                  L"on Hilfe...\tF1\n"
+                                  L"off Nach neuer Version suchen...\n"
+                                  L"off Wünsche/Feedback...\n"
+                                  L"off Info über...\n"
+                                  L"-\n"
+                                  L"on Beenden\tEsc\n";
+    POINT icon{};
+    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    const POINT places[] = {{kLeft + 100, kTop + 24}, icon};
+    for (const POINT& p : places) {
+        SCOPED_TRACE(p.y == icon.y ? "tray icon" : "ruler");
+        RightClickAt(p.x, p.y);
+        ASSERT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) != nullptr; }));
+        EXPECT_EQ(dravik.Ask(L"menu"), expected);
+        // Esc closes the menu, not the program.
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) == nullptr; }));
+        EXPECT_TRUE(dravik.Running());
+    }
+}
