@@ -5,13 +5,27 @@
 #include <initializer_list>
 #include <vector>
 
-inline void MoveMouseTo(int x, int y) {
+inline void SendMouseMove(int x, int y) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+}
+
+// Wine drops a move now and then while the pointer rests on a window that
+// another program has just opened under it; the move is sent again until
+// the pointer is there (a user's mouse simply moves on).
+inline void MoveMouseTo(int x, int y) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SendMouseMove(x, y);
+        for (int i = 0; i < 20; ++i) {
+            POINT at{};
+            if (::GetCursorPos(&at) && at.x == x && at.y == y) return;
+            ::Sleep(5);
+        }
+    }
 }
 
 // One button event: MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, ...

@@ -1,5 +1,7 @@
 #include "DravikProcess.h"
 
+#include "../common/Input.h"
+
 #include "util/win/TestControl.h"
 
 #include <sstream>
@@ -76,6 +78,11 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     ::RegisterClassW(&wc);
     m_replyWindow = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                       nullptr, wc.hInstance, nullptr);
+
+    // The pointer waits in a corner no window of the program opens on: under
+    // Wine, a window that opens beneath the pointer can undo the test's next
+    // injected moves (its late enter event puts the old position back).
+    MoveMouseTo(1279, 0);
 
     const std::wstring exe = m_folder->File(L"Dravik.exe");
     std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + options.ExtraArgs;

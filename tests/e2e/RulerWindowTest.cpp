@@ -212,37 +212,19 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
     std::vector<std::wstring> order;
     for (const IniEntry& e : entries)
         order.push_back(e.Section + L"/" + e.Key);
-    const std::vector<std::wstring> expected = {L"Settings/FirstStart",
-                                                L"Settings/Top",
-                                                L"Settings/Left",
-                                                L"Settings/Width",
-                                                L"Settings/Height",
-                                                L"Settings/OnTop",
-                                                L"Settings/Transparency",
-                                                L"Settings/Unit",
-                                                L"Settings/Horizontal",
-                                                L"Settings/Color",
-                                                L"Settings/Zoom",
-                                                L"Settings/NeutralPointScreen",
-                                                L"Settings/MoveMagnifierWithClick",
-                                                L"Settings/Magnifier",
-                                                L"Settings/Visible",
-                                                L"Settings/ColorPickerIcon",
-                                                L"Settings/RefCmSize",
-                                                L"Settings/RefCmSizeChangeBy",
-                                                L"Settings/CmAuto",
-                                                L"Settings/MagnifierSyncVisible",
-                                                L"Settings/MoveHotKeyUp",
-                                                L"Settings/MoveHotKeyDown",
-                                                L"Settings/MoveHotKeyLeft",
-                                                L"Settings/MoveHotKeyRight",
-                                                L"Settings/MoveHotKeyMoveBy",
-                                                L"Settings/HotKeyMeasureStart",
-                                                L"Colors/MouseLine",
-                                                L"Colors/MousePosBack",
-                                                L"Colors/MousePosText",
-                                                L"Colors/Ticks",
-                                                L"Colors/Back"};
+    const std::vector<std::wstring> expected = {
+        L"Settings/FirstStart", L"Settings/Top", L"Settings/Left", L"Settings/Width",
+        L"Settings/Height", L"Settings/OnTop", L"Settings/Transparency", L"Settings/Unit",
+        L"Settings/Horizontal", L"Settings/Color", L"Settings/Zoom", L"Settings/NeutralPointScreen",
+        L"Settings/MoveMagnifierWithClick", L"Settings/Magnifier", L"Settings/Visible",
+        L"Settings/ColorPickerIcon", L"Settings/RefCmSize", L"Settings/RefCmSizeChangeBy",
+        L"Settings/CmAuto", L"Settings/MagnifierSyncVisible", L"Settings/MoveHotKeyUp",
+        L"Settings/MoveHotKeyDown", L"Settings/MoveHotKeyLeft", L"Settings/MoveHotKeyRight",
+        L"Settings/MoveHotKeyMoveBy", L"Settings/HotKeyMeasureStart", L"Colors/MouseLine",
+        L"Colors/MousePosBack", L"Colors/MousePosText", L"Colors/Ticks", L"Colors/Back",
+        // The magnifier, which a first start opens, keeps its place.
+        L"WndStates/TMagnifierDlgHeight", L"WndStates/TMagnifierDlgWidth",
+        L"WndStates/TMagnifierDlgTop", L"WndStates/TMagnifierDlgLeft"};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(IniValue(entries, L"FirstStart"), L"0");
     EXPECT_EQ(IniValue(entries, L"Left"), L"341");
@@ -443,7 +425,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Farbauswahlicon anzeigen\n"
                                   L"-\n"
                                   L"off Farbe auswählen...\tF\n"
-                                  L"off Lupe\tL\n"
+                                  L"on Lupe\tL\n"
                                   L"-\n"
                                   L"on Hilfe...\tF1\n"
                                   L"off Nach neuer Version suchen...\n"

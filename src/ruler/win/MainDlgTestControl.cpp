@@ -114,8 +114,13 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << m_model.Options.fTransparency << L"\nCheckedTransparency=" << m_checkedTransparency
             << L"\nTrayIcon=" << (TrayIcon && TrayIcon->IconVisible()) << L"\nTrayPicture="
             << (TrayIcon ? TrayIcon->IconIndex() : -1) << L"\nTrayColorPicker="
-            << (TrayColorPicker && TrayColorPicker->IconVisible()) << L"\nMenuHint=" << m_menuHint
-            << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nCheckedUnit=";
+            << (TrayColorPicker && TrayColorPicker->IconVisible()) << L"\nMagnifier="
+            << (m_magnifier ? 1 : 0) << L"\nMagnifierChecked="
+            << (m_model.Options.Magnifier ? 1 : 0) << L"\nZoom=" << m_model.Options.Zoom
+            << L"\nMagnifierDraws=" << (m_magnifier ? m_magnifier->Draws() : 0)
+            << L"\nMagnifierTicks=" << (m_magnifier ? m_magnifier->TimerTicks() : 0)
+            << L"\nMenuHint=" << m_menuHint << L"\nLayered=" << LayeredAlpha(Handle())
+            << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
             const UINT itemState = ::GetMenuState(units, id, MF_BYCOMMAND);
             if (itemState != static_cast<UINT>(-1) && (itemState & MF_CHECKED))
