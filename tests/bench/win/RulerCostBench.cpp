@@ -491,6 +491,19 @@ int main(int argc, char** argv) {
         const double below = MedianOf(rows[b], field);
         return below > 0 ? MedianOf(rows[a], field) / below : 0.0;
     };
+    // Neighbouring runs share the machine's load: the ratio within a round
+    // holds better than the ratio of the medians when the load changes.
+    auto roundRatio = [&](double Sample::*field, int a, int b) {
+        std::vector<double> v;
+        for (size_t i = 0; i < rows[a].Samples.size(); ++i)
+            if (rows[b].Samples[i].*field > 0)
+                v.push_back(rows[a].Samples[i].*field / rows[b].Samples[i].*field);
+        return Median(v);
+    };
+    std::printf("UI thread run, median of the per-round ratios:  Dravik / floor %.2f   Dravik / "
+                "floor with marks %.2f   marks / floor %.2f\n",
+                roundRatio(&Sample::UiCpu, 0, 1), roundRatio(&Sample::UiCpu, 0, 2),
+                roundRatio(&Sample::UiCpu, 2, 1));
     for (auto [field, what] :
          {std::pair{&Sample::Cpu, "CPU (Windows)"}, std::pair{&Sample::UnixCpu, "run (Linux)"},
           std::pair{&Sample::UiCpu, "UI thread run"}})
