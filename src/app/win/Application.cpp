@@ -3,6 +3,7 @@
 #include "util/ProgramInfo.h"
 #include "util/win/AppError.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/TestControl.h"
 
 #include <commctrl.h>
 
@@ -78,6 +79,7 @@ int Application::Run() {
             continue;
         }
         failures = 0;
+        CountLoopMessage(msg);
         if (IsModelessMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

@@ -39,7 +39,7 @@ TMainDlg::~TMainDlg() {
 
 void TMainDlg::Create(HWND owner) {
     RegisterClassOnce(kRulerClass, ::LoadCursorW(nullptr, IDC_ARROW),
-                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS | CS_OWNDC);
     // Borderless and top-most ("stay on top" is the window's designed
     // style); the size is replaced at once by the orientation.
     if (!CreateWnd(kRulerClass, ApplicationTitle().c_str(), WS_POPUP | WS_CLIPCHILDREN,
@@ -133,6 +133,7 @@ void TMainDlg::FormDestroy() {
     RemoveHookMouse();
     TrayColorPicker.reset();
     TrayIcon.reset();
+    m_cursorCanvas.reset();
     BackImg.SetSize(0, 0);
     m_rendered.reset();
 }
@@ -241,11 +242,12 @@ void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {
 
 void TMainDlg::FaceChanged() {
     if (!Handle()) return;
+    // Size, DPI and fonts may have changed with the face.
+    m_placement.reset();
+    m_cursorCanvas.reset();
     // The marks' box depends on the unit, fonts and size: place it anew now,
     // so the state always says what the next paint shows.
-    WindowDC dc(Handle());
-    GdiCanvas measure(dc.Get(), m_boxFont, nullptr);
-    m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, measure).State;
+    m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, CursorCanvas()).State;
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -310,15 +312,9 @@ void TMainDlg::SetTickMarkerPosition(TTickPosition value) {
 
 // --- Mouse tracking --------------------------------------------------------
 
-LRESULT TMainDlg::HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Take only the newest of the positions already queued: a busy moment
-    // must not leave a backlog of stale cursor updates.
-    MSG next;
-    while (::PeekMessageW(&next, Handle(), msg, msg, PM_REMOVE)) {
-        ++m_hookMessages;
-        wParam = next.wParam;
-        lParam = next.lParam;
-    }
+LRESULT TMainDlg::HandleHooks(UINT, WPARAM wParam, LPARAM lParam) {
+    // The hook library keeps at most one notification queued and fills in the
+    // newest position as it leaves the queue: there is no backlog to skip.
     ++m_hookMessages;
     DrawMousePos(static_cast<int>(static_cast<std::int32_t>(wParam)),
                  static_cast<int>(static_cast<std::int32_t>(lParam)));
@@ -326,15 +322,23 @@ LRESULT TMainDlg::HandleHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 CursorRuler TMainDlg::CursorView() const {
-    const Rect client = ClientRect();
-    RECT window{};
-    ::GetWindowRect(Handle(), &window);
-    return {m_model,
-            {{client.Width(), client.Height()},
-             {window.left, window.top},
-             WndBorderX,
-             WndBorderY,
-             m_primaryScreen}};
+    if (!m_placement) {
+        const Rect client = ClientRect();
+        RECT window{};
+        ::GetWindowRect(Handle(), &window);
+        m_placement = RulerPlacement{{client.Width(), client.Height()},
+                                     {window.left, window.top},
+                                     WndBorderX,
+                                     WndBorderY,
+                                     m_primaryScreen};
+    }
+    return {m_model, *m_placement};
+}
+
+GdiCanvas& TMainDlg::CursorCanvas() {
+    if (!m_cursorCanvas)
+        m_cursorCanvas = std::make_unique<GdiCanvas>(::GetDC(Handle()), m_boxFont, nullptr);
+    return *m_cursorCanvas;
 }
 
 void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan) {
@@ -356,8 +360,7 @@ void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
     // A move across the ruler keeps the position along it: the marks and the
     // length stay as they are, so there is nothing to draw.
     if (!redraw && MousePosFromScreen(ruler, {x, y}) == m_model.Cursor.MousePos) return;
-    WindowDC dc(Handle());
-    GdiCanvas canvas(dc.Get(), m_boxFont, nullptr);
+    GdiCanvas& canvas = CursorCanvas();
     const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, {x, y}, canvas);
     // While a new face is pending (after a resize) the next paint draws the
     // marks from the state; the position and the length drag go on.
@@ -427,6 +430,7 @@ void TMainDlg::ShowPopMenu(POINT screen) {
 LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_hookMsg != 0 && msg == m_hookMsg) return HandleHooks(msg, wParam, lParam);
     if (HandleMagnifierMessage(msg)) return 0;
+    if (msg == WM_WINDOWPOSCHANGED) m_placement.reset(); // moved or resized
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;

@@ -166,6 +166,8 @@ class TMainDlg : public Window {
     void DrawMousePos(int x, int y, bool redraw = false);
     void ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan);
     CursorRuler CursorView() const;
+    // The window's own DC with the box font selected, kept between updates.
+    GdiCanvas& CursorCanvas();
     void UpdateFonts();
     void SetColorField(TColor& field, TColor value);
     void FormMouseDown();
@@ -213,6 +215,11 @@ class TMainDlg : public Window {
                                   ::LoadCursorW(nullptr, IDC_SIZEWE),
                                   ::LoadCursorW(nullptr, IDC_SIZENS)};
     Size m_primaryScreen; // refreshed on WM_DISPLAYCHANGE
+    // Where the window stands, kept from one move or resize to the next.
+    mutable std::optional<RulerPlacement> m_placement;
+    // On the window's own DC (CS_OWNDC), which lives as long as the window:
+    // a cursor update then costs no DC fetch, no font select and no release.
+    std::unique_ptr<GdiCanvas> m_cursorCanvas;
     UINT m_hookMsg = 0;
     std::uint64_t m_hookMessages = 0;
     std::uint64_t m_backImgRenders = 0;

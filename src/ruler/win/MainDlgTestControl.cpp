@@ -10,6 +10,7 @@
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/CoolTrayIcon.h"
+#include "util/win/TestControl.h"
 
 #include <sstream>
 
@@ -103,7 +104,8 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << (m_model.Down ? 1 : 0) << L"\nHWidth=" << g.HWidth << L"\nVHeight=" << g.VHeight
             << L"\nHookMessages=" << m_hookMessages << L"\nHookSet="
             << (HookLibrary::IsHookSetMouse() ? 1 : 0) << L"\nBackImgRenders=" << m_backImgRenders
-            << L"\nPaints=" << m_paints << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto="
+            << L"\nPaints=" << m_paints << L"\nTimerMessages=" << LoopTimerMessages()
+            << L"\nPixelsCopied=" << m_pixelsCopied << L"\nCmAuto="
             << (m_model.Calibration.FCmAuto ? 1 : 0) << L"\nRefCmSize="
             << m_model.Calibration.FRefCmSize << L"\nPixelsPerMMX="
             << m_model.Scale.Converter.PixelsPerMMX() << L"\nPixelsPerMMY="

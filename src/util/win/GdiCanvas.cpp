@@ -25,7 +25,9 @@ void GdiCanvas::LineTo(Point point, TColor color) {
 }
 
 void GdiCanvas::SelectFont(bool bold) const {
+    if (m_bold == m_normal || bold == m_boldSelected) return;
     ::SelectObject(m_dc, bold ? m_bold : m_normal);
+    m_boldSelected = bold;
 }
 
 Size GdiCanvas::TextExtent(const std::wstring& text, bool bold) const {

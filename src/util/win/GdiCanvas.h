@@ -32,5 +32,9 @@ class GdiCanvas : public Canvas {
     SelectGuard m_pen;
     SelectGuard m_brush;
     SelectGuard m_font;
+    // Selecting a font costs, even the one already selected (under Wine each
+    // select on a window DC asks the X resources again), so it is done only
+    // when the text switches between normal and bold.
+    mutable bool m_boldSelected = false;
     int m_oldBkMode;
 };

@@ -2,6 +2,18 @@
 
 #include "util/CommandLine.h"
 
+namespace {
+std::uint64_t g_timerMessages = 0;
+} // namespace
+
+void CountLoopMessage(const MSG& msg) {
+    if (msg.message == WM_TIMER) ++g_timerMessages;
+}
+
+std::uint64_t LoopTimerMessages() {
+    return g_timerMessages;
+}
+
 bool TestControlEnabled() {
     static const bool enabled = HasParam(L"testcontrol");
     return enabled;

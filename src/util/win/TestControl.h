@@ -5,6 +5,7 @@
 // ignores such messages.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -17,3 +18,8 @@ bool TestControlEnabled();
 // Answers a WM_COPYDATA question by sending the reply text back to replyTo.
 LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
                           const std::function<std::wstring(const std::wstring&)>& answer);
+
+// The UI thread's loop counts the timer messages it takes (WM_TIMER, for any
+// window or none), so the channel can tell that an idle program is idle.
+void CountLoopMessage(const MSG& msg);
+std::uint64_t LoopTimerMessages();
