@@ -10,7 +10,8 @@
 // same moves is shown too when /proc is reachable (drive Z:). Last, the ruler
 // stands still with the mouse for a while: the timer messages, paints and CPU
 // it used meanwhile (idle must cost nothing).
-//   RulerCostBench.exe [moves] [rounds] [idle seconds]   (default 1000, 5, 10)
+//   RulerCostBench.exe [moves] [rounds] [idle seconds] [magnifier]
+//   (default 1000, 5, 10; "magnifier" measures the ruler with its magnifier open)
 // Under Wine, DRAVIK_XVFB_PID names the X server to count.
 #include "../../e2e/DravikProcess.h"
 
@@ -244,10 +245,12 @@ struct Target {
 
 class RulerTarget : public Target {
   public:
-    RulerTarget()
-        : m_process([] {
+    // Without the magnifier unless asked: the floor has no second window.
+    explicit RulerTarget(bool magnifier)
+        : m_process([magnifier] {
               DravikOptions options;
-              options.PortableSettings = true; // an empty Dravik.ini beside the copy
+              options.PortableSettings = true; // a Dravik.ini beside the copy
+              if (!magnifier) options.Settings = Utf16File(L"[Settings]\r\nMagnifier=0\r\n");
               return options;
           }()) {}
     HWND Window() const override { return m_process.Ruler(); }
@@ -444,7 +447,10 @@ int main(int argc, char** argv) {
     ::timeBeginPeriod(1);
 
     Row rows[3] = {{"Dravik", {}}, {"floor", {}}, {"floor with marks", {}}};
-    auto makeRuler = [] { return std::unique_ptr<Target>(std::make_unique<RulerTarget>()); };
+    const bool magnifier = argc > 4 && std::string(argv[4]) == "magnifier";
+    auto makeRuler = [magnifier] {
+        return std::unique_ptr<Target>(std::make_unique<RulerTarget>(magnifier));
+    };
     auto makeFloor = [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(false)); };
     auto makeMarks = [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(true)); };
     try {
