@@ -16,10 +16,6 @@ bool PositiveLength(double v) {
 bool UsableLength(double v) {
     return v > 100;
 }
-// The magnifier enlarges 1 to 20 times.
-bool ZoomInRange(double v) {
-    return v >= 1 && v <= 20;
-}
 bool UnitOrdinal(double v) {
     return v >= static_cast<int>(ruMillimeter) && v <= static_cast<int>(ruTwip);
 }
@@ -36,7 +32,7 @@ const Row Rows[] = {
     {S, L"Unit", [](RulerModel& m) -> SettingField { return OrdinalField{reinterpret_cast<std::uint8_t*>(&m.Scale.fRulerUnit)}; }, DefaultRulerUnit, false, UnitOrdinal},
     {S, L"Horizontal", [](RulerModel& m) -> SettingField { return &m.Geometry.FHorizontal; }, 1},
     {S, L"Color", [](RulerModel& m) -> SettingField { return ColorField{&m.Options.ColorDlgColor, true}; }, 0},
-    {S, L"Zoom", [](RulerModel& m) -> SettingField { return &m.Options.Zoom; }, RulerDefaults::Zoom, false, ZoomInRange},
+    {S, L"Zoom", [](RulerModel& m) -> SettingField { return &m.Options.Zoom; }, RulerDefaults::Zoom},
     {S, L"NeutralPointScreen", [](RulerModel& m) -> SettingField { return &m.Options.NeutralPointScreen; }, 1},
     {S, L"MoveMagnifierWithClick", [](RulerModel& m) -> SettingField { return &m.Options.MoveMagnifierWithClick; }, 1},
     {S, L"Magnifier", [](RulerModel& m) -> SettingField { return &m.Options.Magnifier; }, 1},

@@ -38,11 +38,15 @@ void TMainDlg::menVisibleClick() {
 
 void TMainDlg::ChangeVisible(bool value) {
     m_model.Options.Visible = value;
+    const bool sync = m_model.Options.MagnifierSyncVisible;
     // Hiding only goes to the tray; the program runs on.
-    if (value)
+    if (value) {
+        if (sync) ShowMagnifier(m_model.Options.Magnifier);
         ShowLineal();
-    else
+    } else {
         ::ShowWindow(Handle(), SW_HIDE);
+        if (sync) ShowMagnifier(false);
+    }
 }
 
 void TMainDlg::ShowLineal() {

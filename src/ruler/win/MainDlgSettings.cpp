@@ -1,4 +1,5 @@
 // The ruler's settings file: read once at start and applied, written at close.
+#include "magnifier/MagnifierRules.h"
 #include "ruler/RulerSettings.h"
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/MainDlg.h"
@@ -21,7 +22,9 @@ void TMainDlg::LoadSettings() {
 
 void TMainDlg::ApplyLoadedSettings() {
     // In the order of the keys, as each value takes effect.
-    const RulerOptions& o = m_model.Options;
+    RulerOptions& o = m_model.Options;
+    // A zoom from a hand-edited file is brought to the nearest end of 1..20.
+    o.Zoom = ClampZoom(o.Zoom);
     ::SetWindowPos(Handle(), nullptr, m_model.Geometry.Position.X, m_model.Geometry.Position.Y, 0,
                    0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ChangeAlwaysOnTop(o.OnTop, false);
