@@ -78,3 +78,12 @@ inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey)
         inputs.push_back(event(*--m, true));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+// Wheel turns: a positive delta away from the user, WHEEL_DELTA per notch.
+inline void MouseWheel(int delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    ::SendInput(1, &input, sizeof(input));
+}

@@ -1,0 +1,85 @@
+#pragma once
+// What several end-to-end tests check: the settings file a copy wrote and
+// the state its channel reports.
+#include "../common/Input.h"
+#include "DravikProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+using Values = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// For failure messages (the keys and values compared are ASCII).
+inline std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+// A settings file as a user would edit it: these lines below [Settings].
+inline TBytes SettingsFile(const std::wstring& lines) {
+    return Utf16File(L"[Settings]\r\n" + lines + L"\r\n");
+}
+
+struct IniEntry {
+    std::wstring Section, Key, Value;
+};
+
+// The keys of a UTF-16 settings file in the order they stand in it.
+inline std::vector<IniEntry> ReadIni(const std::wstring& file) {
+    const TBytes bytes = ReadBytes(file);
+    std::vector<IniEntry> entries;
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return entries;
+    std::wistringstream lines(DecodeUtf16LE(bytes.data() + 2, bytes.size() - 2));
+    std::wstring line, section;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (line.size() > 1 && line.front() == L'[' && line.back() == L']') {
+            section = line.substr(1, line.size() - 2);
+        } else if (const auto eq = line.find(L'='); eq != std::wstring::npos) {
+            entries.push_back({section, line.substr(0, eq), line.substr(eq + 1)});
+        }
+    }
+    return entries;
+}
+
+inline std::wstring IniValue(const std::vector<IniEntry>& entries, const std::wstring& key) {
+    for (const IniEntry& e : entries)
+        if (e.Key == key) return e.Value;
+    return L"(missing)";
+}
+
+// The state holds these values within the time; otherwise says what it held.
+inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Values& expected,
+                                               DWORD timeoutMs = 3000) {
+    std::map<std::wstring, std::wstring> state;
+    auto matches = [&] {
+        state = dravik.State();
+        for (const auto& [key, value] : expected)
+            if (state[key] != value) return false;
+        return true;
+    };
+    if (dravik.WaitUntil(matches, timeoutMs)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure();
+    for (const auto& [key, value] : expected)
+        failure << "\n"
+                << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
+                << Narrow(state[key]) << "\"";
+    return failure;
+}
+
+// Keys go to the foreground window: a click on the ruler makes it that,
+// as a user would do, when showing it did not.
+inline ::testing::AssertionResult Focused(DravikProcess& dravik) {
+    if (::GetForegroundWindow() != dravik.Ruler()) {
+        RECT r{};
+        ::GetWindowRect(dravik.Ruler(), &r);
+        LeftClickAt(r.left + 60, r.top + 20);
+    }
+    if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == dravik.Ruler(); }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the ruler did not get the focus";
+}
