@@ -95,14 +95,17 @@ void TColorPal::Paint(Canvas& canvas) {
             const int n = row * columns + column;
             if (n >= MaxCells) break;
             canvas.FillRect({x, cellTop, x + FFrameWidth, cellBottom}, back);
-            canvas.FillRect(CellRect(n), CanvasColor(Pal[static_cast<std::size_t>(n)]));
+            // An entry that names no colour (a damaged list) shows as an empty cell.
+            const TColor cell = Pal[static_cast<std::size_t>(n)];
+            canvas.FillRect(CellRect(n), cell == clNone ? back : CanvasColor(cell));
             x += PitchX();
         }
         canvas.FillRect({x, cellTop, width, cellBottom}, back);
     }
     canvas.FillRect({0, rows * PitchY(), width, height}, back);
 
-    if (ActiveCell >= 0 && ActiveCell < MaxCells) {
+    if (ActiveCell >= 0 && ActiveCell < MaxCells &&
+        Pal[static_cast<std::size_t>(ActiveCell)] != clNone) {
         FActiveColor = Pal[static_cast<std::size_t>(ActiveCell)];
         canvas.FillRect(FrameRect(ActiveCell), CanvasColor(FActiveColorFrame));
         canvas.FillRect(CellRect(ActiveCell), CanvasColor(FActiveColor));
@@ -117,7 +120,7 @@ void TColorPal::HookMouseDown(int x, int y) {
     // Lets the owner hear of a click on the selected cell too.
     bool doIt = false;
     if (OnAllowColorChanged) OnAllowColorChanged(*this, doIt);
-    if (cell >= MaxCells) return;
+    if (cell >= MaxCells || Pal[static_cast<std::size_t>(cell)] == clNone) return;
     if (cell != ActiveCell || doIt) {
         PrevCell = ActiveCell;
         ActiveCell = cell;
@@ -176,7 +179,8 @@ std::optional<std::wstring> TColorPal::ReplaceColor(TColor newColor) {
 
 void TColorPal::LoadFormIni(TCustomIniFile& ini, const std::wstring& section) {
     const TColor previous = FActiveColor;
-    SL_LoadFromIni(FColors, ini, SectionOrDefault(section), DefaultEntry);
+    // A hand-edited count may claim millions of entries; a palette shows 256 at most.
+    SL_LoadFromIni(FColors, ini, SectionOrDefault(section), DefaultEntry, MaxListCells);
     InitColors();
     Repaint();
     if (ActiveCell >= 0 && ActiveCell < static_cast<int>(FColors.size()) &&

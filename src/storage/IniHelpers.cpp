@@ -34,14 +34,14 @@ void SL_SaveToIniMini(const TStrings& list, TCustomIniFile& ini, const std::wstr
 }
 
 void SL_LoadFromIni(TStrings& list, TCustomIniFile& ini, const std::wstring& section,
-                    const std::wstring& defaultValue) {
+                    const std::wstring& defaultValue, int maxCount) {
     list.clear();
-    SL_LoadFromIniAdd(list, ini, section, defaultValue);
+    SL_LoadFromIniAdd(list, ini, section, defaultValue, maxCount);
 }
 
 void SL_LoadFromIniAdd(TStrings& list, TCustomIniFile& ini, const std::wstring& section,
-                       const std::wstring& defaultValue) {
-    const int count = std::min(ini.ReadInteger(section, L"count", 0), MaxIniListCount);
+                       const std::wstring& defaultValue, int maxCount) {
+    const int count = std::min(ini.ReadInteger(section, L"count", 0), maxCount);
     for (int i = 0; i < count; ++i)
         list.push_back(ini.ReadString(section, std::to_wstring(i), defaultValue));
 }

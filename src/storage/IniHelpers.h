@@ -22,9 +22,9 @@ void INI_WriteFloat(TCustomIniFile& ini, const std::wstring& section, const std:
 // and come back as the default when loading.
 void SL_SaveToIniMini(const TStrings& list, TCustomIniFile& ini, const std::wstring& section,
                       const std::wstring& skipValue);
-void SL_LoadFromIni(TStrings& list, TCustomIniFile& ini, const std::wstring& section,
-                    const std::wstring& defaultValue);
-// A damaged file may claim any count; more than MaxIniListCount lines are not read.
+// A damaged file may claim any count; more than maxCount lines are not read.
 constexpr int MaxIniListCount = 65536;
+void SL_LoadFromIni(TStrings& list, TCustomIniFile& ini, const std::wstring& section,
+                    const std::wstring& defaultValue, int maxCount = MaxIniListCount);
 void SL_LoadFromIniAdd(TStrings& list, TCustomIniFile& ini, const std::wstring& section,
-                       const std::wstring& defaultValue);
+                       const std::wstring& defaultValue, int maxCount = MaxIniListCount);

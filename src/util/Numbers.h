@@ -9,6 +9,9 @@ std::int64_t MVRound(long double x);
 // Rounds halves to even (2.5 -> 2, 3.5 -> 4), done explicitly so the result
 // never depends on the FPU rounding mode; saturates at the integer range.
 std::int64_t RoundHalfEven(long double x);
+// number * numerator / denominator with a 64-bit product, halves away from zero,
+// as the platform's MulDiv; -1 for a zero denominator or a result beyond 32 bits.
+std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32_t denominator);
 
 // The process-wide formats that the parsers and FormatFloat use. The shell fills
 // them from the user's locale at start-up (SetLocalFormat); until then they hold

@@ -271,3 +271,29 @@ TEST(ColorPalStoredForm, AnEmptySectionNameMeansColorPal) {
     ini.ReadSectionValues(L"ColorPal", lines);
     EXPECT_EQ(lines, (TStrings{L"count=2", L"1=000000"}));
 }
+
+// Hand-edited user palettes: a huge or nonsensical count, a cell naming no colour.
+TEST(ColorPalStoredForm, DamagedListsLoadSafely) {
+    struct Case {
+        const wchar_t* count;
+        std::size_t entries;
+    };
+    for (const Case& c : {Case{L"2147483647", 256}, Case{L"-5", 0}, Case{L"viele", 0}}) {
+        TMvIni ini(L"");
+        ini.SetStrings(std::wstring(L"[ColorPalUser]\r\ncount=") + c.count + L"\r\n");
+        TColorPal pal;
+        pal.SetPalette(TMVPalette::mvPalList);
+        pal.LoadFormIni(ini, L"ColorPalUser");
+        EXPECT_EQ(pal.Colors().size(), c.entries) << c.count;
+    }
+
+    TMvIni ini(L"");
+    ini.SetStrings(L"[ColorPalUser]\r\ncount=2\r\n0=0000FF\r\n1=kaputt\r\n");
+    Watched w(TMVPalette::mvPalList);
+    w.pal.LoadFormIni(ini, L"ColorPalUser");
+    ASSERT_EQ(w.pal.Pal, (std::vector<TColor>{clRed, clNone}));
+    const int changes = w.changes;
+    w.pal.HookMouseDown(14, 2); // the damaged cell
+    EXPECT_EQ(w.pal.ActiveCell, 0);
+    EXPECT_EQ(w.changes, changes);
+}
