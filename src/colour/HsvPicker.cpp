@@ -3,17 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-int MulDivRound(int number, int numerator, int denominator) {
-    if (denominator == 0) return 0;
-    const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
-    std::int64_t quotient = product / denominator;
-    const std::int64_t remainder = product % denominator;
-    const std::int64_t twice = remainder < 0 ? -2 * remainder : 2 * remainder;
-    const std::int64_t magnitude = denominator < 0 ? -std::int64_t{denominator} : denominator;
-    if (twice >= magnitude) quotient += ((product < 0) != (denominator < 0)) ? -1 : 1;
-    return static_cast<int>(quotient);
-}
-
 int Clamp(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
 }

@@ -6,6 +6,7 @@
 #include "util/ColorText.h"
 #include "util/Geometry.h"
 #include "util/ImageOps.h"
+#include "util/Numbers.h"
 
 #include <string>
 
@@ -15,11 +16,6 @@ struct THSL {
     int L = 0;
     friend bool operator==(const THSL&, const THSL&) = default;
 };
-
-// number * numerator / denominator in 64 bits, rounded to the nearest with
-// halves away from zero, like the platform's MulDiv. A zero denominator gives 0
-// (the platform says -1, which no caller here could use as a pixel or a channel).
-int MulDivRound(int number, int numerator, int denominator);
 
 int Clamp(int value, int low, int high);
 
