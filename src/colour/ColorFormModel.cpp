@@ -201,12 +201,12 @@ TBarColors BrightnessBarColors(TColor current) {
     return {clWhite, current, clBlack};
 }
 
-Point CentredBarMarker(Size image) {
-    return {(image.Width - BarMarkerSize) / 2, 126};
+Point CentredBarMarker(Size image, int markerSize) {
+    return {(image.Width - markerSize) / 2, image.Height / 2 - markerSize / 2};
 }
 
-Point DraggedBarMarker(Size image, int y) {
-    return {(image.Width - BarMarkerSize) / 2, BarPickPoint(image, y).Y - 2};
+Point DraggedBarMarker(Size image, int y, int markerSize) {
+    return {(image.Width - markerSize) / 2, BarPickPoint(image, y).Y - markerSize / 2};
 }
 
 Point BarPickPoint(Size image, int y) {

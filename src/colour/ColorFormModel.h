@@ -105,11 +105,12 @@ struct TBarColors {
 };
 TBarColors SaturationBarColors(TColor current); // fully saturated - current - grey
 TBarColors BrightnessBarColors(TColor current); // white - current - black
+// The marker's size at 96 DPI.
 constexpr int BarMarkerSize = 5;
 // The marker's top-left corner: centred after a colour change, on the pointer's
 // row while dragging; the pick point of a drag at row y.
-Point CentredBarMarker(Size image);
-Point DraggedBarMarker(Size image, int y);
+Point CentredBarMarker(Size image, int markerSize = BarMarkerSize);
+Point DraggedBarMarker(Size image, int y, int markerSize = BarMarkerSize);
 Point BarPickPoint(Size image, int y);
 // The spectrum and the user picture pick inside the picture only.
 Point ClampToImage(Point point, Size image);

@@ -27,10 +27,6 @@ TColor GetSelColor(const TRGBImage& image, const TShotDrag& drag, Point p) {
     return ImageAvgColor(image, PointsToPositiveRect(drag.StartPoint, p));
 }
 
-int PreviewJumpLeft(int miniLeft, int miniWidth, int windowWidth) {
-    return miniLeft != 0 ? 0 : windowWidth - miniWidth;
-}
-
 TShotPreviewLayout PlanShotPreview(int dpi) {
     TShotPreviewLayout l;
     const int panel = Scaled(49, dpi);

@@ -4,6 +4,7 @@
 // magnifier shows, and the one-shot-at-a-time guard.
 #include "util/Color.h"
 #include "util/Geometry.h"
+#include "util/GeometryUtils.h"
 #include "util/ImageOps.h"
 
 // The mouse state over the frozen screen (window coordinates, which are the
@@ -24,10 +25,6 @@ void ShotMouseDown(TShotDrag& drag, Point p);
 // point, otherwise the average of the rectangle spanned by the start point
 // and p, both corners included. Outside the image: black.
 TColor GetSelColor(const TRGBImage& image, const TShotDrag& drag, Point p);
-
-// The preview jumps away from the mouse: to the left edge from anywhere else,
-// from the left edge to the right one.
-int PreviewJumpLeft(int miniLeft, int miniWidth, int windowWidth);
 
 // The floating preview in device pixels for a DPI (design values at 96 DPI);
 // every rectangle is in the holder's coordinates.

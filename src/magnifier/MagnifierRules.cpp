@@ -45,7 +45,3 @@ MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Size sc
     frame.Marker = Rect::FromSize(left, top, z, z);
     return frame;
 }
-
-int OtherSideLeft(int left, int windowWidth, int screenWidth) {
-    return left != 0 ? 0 : screenWidth - windowWidth;
-}

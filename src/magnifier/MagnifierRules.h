@@ -3,6 +3,7 @@
 // square it enlarges, the black strips where that square leaves the screen,
 // and the marker of the pixel under the pointer.
 #include "util/Geometry.h"
+#include "util/GeometryUtils.h"
 
 #include <string>
 #include <vector>
@@ -31,7 +32,3 @@ struct MagnifierFrame {
     Rect Marker;                   // one magnified pixel, right of and below the centre
 };
 MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Size screen);
-
-// The other side of the screen: from any left edge but 0 to 0, from 0 to the
-// right edge.
-int OtherSideLeft(int left, int windowWidth, int screenWidth);

@@ -25,3 +25,7 @@ bool SamePoint(const Point& a, const Point& b) {
 Rect PointsToPositiveRect(const Point& a, const Point& b) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
+
+int OtherSideLeft(int left, int windowWidth, int screenWidth) {
+    return left != 0 ? 0 : screenWidth - windowWidth;
+}

@@ -142,6 +142,7 @@ TEST(ColorFormBars, GradientBandsAndMarkers) {
     EXPECT_EQ(CentredBarMarker(image), (Point{10, 126}));
     EXPECT_EQ(DraggedBarMarker(image, 40), (Point{10, 38}));
     EXPECT_EQ(DraggedBarMarker(image, 400), (Point{10, 253}));
+    EXPECT_EQ(CentredBarMarker({39, 384}, 7), (Point{16, 189})); // 144 DPI
     EXPECT_EQ(BarPickPoint(image, -9), (Point{13, 0}));
     EXPECT_EQ(ClampToImage({300, -2}, {256, 256}), (Point{255, 0}));
 }

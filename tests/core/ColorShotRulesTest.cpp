@@ -65,8 +65,8 @@ TEST(ColorShotRules, PreviewLayoutJumpAndMagnifierSource) {
         std::abs((at144.Centre.Left - at144.Box.Left) - (at144.Box.Right - at144.Centre.Right)), 1);
 
     // From the top-left corner to the top-right one and back.
-    EXPECT_EQ(PreviewJumpLeft(0, 96, 1280), 1184);
-    EXPECT_EQ(PreviewJumpLeft(1184, 96, 1280), 0);
+    EXPECT_EQ(OtherSideLeft(0, 96, 1280), 1184);
+    EXPECT_EQ(OtherSideLeft(1184, 96, 1280), 0);
 
     const Size image{1280, 800};
     struct Case {

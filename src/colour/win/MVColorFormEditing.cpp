@@ -92,11 +92,13 @@ void TMVColorForm::WriteFields(int source, const TColorFieldTexts& texts) {
 }
 
 void TMVColorForm::UpdatePalettes() {
-    const auto fill = [](TImagePanel& bar, const TBarColors& colors) {
+    const int markerSize = ::MulDiv(BarMarkerSize, static_cast<int>(Dpi()), 96);
+    const auto fill = [markerSize](TImagePanel& bar, const TBarColors& colors) {
         TRGBImage image = bar.Image();
         GradFill3Colors(image, colors.Top, colors.Middle, colors.Bottom);
         bar.SetImage(std::move(image));
-        bar.SetMarker(CentredBarMarker({bar.Image().Width, bar.Image().Height}), BarMarkerSize);
+        bar.SetMarker(CentredBarMarker({bar.Image().Width, bar.Image().Height}, markerSize),
+                      markerSize);
     };
     fill(ImgSatPalette, SaturationBarColors(FUserColor));
     fill(ImgBrightPalette, BrightnessBarColors(FUserColor));
@@ -131,7 +133,8 @@ void TMVColorForm::PickFromBar(TImagePanel& bar, TImagePanel::TMouse what, Point
     if (!Down || !bar.HasImage()) return;
     // The bars keep their gradient while dragging; only the marker follows.
     const Size size{bar.Image().Width, bar.Image().Height};
-    bar.SetMarker(DraggedBarMarker(size, point.Y), BarMarkerSize);
+    const int markerSize = ::MulDiv(BarMarkerSize, static_cast<int>(Dpi()), 96);
+    bar.SetMarker(DraggedBarMarker(size, point.Y, markerSize), markerSize);
     const Point at = BarPickPoint(size, point.Y);
     SetNewColor(&bar == &ImgSatPalette ? idSat : idBright,
                 RGBTripleToColor(bar.Image().At(at.X, at.Y)), true);

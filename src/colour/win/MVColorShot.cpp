@@ -291,7 +291,7 @@ void TMVColorShotDlg::JumpPreview() {
     ::GetWindowRect(pMini->Handle(), &r);
     POINT topLeft{r.left, r.top};
     ::ScreenToClient(Handle(), &topLeft);
-    const int left = PreviewJumpLeft(topLeft.x, pMini->Width(), ClientRect().Width());
+    const int left = OtherSideLeft(topLeft.x, pMini->Width(), ClientRect().Width());
     ::SetWindowPos(pMini->Handle(), nullptr, left, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
