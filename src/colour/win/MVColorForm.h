@@ -99,6 +99,7 @@ class TMVColorForm : public Window {
 
     // Editing (MVColorFormEditing.cpp).
     void WriteFields(int source, const TColorFieldTexts& texts);
+    void SetFieldNumber(int id, int value);
     void UpdatePalettes();
     void OnFieldChanged(int id);
     void OnFieldFocus(int id, bool entered);

@@ -2,7 +2,6 @@
 // the colour update, the bars, picking with the mouse, typing, copying.
 #include "colour/win/MVColorForm.h"
 
-#include "util/win/Controls.h"
 
 #include <commctrl.h>
 
@@ -69,8 +68,7 @@ void TMVColorForm::SetNewColor(int source, TColor value, bool clearFocus) {
 void TMVColorForm::WriteFields(int source, const TColorFieldTexts& texts) {
     // The field being typed in keeps its text; it is tidied when it is left.
     const auto number = [&](int id, int value) {
-        if (id == source) return;
-        UD_SetPosition(Item(id + idUpDownOffset), value);
+        if (id != source) SetFieldNumber(id, value);
     };
     number(idRed, texts.Red);
     number(idGreen, texts.Green);
@@ -89,6 +87,20 @@ void TMVColorForm::WriteFields(int source, const TColorFieldTexts& texts) {
         number(idY, texts.CMYK->Y);
         number(idK, texts.CMYK->K);
     }
+}
+
+void TMVColorForm::SetFieldNumber(int id, int value) {
+    // Edit controls are slow to take new text: an unchanged value is not
+    // written, and the up-down writes a changed one itself.
+    const HWND upDown = Item(id + idUpDownOffset);
+    int lower = 0, upper = 0;
+    ::SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                   reinterpret_cast<LPARAM>(&upper));
+    const int shown = std::clamp(value, lower, upper);
+    const std::wstring text = std::to_wstring(shown);
+    if (ItemText(id) == text) return;
+    ::SendMessageW(upDown, UDM_SETPOS32, 0, shown);
+    SetTextIfDifferent(Item(id), text);
 }
 
 void TMVColorForm::UpdatePalettes() {
@@ -194,7 +206,7 @@ void TMVColorForm::RewriteOnLeave(int id) {
                                     {idY, texts.CMYK->Y},   {idK, texts.CMYK->K}};
     const auto found = values.find(id);
     if (found == values.end() || ItemText(id) == std::to_wstring(found->second)) return;
-    WithFlag(ChangeAllow, false, [&] { UD_SetPosition(Item(id + idUpDownOffset), found->second); });
+    WithFlag(ChangeAllow, false, [&] { SetFieldNumber(id, found->second); });
 }
 
 void TMVColorForm::CopyField(int id) {
