@@ -254,8 +254,15 @@ void TMVColorForm::CreateControls() {
                 wnd = PickerHarmonic.Handle();
                 break;
             default: {
+                // What screen readers call each palette.
+                static const std::map<int, const wchar_t*> names{
+                    {idColorPal256, L"256 Farben"},       {idColorPal8, L"8 Farben"},
+                    {idColorPal16, L"16 Farben"},         {idColorPalWin, L"Grundfarben"},
+                    {idColorPalWeb216, L"216 Webfarben"}, {idColorPalWeb120, L"120 Webfarben"},
+                    {idColorPalCreme, L"Cremefarben"},    {idColorPalWordVista, L"Office"},
+                    {idColorPalUser, L"Benutzer-Palette"}};
                 auto palette = std::make_unique<TColorPalControl>();
-                palette->Create(parent, id, L"", zero, Dpi());
+                palette->Create(parent, id, names.at(id), zero, Dpi());
                 wnd = palette->Handle();
                 m_palettes[id] = std::move(palette);
                 break;
