@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 inline void SendMouseMove(int x, int y) {
@@ -77,6 +78,26 @@ inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey)
     for (auto m = modifiers.end(); m != modifiers.begin();)
         inputs.push_back(event(*--m, true));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Text typed as a user would: digits and letters through their keys (letters
+// come out in lower case), anything else as the character itself.
+inline void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) {
+            PressKey(static_cast<WORD>(c));
+        } else if (c >= L'a' && c <= L'z') {
+            PressKey(static_cast<WORD>(c - L'a' + L'A'));
+        } else {
+            INPUT inputs[2]{};
+            inputs[0].type = INPUT_KEYBOARD;
+            inputs[0].ki.wScan = c;
+            inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            inputs[1] = inputs[0];
+            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+            ::SendInput(2, inputs, sizeof(INPUT));
+        }
+    }
 }
 
 // Wheel turns: a positive delta away from the user, WHEEL_DELTA per notch.
