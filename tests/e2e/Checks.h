@@ -3,6 +3,7 @@
 // the state its channel reports.
 #include "../common/Input.h"
 #include "DravikProcess.h"
+#include "Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -79,36 +80,12 @@ inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Valu
     return failure;
 }
 
-// A top-level window of the copy by its class, shown or hidden; null when
-// there is none.
-inline HWND ProgramWindow(DravikProcess& dravik, const wchar_t* cls) {
-    struct Search {
-        DWORD Pid = 0;
-        const wchar_t* Class;
-        HWND Found = nullptr;
-    } search{0, cls};
-    ::GetWindowThreadProcessId(dravik.Ruler(), &search.Pid);
-    ::EnumWindows(
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(wnd, &pid);
-            wchar_t name[64] = {};
-            ::GetClassNameW(wnd, name, 64);
-            if (pid != s->Pid || std::wstring(name) != s->Class) return TRUE;
-            s->Found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 // The window of that class once it shows; null when none does in the time.
 inline HWND ShownProgramWindow(DravikProcess& dravik, const wchar_t* cls, DWORD timeoutMs = 5000) {
     HWND wnd = nullptr;
     dravik.WaitUntil(
         [&] {
-            wnd = ProgramWindow(dravik, cls);
+            wnd = dravik.ProgramWindow(cls);
             return wnd && ::IsWindowVisible(wnd);
         },
         timeoutMs);
@@ -129,6 +106,18 @@ inline bool TitleBarPoint(HWND wnd, LRESULT part, POINT& at) {
         return true;
     }
     return false;
+}
+
+// A tray icon's centre once it shows: the picker's or the ruler's own.
+inline bool FindTrayIcon(DravikProcess& dravik, bool picker, POINT& centre) {
+    return dravik.WaitUntil([&] {
+        for (const TrayIcon& icon : TrayIcons())
+            if (icon.Picker == picker) {
+                centre = icon.Centre;
+                return true;
+            }
+        return false;
+    });
 }
 
 // Keys go to the foreground window: a click on the ruler makes it that,

@@ -478,7 +478,7 @@ RECT PreviewPlace(HWND shot) {
         return ::testing::AssertionFailure() << "the colour window did not come back";
     if (magnifier && !ShownProgramWindow(dravik, L"TMagnifierDlg"))
         return ::testing::AssertionFailure() << "the magnifier did not come back";
-    if (HWND shot = ProgramWindow(dravik, kShotClass); shot && ::IsWindowVisible(shot))
+    if (HWND shot = dravik.ProgramWindow(kShotClass); shot && ::IsWindowVisible(shot))
         return ::testing::AssertionFailure() << "the shot window is still shown";
     return ::testing::AssertionSuccess();
 }
@@ -558,11 +558,7 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
 
     // The picker's tray icon opens it again, with that colour as "Aktuell".
     POINT icon{};
-    ASSERT_TRUE(dravik.WaitUntil([&] {
-        for (const TrayIcon& t : TrayIcons())
-            if (t.Picker) icon = t.Centre;
-        return icon.x != 0;
-    })) << "no colour picker icon in the taskbar";
+    ASSERT_TRUE(FindTrayIcon(dravik, true, icon)) << "no colour picker icon in the taskbar";
     LeftClickAt(icon.x, icon.y);
     HWND again = ShownProgramWindow(dravik, ColorFormClass);
     ASSERT_NE(again, nullptr) << "the tray icon opened no colour window";

@@ -21,7 +21,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The copy's magnifier window, hidden or not; null when there is none.
 HWND FindMagnifier(DravikProcess& dravik) {
-    return ProgramWindow(dravik, L"TMagnifierDlg");
+    return dravik.ProgramWindow(L"TMagnifierDlg");
 }
 
 HWND ShownMagnifier(DravikProcess& dravik) {

@@ -46,18 +46,6 @@ HWND OpenMenu(DravikProcess& dravik) {
     return search.Found;
 }
 
-// The main icon's centre once it shows.
-bool FindMainTrayIcon(DravikProcess& dravik, POINT& centre) {
-    return dravik.WaitUntil([&] {
-        for (const TrayIcon& icon : TrayIcons())
-            if (!icon.Picker) {
-                centre = icon.Centre;
-                return true;
-            }
-        return false;
-    });
-}
-
 class RulerWindow : public ::testing::Test {
   protected:
     void TearDown() override { KeepScreenshotIfFailed(); }
@@ -262,7 +250,7 @@ TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon)
         dravik, {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
     EXPECT_FALSE(::IsWindowVisible(dravik.Ruler()));
     POINT icon{};
-    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     EXPECT_EQ(TrayIcons().size(), 1u) << "the picker's icon is hidden";
     LeftClickAt(icon.x, icon.y);
     EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
@@ -312,7 +300,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"-\n"
                                   L"on Beenden\tEsc\n";
     POINT icon{};
-    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     const POINT places[] = {{kLeft + 100, kTop + 24}, icon};
     for (const POINT& p : places) {
         SCOPED_TRACE(p.y == icon.y ? "tray icon" : "ruler");
