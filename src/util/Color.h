@@ -9,6 +9,7 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
 constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clWindow = static_cast<TColor>(0xFF000005);

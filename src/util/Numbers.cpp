@@ -1,5 +1,6 @@
 #include "util/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -465,13 +466,12 @@ std::int64_t RoundHalfEven(long double x) {
 }
 
 std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32_t denominator) {
-    if (denominator == 0) return -1;
+    if (denominator == 0) return 0;
     const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
     const std::int64_t magnitude = product < 0 ? -product : product;
     const std::int64_t divisor =
         denominator < 0 ? -static_cast<std::int64_t>(denominator) : denominator;
     std::int64_t quotient = (magnitude + divisor / 2) / divisor;
     if ((product < 0) != (denominator < 0)) quotient = -quotient;
-    if (quotient > INT32_MAX || quotient < INT32_MIN) return -1;
-    return static_cast<std::int32_t>(quotient);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(quotient, INT32_MIN, INT32_MAX));
 }

@@ -10,7 +10,9 @@ std::int64_t MVRound(long double x);
 // never depends on the FPU rounding mode; saturates at the integer range.
 std::int64_t RoundHalfEven(long double x);
 // number * numerator / denominator with a 64-bit product, halves away from zero,
-// as the platform's MulDiv; -1 for a zero denominator or a result beyond 32 bits.
+// as the platform's MulDiv. A zero denominator gives 0 (the platform says -1,
+// which no caller could use as a pixel or a channel); results beyond 32 bits
+// saturate.
 std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32_t denominator);
 
 // The process-wide formats that the parsers and FormatFloat use. The shell fills

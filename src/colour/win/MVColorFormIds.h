@@ -13,12 +13,12 @@ enum TColorFormId : int {
     idPageArea,      // the framed panel holding the pages
     idPageFirst,     // the nine pages follow in list order
     idPageLast = idPageFirst + 8,
-    idSpectrum,   // "16,7 Mio": the spectrum picture
-    idBright,     // the brightness bar
-    idSat,        // the saturation bar
-    idColorNew,   // "Neu"
-    idColorOld,   // "Aktuell"
-    idDefColor,   // "Standard"
+    idSpectrum, // "16,7 Mio": the spectrum picture
+    idBright,   // the brightness bar
+    idSat,      // the saturation bar
+    idColorNew, // "Neu"
+    idColorOld, // "Aktuell"
+    idDefColor, // "Standard"
     idDefColorLabel,
     idValuePanel,
     idRed,

@@ -1,5 +1,8 @@
 #include "ruler/win/MainDlg.h"
 
+#include "colour/ColorFormModel.h"
+#include "colour/win/MVColorDlg.h"
+
 #include "magnifier/win/MagnifierDlg.h"
 #include "ruler/RulerDefaults.h"
 #include "ruler/win/HookLibrary.h"
@@ -68,6 +71,7 @@ void TMainDlg::FormCreate() {
     // file that such a save left missing comes back. A file that cannot be
     // cleared is reported; the start goes on.
     GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
+    CreateColorDlg();
 
     m_model = RulerModel{};
     m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
@@ -85,6 +89,8 @@ void TMainDlg::FormCreate() {
     WndBorderY = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
 
     LoadSettings();
+    // "No colour" (a hand-edited file) has nothing to show: the window starts from black.
+    MVColorDlg->Color = EditableColor(m_model.Options.ColorDlgColor);
     m_helpFile = AppDirAnd(L"Hilfe.chm");
     // Without the hook the ruler cannot follow the mouse, but its hotkeys
     // still work: they are registered before the error is shown.
@@ -129,6 +135,7 @@ void TMainDlg::CloseIfOpen() {
 void TMainDlg::FormDestroy() {
     // The magnifier keeps its place in the settings file as it goes.
     GuardedCall([this] { m_magnifier.reset(); });
+    GuardedCall([] { ReleaseColorForm(); });
     UnRegisterHotkeys();
     RemoveHookMouse();
     TrayColorPicker.reset();

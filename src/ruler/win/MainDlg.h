@@ -23,6 +23,7 @@
 class GdiCanvas;
 class TCoolTrayIcon;
 class TMagnifierDlg;
+class TMVColorDlg;
 using UniqueHImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
@@ -51,6 +52,12 @@ class TMainDlg : public Window {
     void menExitClick();
     void TrayIconClick();
     void menMagnifierClick();
+    void Farbeauswhlen1Click();
+    void TrayColorPickerClick();
+    void MVColorDlgBeforePickColor();
+    void MVColorDlgAfterPickColor();
+    // The colour of the colour window, as the settings file keeps it.
+    TColor ColorDlgColor() const;
     // Opens the magnifier (created when there is none) or releases it.
     void ShowMagnifier(bool show);
     void EvZoomChanged(TMagnifierDlg& sender);
@@ -199,6 +206,11 @@ class TMainDlg : public Window {
     UniqueHMenu popMenu;
     std::unique_ptr<TTopMostWindow> TopMostWindow;
     std::unique_ptr<TMagnifierDlg> m_magnifier;
+    std::unique_ptr<TMVColorDlg> MVColorDlg;
+    // What was shown before a screen colour shot hid it.
+    bool OldVisibleLineal = false;
+    bool OldVisibleMagnifier = false;
+    void CreateColorDlg();
     std::unique_ptr<TCoolTrayIcon> TrayIcon;
     std::unique_ptr<TCoolTrayIcon> TrayColorPicker;
     UniqueHImageList ilMain;

@@ -53,6 +53,7 @@ void TMainDlg::SaveSettings() {
     RECT w{};
     ::GetWindowRect(Handle(), &w);
     m_model.Geometry.Position = {w.left, w.top};
+    m_model.Options.ColorDlgColor = ColorDlgColor();
     // A failed write is reported by the store; the file stays as it was.
     TMvIni ini(m_paths->IniName(), m_paths->IniFormat);
     SaveRulerSettings(ini, m_model);

@@ -1,11 +1,14 @@
 // The ruler's answers on the test control channel (only with the test switch):
 // its state for the end-to-end tests, and commands run by their item names
 // through the same path a click takes.
+#include "colour/win/MVColorDlg.h"
+#include "colour/win/MVColorForm.h"
 #include "magnifier/win/MagnifierDlg.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 
 #include "ruler/win/RulerCommands.h"
+#include "util/ColorText.h"
 #include "util/Numbers.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
@@ -119,10 +122,12 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << (TrayColorPicker && TrayColorPicker->IconVisible()) << L"\nMagnifier="
             << (m_magnifier ? 1 : 0) << L"\nMagnifierChecked="
             << (m_model.Options.Magnifier ? 1 : 0) << L"\nZoom=" << m_model.Options.Zoom
-            << L"\nMagnifierDraws=" << (m_magnifier ? m_magnifier->Draws() : 0)
-            << L"\nMagnifierTicks=" << (m_magnifier ? m_magnifier->TimerTicks() : 0)
-            << L"\nMenuHint=" << m_menuHint << L"\nLayered=" << LayeredAlpha(Handle())
-            << L"\nCheckedUnit=";
+            << L"\nColorWindow=" << (OpenColorForm() ? 1 : 0) << L"\nColorDlgColor="
+            << ColorToShortHexBGR(ColorDlgColor()) << L"\nColorShot="
+            << (OpenColorForm() && OpenColorForm()->ShotRunning() ? 1 : 0) << L"\nMagnifierDraws="
+            << (m_magnifier ? m_magnifier->Draws() : 0) << L"\nMagnifierTicks="
+            << (m_magnifier ? m_magnifier->TimerTicks() : 0) << L"\nMenuHint=" << m_menuHint
+            << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
             const UINT itemState = ::GetMenuState(units, id, MF_BYCOMMAND);
             if (itemState != static_cast<UINT>(-1) && (itemState & MF_CHECKED))

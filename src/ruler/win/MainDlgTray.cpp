@@ -38,5 +38,5 @@ void TMainDlg::CreateTrayIcons() {
     TrayColorPicker->SetIconIndex(ColorPickerPicture);
     TrayColorPicker->SetHint(L"Farbe auswählen");
     TrayColorPicker->SetPopupMenu(popMenu.Get(), Handle());
-    // Its click opens the colour window, which is not part of the program yet.
+    TrayColorPicker->OnClick = [this](TCoolTrayIcon&) { TrayColorPickerClick(); };
 }

@@ -78,7 +78,7 @@ const CommandTable<TMainDlg>& TMainDlg::Commands() {
          .Checked = [](const TMainDlg& d) { return d.Options().ColorPickerIcon; }},
         {.Kind = CommandKind::Separator},
         {.Id = idPickColor, .Name = L"Farbeauswhlen1", .Caption = L"Farbe auswählen...",
-         .KeyText = L"F", .Key = 'F', .Enabled = NotYet},
+         .KeyText = L"F", .Key = 'F', .Handler = [](TMainDlg& d) { d.Farbeauswhlen1Click(); }},
         {.Id = idMagnifier, .Name = L"menMagnifier", .Caption = L"Lupe", .KeyText = L"L",
          .Key = 'L', .Handler = [](TMainDlg& d) { d.menMagnifierClick(); },
          .Checked = [](const TMainDlg& d) { return d.Options().Magnifier; }},

@@ -1,0 +1,191 @@
+// The screen colour shot with real input: two strips of known colours are on
+// the screen, a driver thread clicks, drags or presses Esc on the frozen copy
+// once the shot window shows, and the shot's answer is checked.
+#include "../common/Input.h"
+#include "colour/win/MVColorShot.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr TColor kLeft = 0x2060C0;  // columns 300-349
+constexpr TColor kRight = 0x40A010; // columns 350-399
+
+template <typename Done> bool PollFor(Done done, DWORD ms) {
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    while (!done()) {
+        if (::GetTickCount64() > end) return false;
+        ::Sleep(5);
+    }
+    return true;
+}
+
+HWND ShotWindow() {
+    HWND wnd = ::FindWindowW(L"TMVColorShotDlg", nullptr);
+    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
+}
+
+TColor ScreenPixel(int x, int y) {
+    WindowDC screen(nullptr);
+    return static_cast<TColor>(::GetPixel(screen.Get(), x, y));
+}
+
+// Moves the mouse and waits until the preview at the top-left corner shows
+// the colour a click would pick there. Wine drops a move now and then onto a
+// window just opened under the pointer: then the move is made again.
+bool MoveUntilPreviewShows(int x, int y, TColor color) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        MoveMouseTo(x + 1, y);
+        MoveMouseTo(x, y);
+        if (PollFor([color] { return ScreenPixel(20, 20) == color; }, 500)) return true;
+    }
+    return false;
+}
+
+// A button event at a place: Wine may otherwise take it where an echo of an
+// earlier move has just put the pointer back.
+void ButtonAt(int x, int y, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+class ColorShot : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Two top-most strips that the system paints in their class colours.
+        for (int i = 0; i < 2; ++i) {
+            const wchar_t* name = i ? L"DravikShotRight" : L"DravikShotLeft";
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hbrBackground = ::CreateSolidBrush(i ? kRight : kLeft);
+            wc.lpszClassName = name;
+            if (!::RegisterClassW(&wc)) ::DeleteObject(wc.hbrBackground);
+            m_sample[i] = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, name, L"",
+                                            WS_POPUP | WS_VISIBLE, 300 + 50 * i, 200, 50, 40,
+                                            nullptr, nullptr, wc.hInstance, nullptr);
+        }
+        MoveMouseTo(640, 500);
+        // The shot copies what is on the screen: the strips must be there.
+        ASSERT_TRUE(PollFor(
+            [] {
+                MSG msg;
+                while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                    ::DispatchMessageW(&msg);
+                return ScreenPixel(310, 210) == kLeft && ScreenPixel(360, 230) == kRight;
+            },
+            3000));
+    }
+    void TearDown() override {
+        for (HWND w : m_sample)
+            ::DestroyWindow(w);
+    }
+
+    // Runs one shot while a driver thread acts on it; a shot that does not
+    // end after the driver is done is closed (and the test fails).
+    bool Shoot(TMVColorShotDlg& shot, std::function<void()> act) {
+        std::atomic<bool> closed{false};
+        std::thread driver([&] {
+            if (PollFor([] { return ShotWindow() != nullptr; }, 10000)) act();
+            if (!PollFor([] { return ShotWindow() == nullptr; }, 5000)) {
+                closed = true;
+                ::PostMessageW(ShotWindow(), WM_CLOSE, 0, 0);
+            }
+        });
+        const bool ok = shot.Execute(m_sample[0]);
+        driver.join();
+        EXPECT_FALSE(closed) << "the shot did not end by itself";
+        return ok;
+    }
+
+    HWND m_sample[2] = {};
+};
+
+} // namespace
+
+TEST_F(ColorShot, ClickPicksThePixelAndThePreviewShowsItAndJumpsAway) {
+    TMVColorShotDlg shot;
+    bool previewShowed = false, jumped = false, jumpedBack = false;
+    const bool ok = Shoot(shot, [&] {
+        previewShowed = MoveUntilPreviewShows(310, 210, kLeft);
+        HWND preview = ::FindWindowExW(ShotWindow(), nullptr, L"TMVColorShotPreview", nullptr);
+        auto left = [preview] {
+            RECT r{};
+            ::GetWindowRect(preview, &r);
+            return r.left;
+        };
+        const int width = ::GetSystemMetrics(SM_CXSCREEN);
+        MoveMouseTo(10, 10);
+        jumped = PollFor([&] { return left() > width / 2; }, 3000);
+        MoveMouseTo(width - 90, 10); // onto the colour panel at the right
+        jumpedBack = PollFor([&] { return left() == 0; }, 3000);
+        MoveUntilPreviewShows(360, 230, kRight);
+        ButtonAt(360, 230, MOUSEEVENTF_LEFTDOWN);
+        ButtonAt(360, 230, MOUSEEVENTF_LEFTUP);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(shot.PickColor(), kRight);
+    EXPECT_TRUE(previewShowed);
+    EXPECT_TRUE(jumped);
+    EXPECT_TRUE(jumpedBack);
+    EXPECT_FALSE(TMVColorShotDlg::Running());
+    EXPECT_TRUE(::IsWindowEnabled(m_sample[0])); // the owner is given back
+}
+
+TEST_F(ColorShot, DragAveragesAndEscWhileDraggingCancels) {
+    TMVColorShotDlg shot;
+    // Five columns of each colour, two rows, dragged right to left.
+    EXPECT_TRUE(Shoot(shot, [] {
+        MoveMouseTo(354, 211);
+        MouseButton(MOUSEEVENTF_LEFTDOWN);
+        MoveMouseTo(350, 210);
+        MoveMouseTo(345, 210);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+    }));
+    auto mean = [](int a, int b) { return (5 * a + 5 * b) / 10; };
+    EXPECT_EQ(shot.PickColor(),
+              RGBColor(mean(RedOf(kLeft), RedOf(kRight)), mean(GreenOf(kLeft), GreenOf(kRight)),
+                       mean(BlueOf(kLeft), BlueOf(kRight))));
+
+    TMVColorShotDlg cancelled;
+    EXPECT_FALSE(Shoot(cancelled, [] {
+        MoveUntilPreviewShows(310, 210, kLeft);
+        ButtonAt(310, 210, MOUSEEVENTF_LEFTDOWN);
+        MoveMouseTo(320, 220);
+        PressKey(VK_ESCAPE);
+    }));
+    MouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+namespace {
+bool g_nestedResult = true;
+bool g_runningSeen = false;
+void CALLBACK NestedShot(HWND, UINT, UINT_PTR id, DWORD) {
+    // Waits for the shot window: the timer may fire while the shot still lets
+    // the queue run.
+    if (!ShotWindow()) return;
+    ::KillTimer(nullptr, id);
+    g_runningSeen = TMVColorShotDlg::Running();
+    TMVColorShotDlg nested;
+    g_nestedResult = nested.Execute(nullptr);
+    ::PostMessageW(ShotWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+} // namespace
+
+TEST_F(ColorShot, ASecondShotWhileOneRunsIsRefused) {
+    ::SetTimer(nullptr, 0, 10, &NestedShot);
+    TMVColorShotDlg shot;
+    EXPECT_FALSE(Shoot(shot, [] {}));
+    EXPECT_TRUE(g_runningSeen);
+    EXPECT_FALSE(g_nestedResult);
+    EXPECT_FALSE(TMVColorShotDlg::Running());
+}
