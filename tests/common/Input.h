@@ -6,13 +6,21 @@
 #include <string>
 #include <vector>
 
-inline void SendMouseMove(int x, int y) {
+// A move to a place, with button events (MOUSEEVENTF_LEFTDOWN, ...) if
+// flags name them. A button event that carries its place: Wine can move the
+// pointer back between a move and a bare button event (the late enter event
+// of a window that just opened), and the press would land there.
+inline void MouseEventAt(int x, int y, DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+}
+
+inline void SendMouseMove(int x, int y) {
+    MouseEventAt(x, y, 0);
 }
 
 // Wine drops a move now and then while the pointer rests on a window that
@@ -27,6 +35,15 @@ inline void MoveMouseTo(int x, int y) {
             ::Sleep(5);
         }
     }
+}
+
+// With a low-level hook holding up injected moves Wine can leave the X
+// pointer where it was, and the enter event that follows a window's rise
+// then puts that place back: a click would land there. Setting the pointer
+// first moves the X pointer too; the injected move follows as a user's.
+inline void PointerTo(int x, int y) {
+    ::SetCursorPos(x, y);
+    MoveMouseTo(x, y);
 }
 
 // One button event: MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, ...

@@ -87,11 +87,8 @@ bool ButtonEnabled(HWND magnifier, int command) {
 ::testing::AssertionResult MagnifierFocused(DravikProcess& dravik, HWND wnd) {
     POINT at{};
     if (!TitleBarPoint(wnd, HTCAPTION, at)) return ::testing::AssertionFailure() << "no title bar";
-    // With the ruler's low-level hook holding up injected moves Wine leaves
-    // the X pointer where it was, and the enter event that follows the
-    // window's rise puts that place back; the wheel would then turn over
-    // the desktop. Setting the pointer first moves the X pointer too.
-    ::SetCursorPos(at.x, at.y);
+    // Else the wheel could turn over the desktop.
+    PointerTo(at.x, at.y);
     LeftClickAt(at.x, at.y);
     if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == wnd; }))
         return ::testing::AssertionSuccess();

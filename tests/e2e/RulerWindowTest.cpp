@@ -290,7 +290,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Transparenz\n"
                                   L"on Farbauswahlicon anzeigen\n"
                                   L"-\n"
-                                  L"off Farbe auswählen...\tF\n"
+                                  L"on Farbe auswählen...\tF\n"
                                   L"on Lupe\tL\n"
                                   L"-\n"
                                   L"on Hilfe...\tF1\n"
