@@ -619,6 +619,8 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
     EXPECT_EQ(at.x, 548);
     EXPECT_EQ(at.y, 307);
     EXPECT_EQ(Text(Control(form, idRGBText)), L"HTML (RGB)");
+    HWND standard = Control(form, idDefColor);
+    EXPECT_TRUE(!standard || !::IsWindowVisible(standard)) << "\"Standard\" without a default";
     HWND combo = Control(form, idPalName);
     std::vector<std::wstring> pages;
     for (int i = 0; i < static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i) {
@@ -764,6 +766,17 @@ TEST_F(ColorWindow, TypedAndPastedTextIsTakenMendedOrRefused) {
                              {{idColorBGR, L"00FF05"}, {idH, L"33"}, {idS, L"100"}, {idL, L"50"}}));
     PressKey(VK_TAB);
     EXPECT_TRUE(ShowsColour(dravik, form, RGB(0x05, 0xFF, 0)));
+    // S beyond 100 is taken as 100: the colour stays (its own ceiling). The
+    // tick of "mit #" is handled after the typing.
+    ASSERT_TRUE(TypeInto(dravik, form, idS, L"150"));
+    PressKey(VK_TAB);
+    HWND hash = Control(form, idRGBwithNumSign);
+    ASSERT_TRUE(ClickUntil(dravik, hash, Unticked(hash)));
+    EXPECT_TRUE(KeepsColour(dravik, form, RGB(0x05, 0xFF, 0)));
+    // K beyond 255 is held at 255: black, where its low 8 bits would give 00D300.
+    ASSERT_TRUE(TypeInto(dravik, form, idK, L"300"));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(ShowsColour(dravik, form, kBlack));
 }
 
 TEST_F(ColorWindow, CopyButtonsPutTheColourOnTheClipboardAndItPastesBack) {
