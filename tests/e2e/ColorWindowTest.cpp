@@ -883,6 +883,21 @@ TEST_F(ColorWindow, PaletteCellsAndTheSpectrumGiveTheirColours) {
             [&] { return ClientPixel(palette, CellPoint(palette, cell, true)); }, kWhite))
             << "palette " << control;
     }
+
+    // A pick on the brightness bar takes the colour the bar shows there and
+    // leaves its gradient; the next change from elsewhere redraws it.
+    HWND bright = Control(form, idBright);
+    RECT bar{};
+    ::GetClientRect(bright, &bar);
+    const POINT pick{bar.right / 2, 40}, middle{2, bar.bottom / 2};
+    const COLORREF shown = ClientPixel(bright, pick);
+    ASSERT_TRUE(ClickUntil(dravik, bright, NeuIs(form, shown), pick));
+    EXPECT_TRUE(ShowsColour(dravik, form, shown));
+    EXPECT_EQ(Hex6(ClientPixel(bright, middle)), Hex6(RGB(0xFF, 0, 0))) << "the bar was redrawn";
+    ASSERT_TRUE(TypeInto(dravik, form, idColorRGB, L"00FF00"));
+    PressKey(VK_TAB);
+    EXPECT_TRUE(PixelBecomes(
+        dravik, "the bar's middle", [&] { return ClientPixel(bright, middle); }, RGB(0, 0xFF, 0)));
 }
 
 TEST_F(ColorWindow, ZuweisenFillsAUserCellAndSchliessenKeepsPagePaletteAndHash) {
