@@ -3,15 +3,24 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
-inline void SendMouseMove(int x, int y) {
+// A move to a place, with button events (MOUSEEVENTF_LEFTDOWN, ...) if
+// flags name them. A button event that carries its place: Wine can move the
+// pointer back between a move and a bare button event (the late enter event
+// of a window that just opened), and the press would land there.
+inline void MouseEventAt(int x, int y, DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+}
+
+inline void SendMouseMove(int x, int y) {
+    MouseEventAt(x, y, 0);
 }
 
 // Wine drops a move now and then while the pointer rests on a window that
@@ -26,6 +35,15 @@ inline void MoveMouseTo(int x, int y) {
             ::Sleep(5);
         }
     }
+}
+
+// With a low-level hook holding up injected moves Wine can leave the X
+// pointer where it was, and the enter event that follows a window's rise
+// then puts that place back: a click would land there. Setting the pointer
+// first moves the X pointer too; the injected move follows as a user's.
+inline void PointerTo(int x, int y) {
+    ::SetCursorPos(x, y);
+    MoveMouseTo(x, y);
 }
 
 // One button event: MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, ...
@@ -77,6 +95,26 @@ inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey)
     for (auto m = modifiers.end(); m != modifiers.begin();)
         inputs.push_back(event(*--m, true));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Text typed as a user would: digits and letters through their keys (letters
+// come out in lower case), anything else as the character itself.
+inline void TypeText(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) {
+            PressKey(static_cast<WORD>(c));
+        } else if (c >= L'a' && c <= L'z') {
+            PressKey(static_cast<WORD>(c - L'a' + L'A'));
+        } else {
+            INPUT inputs[2]{};
+            inputs[0].type = INPUT_KEYBOARD;
+            inputs[0].ki.wScan = c;
+            inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            inputs[1] = inputs[0];
+            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+            ::SendInput(2, inputs, sizeof(INPUT));
+        }
+    }
 }
 
 // Wheel turns: a positive delta away from the user, WHEEL_DELTA per notch.

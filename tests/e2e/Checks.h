@@ -3,6 +3,7 @@
 // the state its channel reports.
 #include "../common/Input.h"
 #include "DravikProcess.h"
+#include "Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,14 @@ inline std::wstring IniValue(const std::vector<IniEntry>& entries, const std::ws
     return L"(missing)";
 }
 
+// The same key can stand in several sections ("count", "0", ...).
+inline std::wstring IniValue(const std::vector<IniEntry>& entries, const std::wstring& section,
+                             const std::wstring& key) {
+    for (const IniEntry& e : entries)
+        if (e.Section == section && e.Key == key) return e.Value;
+    return L"(missing)";
+}
+
 // The state holds these values within the time; otherwise says what it held.
 inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Values& expected,
                                                DWORD timeoutMs = 3000) {
@@ -69,6 +78,46 @@ inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Valu
                 << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
                 << Narrow(state[key]) << "\"";
     return failure;
+}
+
+// The window of that class once it shows; null when none does in the time.
+inline HWND ShownProgramWindow(DravikProcess& dravik, const wchar_t* cls, DWORD timeoutMs = 5000) {
+    HWND wnd = nullptr;
+    dravik.WaitUntil(
+        [&] {
+            wnd = dravik.ProgramWindow(cls);
+            return wnd && ::IsWindowVisible(wnd);
+        },
+        timeoutMs);
+    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
+}
+
+// A point of the title bar that the window itself reports as this part
+// (HTCAPTION, HTCLOSE), so no frame metrics are guessed.
+inline bool TitleBarPoint(HWND wnd, LRESULT part, POINT& at) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    POINT client{0, 0};
+    ::ClientToScreen(wnd, &client);
+    const int y = (r.top + client.y) / 2;
+    for (int x = (r.left + r.right) / 2; x < r.right; ++x) {
+        if (::SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != part) continue;
+        at = {part == HTCLOSE ? x + 4 : x, y}; // into the button, not on its edge
+        return true;
+    }
+    return false;
+}
+
+// A tray icon's centre once it shows: the picker's or the ruler's own.
+inline bool FindTrayIcon(DravikProcess& dravik, bool picker, POINT& centre) {
+    return dravik.WaitUntil([&] {
+        for (const TrayIcon& icon : TrayIcons())
+            if (icon.Picker == picker) {
+                centre = icon.Centre;
+                return true;
+            }
+        return false;
+    });
 }
 
 // Keys go to the foreground window: a click on the ruler makes it that,

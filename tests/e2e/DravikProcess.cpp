@@ -102,6 +102,10 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     WaitUntil([&] { return Ask(L"state").find(L"Left=") == 0; }, 10000);
 }
 
+HWND DravikProcess::ProgramWindow(const wchar_t* cls) const {
+    return FindProcessWindow(m_process.dwProcessId, cls, false);
+}
+
 DravikProcess::~DravikProcess() {
     if (Running() && (!m_ruler || !Close())) {
         ::TerminateProcess(m_process.hProcess, 1);

@@ -35,6 +35,9 @@ class DravikProcess {
     DravikProcess& operator=(const DravikProcess&) = delete;
 
     HWND Ruler() const { return m_ruler; }
+    // A top-level window of the copy by its class, shown or hidden; null
+    // when there is none.
+    HWND ProgramWindow(const wchar_t* cls) const;
     // The program copy's folder and its portable settings file.
     std::wstring Folder() const { return m_folder->Path(); }
     std::wstring SettingsFile() const { return m_folder->File(L"Dravik.ini"); }

@@ -21,35 +21,11 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The copy's magnifier window, hidden or not; null when there is none.
 HWND FindMagnifier(DravikProcess& dravik) {
-    struct Search {
-        DWORD Pid = 0;
-        HWND Found = nullptr;
-    } search;
-    ::GetWindowThreadProcessId(dravik.Ruler(), &search.Pid);
-    ::EnumWindows(
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(wnd, &pid);
-            wchar_t cls[32] = {};
-            ::GetClassNameW(wnd, cls, 32);
-            if (pid != s->Pid || std::wstring(cls) != L"TMagnifierDlg") return TRUE;
-            s->Found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    return dravik.ProgramWindow(L"TMagnifierDlg");
 }
 
 HWND ShownMagnifier(DravikProcess& dravik) {
-    HWND wnd = nullptr;
-    dravik.WaitUntil(
-        [&] {
-            wnd = FindMagnifier(dravik);
-            return wnd && ::IsWindowVisible(wnd);
-        },
-        5000);
-    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
+    return ShownProgramWindow(dravik, L"TMagnifierDlg");
 }
 
 bool NoMagnifierShown(DravikProcess& dravik) {
@@ -106,31 +82,13 @@ bool ButtonEnabled(HWND magnifier, int command) {
     return bar && ::SendMessageW(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
 }
 
-// A point of the title bar that the window itself reports as this part
-// (HTCAPTION, HTCLOSE), so no frame metrics are guessed.
-bool TitleBarPoint(HWND wnd, LRESULT part, POINT& at) {
-    const RECT r = Place(wnd);
-    POINT client{0, 0};
-    ::ClientToScreen(wnd, &client);
-    const int y = (r.top + client.y) / 2;
-    for (int x = (r.left + r.right) / 2; x < r.right; ++x) {
-        if (::SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != part) continue;
-        at = {part == HTCLOSE ? x + 4 : x, y}; // into the button, not on its edge
-        return true;
-    }
-    return false;
-}
-
 // Keys and the wheel go to the focused window; a click on the title bar
 // focuses the magnifier without moving it.
 ::testing::AssertionResult MagnifierFocused(DravikProcess& dravik, HWND wnd) {
     POINT at{};
     if (!TitleBarPoint(wnd, HTCAPTION, at)) return ::testing::AssertionFailure() << "no title bar";
-    // With the ruler's low-level hook holding up injected moves Wine leaves
-    // the X pointer where it was, and the enter event that follows the
-    // window's rise puts that place back; the wheel would then turn over
-    // the desktop. Setting the pointer first moves the X pointer too.
-    ::SetCursorPos(at.x, at.y);
+    // Else the wheel could turn over the desktop.
+    PointerTo(at.x, at.y);
     LeftClickAt(at.x, at.y);
     if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == wnd; }))
         return ::testing::AssertionSuccess();

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,65 +44,6 @@ HWND OpenMenu(DravikProcess& dravik) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.Found;
-}
-
-// The tray icons at the right end of Wine's taskbar (the bottom 20 pixels),
-// found by their pictures: the ruler's main icon is yellow with black ticks,
-// the colour picker's holds a blue square.
-struct TrayIcon {
-    POINT Centre;
-    bool Picker;
-};
-
-std::vector<TrayIcon> TrayIcons() {
-    const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    const RECT strip{sw - 200, sh - 20, sw, sh};
-    const int w = strip.right - strip.left, h = strip.bottom - strip.top;
-    const std::vector<COLORREF> pixels = ScreenArea(strip);
-    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * w + x)]; };
-    // Icon pixels are coloured or dark; the taskbar is light grey.
-    auto iconPixel = [](COLORREF c) {
-        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-        const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
-        return hi - lo > 60 || hi < 80;
-    };
-    std::vector<TrayIcon> icons;
-    for (int x = 0; x < w;) {
-        auto column = [&](int cx) {
-            for (int y = 0; y < h; ++y)
-                if (iconPixel(at(cx, y))) return true;
-            return false;
-        };
-        if (!column(x)) {
-            ++x;
-            continue;
-        }
-        const int first = x;
-        bool blue = false;
-        int top = h, bottom = 0;
-        for (; x < w && column(x); ++x)
-            for (int y = 0; y < h; ++y) {
-                const COLORREF c = at(x, y);
-                if (!iconPixel(c)) continue;
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                blue = blue || (GetBValue(c) > 150 && GetRValue(c) < 100);
-            }
-        icons.push_back({{strip.left + (first + x - 1) / 2, strip.top + (top + bottom) / 2}, blue});
-    }
-    return icons;
-}
-
-// The main icon's centre once it shows.
-bool FindMainTrayIcon(DravikProcess& dravik, POINT& centre) {
-    return dravik.WaitUntil([&] {
-        for (const TrayIcon& icon : TrayIcons())
-            if (!icon.Picker) {
-                centre = icon.Centre;
-                return true;
-            }
-        return false;
-    });
 }
 
 class RulerWindow : public ::testing::Test {
@@ -310,7 +250,7 @@ TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon)
         dravik, {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
     EXPECT_FALSE(::IsWindowVisible(dravik.Ruler()));
     POINT icon{};
-    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     EXPECT_EQ(TrayIcons().size(), 1u) << "the picker's icon is hidden";
     LeftClickAt(icon.x, icon.y);
     EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
@@ -350,7 +290,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Transparenz\n"
                                   L"on Farbauswahlicon anzeigen\n"
                                   L"-\n"
-                                  L"off Farbe auswählen...\tF\n"
+                                  L"on Farbe auswählen...\tF\n"
                                   L"on Lupe\tL\n"
                                   L"-\n"
                                   L"on Hilfe...\tF1\n"
@@ -360,7 +300,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"-\n"
                                   L"on Beenden\tEsc\n";
     POINT icon{};
-    ASSERT_TRUE(FindMainTrayIcon(dravik, icon)) << "no ruler icon in the taskbar";
+    ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     const POINT places[] = {{kLeft + 100, kTop + 24}, icon};
     for (const POINT& p : places) {
         SCOPED_TRACE(p.y == icon.y ? "tray icon" : "ruler");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 COLORREF ScreenPixel(int x, int y) {
@@ -77,4 +78,43 @@ void KeepScreenshotIfFailed() {
     const std::wstring dir = TestProgramDir() + L"e2e-failures\\";
     ::CreateDirectoryW(dir.c_str(), nullptr);
     SaveScreenshot(dir + name + L".bmp");
+}
+
+std::vector<TrayIcon> TrayIcons() {
+    const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
+    const RECT strip{sw - 200, sh - 20, sw, sh};
+    const int w = strip.right - strip.left, h = strip.bottom - strip.top;
+    const std::vector<COLORREF> pixels = ScreenArea(strip);
+    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * w + x)]; };
+    // Icon pixels are coloured or dark; the taskbar is light grey.
+    auto iconPixel = [](COLORREF c) {
+        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+        const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+        return hi - lo > 60 || hi < 80;
+    };
+    std::vector<TrayIcon> icons;
+    for (int x = 0; x < w;) {
+        auto column = [&](int cx) {
+            for (int y = 0; y < h; ++y)
+                if (iconPixel(at(cx, y))) return true;
+            return false;
+        };
+        if (!column(x)) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        bool blue = false;
+        int top = h, bottom = 0;
+        for (; x < w && column(x); ++x)
+            for (int y = 0; y < h; ++y) {
+                const COLORREF c = at(x, y);
+                if (!iconPixel(c)) continue;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                blue = blue || (GetBValue(c) > 150 && GetRValue(c) < 100);
+            }
+        icons.push_back({{strip.left + (first + x - 1) / 2, strip.top + (top + bottom) / 2}, blue});
+    }
+    return icons;
 }

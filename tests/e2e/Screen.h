@@ -19,3 +19,12 @@ bool SaveScreenshot(const std::wstring& path);
 
 // Saves a screenshot named after the running test when it has failed.
 void KeepScreenshotIfFailed();
+
+// The tray icons at the right end of Wine's taskbar (the bottom 20 pixels),
+// found by their pictures: the ruler's main icon is yellow with black ticks,
+// the colour picker's holds a blue square.
+struct TrayIcon {
+    POINT Centre;
+    bool Picker;
+};
+std::vector<TrayIcon> TrayIcons();
