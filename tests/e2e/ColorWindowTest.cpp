@@ -716,6 +716,8 @@ TEST_F(ColorWindow, TypedAndPastedTextIsTakenMendedOrRefused) {
                               {idColorRGB, L"AB"}}));
     PressKey(VK_TAB);
     EXPECT_TRUE(KeepsColour(dravik, form, RGB(0xAB, 0, 0)));
+    // Left, it shows the full form of its colour.
+    EXPECT_TRUE(FieldsBecome(dravik, form, {{idColorRGB, L"AB0000"}}));
     // The key filter drops what is not a hexadecimal digit.
     ASSERT_TRUE(TypeInto(dravik, form, idColorRGB, L"1g2"));
     EXPECT_TRUE(FieldsBecome(dravik, form, {{idColorRGB, L"12"}, {idRed, L"18"}}));

@@ -104,6 +104,7 @@ class TMVColorForm : public Window {
     void OnFieldChanged(int id);
     void OnFieldFocus(int id, bool entered);
     void RewriteOnLeave(int id);
+    void RewriteTextOnLeave(int id);
     void CopyField(int id);
     void PickFromImage(TImagePanel& panel, TImagePanel::TMouse what, Point point);
     void PickFromBar(TImagePanel& bar, TImagePanel::TMouse what, Point point);

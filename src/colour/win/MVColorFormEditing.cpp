@@ -2,7 +2,6 @@
 // the colour update, the bars, picking with the mouse, typing, copying.
 #include "colour/win/MVColorForm.h"
 
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -192,7 +191,24 @@ void TMVColorForm::OnFieldFocus(int id, bool entered) {
     if (id == idColorRGB) m_guards.ChangeByUserRGB = entered;
     if (id == idColorBGR) m_guards.ChangeByUserBGR = entered;
     if (id == idColorDec) m_guards.ChangeByUserDec = entered;
-    if (!entered) RewriteOnLeave(id);
+    if (!entered) {
+        RewriteOnLeave(id);
+        RewriteTextOnLeave(id);
+    }
+}
+
+void TMVColorForm::RewriteTextOnLeave(int id) {
+    // A valid partial text ("AB", "#12") shows the full form of its colour once
+    // the field is left; an invalid one stays for the user to mend.
+    const TColorFieldTexts texts = ColorFieldTexts(FUserColor, {});
+    const std::wstring text = ItemText(id);
+    const auto tidy = [&](const TTypedColor& typed, const std::wstring& full) {
+        if (!typed.Error && typed.Color == FUserColor)
+            WithFlag(ChangeAllow, false, [&] { SetTextIfDifferent(Item(id), full); });
+    };
+    if (id == idColorRGB) tidy(ParseRGBField(text), *texts.RGB);
+    if (id == idColorBGR) tidy(ParseBGRField(text), *texts.BGR);
+    if (id == idColorDec) tidy(ParseDecField(text), *texts.Dec);
 }
 
 void TMVColorForm::RewriteOnLeave(int id) {
