@@ -1,5 +1,6 @@
 #include "settings/ColorPopup.h"
 
+#include "util/ColorMath.h"
 #include "util/GeometryUtils.h"
 #include "util/Numbers.h"
 #include "util/StringUtils.h"
@@ -525,6 +526,118 @@ void TColorPopup::DrawCombControls(Canvas& canvas, TColor background) {
         const int from = tip.X + (depth * std::abs(dy) + half - 1) / std::max(half, 1);
         canvas.FillRect({from, tip.Y + dy, tip.X + depth + 1, tip.Y + dy + 1}, clBlack);
     }
+}
+
+namespace {
+
+// System colour indexes of the 3-D look.
+constexpr int ColorBtnFace = 15;
+constexpr int ColorBtnShadow = 16;
+constexpr int ColorBtnHighlight = 20;
+constexpr int Color3DDkShadow = 21;
+constexpr int Color3DLight = 22;
+
+TColor Sys(int index) {
+    return CanvasColor(SystemCellColor(index));
+}
+
+// One ring of a 3-D edge: topLeft along the top and left, bottomRight along
+// the bottom and right, inside r.
+void EdgeRing(Canvas& canvas, const Rect& r, TColor topLeft, TColor bottomRight) {
+    canvas.FillRect({r.Left, r.Top, r.Right - 1, r.Top + 1}, topLeft);
+    canvas.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom - 1}, topLeft);
+    canvas.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottomRight);
+    canvas.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, bottomRight);
+}
+
+void SunkenEdge(Canvas& canvas, Rect r) {
+    EdgeRing(canvas, r, Sys(ColorBtnShadow), Sys(ColorBtnHighlight));
+    RectShrink(r, 1);
+    EdgeRing(canvas, r, Sys(Color3DDkShadow), Sys(Color3DLight));
+}
+
+void RaisedEdge(Canvas& canvas, Rect r) {
+    EdgeRing(canvas, r, Sys(Color3DLight), Sys(Color3DDkShadow));
+    RectShrink(r, 1);
+    EdgeRing(canvas, r, Sys(ColorBtnHighlight), Sys(ColorBtnShadow));
+}
+
+void Outline(Canvas& canvas, const Rect& r, TColor color) {
+    EdgeRing(canvas, r, color, color);
+}
+
+} // namespace
+
+void TColorPopup::DrawCell(Canvas& canvas, int index, bool leftDown) {
+    Rect r = GetCellRect(index);
+    if (r.IsEmpty()) return;
+    if (index == CellCustom && !HasCustomClick) return; // takes its space, not drawn
+    const bool selected = index == FSelectedIndex;
+    const bool hovered = index == FHoverIndex;
+    const TColor face = Sys(ColorBtnFace);
+    const TColor back = selected && !hovered ? Sys(ColorBtnHighlight) : face;
+    auto edges = [&](const Rect& area) {
+        if (selected || (hovered && leftDown))
+            SunkenEdge(canvas, area);
+        else if (hovered)
+            EdgeRing(canvas, area, Sys(ColorBtnHighlight), Sys(ColorBtnShadow));
+    };
+    if (index >= 0) {
+        canvas.FillRect(r, back);
+        edges(r);
+        RectShrink(r, FMargin + 1);
+        Outline(canvas, r, 0x808080);
+        RectShrink(r, 1);
+        canvas.FillRect(r, CanvasColor(GetColorFromIndex(index)));
+        return;
+    }
+    canvas.FillRect(r, face);
+    if (index == CellDefault) {
+        Rect inner{r.Left, r.Top + 1, r.Right, r.Bottom - 1};
+        canvas.FillRect(inner, back);
+        edges(inner);
+        RectShrink(inner, FMargin + 1);
+        Outline(canvas, inner, Sys(ColorBtnShadow));
+        RectShrink(inner, 1);
+        const TColor color = CanvasColor(DefaultColor);
+        canvas.FillRect(inner, color);
+        const std::wstring text = StripAccelerator(DefaultText);
+        const Size extent = canvas.TextExtent(text, false);
+        canvas.TextAt(r.Left + (r.Width() - extent.Width) / 2,
+                      r.Top + (r.Height() - extent.Height) / 2, text, InvertColor(color) & 0xFFFFFF,
+                      false);
+        return;
+    }
+    const Rect inner{r.Left + 1, r.Top, r.Right - 1, r.Bottom};
+    edges(inner);
+    const std::wstring text = StripAccelerator(CustomText);
+    const Size extent = canvas.TextExtent(text, false);
+    canvas.TextAt(inner.Left + 2, inner.Top + (inner.Height() - extent.Height) / 2, text,
+                  Sys(18 /* button text */), false);
+}
+
+void TColorPopup::DrawSeparator(Canvas& canvas) {
+    const Rect last = GetCellRect(FirstSysCell - 1);
+    const int y = last.Bottom + (3 * FMargin) / 2 - 1;
+    const int left = FMargin + FSpacing, right = left + Columns * FBoxSize;
+    canvas.FillRect({left, y, right, y + 1}, Sys(ColorBtnShadow));
+    canvas.FillRect({left, y + 1, right, y + 2}, Sys(ColorBtnHighlight));
+}
+
+void TColorPopup::PaintContent(Canvas& canvas, bool leftDown) {
+    const Size size = WindowSize();
+    canvas.FillRect({0, 0, size.Width, size.Height}, Sys(ColorBtnFace));
+    if (!DefaultText.empty()) DrawCell(canvas, CellDefault, leftDown);
+    for (int i = 0; i < FirstSysCell; ++i)
+        DrawCell(canvas, i, leftDown);
+    if (ShowSysColors) {
+        DrawSeparator(canvas);
+        for (int i = FirstSysCell; i <= LastCell(); ++i)
+            DrawCell(canvas, i, leftDown);
+    }
+    if (!CustomText.empty()) DrawCell(canvas, CellCustom, leftDown);
+    if (ShowCombs) DrawCombControls(canvas, Sys(ColorBtnFace));
+    RaisedEdge(canvas, {0, 0, size.Width, size.Height});
 }
 
 Point ShowPopupAligned(const Rect& button, Size popup, const Rect& workArea) {

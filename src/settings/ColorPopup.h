@@ -115,9 +115,15 @@ class TColorPopup {
     TPopupEnd EndSelection(bool cancel);
     TPopupHint GetHint(Point p);
 
-    // Draws the combs, the chosen comb's outline and the slider with its
-    // pointer; background is the button face the shell resolved.
+    // Draws the combs and the slider with its pointer on the background (the
+    // button face, resolved). The chosen comb's XOR outline is the shell's.
     void DrawCombControls(Canvas& canvas, TColor background);
+    // One cell or entry with its hover and selection edges; leftDown: the
+    // left button is held.
+    void DrawCell(Canvas& canvas, int index, bool leftDown);
+    void DrawSeparator(Canvas& canvas);
+    // The whole popup in painting order, ending with its raised edge.
+    void PaintContent(Canvas& canvas, bool leftDown);
 
     int HoverIndex() const { return FHoverIndex; }
     int SelectedIndex() const { return FSelectedIndex; }

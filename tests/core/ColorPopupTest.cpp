@@ -341,3 +341,30 @@ TEST(ColorPopupTest, PlacementBelowAboveAndInsideTheWorkArea) {
     EXPECT_EQ(ShowPopupAligned({-1900, 50, -1800, 71}, popup, {-1920, 0, 0, 1080}),
               (Point{-1901, 71}));
 }
+
+TEST(ColorPopupTest, EachCellShowsTheColourAClickOnItChooses) {
+    for (const PopupShape& s : Shapes) {
+        TColorPopup popup = MakePopup(s);
+        popup.Open(0x0000FF); // "Red", cell 16
+        const Size size = popup.WindowSize();
+        RasterCanvas canvas(size.Width, size.Height);
+        popup.PaintContent(canvas, false);
+        for (int i = 0; i <= popup.LastCell(); ++i) {
+            const Rect r = popup.GetCellRect(i);
+            for (const Point p : {Point{r.Left + 4, r.Top + 4}, Point{r.Right - 5, r.Bottom - 5}})
+                EXPECT_EQ(canvas.At(p.X, p.Y), CanvasColor(popup.GetColorFromIndex(i))) << i;
+            // Selected cells stand out on the highlight colour.
+            EXPECT_EQ(canvas.At(r.Left + 2, r.Top + 2),
+                      CanvasColor(i == 16 ? static_cast<TColor>(0xFF000014) : clBtnFace))
+                << i;
+        }
+        if (*s.DefaultText) {
+            const Rect d = popup.DefaultTextRect();
+            EXPECT_EQ(canvas.At(d.Left + 5, d.Top + d.Height() / 2), 0x123456);
+            ASSERT_NE(canvas.TextAt(s.DefaultText), nullptr);
+            EXPECT_EQ(canvas.TextAt(s.DefaultText)->Color, 0xEDCBA9); // the inverse
+        }
+        // The hidden more-colours entry is not written.
+        EXPECT_EQ(canvas.TextAt(L"Weitere...") != nullptr, s.CustomClick && *s.CustomText);
+    }
+}
