@@ -1,4 +1,5 @@
 #include "settings/ColorPopup.h"
+#include "settings/ColorPickerButtonRules.h"
 
 #include "RasterCanvas.h"
 
@@ -367,4 +368,21 @@ TEST(ColorPopupTest, EachCellShowsTheColourAClickOnItChooses) {
         // The hidden more-colours entry is not written.
         EXPECT_EQ(canvas.TextAt(L"Weitere...") != nullptr, s.CustomClick && *s.CustomText);
     }
+}
+
+TEST(ColorPickerButtonTest, FaceCursorAndDropDown) {
+    const TColorPickerButtonLayout layout = ColorPickerButtonLayout({120, 21}, 23);
+    EXPECT_EQ(layout.Swatch, (Rect{0, 0, 94, 21}));
+    EXPECT_EQ(layout.SwatchInside, (Rect{3, 3, 91, 18}));
+    EXPECT_EQ(layout.SideButton, (Rect{97, 0, 120, 21}));
+    EXPECT_EQ(ColorPickerCursor(layout, {10, 10}, true), TPickerCursor::Hand);
+    EXPECT_EQ(ColorPickerCursor(layout, {95, 10}, true), TPickerCursor::Default);
+    EXPECT_EQ(ColorPickerCursor(layout, {10, 10}, false), TPickerCursor::NoEntry);
+    EXPECT_TRUE(ColorPickerButtonLayout({10, 4}, 23).SwatchInside.IsEmpty());
+
+    using enum TDropDownAction;
+    EXPECT_EQ(DropDownAction(true, false, true), Open);
+    EXPECT_EQ(DropDownAction(true, true, true), None);
+    EXPECT_EQ(DropDownAction(true, true, false), Close);
+    EXPECT_EQ(DropDownAction(false, false, true), RaiseClick);
 }
