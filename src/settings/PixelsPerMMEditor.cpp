@@ -2,6 +2,8 @@
 
 #include "util/Numbers.h"
 
+#include <algorithm>
+
 namespace {
 
 std::wstring Trimmed(const std::wstring& caption) {
@@ -40,4 +42,15 @@ std::wstring InvalidCmMeasuredMessage() {
 
 std::wstring InvalidCmMeasuredChangeByMessage() {
     return FloatMessage(CaptionUserCmMeasuredChangeBy, L"größer als 0 und kleiner als 99");
+}
+
+TReferenceBarLayout ReferenceBarLayout(int dpi) {
+    if (dpi <= 0) dpi = 96;
+    const auto scaled = [dpi](int designPixels) { return MulDivRound(designPixels, dpi, 96); };
+    TReferenceBarLayout layout;
+    const int left = scaled(19), top = scaled(16);
+    layout.Bar = {left, top, left + ReferenceBarPixels, top + std::max(scaled(9), 1)};
+    const int width = std::max(scaled(239), layout.Bar.Right + scaled(20));
+    layout.WhiteArea = {0, 0, width, std::max(scaled(41), layout.Bar.Bottom + 1)};
+    return layout;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The calibration frame's rules: how the measured length and the step of
 // the + and - keys are shown, read and checked.
+#include "util/Geometry.h"
+
 #include <string>
 
 // Captions of the frame that its messages name.
@@ -18,3 +20,13 @@ bool IsValidCmMeasuredChangeBy(const std::wstring& text, wchar_t decimalChar); /
 
 std::wstring InvalidCmMeasuredMessage();
 std::wstring InvalidCmMeasuredChangeByMessage();
+
+// The reference bar at a DPI: the white area and the design's offsets scale,
+// the black bar is always 200 device pixels long, which the conversion of
+// the measured length rests on; the white area widens to hold it.
+struct TReferenceBarLayout {
+    Rect WhiteArea; // from the area's own top-left corner
+    Rect Bar;
+};
+constexpr int ReferenceBarPixels = 200;
+TReferenceBarLayout ReferenceBarLayout(int dpi);

@@ -162,3 +162,22 @@ TEST(HotKeyTest, ShortcutAndHotKeyControlValues) {
               L"deshalb nicht aktiv:\r\n\r\nLineal nach oben verschieben (Strg+Alt+Nach-oben)"
               L"\r\n\r\nDie Einstellungen wurden trotzdem gespeichert.");
 }
+
+TEST(SettingsDlgRulesTest, TheReferenceBarStaysTwoHundredDevicePixels) {
+    struct Case {
+        int Dpi;
+        Rect White;
+        Rect Bar;
+    };
+    const Case cases[] = {
+        {96, {0, 0, 239, 41}, {19, 16, 219, 25}},
+        {144, {0, 0, 359, 62}, {29, 24, 229, 38}}, // 358.5 and 28.5 round up
+        {48, {0, 0, 220, 21}, {10, 8, 210, 13}},   // widened to hold the bar
+    };
+    for (const Case& c : cases) {
+        const TReferenceBarLayout layout = ReferenceBarLayout(c.Dpi);
+        EXPECT_EQ(layout.WhiteArea, c.White) << c.Dpi;
+        EXPECT_EQ(layout.Bar, c.Bar) << c.Dpi;
+        EXPECT_EQ(layout.Bar.Width(), ReferenceBarPixels);
+    }
+}
