@@ -453,6 +453,25 @@ std::wstring FormatFloatMV(const std::wstring& format, wchar_t groupingChar, wch
     return FormatFloat(format, value);
 }
 
+namespace {
+// A grouping separator that cannot be taken for the decimal one.
+wchar_t GroupingBeside(wchar_t decimalChar) {
+    const wchar_t grouping = FormatSettings().ThousandSeparator;
+    if (grouping != decimalChar) return grouping;
+    return decimalChar == L'.' ? L',' : L'.';
+}
+} // namespace
+
+bool TryStrToFloatMV(const std::wstring& text, wchar_t decimalChar, double& value) {
+    SeparatorGuard guard(GroupingBeside(decimalChar), decimalChar);
+    return TryStrToFloat(text, value);
+}
+
+bool IsFloatNEMV(const std::wstring& text, wchar_t decimalChar, double lower, double upper) {
+    SeparatorGuard guard(GroupingBeside(decimalChar), decimalChar);
+    return IsFloatNE(text, lower, upper);
+}
+
 std::int64_t RoundHalfEven(long double x) {
     if (std::isnan(x)) return 0;
     constexpr long double limit = 9.2233720368547758e18L;

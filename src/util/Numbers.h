@@ -60,3 +60,8 @@ std::wstring FormatFloat(const std::wstring& pattern, double value);
 // FormatFloat with the given separators in force for this one call.
 std::wstring FormatFloatMV(const std::wstring& format, wchar_t groupingChar, wchar_t decimalChar,
                            double value);
+// TryStrToFloat and IsFloatNE with decimalChar as the decimal separator for
+// this one call, so that a text in another notation ("5.48" where the comma
+// is the separator) is no number.
+bool TryStrToFloatMV(const std::wstring& text, wchar_t decimalChar, double& value);
+bool IsFloatNEMV(const std::wstring& text, wchar_t decimalChar, double lower, double upper);

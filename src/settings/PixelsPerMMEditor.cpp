@@ -1,0 +1,56 @@
+#include "settings/PixelsPerMMEditor.h"
+
+#include "util/Numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+std::wstring Trimmed(const std::wstring& caption) {
+    const auto end = caption.find_last_not_of(L' ');
+    return end == std::wstring::npos ? std::wstring() : caption.substr(0, end + 1);
+}
+
+std::wstring FloatMessage(const wchar_t* caption, const wchar_t* range) {
+    return L"Bitte geben Sie unter \"" + Trimmed(caption) + L"\" eine Fließkommazahl " + range +
+           L" an.";
+}
+
+} // namespace
+
+std::wstring FormatCmMeasured(double value, wchar_t decimalChar) {
+    const wchar_t grouping = decimalChar == L'.' ? L',' : L'.';
+    return FormatFloatMV(L"0.0000", grouping, decimalChar, value);
+}
+
+double ParseCmMeasured(const std::wstring& text, wchar_t decimalChar) {
+    double value = 0;
+    return TryStrToFloatMV(text, decimalChar, value) ? value : 1.0;
+}
+
+bool IsValidCmMeasured(const std::wstring& text, wchar_t decimalChar) {
+    return IsFloatNEMV(text, decimalChar, 0, 1000);
+}
+
+bool IsValidCmMeasuredChangeBy(const std::wstring& text, wchar_t decimalChar) {
+    return IsFloatNEMV(text, decimalChar, 0, 99);
+}
+
+std::wstring InvalidCmMeasuredMessage() {
+    return FloatMessage(CaptionUserCmMeasured, L"größer als 0 und kleiner als 1000");
+}
+
+std::wstring InvalidCmMeasuredChangeByMessage() {
+    return FloatMessage(CaptionUserCmMeasuredChangeBy, L"größer als 0 und kleiner als 99");
+}
+
+TReferenceBarLayout ReferenceBarLayout(int dpi) {
+    if (dpi <= 0) dpi = 96;
+    const auto scaled = [dpi](int designPixels) { return MulDivRound(designPixels, dpi, 96); };
+    TReferenceBarLayout layout;
+    const int left = scaled(19), top = scaled(16);
+    layout.Bar = {left, top, left + ReferenceBarPixels, top + std::max(scaled(9), 1)};
+    const int width = std::max(scaled(239), layout.Bar.Right + scaled(20));
+    layout.WhiteArea = {0, 0, width, std::max(scaled(41), layout.Bar.Bottom + 1)};
+    return layout;
+}

@@ -1,0 +1,175 @@
+#include "settings/SettingsDlgRules.h"
+
+#include "settings/PixelsPerMMEditor.h"
+#include "util/HotkeyMath.h"
+#include "util/ShortCutText.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr TSettingsColorButton ColorButtons[SettingsColorCount] = {
+    {L"cpbBack", L"Hintergrund", RulerDefaults::ColorBack, &TSettingsExchange::ColorBack},
+    {L"cpbTicks", L"Skala", RulerDefaults::ColorTicks, &TSettingsExchange::ColorTicks},
+    {L"cpbMouseLine", L"Mauspositionsline", RulerDefaults::ColorMouseLine,
+     &TSettingsExchange::ColorMouseLine},
+    {L"cpbMousePosPosText", L"Mausposition Zahl", RulerDefaults::ColorMousePosText,
+     &TSettingsExchange::ColorMousePosText},
+    {L"cpbMousePosBack", L"Mausposition Hintergrund", RulerDefaults::ColorMousePosBack,
+     &TSettingsExchange::ColorMousePosBack},
+};
+
+constexpr TSettingsHotKeyField HotKeyFields[SettingsHotKeyCount] = {
+    {L"hkMoveHotKeyUp", L"Lineal nach oben verschieben", &TSettingsExchange::MoveHotKeyUp},
+    {L"hkMoveHotKeyDown", L"Lineal nach unten verschieben", &TSettingsExchange::MoveHotKeyDown},
+    {L"hkMoveHotKeyLeft", L"Lineal nach links verschieben", &TSettingsExchange::MoveHotKeyLeft},
+    {L"hkMoveHotKeyRight", L"Lineal nach rechts verschieben", &TSettingsExchange::MoveHotKeyRight},
+    {L"hkMeasureStart", L"Strecke messen: Startpunkt setzen",
+     &TSettingsExchange::HotKeyMeasureStart},
+};
+
+// The move step field holds digits only; anything else, or a value beyond
+// the up-down control's range, is refused.
+bool ReadMoveStep(const std::wstring& text, int& value) {
+    if (text.empty() || text.size() > 3) return false;
+    int v = 0;
+    for (wchar_t ch : text) {
+        if (ch < L'0' || ch > L'9') return false;
+        v = v * 10 + (ch - L'0');
+    }
+    if (v > MoveHotKeyMoveByMax) return false;
+    value = v;
+    return true;
+}
+
+TSettingsCheck Failed(TSettingsField field, std::wstring message, int hotKeyIndex = -1) {
+    return {false, field, hotKeyIndex, std::move(message)};
+}
+
+} // namespace
+
+TSettingsExchange ExchangeFromRuler(const RulerModel& model) {
+    TSettingsExchange v;
+    v.ColorMousePosText = model.MarkColors.FColorMousePosText;
+    v.ColorMousePosBack = model.MarkColors.FColorMousePosBack;
+    v.ColorMouseLine = model.MarkColors.FColorMouseLine;
+    v.ColorTicks = model.Look.FColorTicks;
+    v.ColorBack = model.Look.FColorBack;
+    v.RefCmSize = model.Calibration.FRefCmSize;
+    v.RefCmSizeChangeBy = model.Calibration.FRefCmSizeChangeBy;
+    v.CmAuto = model.Calibration.FCmAuto;
+    v.MagnifierSyncVisible = model.Options.MagnifierSyncVisible;
+    v.MoveHotKeyUp = model.Options.MoveHotKeyUp;
+    v.MoveHotKeyMoveBy = model.Options.MoveHotKeyMoveBy;
+    v.MoveHotKeyDown = model.Options.MoveHotKeyDown;
+    v.MoveHotKeyLeft = model.Options.MoveHotKeyLeft;
+    v.MoveHotKeyRight = model.Options.MoveHotKeyRight;
+    v.HotKeyMeasureStart = model.Options.HotKeyMeasureStart;
+    return v;
+}
+
+void ApplyExchangeToRuler(const TSettingsExchange& v, RulerModel& model) {
+    model.MarkColors.FColorMousePosText = v.ColorMousePosText;
+    model.MarkColors.FColorMousePosBack = v.ColorMousePosBack;
+    model.MarkColors.FColorMouseLine = v.ColorMouseLine;
+    model.Look.FColorTicks = v.ColorTicks;
+    model.Look.FColorBack = v.ColorBack;
+    model.Calibration.FRefCmSize = v.RefCmSize;
+    model.Calibration.FRefCmSizeChangeBy = v.RefCmSizeChangeBy;
+    model.Calibration.FCmAuto = v.CmAuto;
+    model.Options.MagnifierSyncVisible = v.MagnifierSyncVisible;
+    model.Options.MoveHotKeyUp = v.MoveHotKeyUp;
+    model.Options.MoveHotKeyMoveBy = v.MoveHotKeyMoveBy;
+    model.Options.MoveHotKeyDown = v.MoveHotKeyDown;
+    model.Options.MoveHotKeyLeft = v.MoveHotKeyLeft;
+    model.Options.MoveHotKeyRight = v.MoveHotKeyRight;
+    model.Options.HotKeyMeasureStart = v.HotKeyMeasureStart;
+}
+
+std::span<const TSettingsColorButton, SettingsColorCount> SettingsColorButtons() {
+    return ColorButtons;
+}
+
+std::span<const TSettingsHotKeyField, SettingsHotKeyCount> SettingsHotKeyFields() {
+    return HotKeyFields;
+}
+
+TSettingsDlgState FormShowState(const TSettingsExchange& values, wchar_t decimalChar) {
+    TSettingsDlgState state;
+    for (std::size_t i = 0; i < std::size(ColorButtons); ++i)
+        state.Colors[i] = values.*ColorButtons[i].Field;
+    state.AutoPixelPerMM = values.CmAuto;
+    state.UserCmMeasured = FormatCmMeasured(values.RefCmSize, decimalChar);
+    state.UserCmMeasuredChangeBy = FormatCmMeasured(values.RefCmSizeChangeBy, decimalChar);
+    state.MagnifierSyncVisible = values.MagnifierSyncVisible;
+    for (std::size_t i = 0; i < std::size(HotKeyFields); ++i)
+        state.HotKeys[i] = values.*HotKeyFields[i].Field;
+    state.MoveHotKeyMoveBy =
+        std::to_wstring(std::clamp(values.MoveHotKeyMoveBy, 0, MoveHotKeyMoveByMax));
+    return state;
+}
+
+void SelectDefaultColors(TSettingsDlgState& state) {
+    for (std::size_t i = 0; i < std::size(ColorButtons); ++i)
+        state.Colors[i] = ColorButtons[i].DefaultColor;
+}
+
+TSettingsCheck CheckSettings(const TSettingsDlgState& state, wchar_t decimalChar) {
+    if (!state.AutoPixelPerMM && !IsValidCmMeasured(state.UserCmMeasured, decimalChar))
+        return Failed(TSettingsField::eUserCmMeasured, InvalidCmMeasuredMessage());
+    if (!IsValidCmMeasuredChangeBy(state.UserCmMeasuredChangeBy, decimalChar))
+        return Failed(TSettingsField::eUserCmMeasuredChangeBy, InvalidCmMeasuredChangeByMessage());
+    int step = 0;
+    if (!ReadMoveStep(state.MoveHotKeyMoveBy, step))
+        return Failed(TSettingsField::eMoveHotKeyMoveBy,
+                      std::wstring(L"Bitte geben Sie unter \"") + CaptionMoveHotKeyMoveBy +
+                          L"\" eine ganze Zahl von 0 bis 100 an.");
+    if (const auto clash = FindDuplicateShortCut(state.HotKeys)) {
+        const std::wstring first = HotKeyFields[static_cast<std::size_t>(clash->First)].Caption;
+        const std::wstring second = HotKeyFields[static_cast<std::size_t>(clash->Second)].Caption;
+        const std::wstring keys =
+            ShortCutToText(state.HotKeys[static_cast<std::size_t>(clash->Second)]);
+        return Failed(TSettingsField::HotKey,
+                      L"Das Tastenkürzel \"" + keys + L"\" ist unter \"" + first +
+                          L"\" und unter \"" + second +
+                          L"\" eingetragen. Bitte geben Sie unter \"" + second +
+                          L"\" ein anderes Tastenkürzel an.",
+                      clash->Second);
+    }
+    return {};
+}
+
+TSettingsExchange FormCloseValues(const TSettingsDlgState& state, wchar_t decimalChar,
+                                  const TSettingsExchange& shown) {
+    TSettingsExchange v = shown;
+    for (std::size_t i = 0; i < std::size(ColorButtons); ++i)
+        v.*ColorButtons[i].Field = state.Colors[i];
+    v.CmAuto = state.AutoPixelPerMM;
+    // Only a changed text replaces the value: the four shown decimals would
+    // cut the ones stored.
+    if (state.UserCmMeasured != FormatCmMeasured(shown.RefCmSize, decimalChar) &&
+        (!state.AutoPixelPerMM || IsValidCmMeasured(state.UserCmMeasured, decimalChar)))
+        v.RefCmSize = ParseCmMeasured(state.UserCmMeasured, decimalChar);
+    if (state.UserCmMeasuredChangeBy != FormatCmMeasured(shown.RefCmSizeChangeBy, decimalChar))
+        v.RefCmSizeChangeBy = ParseCmMeasured(state.UserCmMeasuredChangeBy, decimalChar);
+    v.MagnifierSyncVisible = state.MagnifierSyncVisible;
+    for (std::size_t i = 0; i < std::size(HotKeyFields); ++i)
+        v.*HotKeyFields[i].Field = state.HotKeys[i];
+    int step = 0;
+    v.MoveHotKeyMoveBy = ReadMoveStep(state.MoveHotKeyMoveBy, step)
+                             ? step
+                             : std::clamp(shown.MoveHotKeyMoveBy, 0, MoveHotKeyMoveByMax);
+    return v;
+}
+
+std::wstring
+HotKeysNotRegisteredMessage(const std::vector<std::pair<std::wstring, std::uint16_t>>& failed) {
+    if (failed.empty()) return {};
+    std::wstring text = L"Diese Tastenkürzel werden schon von einem anderen Programm verwendet "
+                        L"und sind deshalb nicht aktiv:\r\n";
+    for (const auto& [caption, shortCut] : failed)
+        text += L"\r\n" + caption + L" (" + ShortCutToText(shortCut) + L")";
+    text += L"\r\n\r\nDie Einstellungen wurden trotzdem gespeichert.";
+    return text;
+}
