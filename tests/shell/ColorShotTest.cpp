@@ -38,13 +38,17 @@ TColor ScreenPixel(int x, int y) {
 // Moves the mouse and waits until the preview at the top-left corner shows
 // the colour a click would pick there. Wine drops a move now and then onto a
 // window just opened under the pointer: then the move is made again.
-bool MoveUntilPreviewShows(int x, int y, TColor color) {
+template <typename Done> bool MoveUntil(int x, int y, Done done) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         MoveMouseTo(x + 1, y);
         MoveMouseTo(x, y);
-        if (PollFor([color] { return ScreenPixel(20, 20) == color; }, 500)) return true;
+        if (PollFor(done, 500)) return true;
     }
     return false;
+}
+
+bool MoveUntilPreviewShows(int x, int y, TColor color) {
+    return MoveUntil(x, y, [color] { return ScreenPixel(20, 20) == color; });
 }
 
 // A button event at a place: Wine may otherwise take it where an echo of an
@@ -124,10 +128,9 @@ TEST_F(ColorShot, ClickPicksThePixelAndThePreviewShowsItAndJumpsAway) {
             return r.left;
         };
         const int width = ::GetSystemMetrics(SM_CXSCREEN);
-        MoveMouseTo(10, 10);
-        jumped = PollFor([&] { return left() > width / 2; }, 3000);
-        MoveMouseTo(width - 90, 10); // onto the colour panel at the right
-        jumpedBack = PollFor([&] { return left() == 0; }, 3000);
+        jumped = MoveUntil(10, 10, [&] { return left() > width / 2; });
+        // onto the colour panel at the right
+        jumpedBack = MoveUntil(width - 90, 10, [&] { return left() == 0; });
         MoveUntilPreviewShows(360, 230, kRight);
         ButtonAt(360, 230, MOUSEEVENTF_LEFTDOWN);
         ButtonAt(360, 230, MOUSEEVENTF_LEFTUP);
@@ -143,18 +146,19 @@ TEST_F(ColorShot, ClickPicksThePixelAndThePreviewShowsItAndJumpsAway) {
 
 TEST_F(ColorShot, DragAveragesAndEscWhileDraggingCancels) {
     TMVColorShotDlg shot;
-    // Five columns of each colour, two rows, dragged right to left.
-    EXPECT_TRUE(Shoot(shot, [] {
-        MoveMouseTo(354, 211);
-        MouseButton(MOUSEEVENTF_LEFTDOWN);
-        MoveMouseTo(350, 210);
-        MoveMouseTo(345, 210);
-        MouseButton(MOUSEEVENTF_LEFTUP);
-    }));
+    // Five columns of each colour, two rows, dragged right to left. Each step
+    // waits until the preview shows it: Wine loses moves now and then.
     auto mean = [](int a, int b) { return (5 * a + 5 * b) / 10; };
-    EXPECT_EQ(shot.PickColor(),
-              RGBColor(mean(RedOf(kLeft), RedOf(kRight)), mean(GreenOf(kLeft), GreenOf(kRight)),
-                       mean(BlueOf(kLeft), BlueOf(kRight))));
+    const TColor average =
+        RGBColor(mean(RedOf(kLeft), RedOf(kRight)), mean(GreenOf(kLeft), GreenOf(kRight)),
+                 mean(BlueOf(kLeft), BlueOf(kRight)));
+    EXPECT_TRUE(Shoot(shot, [average] {
+        MoveUntilPreviewShows(354, 211, kRight);
+        ButtonAt(354, 211, MOUSEEVENTF_LEFTDOWN);
+        MoveUntilPreviewShows(345, 210, average);
+        ButtonAt(345, 210, MOUSEEVENTF_LEFTUP);
+    }));
+    EXPECT_EQ(shot.PickColor(), average);
 
     TMVColorShotDlg cancelled;
     EXPECT_FALSE(Shoot(cancelled, [] {
