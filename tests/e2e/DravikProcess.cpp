@@ -87,9 +87,21 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     const std::wstring exe = m_folder->File(L"Dravik.exe");
     std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + options.ExtraArgs;
     STARTUPINFOW si{sizeof(si)};
-    if (!::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          Folder().c_str(), &si, &m_process))
-        throw std::runtime_error("Dravik.exe could not be started");
+    // Wine now and then refuses to start a program copied a moment ago (the
+    // copy still held open); a few more tries start it.
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        started = ::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   Folder().c_str(), &si, &m_process) != FALSE;
+        if (!started) {
+            error = ::GetLastError();
+            ::Sleep(100);
+        }
+    }
+    if (!started)
+        throw std::runtime_error("Dravik.exe could not be started (error " + std::to_string(error) +
+                                 ")");
     ::WaitForInputIdle(m_process.hProcess, 10000);
     if (options.HookFile != DravikOptions::Hook::Real || !options.ExpectRuler) return;
     const DWORD start = ::GetTickCount();
