@@ -1,6 +1,7 @@
 #include "storage/IniHelpers.h"
 
 #include "util/ColorText.h"
+#include "util/Numbers.h"
 
 #include <algorithm>
 
@@ -23,6 +24,11 @@ double INI_ReadFloat(TCustomIniFile& ini, const std::wstring& section, const std
 void INI_WriteFloat(TCustomIniFile& ini, const std::wstring& section, const std::wstring& key,
                     int decimals, double value) {
     ini.WriteString(section, key, FormatStoredFloat(decimals, value));
+}
+
+void INI_WriteLength(TCustomIniFile& ini, const std::wstring& section, const std::wstring& key,
+                     double value) {
+    ini.WriteString(section, key, FormatFloatMV(L"0.00##", L'.', L',', value));
 }
 
 void SL_SaveToIniMini(const TStrings& list, TCustomIniFile& ini, const std::wstring& section,

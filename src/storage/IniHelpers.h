@@ -17,6 +17,10 @@ double INI_ReadFloat(TCustomIniFile& ini, const std::wstring& section, const std
                      double defaultValue);
 void INI_WriteFloat(TCustomIniFile& ini, const std::wstring& section, const std::wstring& key,
                     int decimals, double value);
+// A length as the settings dialog shows it: at least two decimals, up to four
+// ("5,48", "5,4837"), so a calibration survives a restart digit for digit.
+void INI_WriteLength(TCustomIniFile& ini, const std::wstring& section, const std::wstring& key,
+                     double value);
 
 // A list as "count" and keys "0", "1", ...; lines equal to skipValue are left out
 // and come back as the default when loading.

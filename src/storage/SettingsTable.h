@@ -128,7 +128,7 @@ void SaveSettingsTable(std::span<const SettingRow<Model>> rows, TCustomIniFile& 
                     ini.WriteInteger(row.Section, row.Key,
                                      row.SaveAs ? static_cast<std::int32_t>(*row.SaveAs) : *f);
                 else if constexpr (std::is_same_v<F, double*>)
-                    ini.WriteFloat(row.Section, row.Key, row.SaveAs ? *row.SaveAs : *f);
+                    INI_WriteLength(ini, row.Section, row.Key, row.SaveAs ? *row.SaveAs : *f);
                 else if constexpr (std::is_same_v<F, ColorField>)
                     INI_WriteColor(ini, row.Section, row.Key, *f.Value);
                 else

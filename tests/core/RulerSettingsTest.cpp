@@ -44,6 +44,15 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     EXPECT_EQ(ini.ReadString(L"Settings", L"FirstStart", L""), L"0");
     EXPECT_EQ(ini.ReadString(L"Colors", L"Back", L""), L"123456"); // blue first
     EXPECT_EQ(ini.ReadString(L"Settings", L"RefCmSize", L""), L"9,84");
+    // The four decimals the settings dialog shows survive; two stay two.
+    for (const auto& [length, stored] :
+         {std::pair{5.4837, L"5,4837"}, {5.48372, L"5,4837"}, {0.25, L"0,25"}, {10.0, L"10,00"}}) {
+        RulerModel calibrated = saved;
+        calibrated.Calibration.FRefCmSizeChangeBy = length;
+        TMvMemIniFile lengths(L"", TIniTextEncoding::Utf16LE);
+        SaveRulerSettings(lengths, calibrated);
+        EXPECT_EQ(lengths.ReadString(L"Settings", L"RefCmSizeChangeBy", L""), stored);
+    }
     TStrings keys;
     ini.ReadSection(L"Settings", keys);
     ASSERT_GE(keys.size(), 3u);
