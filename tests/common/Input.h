@@ -6,6 +6,17 @@
 #include <string>
 #include <vector>
 
+// Waits until done() holds, for at most ms milliseconds: injected input
+// arrives asynchronously.
+template <typename Done> bool PollFor(Done done, DWORD ms) {
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    while (!done()) {
+        if (::GetTickCount64() > end) return false;
+        ::Sleep(5);
+    }
+    return true;
+}
+
 // A move to a place, with button events (MOUSEEVENTF_LEFTDOWN, ...) if
 // flags name them. A button event that carries its place: Wine can move the
 // pointer back between a move and a bare button event (the late enter event

@@ -2,6 +2,7 @@
 // acts on the open popup the way input reaches it (messages to the popup
 // window, which holds the mouse capture) while the button runs it.
 #include "settings/win/ColorPickerButton.h"
+#include "../common/Input.h"
 #include "util/win/Handles.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-template <typename Done> bool PollFor(Done done, DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!done()) {
-        if (::GetTickCount64() > end) return false;
-        ::Sleep(5);
-    }
-    return true;
-}
 
 HWND PopupWindow() {
     HWND wnd = ::FindWindowW(TColorPopupWnd::ClassName, nullptr);

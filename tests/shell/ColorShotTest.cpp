@@ -16,15 +16,6 @@ namespace {
 constexpr TColor kLeft = 0x2060C0;  // columns 300-349
 constexpr TColor kRight = 0x40A010; // columns 350-399
 
-template <typename Done> bool PollFor(Done done, DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!done()) {
-        if (::GetTickCount64() > end) return false;
-        ::Sleep(5);
-    }
-    return true;
-}
-
 HWND ShotWindow() {
     HWND wnd = ::FindWindowW(L"TMVColorShotDlg", nullptr);
     return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
@@ -49,17 +40,6 @@ template <typename Done> bool MoveUntil(int x, int y, Done done) {
 
 bool MoveUntilPreviewShows(int x, int y, TColor color) {
     return MoveUntil(x, y, [color] { return ScreenPixel(20, 20) == color; });
-}
-
-// A button event at a place: Wine may otherwise take it where an echo of an
-// earlier move has just put the pointer back.
-void ButtonAt(int x, int y, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    ::SendInput(1, &input, sizeof(input));
 }
 
 class ColorShot : public ::testing::Test {
@@ -132,8 +112,8 @@ TEST_F(ColorShot, ClickPicksThePixelAndThePreviewShowsItAndJumpsAway) {
         // onto the colour panel at the right
         jumpedBack = MoveUntil(width - 90, 10, [&] { return left() == 0; });
         MoveUntilPreviewShows(360, 230, kRight);
-        ButtonAt(360, 230, MOUSEEVENTF_LEFTDOWN);
-        ButtonAt(360, 230, MOUSEEVENTF_LEFTUP);
+        MouseEventAt(360, 230, MOUSEEVENTF_LEFTDOWN);
+        MouseEventAt(360, 230, MOUSEEVENTF_LEFTUP);
     });
     EXPECT_TRUE(ok);
     EXPECT_EQ(shot.PickColor(), kRight);
@@ -154,16 +134,16 @@ TEST_F(ColorShot, DragAveragesAndEscWhileDraggingCancels) {
                  mean(BlueOf(kLeft), BlueOf(kRight)));
     EXPECT_TRUE(Shoot(shot, [average] {
         MoveUntilPreviewShows(354, 211, kRight);
-        ButtonAt(354, 211, MOUSEEVENTF_LEFTDOWN);
+        MouseEventAt(354, 211, MOUSEEVENTF_LEFTDOWN);
         MoveUntilPreviewShows(345, 210, average);
-        ButtonAt(345, 210, MOUSEEVENTF_LEFTUP);
+        MouseEventAt(345, 210, MOUSEEVENTF_LEFTUP);
     }));
     EXPECT_EQ(shot.PickColor(), average);
 
     TMVColorShotDlg cancelled;
     EXPECT_FALSE(Shoot(cancelled, [] {
         MoveUntilPreviewShows(310, 210, kLeft);
-        ButtonAt(310, 210, MOUSEEVENTF_LEFTDOWN);
+        MouseEventAt(310, 210, MOUSEEVENTF_LEFTDOWN);
         MoveMouseTo(320, 220);
         PressKey(VK_ESCAPE);
     }));

@@ -17,9 +17,7 @@ TColorPalControl::TColorPalControl() {
 void TColorPalControl::Create(HWND parent, int id, const std::wstring& name, const Rect& bounds,
                               UINT dpi) {
     RegisterClassOnce(L"TColorPal", nullptr, nullptr, 0);
-    CreateWnd(L"TColorPal", name.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds.Left, bounds.Top,
-              bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, parent,
-              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"TColorPal", name, 0, 0, bounds, parent, id);
     SetBounds(bounds, dpi);
 }
 
@@ -28,8 +26,7 @@ void TColorPalControl::SetBounds(const Rect& bounds, UINT dpi) {
     m_pal.SetColorHeight(Scaled(12, dpi));
     m_pal.SetFrameWidth(Scaled(2, dpi));
     m_pal.SetSize({bounds.Right - bounds.Left, bounds.Bottom - bounds.Top});
-    ::SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-                   bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(bounds);
     m_shownActive = -2;
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }

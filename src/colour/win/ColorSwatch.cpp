@@ -5,14 +5,11 @@
 
 void TColorSwatch::Create(HWND parent, int id, const std::wstring& name, const Rect& bounds) {
     RegisterClassOnce(L"TColorSwatch", nullptr, nullptr, 0);
-    CreateWnd(L"TColorSwatch", name.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds.Left, bounds.Top,
-              bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, parent,
-              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"TColorSwatch", name, 0, 0, bounds, parent, id);
 }
 
 void TColorSwatch::SetBounds(const Rect& bounds) {
-    ::SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-                   bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(bounds);
 }
 
 void TColorSwatch::SetColor(TColor color) {

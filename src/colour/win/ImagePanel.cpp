@@ -6,14 +6,11 @@
 
 void TImagePanel::Create(HWND parent, int id, const std::wstring& name, const Rect& bounds) {
     RegisterClassOnce(L"TImagePanel", nullptr, nullptr, 0);
-    CreateWnd(L"TImagePanel", name.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds.Left, bounds.Top,
-              bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, parent,
-              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"TImagePanel", name, 0, 0, bounds, parent, id);
 }
 
 void TImagePanel::SetBounds(const Rect& bounds) {
-    ::SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-                   bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(bounds);
 }
 
 void TImagePanel::SetImage(TRGBImage image) {

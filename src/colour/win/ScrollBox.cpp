@@ -4,16 +4,13 @@
 
 void TScrollBox::Create(HWND parent, int id, const Rect& bounds) {
     RegisterClassOnce(L"TScrollBox", nullptr, nullptr, 0);
-    CreateWnd(L"TScrollBox", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
-              WS_EX_CONTROLPARENT, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-              bounds.Bottom - bounds.Top, parent,
-              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"TScrollBox", L"", WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, WS_EX_CONTROLPARENT,
+                bounds, parent, id);
     UpdateBars();
 }
 
 void TScrollBox::SetBounds(const Rect& bounds) {
-    ::SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-                   bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(bounds);
     UpdateBars();
 }
 

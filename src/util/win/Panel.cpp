@@ -7,10 +7,8 @@ void TPanel::Create(HWND parent, int id, const Rect& bounds, TBevel bevel, TColo
     m_background = background;
     RegisterClassOnce(L"DravikPanel", nullptr, nullptr, 0);
     // A control parent: Tab walks into the panel's children.
-    CreateWnd(L"DravikPanel", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-              WS_EX_CONTROLPARENT, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-              bounds.Bottom - bounds.Top, parent,
-              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"DravikPanel", L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds,
+                parent, id);
 }
 
 void TPanel::SetBackground(TColor color) {

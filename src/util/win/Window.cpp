@@ -102,3 +102,15 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     }
     return result;
 }
+
+bool Window::CreateChild(const wchar_t* className, const std::wstring& name, DWORD style,
+                         DWORD exStyle, const Rect& bounds, HWND parent, int id) {
+    return CreateWnd(className, name.c_str(), WS_CHILD | WS_VISIBLE | style, exStyle, bounds.Left,
+                     bounds.Top, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, parent,
+                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+}
+
+void Window::PlaceAt(const Rect& bounds) {
+    ::SetWindowPos(m_hwnd, nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+                   bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -36,6 +36,11 @@ class Window {
   protected:
     bool CreateWnd(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
                    int x, int y, int width, int height, HWND parent, HMENU menu = nullptr);
+    // A child control with an id, bounds in the parent's client coordinates.
+    bool CreateChild(const wchar_t* className, const std::wstring& name, DWORD style, DWORD exStyle,
+                     const Rect& bounds, HWND parent, int id);
+    // Moves and sizes the window to bounds in its parent's client coordinates.
+    void PlaceAt(const Rect& bounds);
 
     // Handles a message; Default() passes it on.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,8 @@
 #include "colour/win/MVColorForm.h"
 #include "storage/win/Win32Storage.h"
 
+#include "ThreadTime.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -17,17 +19,6 @@
 #include <thread>
 
 namespace {
-
-double ThreadMillis() {
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 // Counts the timer messages it takes.
 int Pump(DWORD forMs = 0) {

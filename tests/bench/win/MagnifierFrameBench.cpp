@@ -5,6 +5,8 @@
 #include "magnifier/win/MagnifierDlg.h"
 #include "storage/win/Win32Storage.h"
 
+#include "ThreadTime.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -12,17 +14,6 @@
 #include <string>
 
 namespace {
-
-double ThreadMillis() {
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 void Pump() {
     MSG msg;
