@@ -115,11 +115,20 @@ void SelectDefaultColors(TSettingsDlgState& state) {
         state.Colors[i] = ColorButtons[i].DefaultColor;
 }
 
-TSettingsCheck CheckSettings(const TSettingsDlgState& state, wchar_t decimalChar) {
-    if (!state.AutoPixelPerMM && !IsValidCmMeasured(state.UserCmMeasured, decimalChar))
+TSettingsCheck CheckCalibration(bool autoPixelPerMM, const std::wstring& userCmMeasured,
+                                const std::wstring& userCmMeasuredChangeBy, wchar_t decimalChar) {
+    if (!autoPixelPerMM && !IsValidCmMeasured(userCmMeasured, decimalChar))
         return Failed(TSettingsField::eUserCmMeasured, InvalidCmMeasuredMessage());
-    if (!IsValidCmMeasuredChangeBy(state.UserCmMeasuredChangeBy, decimalChar))
+    if (!IsValidCmMeasuredChangeBy(userCmMeasuredChangeBy, decimalChar))
         return Failed(TSettingsField::eUserCmMeasuredChangeBy, InvalidCmMeasuredChangeByMessage());
+    return {};
+}
+
+TSettingsCheck CheckSettings(const TSettingsDlgState& state, wchar_t decimalChar) {
+    if (TSettingsCheck calibration = CheckCalibration(state.AutoPixelPerMM, state.UserCmMeasured,
+                                                      state.UserCmMeasuredChangeBy, decimalChar);
+        !calibration.Ok)
+        return calibration;
     int step = 0;
     if (!ReadMoveStep(state.MoveHotKeyMoveBy, step))
         return Failed(TSettingsField::eMoveHotKeyMoveBy,

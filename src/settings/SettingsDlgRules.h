@@ -89,6 +89,10 @@ struct TSettingsCheck {
     int HotKeyIndex = -1;
     std::wstring Message;
 };
+// The calibration frame's checks: the length with the user's own value only,
+// the step always.
+TSettingsCheck CheckCalibration(bool autoPixelPerMM, const std::wstring& userCmMeasured,
+                                const std::wstring& userCmMeasuredChangeBy, wchar_t decimalChar);
 // The checks of OK in reading order; the first failing one decides. The
 // measured length counts only with the user's own value; the step, the move
 // step and the hotkeys always.

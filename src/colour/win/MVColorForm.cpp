@@ -3,9 +3,11 @@
 #include "app/win/Application.h"
 #include "colour/win/MVColorShot.h"
 #include "util/win/Bitmaps.h"
+#include "util/win/Controls.h"
 #include "util/win/Deferred.h"
 #include "util/win/Fonts.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/ModalLoop.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -132,25 +134,7 @@ int TMVColorForm::ShowModal() {
     m_modal = true;
     m_modalResult = 0;
     FormShow();
-    const HWND owner = ::GetWindow(Handle(), GW_OWNER);
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    MSG msg{};
-    while (m_modalResult == 0 && ::IsWindow(Handle())) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam)); // the outer loop ends too
-            break;
-        }
-        if (got == -1) continue;
-        if (::IsDialogMessageW(Handle(), &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    ::ShowWindow(Handle(), SW_HIDE);
+    RunModal(Handle(), [this] { return m_modalResult != 0; });
     return m_modalResult == 0 ? IDCANCEL : m_modalResult;
 }
 
@@ -297,11 +281,7 @@ HWND TMVColorForm::Item(int id) const {
 }
 
 std::wstring TMVColorForm::ItemText(int id) const {
-    const HWND wnd = Item(id);
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(Item(id));
 }
 
 const TColorPalControl* TMVColorForm::Palette(int id) const {

@@ -2,6 +2,8 @@
 // the colour update, the bars, picking with the mouse, typing, copying.
 #include "colour/win/MVColorForm.h"
 
+#include "util/win/Controls.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -38,10 +40,7 @@ template <typename F> void WithFlag(bool& flag, bool value, F&& f) {
 
 void SetTextIfDifferent(HWND wnd, const std::wstring& text) {
     // Writing the same text would still move the caret of the field being typed in.
-    std::wstring old(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
-    old.resize(
-        static_cast<std::size_t>(::GetWindowTextW(wnd, old.data(), static_cast<int>(old.size()))));
-    if (old != text) ::SetWindowTextW(wnd, text.c_str());
+    if (WindowText(wnd) != text) ::SetWindowTextW(wnd, text.c_str());
 }
 
 } // namespace
@@ -248,9 +247,7 @@ LRESULT CALLBACK TMVColorForm::FieldKeyFilter(HWND edit, UINT msg, WPARAM wParam
             verdict = DecFieldKey(static_cast<wchar_t>(wParam));
         } else {
             // The text as it will be once the typed character replaces the selection.
-            std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-            text.resize(static_cast<std::size_t>(
-                ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+            std::wstring text = WindowText(edit);
             DWORD start = 0, end = 0;
             ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                            reinterpret_cast<LPARAM>(&end));

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class GdiCanvas;
 class TCoolTrayIcon;
@@ -53,6 +54,7 @@ class TMainDlg : public Window {
     void TrayIconClick();
     void menMagnifierClick();
     void Farbeauswhlen1Click();
+    void Farben1Click();
     void TrayColorPickerClick();
     void MVColorDlgBeforePickColor();
     void MVColorDlgAfterPickColor();
@@ -95,9 +97,11 @@ class TMainDlg : public Window {
     void LoadSettings();
     void SaveSettings();
 
-    // The system-wide hotkeys of the current shortcut values.
-    void RegisterHotkeys();
+    // The system-wide hotkeys of the current shortcut values; gives the
+    // combinations that could not be registered (another program holds them).
+    std::vector<std::uint16_t> RegisterHotkeys();
     void UnRegisterHotkeys();
+    int RegisteredHotkeys() const { return m_registeredHotkeys; }
 
     // Units and calibration.
     TRulerUnit RulerUnit() const { return m_model.Scale.fRulerUnit; }
@@ -237,6 +241,8 @@ class TMainDlg : public Window {
     std::uint64_t m_backImgRenders = 0;
     std::uint64_t m_paints = 0;
     std::uint64_t m_pixelsCopied = 0;
+    int m_registeredHotkeys = 0;
+    bool m_settingsDlgOpen = false;
 };
 
 // The one program-wide reference to the ruler window.

@@ -219,17 +219,26 @@ bool TMainDlg::FormKeyPress(wchar_t key) {
 
 // --- Hotkeys -------------------------------------------------------------------
 
-void TMainDlg::RegisterHotkeys() {
+std::vector<std::uint16_t> TMainDlg::RegisterHotkeys() {
     UnRegisterHotkeys();
-    // A combination another program holds, or one given twice, simply does
-    // nothing for the ruler.
-    for (const RulerHotkey& h : RulerHotkeys())
-        MvRegisterHotKey(Handle(), m_model.Options.*h.Shortcut, h.Id);
+    // A combination another program holds does nothing for the ruler; the
+    // caller may tell the user.
+    std::vector<std::uint16_t> failed;
+    m_registeredHotkeys = 0;
+    for (const RulerHotkey& h : RulerHotkeys()) {
+        const std::uint16_t shortCut = m_model.Options.*h.Shortcut;
+        if (MvRegisterHotKey(Handle(), shortCut, h.Id))
+            ++m_registeredHotkeys;
+        else if (shortCut != 0)
+            failed.push_back(shortCut);
+    }
+    return failed;
 }
 
 void TMainDlg::UnRegisterHotkeys() {
     for (const RulerHotkey& h : RulerHotkeys())
         if (m_model.Options.*h.Shortcut != 0) ::UnregisterHotKey(Handle(), h.Id);
+    m_registeredHotkeys = 0;
 }
 
 void TMainDlg::ProcessHotkeys(int id) {

@@ -127,7 +127,8 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << (OpenColorForm() && OpenColorForm()->ShotRunning() ? 1 : 0) << L"\nMagnifierDraws="
             << (m_magnifier ? m_magnifier->Draws() : 0) << L"\nMagnifierTicks="
             << (m_magnifier ? m_magnifier->TimerTicks() : 0) << L"\nMenuHint=" << m_menuHint
-            << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nCheckedUnit=";
+            << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nHotKeys=" << m_registeredHotkeys
+            << L"\nSettingsDlg=" << (m_settingsDlgOpen ? 1 : 0) << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
             const UINT itemState = ::GetMenuState(units, id, MF_BYCOMMAND);
             if (itemState != static_cast<UINT>(-1) && (itemState & MF_CHECKED))

@@ -24,15 +24,22 @@ bool IsEditControl(HWND wnd) {
     return wnd && _wcsicmp(ClassNameOf(wnd).c_str(), L"Edit") == 0;
 }
 
+} // namespace
+
+std::wstring WindowText(HWND wnd) {
+    if (!wnd) return {};
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+namespace {
+
 // A control's name for a programming-error message: its text, else its id.
 std::wstring ControlName(HWND wnd) {
     if (!wnd) return L"";
-    const int length = ::GetWindowTextLengthW(wnd);
-    if (length > 0) {
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(::GetWindowTextW(wnd, text.data(), length + 1)));
-        if (!text.empty()) return text;
-    }
+    if (std::wstring text = WindowText(wnd); !text.empty()) return text;
     return std::to_wstring(::GetDlgCtrlID(wnd));
 }
 

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+// A window's text (also a control's caption), empty for none.
+std::wstring WindowText(HWND wnd);
+
 // Opens the popup menu just below the button's left edge (its client point
 // (0, height) on the screen), owned by the button's parent. Returns the chosen
 // command, 0 when the menu was closed without a choice; the caller acts on it.

@@ -75,6 +75,9 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_dpi = HIWORD(wParam);
         OnDpiChanged(m_dpi, *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_DPICHANGED_AFTERPARENT: // child windows: the parent moved to another DPI
+        m_dpi = WindowDpi(m_hwnd);
+        break;
     default:
         break;
     }

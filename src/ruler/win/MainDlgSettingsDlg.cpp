@@ -1,0 +1,74 @@
+// "Einstellungen...": the settings dialog edits a copy of the ruler's
+// values; OK applies, saves and recomputes them. The hotkeys are off while
+// it is open, so a combination typed into its fields reaches the field.
+#include "ruler/win/MainDlg.h"
+
+#include "settings/SettingsDlgRules.h"
+#include "settings/win/SettingsDlg.h"
+#include "util/win/MVUtilWin.h"
+
+#include <algorithm>
+
+namespace {
+
+// The hotkeys come back and the level is restored however the dialog ends,
+// also after an error.
+class SettingsDlgScope {
+  public:
+    SettingsDlgScope(TMainDlg& ruler, bool& open, std::vector<std::uint16_t>& failed)
+        : Failed(failed), m_ruler(ruler), m_open(open) {
+        m_open = true;
+        m_ruler.TopMostRemove();
+        m_ruler.UnRegisterHotkeys();
+    }
+    ~SettingsDlgScope() {
+        Failed = m_ruler.RegisterHotkeys();
+        m_ruler.TopMostRestore();
+        m_open = false;
+    }
+    SettingsDlgScope(const SettingsDlgScope&) = delete;
+    SettingsDlgScope& operator=(const SettingsDlgScope&) = delete;
+
+  private:
+    std::vector<std::uint16_t>& Failed;
+    TMainDlg& m_ruler;
+    bool& m_open;
+};
+
+} // namespace
+
+void TMainDlg::Farben1Click() {
+    if (m_settingsDlgOpen) return; // a second opening from the tray's menu
+    std::vector<std::uint16_t> failed;
+    bool applied = false;
+    {
+        SettingsDlgScope scope(*this, m_settingsDlgOpen, failed);
+        TSettingsDlg dialog;
+        dialog.Create(Handle());
+        dialog.Exchange = ExchangeFromRuler(m_model);
+        if (dialog.ShowModal() == IDOK) {
+            const TSettingsExchange& v = dialog.Exchange;
+            SetColorMousePosText(v.ColorMousePosText);
+            SetColorMousePosBack(v.ColorMousePosBack);
+            SetColorMouseLine(v.ColorMouseLine);
+            SetColorTicks(v.ColorTicks);
+            SetColorBack(v.ColorBack);
+            ApplyExchangeToRuler(v, m_model);
+            SaveSettings();
+            UpdatePixelMMConverter();
+            applied = true;
+        }
+    }
+    if (!applied || failed.empty()) return;
+    // Which commands another program keeps from the ruler; the values stay saved.
+    std::vector<std::pair<std::wstring, std::uint16_t>> named;
+    const TSettingsExchange now = ExchangeFromRuler(m_model);
+    for (const TSettingsHotKeyField& field : SettingsHotKeyFields()) {
+        const std::uint16_t shortCut = now.*field.Field;
+        if (std::find(failed.begin(), failed.end(), shortCut) != failed.end())
+            named.emplace_back(field.Caption, shortCut);
+    }
+    TopMostScope level(*this);
+    ::MessageBoxW(Handle(), HotKeysNotRegisteredMessage(named).c_str(), ApplicationTitle().c_str(),
+                  MB_OK | MB_ICONWARNING);
+}

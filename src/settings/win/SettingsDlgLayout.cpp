@@ -1,0 +1,112 @@
+// The settings dialog's controls: one row per control with its 96-DPI place
+// and text, in reading order, which is the tab order. Left: colours, then
+// the hotkeys; right: calibration, "Sonstiges", then the buttons.
+#include "settings/win/SettingsDlg.h"
+
+#include "settings/win/SettingsDlgIds.h"
+#include "util/HotkeyMath.h"
+#include "util/win/ControlRows.h"
+#include "util/win/Fonts.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+namespace {
+
+constexpr int ClientWidth = 734;
+constexpr int ClientHeight = 384;
+constexpr Point FramePlace{416, 8};
+
+// One hot-key row of the group: caption, then field.
+constexpr int HotKeyRowY(int row) {
+    return 158 + 30 * row;
+}
+
+using enum TControlKind;
+constexpr std::array Rows{
+    TControlRow{Group, idColorsGroup, 8, 8, 400, 118, L"Farben"},
+    TControlRow{Label, 0, 20, 31, 108, 15, L"&Hintergrund"},
+    TControlRow{Custom, idCpbBack, 130, 28, 55, 21},
+    TControlRow{Label, 0, 20, 57, 108, 15, L"S&kala"},
+    TControlRow{Custom, idCpbTicks, 130, 54, 55, 21},
+    TControlRow{Label, 0, 20, 83, 108, 15, L"&Mauspositionsline"},
+    TControlRow{Custom, idCpbMouseLine, 130, 80, 55, 21},
+    TControlRow{Label, 0, 200, 31, 136, 15, L"Mausposition &Zahl"},
+    TControlRow{Custom, idCpbMousePosPosText, 340, 28, 55, 21},
+    TControlRow{Label, 0, 200, 57, 136, 15, L"Mausposition Hinter&grund"},
+    TControlRow{Custom, idCpbMousePosBack, 340, 54, 55, 21},
+    TControlRow{Button, idResetColors, 320, 88, 75, 25, L"Standar&d..."},
+
+    TControlRow{Group, idHotKeysGroup, 8, 134, 400, 207, L"Systemweite Tastenkürzel "},
+    TControlRow{Label, 0, 20, HotKeyRowY(0) + 3, 202, 15, L"Lineal nach &oben verschieben"},
+    TControlRow{HotKey, idHkMoveHotKeyUp, 226, HotKeyRowY(0), 150, 21},
+    TControlRow{Label, 0, 20, HotKeyRowY(1) + 3, 202, 15, L"Lineal nach &unten verschieben"},
+    TControlRow{HotKey, idHkMoveHotKeyDown, 226, HotKeyRowY(1), 150, 21},
+    TControlRow{Label, 0, 20, HotKeyRowY(2) + 3, 202, 15, L"Lineal nach &links verschieben"},
+    TControlRow{HotKey, idHkMoveHotKeyLeft, 226, HotKeyRowY(2), 150, 21},
+    TControlRow{Label, 0, 20, HotKeyRowY(3) + 3, 202, 15, L"Lineal nach &rechts verschieben"},
+    TControlRow{HotKey, idHkMoveHotKeyRight, 226, HotKeyRowY(3), 150, 21},
+    TControlRow{Label, 0, 20, HotKeyRowY(4) + 3, 202, 15, L"Lineal &verschieben um"},
+    TControlRow{NumberEdit, idEMoveHotKeyMoveBy, 226, HotKeyRowY(4), 50, 21},
+    TControlRow{UpDown, idUdMoveHotKeyMoveBy, 0, 0, 0, 0},
+    TControlRow{Label, 0, 282, HotKeyRowY(4) + 3, 40, 15, L"Pixel"},
+    TControlRow{Label, 0, 20, HotKeyRowY(5) + 3, 202, 15, L"&Strecke messen: Startpunkt setzen"},
+    TControlRow{HotKey, idHkMeasureStart, 226, HotKeyRowY(5), 150, 21},
+    TControlRow{Button, idMeasureStartHelp, 380, HotKeyRowY(5), 21, 21, L"?"},
+
+    TControlRow{Custom, idPixelsPerMMEditor, FramePlace.X, FramePlace.Y, 0, 0},
+    TControlRow{Group, idOtherGroup, 416, 296, 310, 45, L"Sonstiges"},
+    TControlRow{Check, idCbMagnifierSyncVisible, 428, 316, 290, 17,
+                L"Menüpunkt \"Sichtbar\" ändert auch Lu&pe"},
+    TControlRow{DefaultButton, idSettingsOK, 570, 351, 75, 25, L"OK"},
+    TControlRow{Button, idSettingsCancel, 651, 351, 75, 25, L"Abbrechen"},
+};
+
+int ColorIndex(int id) {
+    return id - idCpbBack;
+}
+
+} // namespace
+
+Size TSettingsDlg::ClientDesignSize() const {
+    return {ClientWidth, ClientHeight};
+}
+
+void TSettingsDlg::CreateControls() {
+    const UINT dpi = Dpi();
+    CreateControlRows(
+        Handle(), Rows, idFirstCaption, dpi, CachedFont(GetSysGuiFont(dpi)),
+        [&](const TControlRow& row, const Rect& bounds) {
+            if (row.Id == idPixelsPerMMEditor) {
+                FrmPixelsPerMMEditor.Create(Handle(), row.Id, FramePlace, dpi);
+                return;
+            }
+            const int index = ColorIndex(row.Id);
+            const TSettingsColorButton& table =
+                SettingsColorButtons()[static_cast<std::size_t>(index)];
+            TColorPickerButton& button = m_colorButtons[static_cast<std::size_t>(index)];
+            button.CustomText = L"Weitere...";
+            button.DefaultText = L"Standard";
+            button.ShowSystemColors = false;
+            button.ButtonWidth = 23;
+            button.DefaultColor = table.DefaultColor;
+            button.Create(Handle(), row.Id, bounds);
+            ::SetWindowTextW(button.Handle(), table.Caption); // its name for screen readers
+        });
+    for (const int id : {idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft,
+                         idHkMoveHotKeyRight, idHkMeasureStart}) {
+        // No key alone and no Shift alone: Alt comes with them.
+        ::SendMessageW(Item(id), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_ALT, 0));
+        ::SetWindowSubclass(Item(id), &TSettingsDlg::HotKeyFieldProc, 0,
+                            reinterpret_cast<DWORD_PTR>(this));
+    }
+    ::SendMessageW(Item(idUdMoveHotKeyMoveBy), UDM_SETRANGE32, 0, MoveHotKeyMoveByMax);
+    ::SendMessageW(Item(idEMoveHotKeyMoveBy), EM_LIMITTEXT, 3, 0);
+}
+
+void TSettingsDlg::LayoutControls() {
+    const UINT dpi = Dpi();
+    PlaceControlRows(Handle(), Rows, idFirstCaption, dpi, CachedFont(GetSysGuiFont(dpi)));
+    FrmPixelsPerMMEditor.Layout(dpi);
+}
