@@ -286,7 +286,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Optimale Größe\tG\n"
                                   L"on Auf dem Bildschirm zentrieren\n"
                                   L"on Einheit\n"
-                                  L"off Einstellungen...\n"
+                                  L"on Einstellungen...\n"
                                   L"on Transparenz\n"
                                   L"on Farbauswahlicon anzeigen\n"
                                   L"-\n"
