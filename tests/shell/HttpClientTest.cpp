@@ -1,8 +1,10 @@
 // Fetches from a real HTTP server on the loopback, run by the test on a
 // thread of its own: a good answer, the failures a user can meet, the
 // limits that keep a hostile server from hanging or flooding the program,
-// the proxy, and the worker thread's message.
+// the proxy, and the worker thread's message; and the proxy as the system's
+// Internet settings name it.
 #include "online/win/HttpClient.h"
+#include "online/win/SystemProxy.h"
 
 #include <gtest/gtest.h>
 #include <winsock2.h>
@@ -201,4 +203,46 @@ TEST(HttpClientShell, TheProxyGetsTheRequestAndTheWorkerPostsItsEnd) {
     { TBackgroundFetch stalled(window, WM_FETCHED, server.Url("/stall"), ""); }
     EXPECT_LT(::GetTickCount() - before, 5000u);
     ::DestroyWindow(window);
+}
+
+TEST(SystemProxyShell, TheInternetSettingsProxyIsReadWhileEnabled) {
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER,
+                                L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
+                                0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    // The user's own settings come back afterwards.
+    DWORD oldEnable = 0, size = sizeof(oldEnable);
+    const bool hadEnable =
+        ::RegQueryValueExW(key, L"ProxyEnable", nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(&oldEnable), &size) == ERROR_SUCCESS;
+    wchar_t oldServer[512] = {};
+    DWORD serverSize = sizeof(oldServer);
+    const bool hadServer =
+        ::RegQueryValueExW(key, L"ProxyServer", nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(oldServer), &serverSize) == ERROR_SUCCESS;
+    const auto set = [&](DWORD enable, const std::wstring& server) {
+        ::RegSetValueExW(key, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable),
+                         sizeof(enable));
+        ::RegSetValueExW(key, L"ProxyServer", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(server.c_str()),
+                         static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+    };
+
+    set(1, L"proxy.example:3128");
+    EXPECT_EQ(SystemProxyList(), L"proxy.example:3128");
+    set(0, L"proxy.example:3128");
+    EXPECT_EQ(SystemProxyList(), L"");
+
+    if (hadEnable)
+        ::RegSetValueExW(key, L"ProxyEnable", 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&oldEnable), sizeof(oldEnable));
+    else
+        ::RegDeleteValueW(key, L"ProxyEnable");
+    if (hadServer)
+        ::RegSetValueExW(key, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(oldServer),
+                         serverSize);
+    else
+        ::RegDeleteValueW(key, L"ProxyServer");
+    ::RegCloseKey(key);
 }
