@@ -3,6 +3,7 @@
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/Handles.h"
+#include "util/win/MVUtilWin.h"
 
 #include <windowsx.h>
 
@@ -55,9 +56,10 @@ void TColorPopupWnd::Layout(UINT dpi) {
 
 TPopupResult TColorPopupWnd::Execute(HWND button, const Rect& buttonOnScreen, TColor current) {
     if (m_open) return {{true, std::nullopt, false}, false};
-    // Owned by no window: an owned top-most popup can stay below its owner
-    // under Wine.
-    if (!Handle()) Create(nullptr);
+    // Not owned by the button's window: an owned top-most popup can stay
+    // below its owner under Wine. Owned by the hidden application window
+    // instead, since an unowned window gets a button in the taskbar.
+    if (!Handle()) Create(ApplicationWindow());
     Layout(WindowDpi(button));
     Model.Open(current);
 
