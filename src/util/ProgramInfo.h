@@ -8,6 +8,8 @@ struct TProgramInfo {
     std::wstring Version = L"2.2";
     std::wstring ProgramId = L"DVK";
     std::wstring VendorId = L"Morvane";
+    // The rating page, one "%s" for the program id in lower case.
+    std::wstring FeedbackURL = L"https://www.morvane.de/feedback.php?prog=%s";
 
     // "Morvane Dravik"
     std::wstring DisplayName() const { return ProductPrefix + L" " + ProductName; }

@@ -10,8 +10,7 @@ std::wstring SystemProxyList() {
     // The answer's strings point into the same buffer.
     std::vector<unsigned char> buffer(4096);
     DWORD size = static_cast<DWORD>(buffer.size());
-    if (!::InternetQueryOptionW(nullptr, INTERNET_OPTION_PROXY, buffer.data(), &size))
-        return {};
+    if (!::InternetQueryOptionW(nullptr, INTERNET_OPTION_PROXY, buffer.data(), &size)) return {};
     const auto* info = reinterpret_cast<const INTERNET_PROXY_INFO*>(buffer.data());
     if (info->dwAccessType != INTERNET_OPEN_TYPE_PROXY || !info->lpszProxy) return {};
     return reinterpret_cast<const wchar_t*>(info->lpszProxy);

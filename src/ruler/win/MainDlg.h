@@ -55,6 +55,7 @@ class TMainDlg : public Window {
     void menMagnifierClick();
     void Farbeauswhlen1Click();
     void Farben1Click();
+    void WnscheFeedback1Click();
     void TrayColorPickerClick();
     void MVColorDlgBeforePickColor();
     void MVColorDlgAfterPickColor();
