@@ -119,16 +119,30 @@ TEST_F(SmallControls, LabelCaptionIsItsWindowTextAndParentFontKeepsTheLinkLook) 
     EXPECT_EQ(WindowText(label.Handle()), L"Homepage");
     ::SetWindowTextW(label.Handle(), L"E-Mail");
     EXPECT_EQ(label.Caption(), L"E-Mail");
-    // AutoSize: the window is as wide as the caption.
-    RECT r{};
-    ::GetClientRect(label.Handle(), &r);
+    // AutoSize: the window holds the caption with a pixel for the focus around
+    // it; drawn wider, no letter reaches into that pixel or beyond (a slash
+    // leans past its advance in many fonts).
+    label.SetCaption(L"https://www.morvane.de/");
+    RECT fitted{};
+    ::GetClientRect(label.Handle(), &fitted);
     {
         WindowDC dc(label.Handle());
         SelectGuard guard(dc.Get(), label.CurrentFont());
         SIZE extent{};
-        ::GetTextExtentPoint32W(dc.Get(), L"E-Mail", 6, &extent);
-        EXPECT_EQ(r.right, extent.cx);
+        ::GetTextExtentPoint32W(dc.Get(), label.Caption().c_str(),
+                                static_cast<int>(label.Caption().size()), &extent);
+        EXPECT_GE(fitted.right, extent.cx + 2);
+        EXPECT_EQ(fitted.bottom, extent.cy + 2);
     }
+    ::SetWindowPos(label.Handle(), nullptr, 0, 0, fitted.right + 20, fitted.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    MemoryCanvas wide(fitted.right + 20, fitted.bottom);
+    ::SendMessageW(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(wide.Dc()), PRF_CLIENT);
+    int inkOutside = 0;
+    for (int y = 0; y < fitted.bottom; ++y)
+        for (int x = fitted.right - 1; x < fitted.right + 20; ++x)
+            inkOutside += wide.At(x, y) == RGB(0, 0, 0x80);
+    EXPECT_EQ(inkOutside, 0);
 
     // The parent hands its font on: name and size arrive, colour and style stay.
     LOGFONTW parentFont = GetSysGuiFont(label.Dpi());

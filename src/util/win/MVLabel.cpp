@@ -4,6 +4,7 @@
 #include "util/SmallControlRules.h"
 #include "util/win/Clipboard.h"
 #include "util/win/Fonts.h"
+#include "util/win/OffscreenBitmap.h"
 #include "util/win/ShellExec.h"
 #include "util/win/SysColors.h"
 
@@ -16,11 +17,38 @@ namespace {
 constexpr UINT CopyItemId = 1;
 constexpr UINT TextFormat = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS;
 constexpr TColor clNavy = 0x800000;
+// Room for the focus rectangle around the text, so that it does not cross
+// the letters or the underline.
+constexpr int FocusMargin = 1;
 
 TLabelFont LinkFont(TColor color) {
     TLabelFont font{GetSysGuiFont(96), color};
     font.Face.lfUnderline = TRUE;
     return font;
+}
+
+// How far right the caption's ink reaches when drawn at x = 0 in the
+// font: a slash or an italic letter leans past its advance, and some font
+// renderers place glyphs wider than the extent they report. Drawn once per
+// change of caption or font, white on black, and read back.
+int InkRight(HFONT font, const std::wstring& caption, const RECT& extent) {
+    const int slack = extent.bottom; // a line's height covers any lean
+    OffscreenBitmap scratch;
+    scratch.SetSize(extent.right + slack, extent.bottom);
+    const HDC dc = scratch.Dc();
+    const RECT all{0, 0, scratch.Width(), scratch.Height()};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    SelectGuard guard(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    RECT area = all;
+    ::DrawTextW(dc, caption.c_str(), -1, &area, TextFormat);
+    ::GdiFlush();
+    const int stride = (scratch.Width() * 3 + 3) & ~3;
+    for (int x = scratch.Width() - 1; x >= 0; --x)
+        for (int y = 0; y < scratch.Height(); ++y)
+            if (scratch.Bits()[y * stride + x * 3 + 1] != 0) return x + 1;
+    return 0;
 }
 
 const wchar_t* ItemCaption(const std::wstring& caption) {
@@ -138,16 +166,17 @@ void TMVLabel::AdjustSize() {
     WindowDC dc(Handle());
     Size size;
     for (const TLabelFont* font : {&m_fontNormal, &m_fontHover}) {
-        SelectGuard guard(dc.Get(), CachedFont(font->Face));
+        const HFONT shown = CachedFont(font->Face);
+        SelectGuard guard(dc.Get(), shown);
         RECT r{0, 0, 0, 0};
         // An empty caption still has the height of a line.
         ::DrawTextW(dc.Get(), m_caption.empty() ? L" " : m_caption.c_str(), -1, &r,
                     TextFormat | DT_CALCRECT);
-        size.Width = std::max<int>(size.Width, r.right);
+        size.Width = std::max<int>({size.Width, r.right, InkRight(shown, m_caption, r)});
         size.Height = std::max<int>(size.Height, r.bottom);
     }
-    ::SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.Width + 2 * FocusMargin,
+                   size.Height + 2 * FocusMargin, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TMVLabel::ExecuteCmd() {
@@ -167,13 +196,13 @@ void TMVLabel::MouseEntered() {
     track.dwFlags = TME_LEAVE;
     track.hwndTrack = Handle();
     ::TrackMouseEvent(&track);
-    if (Hover) RefreshFont();
+    if (Hover) ::InvalidateRect(Handle(), nullptr, TRUE);
     if (OnMouseEnter) OnMouseEnter(*this);
 }
 
 void TMVLabel::MouseLeft() {
     m_mouseInside = false;
-    if (Hover) RefreshFont();
+    if (Hover) ::InvalidateRect(Handle(), nullptr, TRUE);
     if (OnMouseExit) OnMouseExit(*this);
 }
 
@@ -271,7 +300,9 @@ void TMVLabel::PaintContent(HDC dc, const Rect& /*area*/) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::IsWindowEnabled(Handle()) ? static_cast<COLORREF>(CanvasColor(font.Color))
                                                    : ::GetSysColor(COLOR_GRAYTEXT));
-    ::DrawTextW(dc, m_caption.c_str(), -1, &client, TextFormat);
+    RECT text = client;
+    ::InflateRect(&text, -FocusMargin, -FocusMargin);
+    ::DrawTextW(dc, m_caption.c_str(), -1, &text, TextFormat);
     const auto uiState = static_cast<UINT>(::SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0));
     if (::GetFocus() == Handle() && !(uiState & UISF_HIDEFOCUS)) ::DrawFocusRect(dc, &client);
 }

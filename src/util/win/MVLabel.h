@@ -66,7 +66,8 @@ class TMVLabel : public Window {
     void SetParentFontFix(bool value);
     void ParentFontChanged();
 
-    // The window follows the caption's size in the larger of the two fonts.
+    // The window follows the caption's size in the larger of the two fonts,
+    // with one pixel around it for the focus rectangle.
     bool AutoSize = true;
 
     TNotifyEvent OnClick;
