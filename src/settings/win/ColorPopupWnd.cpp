@@ -242,6 +242,7 @@ void TColorPopupWnd::DrawChosenComb(HDC dc) {
 
 void TColorPopupWnd::UpdateHint(Point p) {
     if (!ShowHints) return;
+    m_hintPointer = p;
     TPopupHint hint = Model.GetHint(p);
     std::wstring text = hint.Kind == TPopupHint::TKind::Text ? hint.Text : L"";
     if (hint.Kind == TPopupHint::TKind::AskOwner && OnHint) text = OnHint(hint.Cell);
@@ -265,12 +266,12 @@ void TColorPopupWnd::ShowPendingHint() {
     POINT at{};
     if (m_pendingHint.Position) {
         at = {m_pendingHint.Position->X, m_pendingHint.Position->Y};
-        ::ClientToScreen(Handle(), &at);
     } else {
         // Below the pointer, clear of the arrow.
-        ::GetCursorPos(&at);
-        at.y += ::GetSystemMetricsForDpi(SM_CYCURSOR, m_layoutDpi) * 2 / 3;
+        at = {m_hintPointer.X,
+              m_hintPointer.Y + ::GetSystemMetricsForDpi(SM_CYCURSOR, m_layoutDpi) * 2 / 3};
     }
+    ::ClientToScreen(Handle(), &at);
     m_hint.Show(Handle(), m_hintText, at);
     // Tooltips hide after ten double-click times unless told otherwise.
     const UINT hideAfter = m_pendingHint.HideTimeoutMs > 0

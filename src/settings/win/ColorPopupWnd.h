@@ -63,4 +63,5 @@ class TColorPopupWnd : public Window {
     // as long as it stays inside Area.
     TPopupHint m_pendingHint;
     std::wstring m_hintText;
+    Point m_hintPointer; // where the pointer was last, in popup coordinates
 };
