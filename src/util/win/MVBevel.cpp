@@ -13,32 +13,32 @@ void FillSolid(HDC dc, const RECT& r, TColor color) {
 }
 
 // The classic edges: a lowered line or frame is etched (shadow, then
-// highlight), a raised one bumps out.
+// highlight), a raised one bumps out; a box is one sunken or raised edge.
 void PaintClassicBevel(HDC dc, RECT r, TBevelShape shape, TBevelStyle style) {
     const bool lowered = style == bsLowered;
-    const UINT lineEdge = lowered ? EDGE_ETCHED : EDGE_BUMP;
+    UINT sides = BF_RECT;
     switch (shape) {
+    case bsSpacer:
+        return;
     case bsBox:
         ::DrawEdge(dc, &r, lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
         return;
-    case bsFrame:
-        ::DrawEdge(dc, &r, lineEdge, BF_RECT);
-        return;
     case bsTopLine:
-        ::DrawEdge(dc, &r, lineEdge, BF_TOP);
-        return;
+        sides = BF_TOP;
+        break;
     case bsBottomLine:
-        ::DrawEdge(dc, &r, lineEdge, BF_BOTTOM);
-        return;
+        sides = BF_BOTTOM;
+        break;
     case bsLeftLine:
-        ::DrawEdge(dc, &r, lineEdge, BF_LEFT);
-        return;
+        sides = BF_LEFT;
+        break;
     case bsRightLine:
-        ::DrawEdge(dc, &r, lineEdge, BF_RIGHT);
-        return;
-    case bsSpacer:
-        return;
+        sides = BF_RIGHT;
+        break;
+    case bsFrame:
+        break;
     }
+    ::DrawEdge(dc, &r, lowered ? EDGE_ETCHED : EDGE_BUMP, sides);
 }
 
 } // namespace
