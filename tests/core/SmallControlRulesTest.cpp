@@ -53,10 +53,3 @@ TEST(SmallControlRules, ThemedLineBevelsDrawOnePixelAlongTheirEdge) {
         EXPECT_EQ(ThemedBevelLine(row.shape, row.size), row.line);
     }
 }
-
-TEST(SmallControlRules, EditBorderTakesTheNoScrollPartFromVistaOn) {
-    for (TWindowsVersion v : {wvUnknown, wvWin98, wvWinXP, wvWin2003})
-        EXPECT_EQ(EditBorderThemePart(v), 1);
-    for (TWindowsVersion v : {wvWinVista, wvWindows7, wvWindowsNewer})
-        EXPECT_EQ(EditBorderThemePart(v), 6);
-}

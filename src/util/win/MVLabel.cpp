@@ -15,6 +15,7 @@
 namespace {
 
 constexpr UINT CopyItemId = 1;
+constexpr UINT_PTR LeaveCheckTimer = 1;
 constexpr UINT TextFormat = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS;
 constexpr TColor clNavy = 0x800000;
 // Room for the focus rectangle around the text, so that it does not cross
@@ -196,12 +197,22 @@ void TMVLabel::MouseEntered() {
     track.dwFlags = TME_LEAVE;
     track.hwndTrack = Handle();
     ::TrackMouseEvent(&track);
+    // The leave notice can go missing (Wine drops it now and then when the
+    // pointer moves on to another window of the thread): while the pointer
+    // is inside, a slow check catches that.
+    ::SetTimer(Handle(), LeaveCheckTimer, 250, nullptr);
     if (Hover) ::InvalidateRect(Handle(), nullptr, TRUE);
     if (OnMouseEnter) OnMouseEnter(*this);
 }
 
+bool TMVLabel::PointerInside() const {
+    POINT at{};
+    return ::GetCursorPos(&at) && ::WindowFromPoint(at) == Handle();
+}
+
 void TMVLabel::MouseLeft() {
     m_mouseInside = false;
+    ::KillTimer(Handle(), LeaveCheckTimer);
     if (Hover) ::InvalidateRect(Handle(), nullptr, TRUE);
     if (OnMouseExit) OnMouseExit(*this);
 }
@@ -242,6 +253,10 @@ LRESULT TMVLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSELEAVE:
         if (m_mouseInside) MouseLeft();
+        return 0;
+    case WM_TIMER:
+        if (wParam != LeaveCheckTimer) break;
+        if (m_mouseInside && !PointerInside()) MouseLeft();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

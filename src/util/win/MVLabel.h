@@ -95,6 +95,7 @@ class TMVLabel : public Window {
     void AdjustSize();
     void MouseEntered();
     void MouseLeft();
+    bool PointerInside() const;
     void ShowCopyMenu(LPARAM at);
     void UpdateTabStop();
 
