@@ -85,7 +85,7 @@ TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckCont
             result.Msg = FetchErrorMsg(fetched.Error, context.Debug, context.Urls.VersionFile);
         } else {
             const TUpdateFile file = ParseUpdateFile(
-                DecodeUpdateFile(fetched.Body.data(), fetched.Body.size()), context.ProgramId);
+                DecodeFetchedText(fetched.Body.data(), fetched.Body.size()), context.ProgramId);
             const TUpdateFileVerdict verdict =
                 UpdateFileVerdict(file, context.Version, context.Urls, context.Now, lastMsgID);
             if (verdict.OpenDialog) result.Verdict = sdUpdate;

@@ -1,6 +1,5 @@
 #include "online/UpdateFile.h"
 
-#include "storage/TextCodec.h"
 #include "util/DatePattern.h"
 #include "util/Numbers.h"
 #include "util/StringUtils.h"
@@ -29,13 +28,6 @@ std::wstring Link(const std::wstring& url, const std::wstring& caption) {
 }
 
 } // namespace
-
-std::vector<std::wstring> DecodeUpdateFile(const std::uint8_t* data, std::size_t size) {
-    if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF)
-        return SplitLines(DecodeUtf8(data + 3, size - 3));
-    if (IsValidUtf8(data, size)) return SplitLines(DecodeUtf8(data, size));
-    return SplitLines(DecodeCp1252(data, size));
-}
 
 TUpdateFile ParseUpdateFile(const std::vector<std::wstring>& lines, const std::wstring& programId) {
     TUpdateFile file;

@@ -6,10 +6,10 @@
 // separator, then the newest version up to the first "|". A line starting with
 // "MSG" (any case) ends them; each later line is a news item
 // "number=YYYY-MM-DD|HTML".
+#include "online/FetchedText.h"
 #include "online/OnlineUrls.h"
 #include "util/DateTime.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,11 +20,6 @@ enum TShowDlg : std::uint8_t {
     sdUpdate = 1, // open the update dialog
     sdWish = 2,   // open the feedback dialog
 };
-
-// UTF-8, with or without byte-order mark; bytes that are no UTF-8 are read as
-// Windows-1252, which older files on the server were written in. Lines may end
-// in CR LF, LF or CR.
-std::vector<std::wstring> DecodeUpdateFile(const std::uint8_t* data, std::size_t size);
 
 struct TUpdateNews {
     int Number = 0;     // an unreadable number counts as 0

@@ -19,7 +19,7 @@ class UpdateFileTest : public ::testing::Test {
 };
 
 std::vector<std::wstring> Decode(const std::string& bytes) {
-    return DecodeUpdateFile(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return DecodeFetchedText(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 const std::wstring Current = L"Ihre Version ist <b>aktuell</b>.";
@@ -36,7 +36,7 @@ const std::wstring NewsHead =
 
 } // namespace
 
-TEST(UpdateFile, DecodesUtf8OrWindows1252AndEveryLineEnd) {
+TEST(FetchedText, DecodesUtf8OrWindows1252AndEveryLineEnd) {
     const struct {
         std::string bytes;
         std::vector<std::wstring> lines;
