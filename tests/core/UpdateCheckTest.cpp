@@ -36,13 +36,24 @@ const std::wstring ErrorHead = L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> F
 
 // One row a situation: what the store holds, how the check starts, what the
 // server answers (none: it must not be asked), and what the user picks when
-// the update dialog opens; then the verdict, the message and the whole store.
+// the update dialog opens; then the verdict, a part of the message ("": it is
+// empty) and every value written (a value not named keeps what was stored).
 TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
     const TFormatSettings savedFormats = FormatSettings();
     SetLocalFormat(L',', L'.');
     const std::wstring now = L"2026-12-09 15:30:00";
     const std::wstring today = L"2026-12-09";
-    const std::wstring earlier = L"2026-09-01"; // when the bookkeeping began, 99 days ago
+    const Values begun = {{L"FirstCheck", L"2026-09-01"}}; // 99 days ago
+    const auto with = [](Values values, const Values& more) {
+        for (const auto& [key, value] : more)
+            values[key] = value;
+        return values;
+    };
+    const Values dueIn4Weeks = with(begun, {{L"LastCheck", L"2026-11-10 15:00:00"}});
+    const Values closed = {{L"Interval", L"aai4Weeks"}, {L"LastMsgID", L"0"}};
+    const Values checked = {{L"LastCheck", now}};
+    const Values checkedAndClosed = with(closed, checked);
+    const Values wishDue = {{L"FirstCheck", L"2026-08-18"}, {L"LastCheck", L"2026-12-01 09:00:00"}};
     const struct {
         const char* name;
         Values stored;
@@ -51,164 +62,51 @@ TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
         std::optional<TAutoUpdateInterval> picked;
         bool debug;
         TShowDlg verdict;
-        std::wstring msg; // a part of it; "" for an empty message
-        Values after;
+        std::wstring msg;
+        Values writes;
     } rows[] = {
-        {"first automatic run: the dialog offline",
-         {},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdUpdate,
-         L"",
-         {{L"FirstCheck", today},
-          {L"LastCheck", now},
-          {L"Interval", L"aai4Weeks"},
-          {L"LastMsgID", L"0"}}},
+        // clang-format off
+        {"first automatic run: the dialog offline", {}, Start::Auto, {}, {}, false, sdUpdate, L"",
+         with(closed, {{L"FirstCheck", today}, {L"LastCheck", now}})},
         {"28 days after 15:00 is not yet due",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-11 15:00:00"}},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdNone,
-         L"",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-11 15:00:00"}}},
-        {"a day later it is, and a newer version opens the dialog",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-10 15:00:00"}},
-         Start::Auto,
-         Served("DVK=2.3|2.0\r\n"),
-         {},
-         false,
-         sdUpdate,
-         L"neue Version 2.3</b> ist verfügbar!",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", now},
-          {L"Interval", L"aai4Weeks"},
-          {L"LastMsgID", L"0"}}},
-        {"the current version shows nothing",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-10 15:00:00"}},
-         Start::Auto,
-         Served("DVK=2.2|2.0"),
-         {},
-         false,
-         sdNone,
-         L"Ihre Version ist <b>aktuell</b>.",
-         {{L"FirstCheck", earlier}, {L"LastCheck", now}}},
-        {"a failed fetch opens the dialog with the error alone",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-10 15:00:00"}},
-         Start::Auto,
-         Failed(L"Keine Verbindung"),
-         {},
-         false,
-         sdUpdate,
-         ErrorHead + L"Keine Verbindung",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", now},
-          {L"Interval", L"aai4Weeks"},
-          {L"LastMsgID", L"0"}}},
-        {"with debug the error names the address",
-         {{L"FirstCheck", earlier}, {L"LastCheck", L"2026-11-10 15:00:00"}},
-         Start::Auto,
-         Failed(L"404"),
-         {},
-         true,
-         sdUpdate,
-         ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", now},
-          {L"Interval", L"aai4Weeks"},
-          {L"LastMsgID", L"0"}}},
+         with(begun, {{L"LastCheck", L"2026-11-11 15:00:00"}}), Start::Auto, {}, {}, false, sdNone,
+         L"", {}},
+        {"a day later it is, and a newer version opens the dialog", dueIn4Weeks, Start::Auto,
+         Served("DVK=2.3|2.0\r\n"), {}, false, sdUpdate, L"neue Version 2.3</b> ist verfügbar!",
+         checkedAndClosed},
+        {"the current version shows nothing", dueIn4Weeks, Start::Auto, Served("DVK=2.2|2.0"), {},
+         false, sdNone, L"Ihre Version ist <b>aktuell</b>.", checked},
+        {"a failed fetch opens the dialog with the error alone", dueIn4Weeks, Start::Auto,
+         Failed(L"Keine Verbindung"), {}, false, sdUpdate, ErrorHead + L"Keine Verbindung",
+         checkedAndClosed},
+        {"with debug the error names the address", dueIn4Weeks, Start::Auto, Failed(L"404"), {},
+         true, sdUpdate, ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt",
+         checkedAndClosed},
         {"news above the last shown opens the dialog; the largest number is kept",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", L"2026-10-01 08:00:00"},
-          {L"Interval", L"AAI8WEEKS"},
-          {L"LastMsgID", L"4"}},
-         Start::Auto,
-         Served("DVK=2.2\nMSG\n5=2026-11-29|Neu\n3=2026-11-30|Alt"),
-         {},
-         false,
-         sdUpdate,
-         L"<li><b>29.11.2026</b><br>Neu<br><br><li><b>30.11.2026</b><br>Alt</ul>",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", now},
-          {L"Interval", L"aai8Weeks"},
-          {L"LastMsgID", L"5"}}},
-        {"a disabled check never runs by itself and stays disabled",
-         {{L"Interval", L"aaiDisabled"}},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdNone,
-         L"",
-         {{L"Interval", L"aaiDisabled"}, {L"FirstCheck", today}}},
+         with(begun, {{L"LastCheck", L"2026-10-01 08:00:00"}, {L"Interval", L"AAI8WEEKS"},
+                      {L"LastMsgID", L"4"}}),
+         Start::Auto, Served("DVK=2.2\nMSG\n5=2026-11-29|Neu\n3=2026-11-30|Alt"), {}, false,
+         sdUpdate, L"<li><b>29.11.2026</b><br>Neu<br><br><li><b>30.11.2026</b><br>Alt</ul>",
+         {{L"LastCheck", now}, {L"Interval", L"aai8Weeks"}, {L"LastMsgID", L"5"}}},
+        {"a disabled check never runs by itself", {{L"Interval", L"aaiDisabled"}}, Start::Auto,
+         {}, {}, false, sdNone, L"", {{L"FirstCheck", today}}},
         {"the menu opens the dialog; closing it keeps a disabled check",
-         {{L"Interval", L"aaiDisabled"}, {L"LastMsgID", L"7"}},
-         Start::Menu,
-         {},
-         {},
-         false,
-         sdUpdate,
-         L"",
-         {{L"Interval", L"aaiDisabled"}, {L"LastMsgID", L"7"}}},
-        {"an entry the user picks is stored",
-         {{L"Interval", L"aaiDisabled"}},
-         Start::Menu,
-         {},
-         aai1Year,
-         false,
-         sdUpdate,
-         L"",
-         {{L"Interval", L"aai1Year"}, {L"LastMsgID", L"0"}}},
+         {{L"Interval", L"aaiDisabled"}, {L"LastMsgID", L"7"}}, Start::Menu, {}, {}, false,
+         sdUpdate, L"", {}},
+        {"an entry the user picks is stored", {{L"Interval", L"aaiDisabled"}}, Start::Menu, {},
+         aai1Year, false, sdUpdate, L"", {{L"Interval", L"aai1Year"}, {L"LastMsgID", L"0"}}},
         {"the dialog's button goes online whatever the interval",
-         {{L"FirstCheck", earlier},
-          {L"LastCheck", L"2026-12-08 10:00:00"},
-          {L"Interval", L"aaiDisabled"}},
-         Start::Button,
-         Served("XYZ=1.0"),
-         {},
-         false,
-         sdNone,
-         L"Das Online-Update unterstützt dieses Programm zur Zeit noch nicht.",
-         {{L"FirstCheck", earlier}, {L"LastCheck", now}, {L"Interval", L"aaiDisabled"}}},
-        {"113 days after the first check the feedback dialog, once",
-         {{L"FirstCheck", L"2026-08-18"},
-          {L"LastCheck", L"2026-12-01 09:00:00"},
-          {L"Interval", L"weekly"}},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdWish,
-         L"",
-         {{L"FirstCheck", L"2026-08-18"},
-          {L"LastCheck", L"2026-12-01 09:00:00"},
-          {L"Interval", L"weekly"},
-          {L"WishShown", L"1"}}},
-        {"not twice",
-         {{L"FirstCheck", L"2026-08-18"},
-          {L"LastCheck", L"2026-12-01 09:00:00"},
-          {L"WishShown", L"1"}},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdNone,
-         L"",
-         {{L"FirstCheck", L"2026-08-18"},
-          {L"LastCheck", L"2026-12-01 09:00:00"},
-          {L"WishShown", L"1"}}},
-        {"112 days are not enough",
-         {{L"FirstCheck", L"2026-08-19"}, {L"LastCheck", L"2026-12-01 09:00:00"}},
-         Start::Auto,
-         {},
-         {},
-         false,
-         sdNone,
-         L"",
-         {{L"FirstCheck", L"2026-08-19"}, {L"LastCheck", L"2026-12-01 09:00:00"}}},
+         with(begun, {{L"LastCheck", L"2026-12-08 10:00:00"}, {L"Interval", L"aaiDisabled"}}),
+         Start::Button, Served("XYZ=1.0"), {}, false, sdNone,
+         L"Das Online-Update unterstützt dieses Programm zur Zeit noch nicht.", checked},
+        {"113 days after the first check the feedback dialog",
+         with(wishDue, {{L"Interval", L"x"}}), Start::Auto, {}, {}, false, sdWish, L"",
+         {{L"WishShown", L"1"}}},
+        {"but only once", with(wishDue, {{L"WishShown", L"1"}}), Start::Auto, {}, {}, false,
+         sdNone, L"", {}},
+        {"112 days are not enough", with(wishDue, {{L"FirstCheck", L"2026-08-19"}}), Start::Auto,
+         {}, {}, false, sdNone, L"", {}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -237,7 +135,7 @@ TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
             EXPECT_NE(result.Msg.find(row.msg), std::wstring::npos) << result.Msg.c_str();
         EXPECT_EQ(result.Msg.find(L"unterstützt") != std::wstring::npos,
                   row.msg.find(L"unterstützt") != std::wstring::npos);
-        EXPECT_EQ(StoreValues(store), row.after);
+        EXPECT_EQ(StoreValues(store), with(row.stored, row.writes));
     }
     FormatSettings() = savedFormats;
 }
