@@ -2,6 +2,7 @@
 
 #include "util/StringUtils.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,15 @@ std::optional<int> PortOf(const std::wstring& text) {
     return port;
 }
 
+// No host name holds these; an entry with one is garbled ("http=a=b:80").
+bool IsHostText(const std::wstring& host) {
+    for (const wchar_t ch : host)
+        if (static_cast<std::uint32_t>(ch) <= 0x20 ||
+            std::wstring(L"=;/\\\"<>@").find(ch) != std::wstring::npos)
+            return false;
+    return true;
+}
+
 // "host:port", "http://host:port/", "[::1]:8080"; none when unusable.
 std::optional<TProxyServer> ServerOf(std::wstring address) {
     const auto scheme = address.find(L"://");
@@ -55,7 +65,7 @@ std::optional<TProxyServer> ServerOf(std::wstring address) {
         if (colon != std::wstring::npos) port = address.substr(colon + 1);
     }
     const auto number = PortOf(port);
-    if (host.empty() || host == L"[]" || !number) return std::nullopt;
+    if (host.empty() || host == L"[]" || !number || !IsHostText(host)) return std::nullopt;
     return TProxyServer{host, *number};
 }
 

@@ -30,6 +30,8 @@ TEST(ProxyList, ServerAndPortForHttp) {
         {L"[::1]x", {}},
         {L":8080", {}},
         {L"http=", {}},
+        {L"http=a=b:80", {}}, // garbled entries
+        {L"http=user@h:80", {}},
         {L"", {}},
         {L" ; ", {}},
     };
