@@ -119,22 +119,6 @@ struct Tag {
     }
 };
 
-// The end of the tag starting at html[i] ("<"): the position of its ">",
-// quotes respected; npos when it never ends.
-std::size_t TagEnd(const std::wstring& html, std::size_t i) {
-    wchar_t quote = 0;
-    for (std::size_t j = i + 1; j < html.size(); ++j) {
-        if (quote) {
-            if (html[j] == quote) quote = 0;
-        } else if (html[j] == L'"' || html[j] == L'\'') {
-            quote = html[j];
-        } else if (html[j] == L'>') {
-            return j;
-        }
-    }
-    return std::wstring::npos;
-}
-
 Tag ParseTag(const std::wstring& inner) {
     Tag tag;
     std::size_t i = 0;
@@ -309,6 +293,9 @@ class Builder {
 
 THtmlText ParseHtmlText(const std::wstring& html) {
     Builder builder;
+    // A tag ends at the first ">", quotes or not: one search per tag keeps long
+    // texts full of "<" linear, and no address in a message holds a ">".
+    bool tagsPossible = true;
     for (std::size_t i = 0; i < html.size();) {
         const wchar_t ch = html[i];
         if (ch == L'<' && html.compare(i, 4, L"<!--") == 0) {
@@ -316,10 +303,11 @@ THtmlText ParseHtmlText(const std::wstring& html) {
             i = end == std::wstring::npos ? html.size() : end + 3;
             continue;
         }
-        if (ch == L'<' && i + 1 < html.size() &&
+        if (tagsPossible && ch == L'<' && i + 1 < html.size() &&
             (IsAsciiLetter(html[i + 1]) || html[i + 1] == L'/')) {
-            const std::size_t end = TagEnd(html, i);
-            if (end != std::wstring::npos) {
+            const std::size_t end = html.find(L'>', i);
+            tagsPossible = end != std::wstring::npos;
+            if (tagsPossible) {
                 const Tag tag = ParseTag(html.substr(i + 1, end - i - 1));
                 if (tag.Closing)
                     builder.Close(tag);
