@@ -107,12 +107,6 @@ TUpdateCheckResult ExecuteVerdict(TCustomIniFile& store, const TUpdateCheckConte
     return {sdUpdate, L"", store.ReadInteger(UpdateCheckSection, L"LastMsgID", 0)};
 }
 
-int UpdateDlgIntervalIndex(TAutoUpdateInterval value) {
-    for (int i = 0; i < static_cast<int>(std::size(UpdateDlgIntervals)); ++i)
-        if (UpdateDlgIntervals[i].Value == value) return i;
-    return 0;
-}
-
 void FinishUpdateDialog(TCustomIniFile& store, std::optional<TAutoUpdateInterval> picked,
                         int newLastMsgID) {
     const TAutoUpdateInterval interval = picked ? *picked : ReadAutoUpdateInterval(store);

@@ -74,16 +74,6 @@ TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckCont
 TUpdateCheckResult ExecuteVerdict(TCustomIniFile& store, const TUpdateCheckContext& context,
                                   bool showAlways, const TFetchVersionFile& fetch);
 
-// The update dialog's interval list, in order.
-struct TUpdateDlgInterval {
-    TAutoUpdateInterval Value;
-    const wchar_t* Caption;
-};
-inline constexpr TUpdateDlgInterval UpdateDlgIntervals[] = {
-    {aai4Weeks, L"Alle 4 Wochen"}, {aai8Weeks, L"Alle 8 Wochen"}, {aai1Year, L"Ein mal im Jahr"}};
-// The entry shown for the stored interval; the first when it is not listed.
-int UpdateDlgIntervalIndex(TAutoUpdateInterval value);
-
 // After the dialog closed: picked is the entry the user chose, none when the
 // list was left as it was shown. Without a choice the stored interval stays,
 // so a disabled check is not switched on by merely looking at the dialog.

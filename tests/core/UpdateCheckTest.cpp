@@ -1,4 +1,5 @@
 #include "online/UpdateCheck.h"
+#include "online/UpdateDlgTexts.h"
 #include "storage/MvMemIni.h"
 #include "util/Numbers.h"
 
@@ -147,4 +148,12 @@ TEST(UpdateCheck, IntervalNames) {
     EXPECT_EQ(StrToAutoUpdateInterval(L"aai2Weeks", aai8Weeks), aai8Weeks);
     EXPECT_EQ(UpdateDlgIntervalIndex(aaiDisabled), 0);
     EXPECT_EQ(UpdateDlgIntervalIndex(aai1Year), 2);
+}
+
+TEST(UpdateCheck, DialogTexts) {
+    EXPECT_EQ(UpdateDlgDescription(L"Morvane Dravik", L"2.2"),
+              L"Dieser Assistent prüft mit einer Internet-Anfrage, ob es eine neue Version von "
+              L"Morvane Dravik gibt. Sie verwenden Version 2.2");
+    EXPECT_EQ(UpdateDlgShownMsg(L""), L"Bitte klicken Sie auf \"Neue Version suchen\".");
+    EXPECT_EQ(UpdateDlgShownMsg(L"x"), L"x");
 }
