@@ -5,3 +5,7 @@
 // The proxy list ("host:port" or "http=host:port;https=..."), or empty when
 // the settings name no proxy (direct access, or automatic configuration).
 std::wstring SystemProxyList();
+
+// The proxy for one protocol ("http") as libcurl takes it: "host:port", or
+// "" for a direct connection.
+std::string SystemProxyFor(const std::wstring& protocol);

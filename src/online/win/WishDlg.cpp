@@ -191,7 +191,7 @@ void TWishDlg::btnFeedbackClick() {
 }
 
 void TWishDlg::btnContactClick() {
-    if (ProgramInfo && OnContact) OnContact();
+    if (ProgramInfo && OnContact) OnContact(Handle());
 }
 
 LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -260,7 +260,7 @@ void TWishDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void ShowWishDlg(const TProgramInfo& info, const std::wstring& feedbackUrl,
-                 std::function<void()> onContact, HWND owner) {
+                 std::function<void(HWND owner)> onContact, HWND owner) {
     TWishDlg dialog;
     dialog.ProgramInfo = &info;
     dialog.FeedbackUrl = feedbackUrl;

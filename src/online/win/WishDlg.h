@@ -17,7 +17,7 @@ class TWishDlg : public Window {
     // program id) and what "Kontakt mit uns aufnehmen" opens.
     const TProgramInfo* ProgramInfo = nullptr;
     std::wstring FeedbackUrl;
-    std::function<void()> OnContact;
+    std::function<void(HWND owner)> OnContact;
 
     // Creates the window hidden, centred on the screen, owned by owner.
     void Create(HWND owner);
@@ -45,4 +45,4 @@ class TWishDlg : public Window {
 
 // Opens the dialog modally over owner and releases it.
 void ShowWishDlg(const TProgramInfo& info, const std::wstring& feedbackUrl,
-                 std::function<void()> onContact, HWND owner);
+                 std::function<void(HWND owner)> onContact, HWND owner);

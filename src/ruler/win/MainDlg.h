@@ -56,6 +56,7 @@ class TMainDlg : public Window {
     void Farbeauswhlen1Click();
     void Farben1Click();
     void WnscheFeedback1Click();
+    void menAboutClick();
     void TrayColorPickerClick();
     void MVColorDlgBeforePickColor();
     void MVColorDlgAfterPickColor();
