@@ -6,8 +6,9 @@
 #include "online/win/HttpClient.h"
 #include "online/win/SystemProxy.h"
 
+#include "../common/LoopbackServer.h"
+
 #include <gtest/gtest.h>
-#include <winsock2.h>
 
 #include <windows.h>
 
@@ -18,108 +19,34 @@
 
 namespace {
 
-// Answers each connection by the first line's path; "/stall" keeps the
-// connection open without a word until the test ends.
-class LoopbackServer {
-  public:
-    LoopbackServer() {
-        WSADATA data;
-        ::WSAStartup(MAKEWORD(2, 2), &data);
-        m_listen = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in at{};
-        at.sin_family = AF_INET;
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_listen, reinterpret_cast<sockaddr*>(&at), sizeof(at));
-        int length = sizeof(at);
-        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&at), &length);
-        m_port = ntohs(at.sin_port);
-        ::listen(m_listen, 8);
-        m_thread = std::thread([this] { Serve(); });
-    }
-    ~LoopbackServer() {
-        m_stop = true;
-        ::closesocket(m_listen);
-        m_thread.join();
-        for (SOCKET s : m_stalled)
-            ::closesocket(s);
-        ::WSACleanup();
-    }
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(m_port) + path;
-    }
-    std::string Proxy() const { return "127.0.0.1:" + std::to_string(m_port); }
-    // The request lines received so far.
-    std::vector<std::string> Requests() const {
-        std::vector<std::string> copy;
-        for (int i = 0; i < m_count; ++i)
-            copy.push_back(m_requests[static_cast<std::size_t>(i)]);
-        return copy;
-    }
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
 
-  private:
-    void Serve() {
-        while (!m_stop) {
-            const SOCKET client = ::accept(m_listen, nullptr, nullptr);
-            if (client == INVALID_SOCKET) return;
-            std::string request;
-            char buffer[2048];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                const int got = ::recv(client, buffer, sizeof(buffer), 0);
-                if (got <= 0) break;
-                request.append(buffer, static_cast<std::size_t>(got));
-            }
-            const std::string line = request.substr(0, request.find("\r\n"));
-            if (m_count < 64) m_requests[static_cast<std::size_t>(m_count++)] = line;
-            const std::string target = line.substr(line.find(' ') + 1);
-            const std::string path = target.substr(0, target.find(' '));
-            if (path.find("/stall") != std::string::npos) {
-                m_stalled.push_back(client);
-                continue;
-            }
-            Answer(client, path);
-            ::shutdown(client, SD_SEND);
-            ::closesocket(client);
-        }
+// The answers the tests need, by the request's path.
+void Answer(const std::string& path, const LoopbackServer::Send& send) {
+    using S = LoopbackServer;
+    if (EndsWith(path, "/updates.txt")) {
+        send(S::Response("200 OK", "DVK=2.3|2.0\r\n"));
+    } else if (EndsWith(path, "/moved")) {
+        send(S::Response("302 Found", "", "Location: /updates.txt\r\n"));
+    } else if (EndsWith(path, "/loop")) {
+        send(S::Response("302 Found", "", "Location: /loop\r\n"));
+    } else if (EndsWith(path, "/elsewhere")) {
+        send(S::Response("302 Found", "", "Location: file:///c:/windows/win.ini\r\n"));
+    } else if (EndsWith(path, "/huge")) {
+        // No length: the body ends when the connection does.
+        send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+        const std::string block(64 * 1024, 'x');
+        for (int i = 0; i < 32; ++i)
+            send(block);
+    } else if (EndsWith(path, "/binary")) {
+        send(S::Response("200 OK", std::string("MZ\0\x01", 4)));
+    } else if (!EndsWith(path, "/stall")) {
+        send(S::Response("404 Not Found", "not found"));
     }
-    static void Send(SOCKET s, const std::string& text) {
-        ::send(s, text.data(), static_cast<int>(text.size()), 0);
-    }
-    void Answer(SOCKET s, const std::string& path) {
-        const auto ends = [&](const char* suffix) {
-            const std::string tail(suffix);
-            return path.size() >= tail.size() &&
-                   path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
-        };
-        if (ends("/updates.txt")) {
-            Send(s, "HTTP/1.1 200 OK\r\nContent-Length: 13\r\n\r\nDVK=2.3|2.0\r\n");
-        } else if (ends("/moved")) {
-            Send(s, "HTTP/1.1 302 Found\r\nLocation: /updates.txt\r\nContent-Length: 0\r\n\r\n");
-        } else if (ends("/loop")) {
-            Send(s, "HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n");
-        } else if (ends("/elsewhere")) {
-            Send(s, "HTTP/1.1 302 Found\r\nLocation: file:///c:/windows/win.ini\r\n"
-                    "Content-Length: 0\r\n\r\n");
-        } else if (ends("/huge")) {
-            // No length: the body ends when the connection does.
-            Send(s, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
-            const std::string block(64 * 1024, 'x');
-            for (int i = 0; i < 32 && !m_stop; ++i)
-                Send(s, block);
-        } else if (ends("/binary")) {
-            Send(s, std::string("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nMZ\0\x01", 42));
-        } else {
-            Send(s, "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found");
-        }
-    }
-
-    SOCKET m_listen = INVALID_SOCKET;
-    int m_port = 0;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-    std::vector<SOCKET> m_stalled;
-    std::string m_requests[64];
-    std::atomic<int> m_count{0};
-};
+}
 
 // A port nobody listens on: one taken and given back at once.
 int ClosedPort() {
@@ -137,7 +64,7 @@ int ClosedPort() {
 } // namespace
 
 TEST(HttpClientShell, AnswersFailuresAndLimits) {
-    LoopbackServer server;
+    LoopbackServer server(Answer);
     THttpLimits quick;
     quick.ConnectTimeoutMs = 2000;
     quick.TotalTimeoutMs = 1500;
@@ -171,10 +98,10 @@ TEST(HttpClientShell, AnswersFailuresAndLimits) {
 }
 
 TEST(HttpClientShell, TheProxyGetsTheRequestAndTheWorkerPostsItsEnd) {
-    LoopbackServer server;
+    LoopbackServer server(Answer);
     // A proxy receives the whole address in the request line.
-    const THttpResult viaProxy =
-        HttpGet("http://updates.example.invalid/updates.txt", server.Proxy(), {});
+    const THttpResult viaProxy = HttpGet("http://updates.example.invalid/updates.txt",
+                                         "127.0.0.1:" + std::to_string(server.Port()), {});
     EXPECT_TRUE(viaProxy.Ok());
     ASSERT_FALSE(server.Requests().empty());
     EXPECT_EQ(server.Requests().back(), "GET http://updates.example.invalid/updates.txt HTTP/1.1");
