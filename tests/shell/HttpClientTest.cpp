@@ -5,6 +5,7 @@
 // Internet settings name it.
 #include "online/win/HttpClient.h"
 #include "online/win/SystemProxy.h"
+#include "util/win/BackgroundTask.h"
 
 #include "../common/LoopbackServer.h"
 
@@ -110,7 +111,10 @@ TEST(HttpClientShell, TheProxyGetsTheRequestAndTheWorkerPostsItsEnd) {
     const HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                           nullptr, nullptr);
     constexpr UINT WM_FETCHED = WM_APP + 7;
-    TBackgroundFetch fetch(window, WM_FETCHED, server.Url("/updates.txt"), "");
+    THttpResult fetched;
+    TBackgroundTask fetch(window, WM_FETCHED, [&](const std::atomic<bool>& cancelled) {
+        fetched = HttpGet(server.Url("/updates.txt"), "", {}, &cancelled);
+    });
     MSG msg{};
     const DWORD start = ::GetTickCount();
     bool arrived = false;
@@ -122,12 +126,16 @@ TEST(HttpClientShell, TheProxyGetsTheRequestAndTheWorkerPostsItsEnd) {
     }
     ASSERT_TRUE(arrived);
     EXPECT_TRUE(fetch.Done());
-    EXPECT_EQ(fetch.Result().Body, "DVK=2.3|2.0\r\n");
+    EXPECT_EQ(fetched.Body, "DVK=2.3|2.0\r\n");
 
     // Closing the waiting window cancels a stalled fetch at once, long
     // before its time limit.
     const DWORD before = ::GetTickCount();
-    { TBackgroundFetch stalled(window, WM_FETCHED, server.Url("/stall"), ""); }
+    {
+        TBackgroundTask stalled(window, WM_FETCHED, [&](const std::atomic<bool>& cancelled) {
+            HttpGet(server.Url("/stall"), "", {}, &cancelled);
+        });
+    }
     EXPECT_LT(::GetTickCount() - before, 5000u);
     ::DestroyWindow(window);
 }

@@ -110,19 +110,3 @@ THttpResult HttpGet(const std::string& url, const std::string& proxy, const THtt
     }
     return result;
 }
-
-TBackgroundFetch::TBackgroundFetch(HWND window, UINT message, std::string url, std::string proxy,
-                                   THttpLimits limits) {
-    m_worker = std::thread(
-        [this, window, message, url = std::move(url), proxy = std::move(proxy), limits] {
-            m_result = HttpGet(url, proxy, limits, &m_cancel);
-            m_done = true;
-            // A window gone by now simply gets no message.
-            ::PostMessageW(window, message, 0, reinterpret_cast<LPARAM>(this));
-        });
-}
-
-TBackgroundFetch::~TBackgroundFetch() {
-    m_cancel = true;
-    if (m_worker.joinable()) m_worker.join();
-}
