@@ -93,6 +93,7 @@ inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey)
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
         // The arrow keys of the cursor block, not those of the keypad.
         const bool extended = vk >= VK_PRIOR && vk <= VK_DOWN;
         input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
