@@ -10,7 +10,7 @@ add_link_options(-Wl,--file-alignment,0x1000)
 # Programs, the hook library and the test programs side by side, as installed.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32
-    shlwapi windowscodecs msimg32 winmm)
+    shlwapi windowscodecs msimg32 winmm wininet uxtheme)
 
 # zephal.dll: the system-wide mouse hook.
 add_library(zephal SHARED src/hook/zephal.cpp src/hook/zephal.def)

@@ -36,19 +36,6 @@ bool NameOf(const std::wstring& line, std::wstring& name) {
     return true;
 }
 
-TStrings SplitLines(const std::wstring& text) {
-    TStrings lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\r' && text[i] != L'\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 const std::uint8_t Utf16Bom[2] = {0xFF, 0xFE};
 
 } // namespace

@@ -16,18 +16,6 @@ bool IsSurrogate(char32_t u) {
     return u >= 0xD800 && u <= 0xDFFF;
 }
 
-void AppendCodePoint(std::wstring& out, char32_t cp) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-            return;
-        }
-    }
-    out += static_cast<wchar_t>(cp);
-}
-
 // Walks the code points of a wide text; broken surrogates and values beyond
 // Unicode come out as U+FFFD.
 template <typename Visit> void ForEachCodePoint(const std::wstring& text, Visit visit) {
@@ -60,6 +48,19 @@ TAnsiCodec& CurrentAnsiCodec() {
 }
 
 } // namespace
+
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+    if (cp > 0x10FFFF || IsSurrogate(cp)) cp = Replacement;
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+            return;
+        }
+    }
+    out += static_cast<wchar_t>(cp);
+}
 
 std::wstring DecodeUtf16LE(const std::uint8_t* data, std::size_t size) {
     std::wstring out;
@@ -100,39 +101,48 @@ TBytes EncodeUtf16LE(const std::wstring& text) {
     return out;
 }
 
+namespace {
+
+// One UTF-8 sequence at data[i]: its code point and length, or false for a
+// byte that starts no valid sequence (overlong, surrogate, beyond U+10FFFF, cut).
+bool ReadUtf8Sequence(const std::uint8_t* data, std::size_t size, std::size_t i, char32_t& cp,
+                      std::size_t& length) {
+    const std::uint8_t b = data[i];
+    char32_t minimum = 0;
+    length = 0;
+    if (b < 0x80) {
+        length = 1;
+        cp = b;
+    } else if ((b & 0xE0) == 0xC0) {
+        length = 2;
+        cp = b & 0x1F;
+        minimum = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        length = 3;
+        cp = b & 0x0F;
+        minimum = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        length = 4;
+        cp = b & 0x07;
+        minimum = 0x10000;
+    }
+    if (length == 0 || i + length > size) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((data[i + k] & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (data[i + k] & 0x3F);
+    }
+    return cp >= minimum && cp <= 0x10FFFF && !IsSurrogate(cp);
+}
+
+} // namespace
+
 std::wstring DecodeUtf8(const std::uint8_t* data, std::size_t size) {
     std::wstring out;
     out.reserve(size);
     for (std::size_t i = 0; i < size;) {
-        const std::uint8_t b = data[i];
-        std::size_t length = 0;
         char32_t cp = 0;
-        char32_t minimum = 0;
-        if (b < 0x80) {
-            length = 1;
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            length = 2;
-            cp = b & 0x1F;
-            minimum = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-            cp = b & 0x0F;
-            minimum = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
-            cp = b & 0x07;
-            minimum = 0x10000;
-        }
-        bool valid = length > 0 && i + length <= size;
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            if ((data[i + k] & 0xC0) != 0x80)
-                valid = false;
-            else
-                cp = (cp << 6) | (data[i + k] & 0x3F);
-        }
-        if (valid && (cp < minimum || cp > 0x10FFFF || IsSurrogate(cp))) valid = false;
-        if (!valid) {
+        std::size_t length = 0;
+        if (!ReadUtf8Sequence(data, size, i, cp, length)) {
             AppendCodePoint(out, Replacement);
             ++i; // resynchronise at the next byte
             continue;
@@ -141,6 +151,14 @@ std::wstring DecodeUtf8(const std::uint8_t* data, std::size_t size) {
         i += length;
     }
     return out;
+}
+
+bool IsValidUtf8(const std::uint8_t* data, std::size_t size) {
+    char32_t cp = 0;
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < size; i += length)
+        if (!ReadUtf8Sequence(data, size, i, cp, length)) return false;
+    return true;
 }
 
 std::string EncodeUtf8(const std::wstring& text) {

@@ -9,6 +9,10 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
+// Appends one character, as a surrogate pair where wchar_t has 16 bits; a
+// surrogate or a value beyond U+10FFFF appends U+FFFD.
+void AppendCodePoint(std::wstring& out, char32_t cp);
+
 // UTF-16 little-endian without byte-order mark. Unpaired surrogates and a
 // trailing odd byte decode to U+FFFD; characters that UTF-16 cannot hold encode as U+FFFD.
 std::wstring DecodeUtf16LE(const std::uint8_t* data, std::size_t size);
@@ -17,6 +21,8 @@ TBytes EncodeUtf16LE(const std::wstring& text);
 // UTF-8 without byte-order mark (the XML back-end). Invalid sequences decode to U+FFFD.
 std::wstring DecodeUtf8(const std::uint8_t* data, std::size_t size);
 std::string EncodeUtf8(const std::wstring& text);
+// Whether the bytes are UTF-8 throughout, so that DecodeUtf8 replaces nothing.
+bool IsValidUtf8(const std::uint8_t* data, std::size_t size);
 
 // Windows-1252; unmappable characters encode as "?".
 std::wstring DecodeCp1252(const std::uint8_t* data, std::size_t size);

@@ -160,3 +160,10 @@ std::wstring FormatDateTimePattern(const std::wstring& pattern, TDateTime value)
     }
     return out;
 }
+
+std::wstring DateToStr(TDateTime value) {
+    std::wstring pattern = FormatSettings().ShortDateFormat;
+    for (auto& ch : pattern)
+        if (ch == L'/') ch = FormatSettings().DateSeparator;
+    return FormatDateTimePattern(pattern, value);
+}

@@ -24,3 +24,7 @@ TDateTime StrToDateFormat(const std::wstring& pattern, const std::wstring& text,
 // number unpadded, a longer run zero-padded to the run's length (YY: the last two
 // digits of the year). Other characters are copied.
 std::wstring FormatDateTimePattern(const std::wstring& pattern, TDateTime value);
+
+// The date in the process-wide short date format, its "/" standing for the
+// date separator: "07.05.2013" once SetLocalFormat has run.
+std::wstring DateToStr(TDateTime value);

@@ -40,6 +40,10 @@ void DeleteEndsWith(std::wstring& text, const std::wstring& suffix);
 // 1-based position of part in text ignoring case, 0 when absent.
 int PosNC(const std::wstring& part, const std::wstring& text);
 
+// Lines ended by CR LF, LF or CR; a last line without an end counts, an empty
+// text has none.
+std::vector<std::wstring> SplitLines(const std::wstring& text);
+
 std::wstring RepeatStr(const std::wstring& text, int count);
 
 // Pads on the right with fill up to length; longer texts stay as they are.

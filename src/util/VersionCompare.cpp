@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kMissingPart = -200;
+constexpr int kLargestPart = 0x7FFFFFFF;
 
 bool IsDigit(wchar_t ch) {
     return ch >= L'0' && ch <= L'9';
@@ -32,8 +33,8 @@ int HexValue(wchar_t ch) {
 }
 
 // A whole integer text: optional sign, then decimal digits or hex after "$" or
-// "0x"; no blanks; the value must fit 32 bits (hex up to FFFFFFFF, taken as
-// its 32-bit pattern).
+// "0x"; no blanks. Hex must fit 32 bits (taken as its 32-bit pattern); a
+// positive decimal beyond them saturates.
 std::optional<int> StrictInt(const std::wstring& text) {
     std::size_t i = 0;
     bool negative = false;
@@ -54,9 +55,12 @@ std::optional<int> StrictInt(const std::wstring& text) {
         const int digit = base == 16 ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - L'0' : -1);
         if (digit < 0) return std::nullopt;
         value = value * base + digit;
-        if (value > limit) return std::nullopt;
+        // A version number beyond 32 bits is still a number, and a huge one:
+        // it must not fall back to its first digit and sort below 2.
+        if (value > limit)
+            return base == 10 && !negative ? std::optional<int>(kLargestPart) : std::nullopt;
     }
-    if (base == 10 && !negative && value > 0x7FFFFFFFLL) return std::nullopt;
+    if (base == 10 && !negative && value > 0x7FFFFFFFLL) return kLargestPart;
     const auto pattern = static_cast<std::uint32_t>(negative ? -value : value);
     return static_cast<int>(pattern);
 }

@@ -17,6 +17,25 @@ template <typename Done> bool PollFor(Done done, DWORD ms) {
     return true;
 }
 
+// Dispatches what is queued for this thread's windows.
+inline void Drain() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// PollFor for a thread that owns windows: their messages keep coming meanwhile.
+template <typename Done> bool PumpUntil(Done done, DWORD ms) {
+    return PollFor(
+        [&] {
+            Drain();
+            return done();
+        },
+        ms);
+}
+
 // A move to a place, with button events (MOUSEEVENTF_LEFTDOWN, ...) if
 // flags name them. A button event that carries its place: Wine can move the
 // pointer back between a move and a bare button event (the late enter event

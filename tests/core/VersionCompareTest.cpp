@@ -28,9 +28,10 @@ TEST(SplitVer, NumbersLettersAndZero) {
     EXPECT_EQ(Split(L"2beta"), (std::vector<int>{2, -25})); // a word counts by its first letter
 }
 
-TEST(SplitVer, OverlongNumbersCountAsTheirFirstCharacter) {
-    EXPECT_EQ(Split(L"99999999999"), (std::vector<int>{'9' - 123}));
+TEST(SplitVer, OverlongNumbersCountAsTheLargest) {
+    EXPECT_EQ(Split(L"99999999999"), (std::vector<int>{2147483647}));
     EXPECT_EQ(Split(L"2147483647"), (std::vector<int>{2147483647}));
+    EXPECT_EQ(Split(L"2147483648.1"), (std::vector<int>{2147483647, 1}));
 }
 
 TEST(Ver2GreaterVer1, ExamplesAndEmptyTexts) {
@@ -51,6 +52,12 @@ TEST(Ver2GreaterVer1, OrderingDetails) {
     EXPECT_TRUE(Ver2GreaterVer1(L"2.2", L"2.2.1"));
     EXPECT_TRUE(Ver2GreaterVer1(L"2.2.0", L"2.2a")); // 0 weighs like a missing part
     EXPECT_TRUE(Ver2GreaterVer1(L"2.9", L"3"));
+    EXPECT_TRUE(Ver2GreaterVer1(L"2.2", L"999999999999.1"));
+    EXPECT_FALSE(Ver2GreaterVer1(L"999999999999.1", L"2.2"));
+    EXPECT_TRUE(Ver2GreaterVer1(L"2.x", L"2.2")); // a letter part is below a number
+    EXPECT_FALSE(Ver2GreaterVer1(L"2.2", L"2.x"));
+    for (const wchar_t* odd : {L"-", L"$", L"0x", L".", L"..", L"|", L"2.-1", L"\x1"})
+        EXPECT_FALSE(Ver2GreaterVer1(odd, odd));
 }
 
 TEST(IntegerList, GetValueOutsideTheList) {

@@ -265,8 +265,8 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"-\n"
                                   L"on Hilfe...\tF1\n"
                                   L"off Nach neuer Version suchen...\n"
-                                  L"off Wünsche/Feedback...\n"
-                                  L"off Info über...\n"
+                                  L"on Wünsche/Feedback...\n"
+                                  L"on Info über...\n"
                                   L"-\n"
                                   L"on Beenden\tEsc\n";
     POINT icon{};

@@ -40,8 +40,11 @@ class BoxWatcher {
         : m_thread([this] {
               for (int i = 0; i < 400 && m_text.empty(); ++i) {
                   ::Sleep(10);
-                  if (HWND box = ::FindWindowW(L"#32770", nullptr)) {
-                      m_text = Text(::GetDlgItem(box, 0xFFFF));
+                  // A box just created may not hold its text yet: wait for it.
+                  const HWND box = ::FindWindowW(L"#32770", nullptr);
+                  if (std::wstring text = box ? Text(::GetDlgItem(box, 0xFFFF)) : L"";
+                      !text.empty()) {
+                      m_text = text;
                       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
                   }
               }

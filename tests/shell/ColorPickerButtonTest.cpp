@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,6 +21,26 @@ namespace {
 HWND PopupWindow() {
     HWND wnd = ::FindWindowW(TColorPopupWnd::ClassName, nullptr);
     return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
+}
+
+HWND PopupWindowEvenHidden() {
+    return ::FindWindowW(TColorPopupWnd::ClassName, nullptr);
+}
+
+// The text of the visible tooltip that the window owns, empty when none shows.
+std::wstring TooltipTextOwnedBy(HWND owner) {
+    for (HWND tip = ::FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+         tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        if (::GetWindow(tip, GW_OWNER) != owner || !::IsWindowVisible(tip)) continue;
+        wchar_t text[128] = {};
+        TTTOOLINFOW tool{sizeof(tool)};
+        tool.hwnd = owner;
+        tool.uId = 1;
+        tool.lpszText = text;
+        ::SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    }
+    return L"";
 }
 
 TColor ScreenPixel(int x, int y) {
@@ -239,4 +262,46 @@ TEST_F(ColorPickerButtonShell, NearTheScreenBottomThePopupOpensAboveItsButton) {
         EXPECT_GE(popupRect.top, work.top);
         EXPECT_LE(popupRect.bottom, work.bottom);
     }
+}
+
+TEST_F(ColorPickerButtonShell, HoveringShowsTheHintOfTheCellOrTheOwnersWords) {
+    TColorPopup& model = m_button.Popup().Model;
+    m_button.Hint = L"Farbe";
+    m_button.OnHint = [](TColorPickerButton&, int cell, std::wstring& hint) {
+        hint += L" " + std::to_wstring(cell);
+    };
+    struct Row {
+        std::function<Point()> at;
+        std::wstring hint;
+    };
+    const std::vector<Row> rows = {
+        {[&] { return Centre(model.GetCellRect(0)); }, L"Black"},
+        {[&] { return Centre(model.GetCellRect(1)); }, L"Brown"},
+        // Between the cells' frame and the popup's edge: the owner's words.
+        {[&] {
+             return Point{model.Margin() + 1, model.Margin() + 1};
+         },
+         L"Farbe -1"},
+        {[&] { return Centre(model.GetCellRect(9)); }, L"Orange"},
+    };
+    std::vector<std::wstring> shown;
+    RunFromSideButton([&](HWND popup) {
+        for (const Row& row : rows) {
+            const Point p = row.at();
+            ::PostMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+            std::wstring text;
+            PollFor(
+                [&] {
+                    text = TooltipTextOwnedBy(popup);
+                    return text == row.hint;
+                },
+                3000);
+            shown.push_back(text);
+        }
+        ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    ASSERT_EQ(shown.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(shown[i], rows[i].hint);
+    EXPECT_EQ(TooltipTextOwnedBy(PopupWindowEvenHidden()), L"") << "the hint goes with the popup";
 }

@@ -1,6 +1,7 @@
 // Tray icons: the shell's notifications turned into events, icons back after
 // a shell restart, the shared window's life and the popup menu.
 #include "util/win/CoolTrayIcon.h"
+#include "../common/Input.h"
 #include "util/win/Window.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +13,6 @@
 #include <vector>
 
 namespace {
-
-void Drain() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&msg);
-}
-
-template <typename Done> bool PumpUntil(Done done, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (!done() && ::GetTickCount() - start < ms) {
-        Drain();
-        ::Sleep(5);
-    }
-    return done();
-}
 
 void Notify(const TCoolTrayIcon& icon, UINT mouseMessage) {
     ::PostMessageW(TCoolTrayIcon::TrayIconHandlerWindow(), TCoolTrayIcon::CallbackMessage,

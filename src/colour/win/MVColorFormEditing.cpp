@@ -2,6 +2,7 @@
 // the colour update, the bars, picking with the mouse, typing, copying.
 #include "colour/win/MVColorForm.h"
 
+#include "util/win/Clipboard.h"
 #include "util/win/Controls.h"
 
 #include <commctrl.h>
@@ -228,15 +229,7 @@ void TMVColorForm::CopyField(int id) {
     const std::wstring text = id == idCopyRGB   ? CopyTextRGB(ItemText(idColorRGB), m_withNumSign)
                               : id == idCopyBGR ? CopyTextBGR(ItemText(idColorBGR))
                                                 : CopyTextDec(ItemText(idColorDec));
-    if (!::OpenClipboard(Handle())) return;
-    ::EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(::GlobalLock(memory)));
-        ::GlobalUnlock(memory);
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
+    CopyTextToClipboard(Handle(), text);
 }
 
 LRESULT CALLBACK TMVColorForm::FieldKeyFilter(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,

@@ -9,6 +9,7 @@
 #include "ruler/win/RulerCommands.h"
 #include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
+#include "util/HotkeyMath.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/CoolTrayIcon.h"
@@ -16,6 +17,7 @@
 #include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/TestControl.h"
+#include "util/win/WindowsInfo.h"
 
 #include <utility>
 
@@ -56,6 +58,8 @@ void TMainDlg::FormCreate() {
     FixSysGuiFont(Handle());
     // The settings file lives in the user's application data below
     // Morvane\Dravik, unless the registry or a marker file says otherwise.
+    // The About window's telephone lines follow the user's language.
+    m_programInfo.IsGerman = IsGermanWin(GetWindowsLanguage(LOCALE_ILANGUAGE));
     m_paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
     m_paths->UseAppDataDir = true;
     m_paths->DirTypeLocal = sdSettingsCurrentUser;

@@ -55,6 +55,8 @@ class TMainDlg : public Window {
     void menMagnifierClick();
     void Farbeauswhlen1Click();
     void Farben1Click();
+    void WnscheFeedback1Click();
+    void menAboutClick();
     void TrayColorPickerClick();
     void MVColorDlgBeforePickColor();
     void MVColorDlgAfterPickColor();

@@ -3,6 +3,7 @@
 // it is open, so a combination typed into its fields reaches the field.
 #include "ruler/win/MainDlg.h"
 
+#include "colour/win/MVColorDlg.h"
 #include "settings/SettingsDlgRules.h"
 #include "settings/win/SettingsDlg.h"
 #include "util/win/MVUtilWin.h"
@@ -44,6 +45,20 @@ void TMainDlg::Farben1Click() {
     {
         SettingsDlgScope scope(*this, m_settingsDlgOpen, failed);
         TSettingsDlg dialog;
+        dialog.OnMoreColors = [this](HWND owner, TColor& color) {
+            // The colour window, modal over the dialog, with its own keys in
+            // the ruler's settings file.
+            TMVColorDlg picker;
+            picker.Name = L"MoreColorsDlg";
+            picker.RGBText = L"HTML";
+            picker.PickerIcon = false;
+            picker.IniName = m_paths->IniName();
+            picker.IniFormat = m_paths->IniFormat;
+            picker.Color = color;
+            if (!picker.Execute(true, owner)) return false;
+            color = picker.Color;
+            return true;
+        };
         dialog.Create(Handle());
         dialog.Exchange = ExchangeFromRuler(m_model);
         if (dialog.ShowModal() == IDOK) {

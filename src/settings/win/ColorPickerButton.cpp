@@ -3,6 +3,7 @@
 #include "util/Canvas.h"
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
+#include "util/win/MvTheme.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -85,6 +86,12 @@ void TColorPickerButton::SetDroppedDown(bool value) {
     model.CustomText = CustomText;
     model.ShowSysColors = ShowSystemColors;
     model.HasCustomClick = static_cast<bool>(OnClick);
+    m_popup.ShowHints = ShowHint;
+    m_popup.OnHint = [this](int cell) {
+        std::wstring hint = Hint;
+        if (OnHint) OnHint(*this, cell, hint);
+        return hint;
+    };
 
     RECT onScreen{};
     ::GetWindowRect(Handle(), &onScreen);
@@ -200,9 +207,7 @@ void TColorPickerButton::PaintContent(HDC dc, const Rect& /*area*/) {
     const Rect client = ClientRect();
     RECT all = ToWin({client.Left, client.Top, layout.SideButton.Left, client.Bottom});
     ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-    RECT swatch = ToWin(layout.Swatch);
-    ::FillRect(dc, &swatch, ::GetSysColorBrush(COLOR_WINDOW));
-    ::DrawEdge(dc, &swatch, EDGE_SUNKEN, BF_RECT);
+    ThemePaintEditBorder(dc, ToWin(layout.Swatch));
     if (!layout.SwatchInside.IsEmpty()) {
         RECT inside = ToWin(layout.SwatchInside);
         ::SetDCBrushColor(dc, CanvasColor(m_selectionColor));

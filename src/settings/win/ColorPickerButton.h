@@ -13,6 +13,11 @@
 class TColorPickerButton : public Window {
   public:
     using TNotifyEvent = std::function<void(TColorPickerButton& sender)>;
+    // Words the hint of the popup's default entry (CellDefault), its
+    // more-colours entry (CellCustom) or an empty place (CellNone); hint
+    // comes in as the button's own Hint.
+    using THintEvent =
+        std::function<void(TColorPickerButton& sender, int cell, std::wstring& hint)>;
 
     // bounds in the parent's client pixels (a new button is 55 x 21 at 96 DPI).
     void Create(HWND parent, int id, const Rect& bounds);
@@ -39,6 +44,9 @@ class TColorPickerButton : public Window {
     TNotifyEvent OnChange;        // a selection was made (not on cancel)
     TNotifyEvent OnClick;         // PopUpPicker off, or the more-colours entry
     TNotifyEvent OnDefaultSelect; // the default entry was chosen
+    THintEvent OnHint;
+    std::wstring Hint;
+    bool ShowHint = true; // the popup shows hints
 
     HWND BtnShowPal() const { return m_btnShowPal; }
     // The popup, for its window and layout.

@@ -3,6 +3,7 @@
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/Handles.h"
+#include "util/win/MVUtilWin.h"
 
 #include <windowsx.h>
 
@@ -10,6 +11,9 @@
 #include <numbers>
 
 namespace {
+
+constexpr UINT_PTR HintShowTimer = 1;
+constexpr UINT_PTR HintHideTimer = 2;
 
 Rect FromRECT(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -55,9 +59,10 @@ void TColorPopupWnd::Layout(UINT dpi) {
 
 TPopupResult TColorPopupWnd::Execute(HWND button, const Rect& buttonOnScreen, TColor current) {
     if (m_open) return {{true, std::nullopt, false}, false};
-    // Owned by no window: an owned top-most popup can stay below its owner
-    // under Wine.
-    if (!Handle()) Create(nullptr);
+    // Not owned by the button's window: an owned top-most popup can stay
+    // below its owner under Wine. Owned by the hidden application window
+    // instead, since an unowned window gets a button in the taskbar.
+    if (!Handle()) Create(ApplicationWindow());
     Layout(WindowDpi(button));
     Model.Open(current);
 
@@ -94,6 +99,7 @@ TPopupResult TColorPopupWnd::Execute(HWND button, const Rect& buttonOnScreen, TC
         ::DispatchMessageW(&msg);
     }
     m_open = false;
+    EndHint();
     if (::GetCapture() == Handle()) ::ReleaseCapture();
     ::SetWindowPos(Handle(), nullptr, -1000, -1000, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
@@ -145,6 +151,16 @@ LRESULT TColorPopupWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (hover != Model.HoverIndex() || custom != Model.CustomIndex() ||
                 intensity != Model.CenterIntensity())
                 ::InvalidateRect(Handle(), nullptr, FALSE);
+            UpdateHint(p);
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == HintShowTimer) {
+            ::KillTimer(Handle(), HintShowTimer);
+            if (m_open) ShowPendingHint();
+        } else if (wParam == HintHideTimer) {
+            ::KillTimer(Handle(), HintHideTimer);
+            m_hint.Hide();
         }
         return 0;
     case WM_LBUTTONDOWN:
@@ -224,4 +240,54 @@ void TColorPopupWnd::DrawChosenComb(HDC dc) {
     const int oldRop = ::SetROP2(dc, R2_XORPEN);
     ::Polygon(dc, corners, 6);
     ::SetROP2(dc, oldRop);
+}
+
+void TColorPopupWnd::UpdateHint(Point p) {
+    if (!ShowHints) return;
+    m_hintPointer = p;
+    TPopupHint hint = Model.GetHint(p);
+    std::wstring text = hint.Kind == TPopupHint::TKind::Text ? hint.Text : L"";
+    if (hint.Kind == TPopupHint::TKind::AskOwner && OnHint) text = OnHint(hint.Cell);
+
+    if (hint.Area == m_pendingHint.Area && hint.Kind == m_pendingHint.Kind) {
+        // Still the same place: a text that changes there (the slider's
+        // intensity while it is dragged) changes in the shown tip.
+        if (text != m_hintText) {
+            m_hintText = text;
+            if (m_hint.Shown()) m_hint.Show(Handle(), text, {});
+        }
+        return;
+    }
+    EndHint();
+    m_pendingHint = hint;
+    m_hintText = text;
+    if (!text.empty()) ::SetTimer(Handle(), HintShowTimer, ::GetDoubleClickTime(), nullptr);
+}
+
+void TColorPopupWnd::ShowPendingHint() {
+    POINT at{};
+    if (m_pendingHint.Position) {
+        at = {m_pendingHint.Position->X, m_pendingHint.Position->Y};
+    } else {
+        // Below the pointer, clear of the arrow.
+        at = {m_hintPointer.X,
+              m_hintPointer.Y + ::GetSystemMetricsForDpi(SM_CYCURSOR, m_layoutDpi) * 2 / 3};
+    }
+    ::ClientToScreen(Handle(), &at);
+    m_hint.Show(Handle(), m_hintText, at);
+    // Tooltips hide after ten double-click times unless told otherwise.
+    const UINT hideAfter = m_pendingHint.HideTimeoutMs > 0
+                               ? static_cast<UINT>(m_pendingHint.HideTimeoutMs)
+                               : 10 * ::GetDoubleClickTime();
+    ::SetTimer(Handle(), HintHideTimer, hideAfter, nullptr);
+}
+
+void TColorPopupWnd::EndHint() {
+    if (Handle()) {
+        ::KillTimer(Handle(), HintShowTimer);
+        ::KillTimer(Handle(), HintHideTimer);
+    }
+    m_hint.Hide();
+    m_pendingHint = {};
+    m_hintText.clear();
 }

@@ -9,6 +9,7 @@
 #include "util/win/Window.h"
 
 #include <array>
+#include <functional>
 
 class TSettingsDlg : public Window {
   public:
@@ -23,6 +24,10 @@ class TSettingsDlg : public Window {
 
     // The exchange fields.
     TSettingsExchange Exchange;
+    // "Weitere..." in a colour popup: a window to choose any colour, owned by
+    // owner; true with the colour chosen. Without it the entry is not shown.
+    // Set before Create.
+    std::function<bool(HWND owner, TColor& color)> OnMoreColors;
 
     // "Standard..." and "?".
     void Button3Click();

@@ -91,6 +91,11 @@ void TSettingsDlg::CreateControls() {
             button.ShowSystemColors = false;
             button.ButtonWidth = 23;
             button.DefaultColor = table.DefaultColor;
+            if (OnMoreColors)
+                button.OnClick = [this](TColorPickerButton& sender) {
+                    TColor color = sender.SelectionColor();
+                    if (OnMoreColors(Handle(), color)) sender.SetSelectionColor(color);
+                };
             button.Create(Handle(), row.Id, bounds);
             ::SetWindowTextW(button.Handle(), table.Caption); // its name for screen readers
         });

@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace {
 
 // The shell takes nullptr for "not given"; an empty text would be a value.
@@ -15,7 +17,16 @@ const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+ShellExecuteRecorder& Recorder() {
+    static ShellExecuteRecorder recorder;
+    return recorder;
+}
+
 } // namespace
+
+void SetShellExecuteRecorder(ShellExecuteRecorder recorder) {
+    Recorder() = std::move(recorder);
+}
 
 int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
                         const std::wstring& params, const std::wstring& folder, int showState) {
@@ -48,7 +59,9 @@ bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folde
     resultCode = -2;
     const std::wstring target =
         file.find(L'\\') != std::wstring::npos ? file : ConcatPath(folder, file);
-    if (wait) {
+    if (Recorder()) {
+        resultCode = Recorder()(verb, target, showState);
+    } else if (wait) {
         resultCode = ShellExecuteAndWait(verb, target, params, folder, showState);
     } else {
         const HINSTANCE result = ::ShellExecuteW(nullptr, OrNull(verb), target.c_str(),

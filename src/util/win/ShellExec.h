@@ -3,6 +3,7 @@
 // error texts of the shell's result codes.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -32,3 +33,10 @@ bool RunFileExt3(HWND owner, const std::wstring& verb, const std::wstring& folde
 // shell's result code as ShellExecuteW would.
 int ShellExecuteAndWait(const std::wstring& verb, const std::wstring& file,
                         const std::wstring& params, const std::wstring& folder, int showState);
+
+// Tests record what would be started instead of starting it: while set, the
+// recorder gets the verb, the file (joined to its folder) and the show state,
+// and answers with the shell's result code. An empty recorder ends it.
+using ShellExecuteRecorder =
+    std::function<int(const std::wstring& verb, const std::wstring& file, int showState)>;
+void SetShellExecuteRecorder(ShellExecuteRecorder recorder);

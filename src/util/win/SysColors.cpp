@@ -74,3 +74,21 @@ HBRUSH EditBackgroundBrush(HWND edit, HDC dc) {
     if (color < 0) return ::GetSysColorBrush(color & 0xFF);
     return CachedSolidBrush(rgb);
 }
+
+HBRUSH ParentBackgroundBrush(HWND control, HDC dc) {
+    const HWND parent = control ? ::GetParent(control) : nullptr;
+    HBRUSH brush = nullptr;
+    if (parent)
+        brush = reinterpret_cast<HBRUSH>(::SendMessageW(parent, WM_CTLCOLORSTATIC,
+                                                        reinterpret_cast<WPARAM>(dc),
+                                                        reinterpret_cast<LPARAM>(control)));
+    return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+TColor ParentBackgroundColor(HWND control, HDC dc) {
+    LOGBRUSH info{};
+    if (::GetObjectW(ParentBackgroundBrush(control, dc), sizeof(info), &info) == sizeof(info) &&
+        info.lbStyle == BS_SOLID)
+        return static_cast<TColor>(info.lbColor);
+    return static_cast<TColor>(::GetSysColor(COLOR_BTNFACE));
+}

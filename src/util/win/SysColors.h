@@ -25,3 +25,10 @@ void EnabledColor(HWND edit);
 // background to match), or nullptr when it has none. The brush belongs to the
 // system (system colours) or to a process-wide cache; callers never free it.
 HBRUSH EditBackgroundBrush(HWND edit, HDC dc);
+
+// What the parent paints behind a control: the brush it answers
+// WM_CTLCOLORSTATIC with (dialogs and panels answer it; the default handling
+// gives the button face). The brush belongs to the parent or the system.
+HBRUSH ParentBackgroundBrush(HWND control, HDC dc);
+// The colour of that brush; the button face when the brush is not solid.
+TColor ParentBackgroundColor(HWND control, HDC dc);

@@ -1,0 +1,340 @@
+#include "online/win/InfoForm.h"
+
+#include "online/AboutTexts.h"
+#include "online/FetchedText.h"
+#include "online/win/HttpClient.h"
+#include "online/win/SystemProxy.h"
+#include "storage/TextCodec.h"
+#include "util/StringUtils.h"
+#include "util/win/Clipboard.h"
+#include "util/win/Controls.h"
+#include "util/win/Fonts.h"
+#include "util/win/MVUtilWin.h"
+#include "util/win/ModalLoop.h"
+#include "util/win/WindowsInfo.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const wchar_t* InfoFormClass = L"TInfoForm";
+constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int NameLeft = 68;
+constexpr int NameHeight = 21; // pixels at 96 DPI
+
+enum : int {
+    idOK = IDOK,
+    idTop = 100,
+    idIcon,
+    idProduktName,
+    idVersion,
+    idTopLine,
+    idHinten,
+    idCopyright,
+    idComment,
+    idLine,
+    idFirma,
+    idAnschrift,
+    idTelFax,
+    idHomepage,
+    idEMail,
+};
+
+int Scaled(int v, UINT dpi) {
+    return ::MulDiv(v, static_cast<int>(dpi), 96);
+}
+
+// Device pixels back to the 96-DPI design, rounded up so no text is cut.
+int Unscaled(int v, UINT dpi) {
+    return (v * 96 + static_cast<int>(dpi) - 1) / static_cast<int>(dpi);
+}
+
+std::wstring Joined(const std::vector<std::wstring>& lines, const wchar_t* separator) {
+    std::wstring text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? separator : L"") + lines[i];
+    return text;
+}
+
+// The text's extent in its control's font, in device pixels.
+Size TextExtent(HWND control) {
+    const std::wstring text = WindowText(control);
+    if (text.empty()) return {};
+    WindowDC dc(control);
+    SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, 0, 0};
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+    return {r.right, r.bottom};
+}
+
+Size Design(Size device, UINT dpi) {
+    return {Unscaled(device.Width, dpi), Unscaled(device.Height, dpi)};
+}
+
+void Place(HWND wnd, const Rect& design, UINT dpi) {
+    ::SetWindowPos(wnd, nullptr, Scaled(design.Left, dpi), Scaled(design.Top, dpi),
+                   Scaled(design.Width(), dpi), Scaled(design.Height(), dpi),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT ProductNameFont(UINT dpi, int points) {
+    LOGFONTW font{};
+    font.lfHeight = -::MulDiv(points, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::wcscpy(font.lfFaceName, L"Arial");
+    return CachedFont(font);
+}
+
+HWND CreateStatic(HWND parent, int id, DWORD style = SS_LEFT | SS_NOPREFIX) {
+    return ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+} // namespace
+
+TInfoForm::TInfoForm() = default;
+
+TInfoForm::~TInfoForm() {
+    if (Handle()) ::DestroyWindow(Handle());
+}
+
+HWND TInfoForm::Item(int id) const {
+    for (HWND parent : {Handle(), pTop.Handle(), pHinten.Handle()})
+        if (HWND wnd = ::GetDlgItem(parent, id)) return wnd;
+    return nullptr;
+}
+
+void TInfoForm::Create(HWND owner, const TProgramInfo& info) {
+    m_info = &info;
+    RegisterClassOnce(InfoFormClass, ::LoadCursorW(nullptr, IDC_ARROW),
+                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+    CreateWnd(InfoFormClass, info.Caption.empty() ? L"Info über..." : info.Caption.c_str(),
+              FormStyle, FormExStyle, 0, 0, 1, 1, owner);
+    CreateControls();
+    FillTexts();
+}
+
+void TInfoForm::CreateControls() {
+    const Rect none{0, 0, 1, 1};
+    pTop.Create(Handle(), idTop, none, TPanel::TBevel::None, clWhite);
+    CreateStatic(pTop.Handle(), idIcon, SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE);
+    CreateStatic(pTop.Handle(), idProduktName);
+    CreateStatic(pTop.Handle(), idVersion);
+    m_topLine.Create(Handle(), idTopLine, none, bsTopLine);
+    // Disabled: its texts take no clicks; they read as texts all the same.
+    pHinten.Create(Handle(), idHinten, none, TPanel::TBevel::None);
+    CreateStatic(pHinten.Handle(), idCopyright);
+    CreateStatic(pHinten.Handle(), idComment);
+    bLine.Create(pHinten.Handle(), idLine, none, bsTopLine);
+    CreateStatic(pHinten.Handle(), idFirma);
+    CreateStatic(pHinten.Handle(), idAnschrift);
+    CreateStatic(pHinten.Handle(), idTelFax);
+    ::EnableWindow(pHinten.Handle(), FALSE);
+    // Links in blue, navy under the pointer.
+    for (TMVLabel* link : {&lHomepage, &lEMail}) {
+        link->Create(Handle(), link == &lHomepage ? idHomepage : idEMail, none, L"");
+        TLabelFont normal = link->FontNormal();
+        TLabelFont hover = link->FontHover();
+        std::swap(normal.Color, hover.Color);
+        link->SetFontNormal(normal);
+        link->SetFontHover(hover);
+        link->SetCommandEnabled(true);
+    }
+    ::CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOK)),
+                      ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void TInfoForm::FillTexts() {
+    const TProgramInfo& info = *m_info;
+    ::SetWindowTextW(Item(idProduktName), info.DisplayName().c_str());
+    ::SetWindowTextW(Item(idVersion), (L"Version " + info.Version).c_str());
+    const std::wstring copyright =
+        info.CopyrightYear.empty() && info.CopyrightBy.empty()
+            ? std::wstring()
+            : L"Copyright \u00A9 " + info.CopyrightYear + L" " + info.CopyrightBy;
+    ::SetWindowTextW(Item(idCopyright), copyright.c_str());
+    ::SetWindowTextW(Item(idComment), Joined(info.Comments, L"\r\n\r\n").c_str());
+    std::vector<std::wstring> firma{info.Firma};
+    if (!info.Firma2.empty()) firma.push_back(info.Firma2);
+    ::SetWindowTextW(Item(idFirma), Joined(firma, L"\r\n").c_str());
+    ::SetWindowTextW(Item(idAnschrift), Joined(info.Adresse, L"\r\n").c_str());
+    ::SetWindowTextW(Item(idTelFax), Joined(info.TelFax, L"\r\n").c_str());
+    lHomepage.SetCaption(info.Homepage);
+    lEMail.SetCaption(info.EMail);
+    lEMail.Command = AboutMailCommand(info.EMail, info.ProductName);
+}
+
+void TInfoForm::ApplyFonts() {
+    const UINT dpi = Dpi();
+    const HFONT gui = CachedFont(GetSysGuiFont(dpi));
+    for (int id : {idVersion, idCopyright, idComment, idFirma, idAnschrift, idTelFax, idOK})
+        ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(gui), FALSE);
+    for (TMVLabel* link : {&lHomepage, &lEMail})
+        ::SendMessageW(link->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(gui), TRUE);
+    // The name shrinks a point at a time until it fits its width.
+    const HWND name = Item(idProduktName);
+    int points = ::MulDiv(NameHeight, 72, 96);
+    ::SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(ProductNameFont(dpi, points)), FALSE);
+    while (points > 6 && TextExtent(name).Width > Scaled(ProductNameMaxWidth, dpi)) {
+        --points;
+        ::SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(ProductNameFont(dpi, points)),
+                       FALSE);
+    }
+    // The program icon at the size of this DPI.
+    const int iconSize = Scaled(32, dpi);
+    const HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON",
+                                                       IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+    ::SendMessageW(Item(idIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void TInfoForm::FormShow() {
+    ApplyFonts();
+    const UINT dpi = Dpi();
+    TAboutMeasures m;
+    m.Copyright = Design(TextExtent(Item(idCopyright)), dpi);
+    m.Comment = Design(TextExtent(Item(idComment)), dpi);
+    m.Firma = Design(TextExtent(Item(idFirma)), dpi);
+    m.Anschrift = Design(TextExtent(Item(idAnschrift)), dpi);
+    m.TelFax = Design(TextExtent(Item(idTelFax)), dpi);
+    for (auto [link, size] : {std::pair{&lHomepage, &m.Homepage}, {&lEMail, &m.EMail}}) {
+        RECT r{};
+        ::GetWindowRect(link->Handle(), &r);
+        *size = Design({r.right - r.left, r.bottom - r.top}, dpi);
+    }
+    m.HasCopyright = !WindowText(Item(idCopyright)).empty();
+    m.HasComment = !WindowText(Item(idComment)).empty();
+    const TAboutLayout l = AboutLayout(m);
+
+    // Name and version beside the icon, in the white panel.
+    const Size name = Design(TextExtent(Item(idProduktName)), dpi);
+    const Size version = Design(TextExtent(Item(idVersion)), dpi);
+    const Rect nameAt{NameLeft, l.Icon.Top - 4, NameLeft + name.Width,
+                      l.Icon.Top - 4 + name.Height};
+    const Rect versionAt{NameLeft, nameAt.Bottom + 2, NameLeft + version.Width,
+                         nameAt.Bottom + 2 + version.Height};
+    const int topHeight = std::max(l.Top.Height(), versionAt.Bottom + 8);
+    const int shift = topHeight - l.Top.Height(); // everything below moves with the panel
+    const auto down = [shift](Rect r) {
+        return Rect{r.Left, r.Top + shift, r.Right, r.Bottom + shift};
+    };
+
+    Place(pTop.Handle(), {0, 0, l.Client.Width, topHeight}, dpi);
+    Place(Item(idIcon), l.Icon, dpi);
+    Place(Item(idProduktName), nameAt, dpi);
+    Place(Item(idVersion), versionAt, dpi);
+    Place(m_topLine.Handle(), {0, topHeight, l.Client.Width, topHeight + 2}, dpi);
+    Place(pHinten.Handle(), down(l.Hinten), dpi);
+    Place(Item(idCopyright), l.Copyright, dpi);
+    Place(Item(idComment), l.Comment, dpi);
+    Place(bLine.Handle(), l.Line, dpi);
+    Place(Item(idFirma), l.Firma, dpi);
+    Place(Item(idAnschrift), l.Anschrift, dpi);
+    Place(Item(idTelFax), l.TelFax, dpi);
+    Place(lHomepage.Handle(), down(l.Homepage), dpi);
+    Place(lEMail.Handle(), down(l.EMail), dpi);
+    Place(Item(idOK), down(l.OK), dpi);
+
+    RECT frame{0, 0, Scaled(l.Client.Width, dpi), Scaled(l.Client.Height + shift, dpi)};
+    ::AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TInfoForm::ShowModal() {
+    m_done = false;
+    FormShow();
+    ::SetFocus(Item(idOK));
+    RunModal(Handle(), [this] { return m_done; });
+}
+
+void TInfoForm::pIconClick() {
+    if (::MessageBoxW(Handle(), ProgramReportQuestion, ApplicationTitle().c_str(),
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    CopyTextToClipboard(Handle(), ProgramReport(m_info->DisplayName(), m_info->Version,
+                                                ProgramFileName(), GetWindowsVersion()));
+}
+
+LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == idOK || LOWORD(wParam) == IDCANCEL) {
+            m_done = true;
+            return 0;
+        }
+        if (LOWORD(wParam) == idIcon && HIWORD(wParam) == STN_CLICKED) {
+            pIconClick();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        m_done = true;
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == Item(idIcon)) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_NEXTDLGCTL:
+        HandleNextDlgCtl(Handle(), wParam, lParam);
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        // The top panel is white; the rest has the dialog's colour.
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool top = ::GetParent(reinterpret_cast<HWND>(lParam)) == pTop.Handle();
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, top ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(top ? ::GetStockObject(WHITE_BRUSH)
+                                             : ::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ERASEBKGND: {
+        RECT all{};
+        ::GetClientRect(Handle(), &all);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &all, ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    default:
+        break;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+void TInfoForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    Window::OnDpiChanged(dpi, suggested);
+    FormShow();
+}
+
+void ShowAboutDlg(TProgramInfo& info, HWND owner) {
+    if (!info.LoadContactOnlineDone && !info.ContactDataURL.empty()) {
+        const HCURSOR old = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        THttpLimits limits;
+        limits.ConnectTimeoutMs = 5000;
+        limits.TotalTimeoutMs = 10000;
+        limits.MaxBytes = 64 * 1024;
+        const THttpResult fetched =
+            HttpGet(EncodeUtf8(info.ContactDataURL), SystemProxyFor(L"http"), limits);
+        const TContactLines contact =
+            fetched.Ok()
+                ? ContactLinesFromFile(
+                      DecodeFetchedText(reinterpret_cast<const std::uint8_t*>(fetched.Body.data()),
+                                        fetched.Body.size()),
+                      info.TelFax, info.IsGerman)
+                : ContactLinesAfterFailure(info.TelFax);
+        info.Adresse = contact.Address;
+        info.TelFax = contact.TelFax;
+        info.LoadContactOnlineDone = contact.Done;
+        ::SetCursor(old);
+    }
+    TInfoForm form;
+    form.Create(owner, info);
+    form.ShowModal();
+}
