@@ -680,8 +680,15 @@ TEST_F(SettingsDlg, OwnLengthCalibratesTheMillimetresAndAutomaticGivesThemBack) 
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(Text(Control(dlg, idEMoveHotKeyMoveBy)), L"100");
     HWND length = Control(dlg, idEUserCmMeasured);
+    // The length is greyed in the automatic mode and white with the own value.
+    auto background = [&] {
+        RECT r = Place(length);
+        return ScreenPixel(r.right - 5, (r.top + r.bottom) / 2);
+    };
+    EXPECT_TRUE(PixelBecomes(dravik, "the length", background, ::GetSysColor(COLOR_BTNFACE)));
     ASSERT_TRUE(Chosen(dravik, Control(dlg, idRbUserPixelPerMM)));
     EXPECT_TRUE(dravik.WaitUntil([&] { return ::IsWindowEnabled(length) != FALSE; }));
+    EXPECT_TRUE(PixelBecomes(dravik, "the length", background, ::GetSysColor(COLOR_WINDOW)));
     ASSERT_TRUE(TypeInto(dravik, length, L"10,00"));
     ASSERT_TRUE(ClickOk(dravik, dlg));
     ASSERT_TRUE(Closed(dravik, dlg)) << Narrow(dravik.WaitForMessageBox(0));
@@ -873,6 +880,9 @@ TEST_F(SettingsDlg, HotKeyFieldsTakeTypedCombinationsThatOkRegistersAndStores) {
     ASSERT_TRUE(PressInto(dravik, up, {}, VK_BACK));
     EXPECT_TRUE(HotKeyBecomes(dravik, up, {}));
     ASSERT_TRUE(TypeInto(dravik, Control(dlg, idEMoveHotKeyMoveBy), L"12"));
+    HWND sync = Control(dlg, idCbMagnifierSyncVisible);
+    ASSERT_TRUE(ClickUntil(
+        dravik, sync, [&] { return ::SendMessageW(sync, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
 
     // Another program holds Alt+K: OK says so, and stores everything.
     const HeldHotkey taken(MOD_ALT, 'K');
@@ -888,7 +898,8 @@ TEST_F(SettingsDlg, HotKeyFieldsTakeTypedCombinationsThatOkRegistersAndStores) {
     const std::pair<const wchar_t*, const wchar_t*> stored[] = {
         {L"MoveHotKeyUp", L"0"},           {L"MoveHotKeyDown", L"49192"},
         {L"MoveHotKeyLeft", L"32843"},     {L"MoveHotKeyRight", L"41036"},
-        {L"HotKeyMeasureStart", L"24641"}, {L"MoveHotKeyMoveBy", L"12"}};
+        {L"HotKeyMeasureStart", L"24641"}, {L"MoveHotKeyMoveBy", L"12"},
+        {L"MagnifierSyncVisible", L"0"}};
     for (const auto& [key, value] : stored)
         EXPECT_EQ(IniValue(entries, key), value) << Narrow(key);
     EXPECT_TRUE(StateBecomes(dravik, {{L"HotKeys", L"3"}, {L"TopMost", L"1"}}));
