@@ -112,6 +112,9 @@ inline void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey)
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = vk;
+        // With its scan code, as a keyboard sends it: Wine's hot-key field
+        // names the key by it and takes a key without one for another.
+        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
         // The arrow keys of the cursor block, not those of the keypad.
         const bool extended = vk >= VK_PRIOR && vk <= VK_DOWN;
         input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);

@@ -6,6 +6,7 @@
 #include "Checks.h"
 #include "DravikProcess.h"
 #include "Screen.h"
+#include "WindowDriver.h"
 
 #include "colour/win/MVColorFormIds.h"
 
@@ -43,59 +44,6 @@ const std::wstring kDecMessage =
 // more lines (and sections) may follow.
 DravikOptions Quiet(const std::wstring& more = L"") {
     return {.Settings = SettingsFile(L"Magnifier=0\r\n" + more)};
-}
-
-RECT Place(HWND wnd) {
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    return r;
-}
-
-// A window's text through WM_GETTEXT, which reaches another process's edits.
-std::wstring Text(HWND wnd) {
-    wchar_t text[512] = {};
-    DWORD_PTR copied = 0;
-    if (wnd)
-        ::SendMessageTimeoutW(wnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, 2000, &copied);
-    return text;
-}
-
-// A control of the form by its id, also inside a page or panel.
-HWND Control(HWND form, int id) {
-    if (HWND direct = ::GetDlgItem(form, id)) return direct;
-    struct Search {
-        int Id;
-        HWND Found = nullptr;
-    } search{id};
-    ::EnumChildWindows(
-        form,
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(wnd) != s->Id) return TRUE;
-            s->Found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-std::string Hex6(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
-
-std::wstring Wide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-// RRGGBB and BBGGRR of a colour.
-std::wstring RgbText(COLORREF c) {
-    return Wide(Hex6(c));
-}
-std::wstring BgrText(COLORREF c) {
-    return Wide(Hex6(RGB(GetBValue(c), GetGValue(c), GetRValue(c))));
 }
 
 using Fields = std::vector<std::pair<int, std::wstring>>;
@@ -162,13 +110,6 @@ COLORREF ClientPixel(HWND wnd, POINT at) {
     return ScreenPixel(at.x, at.y);
 }
 
-::testing::AssertionResult PixelBecomes(DravikProcess& dravik, const char* what,
-                                        const std::function<COLORREF()>& pixel, COLORREF expected) {
-    if (dravik.WaitUntil([&] { return pixel() == expected; })) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << what << " shows " << Hex6(pixel()) << ", expected " << Hex6(expected);
-}
-
 // The window holds this colour: in its plain fields and in the "Neu" panel.
 ::testing::AssertionResult ShowsColour(DravikProcess& dravik, HWND form, COLORREF c) {
     if (auto fields = FieldsBecome(dravik, form, ColourFields(c)); !fields) return fields;
@@ -187,47 +128,6 @@ COLORREF ClientPixel(HWND wnd, POINT at) {
         dravik, "the \"Neu\" panel", [&] { return Middle(panel); }, c);
 }
 
-// Clicks a screen point that must belong to this window, not to one above it.
-::testing::AssertionResult ClickWithin(HWND wnd, POINT at) {
-    HWND hit = ::WindowFromPoint(at);
-    HWND root = hit ? ::GetAncestor(hit, GA_ROOT) : nullptr;
-    if (root != ::GetAncestor(wnd, GA_ROOT)) {
-        wchar_t cls[64] = {};
-        if (root) ::GetClassNameW(root, cls, 64);
-        return ::testing::AssertionFailure()
-               << "at " << at.x << "," << at.y << " a window of class \"" << Narrow(cls)
-               << "\" stands over the one to click";
-    }
-    PointerTo(at.x, at.y);
-    MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTDOWN);
-    MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTUP);
-    return ::testing::AssertionSuccess();
-}
-
-// Clicks a control at a point of its client area, its middle when none is given.
-::testing::AssertionResult ClickOn(HWND control, std::optional<POINT> client = {}) {
-    if (!control) return ::testing::AssertionFailure() << "no such control";
-    RECT c{};
-    ::GetClientRect(control, &c);
-    POINT at = client.value_or(POINT{c.right / 2, c.bottom / 2});
-    ::ClientToScreen(control, &at);
-    return ClickWithin(control, at);
-}
-
-// Clicks a control until the click shows its effect. Wine now and then
-// loses a click right after a window (a hint, a page) opened under the
-// pointer; a user clicks again then. Only clicks whose effect can be seen
-// and that do no harm twice are clicked this way.
-::testing::AssertionResult ClickUntil(DravikProcess& dravik, HWND control,
-                                      const std::function<bool()>& done,
-                                      std::optional<POINT> client = {}, DWORD timeoutMs = 1000) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (auto clicked = ClickOn(control, client); !clicked) return clicked;
-        if (dravik.WaitUntil(done, timeoutMs)) return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "three clicks had no effect";
-}
-
 // The "Neu" panel shows this colour, for a click that chooses it.
 std::function<bool()> NeuIs(HWND form, COLORREF c) {
     return [=] { return Middle(Control(form, idColorNew)) == c; };
@@ -241,29 +141,11 @@ std::function<bool()> PixelIs(HWND wnd, POINT client, COLORREF c) {
     return [=] { return ClientPixel(wnd, client) == c; };
 }
 
-HWND FocusOf(HWND wnd) {
-    GUITHREADINFO info{sizeof(info)};
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(wnd, nullptr), &info);
-    return info.hwndFocus;
-}
-
 // Clicks into a field and selects its whole text, as a user would before
 // typing over it.
 ::testing::AssertionResult SelectField(DravikProcess& dravik, HWND form, int id) {
-    HWND field = Control(form, id);
-    // Two clicks on one spot in quick succession are a double click, which
-    // an edit takes without taking the focus: each click goes elsewhere.
-    static bool left = false;
-    left = !left;
-    RECT c{};
-    ::GetClientRect(field, &c);
-    const POINT at{left ? c.right / 4 : c.right * 3 / 4, c.bottom / 2};
-    if (auto clicked = ClickUntil(
-            dravik, field, [&] { return FocusOf(field) == field; }, at);
-        !clicked)
-        return clicked << " (" << FieldName(id) << " did not take the focus)";
-    PressKeyWith({}, VK_HOME);
-    PressKeyWith({VK_SHIFT}, VK_END);
+    if (auto selected = SelectText(dravik, Control(form, id)); !selected)
+        return selected << " (" << FieldName(id) << ")";
     return ::testing::AssertionSuccess();
 }
 
@@ -322,20 +204,6 @@ std::wstring ClipboardText() {
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the clipboard holds \"" << Narrow(ClipboardText())
                                          << "\", expected \"" << Narrow(expected) << "\"";
-}
-
-// The program's message box: its text, and closed with Enter as a user would.
-std::wstring AnswerMessageBox(DravikProcess& dravik) {
-    HWND box = nullptr;
-    const std::wstring text = dravik.WaitForMessageBox(3000, &box);
-    if (!box) return L"(no message box)";
-    if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == box; })) PressKey(VK_RETURN);
-    if (!dravik.WaitUntil([&] { return !::IsWindow(box); })) {
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        dravik.WaitUntil([&] { return !::IsWindow(box); });
-        return L"(Enter did not close the box) " + text;
-    }
-    return text;
 }
 
 // Key F on the focused ruler; the colour window once it shows.

@@ -130,13 +130,16 @@ DravikProcess::~DravikProcess() {
 
 std::wstring DravikProcess::WaitForMessageBox(DWORD timeoutMs, HWND* box) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindProcessWindow(m_process.dwProcessId, L"#32770", true)); },
-              timeoutMs);
-    if (box) *box = found;
-    if (!found) return L"";
     wchar_t text[1024] = {};
-    ::GetDlgItemTextW(found, 0xFFFF, text, 1024); // the box's message
-    return text;
+    // A box just created may not hold its text yet: wait for that too.
+    WaitUntil(
+        [&] {
+            found = FindProcessWindow(m_process.dwProcessId, L"#32770", true);
+            return found && ::GetDlgItemTextW(found, 0xFFFF, text, 1024) > 0; // the box's message
+        },
+        timeoutMs);
+    if (box) *box = found;
+    return found ? text : L"";
 }
 
 DWORD DravikProcess::ExitCode() const {

@@ -3,6 +3,7 @@
 #include "Checks.h"
 #include "DravikProcess.h"
 #include "Screen.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -14,37 +15,6 @@ namespace {
 // The ruler's client area on the 1280 x 800 desktop before anything moved it.
 constexpr int kLeft = 340;
 constexpr int kTop = 200;
-
-// Whether this process could take the combination (then it lets it go at once).
-bool HotkeyFree(UINT modifiers, UINT key) {
-    constexpr int kProbeId = 0x7A01;
-    if (!::RegisterHotKey(nullptr, kProbeId, modifiers, key)) return false;
-    ::UnregisterHotKey(nullptr, kProbeId);
-    return true;
-}
-
-// The program's visible pop-up menu window ("#32768").
-HWND OpenMenu(DravikProcess& dravik) {
-    struct Search {
-        HWND Ruler;
-        HWND Found = nullptr;
-    } search{dravik.Ruler()};
-    ::EnumWindows(
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0, rulerPid = 0;
-            ::GetWindowThreadProcessId(wnd, &pid);
-            ::GetWindowThreadProcessId(s->Ruler, &rulerPid);
-            wchar_t cls[16] = {};
-            ::GetClassNameW(wnd, cls, 16);
-            if (pid != rulerPid || std::wstring(cls) != L"#32768" || !::IsWindowVisible(wnd))
-                return TRUE;
-            s->Found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
 
 class RulerWindow : public ::testing::Test {
   protected:
