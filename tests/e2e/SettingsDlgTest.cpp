@@ -999,7 +999,7 @@ TEST_F(SettingsDlg, BadInputIsRefusedWithAMessageAndTheFocusOnItsField) {
     EXPECT_EQ(IniValue(entries, L"CmAuto"), L"0");
 
     // In the automatic mode the length is not checked: OK closes, and a
-    // length that is no number is read as 1.
+    // length that is no number keeps the good calibration stored.
     dlg = OpenSettings(dravik);
     ASSERT_NE(dlg, nullptr);
     ASSERT_TRUE(TypeInto(dravik, Control(dlg, idEUserCmMeasured), L"abc"));
@@ -1008,5 +1008,5 @@ TEST_F(SettingsDlg, BadInputIsRefusedWithAMessageAndTheFocusOnItsField) {
     EXPECT_TRUE(Closed(dravik, dlg)) << Narrow(dravik.WaitForMessageBox(0));
     const auto automatic = ReadIni(dravik.SettingsFile());
     EXPECT_EQ(IniValue(automatic, L"CmAuto"), L"1");
-    EXPECT_EQ(IniValue(automatic, L"RefCmSize"), L"1,00");
+    EXPECT_EQ(IniValue(automatic, L"RefCmSize"), L"999,90");
 }

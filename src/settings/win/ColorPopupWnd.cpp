@@ -3,7 +3,6 @@
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/Handles.h"
-#include "util/win/MVUtilWin.h"
 
 #include <windowsx.h>
 
@@ -59,10 +58,11 @@ void TColorPopupWnd::Layout(UINT dpi) {
 
 TPopupResult TColorPopupWnd::Execute(HWND button, const Rect& buttonOnScreen, TColor current) {
     if (m_open) return {{true, std::nullopt, false}, false};
-    // Not owned by the button's window: an owned top-most popup can stay
-    // below its owner under Wine. Owned by the hidden application window
-    // instead, since an unowned window gets a button in the taskbar.
-    if (!Handle()) Create(ApplicationWindow());
+    // Owned by no window: under Wine an owned top-most popup can stay below
+    // its owner, and one owned by the hidden application window below the
+    // active dialog. (Wine's taskbar then shows an empty button for it while
+    // it is open; Windows keeps tool windows out of the taskbar.)
+    if (!Handle()) Create(nullptr);
     Layout(WindowDpi(button));
     Model.Open(current);
 
@@ -76,6 +76,9 @@ TPopupResult TColorPopupWnd::Execute(HWND button, const Rect& buttonOnScreen, TC
     const Point at = ShowPopupAligned(buttonOnScreen, size, FromRECT(monitor.rcWork));
     ::SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, size.Width, size.Height,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Once more when shown: Wine stacks a window it shows for the first time
+    // below the active dialog now and then.
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     ::SetCapture(Handle());
     m_open = true;
     m_leftDown = false;

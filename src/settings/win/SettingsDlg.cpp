@@ -24,8 +24,11 @@ wchar_t DecimalChar() {
     return FormatSettings().DecimalSeparator;
 }
 
+// No key alone and no Shift alone: Alt is added to them. The control's own
+// rules would replace the modifiers instead (Shift+L became Alt+L).
 std::uint16_t HotKeyOf(HWND field) {
-    return HotKeyToShortCut(static_cast<std::uint16_t>(::SendMessageW(field, HKM_GETHOTKEY, 0, 0)));
+    return ApplyHotKeyRule(
+        HotKeyToShortCut(static_cast<std::uint16_t>(::SendMessageW(field, HKM_GETHOTKEY, 0, 0))));
 }
 
 void SetHotKey(HWND field, std::uint16_t shortCut) {
@@ -154,6 +157,15 @@ LRESULT CALLBACK TSettingsDlg::HotKeyFieldProc(HWND wnd, UINT msg, WPARAM wParam
             return 0;
         }
         break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        // Once the keys are let go, the field shows what will be stored.
+        const LRESULT result = ::DefSubclassProc(wnd, msg, wParam, lParam);
+        const auto shown = static_cast<std::uint16_t>(::SendMessageW(wnd, HKM_GETHOTKEY, 0, 0));
+        const std::uint16_t kept = HotKeyOf(wnd);
+        if (HotKeyToShortCut(shown) != kept) SetHotKey(wnd, kept);
+        return result;
+    }
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(wnd, &TSettingsDlg::HotKeyFieldProc, 0);
         break;

@@ -101,8 +101,6 @@ void TSettingsDlg::CreateControls() {
         });
     for (const int id : {idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft,
                          idHkMoveHotKeyRight, idHkMeasureStart}) {
-        // No key alone and no Shift alone: Alt comes with them.
-        ::SendMessageW(Item(id), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_ALT, 0));
         ::SetWindowSubclass(Item(id), &TSettingsDlg::HotKeyFieldProc, 0,
                             reinterpret_cast<DWORD_PTR>(this));
     }
