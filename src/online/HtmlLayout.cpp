@@ -128,13 +128,24 @@ class LineBuilder {
         m_pending.clear();
     }
 
+    // A run's text on a line is one piece: drawn as one string, its letters
+    // stand as the font spaces them, which the sum of the words' widths does
+    // not always match.
     void Place(const Fragment& part) {
+        Include(part.Extent.Ascent, part.Extent.Height - part.Extent.Ascent);
+        if (!m_line.empty() && m_line.back().Piece.Run == part.Run) {
+            THtmlPiece& last = m_line.back().Piece;
+            last.Text += part.Text;
+            last.Bounds.Right =
+                last.Bounds.Left + m_measure(last.Text, m_text.Runs[part.Run].Style).Width;
+            m_x = last.Bounds.Right;
+            return;
+        }
         THtmlPiece piece{part.Run,
                          m_lineIndex,
                          part.Text,
                          {m_x, 0, m_x + part.Extent.Width, part.Extent.Height}};
         m_line.push_back({std::move(piece), part.Extent.Ascent});
-        Include(part.Extent.Ascent, part.Extent.Height - part.Extent.Ascent);
         m_x += part.Extent.Width;
     }
 

@@ -23,6 +23,7 @@ struct THtmlExtent {
 // line height with width 0.
 using THtmlMeasure = std::function<THtmlExtent(const std::wstring& text, const THtmlStyle& style)>;
 
+// The text of one run on one line.
 struct THtmlPiece {
     int Run = 0; // index into THtmlText::Runs
     int Line = 0;
