@@ -188,6 +188,8 @@ void THtmlLabel::OpenLink(int link) {
 
 LRESULT THtmlLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_ERASEBKGND:
+        return 1; // painted whole in PaintContent, from the back buffer
     case WM_SETFONT: {
         LOGFONTW font{};
         const auto handle = reinterpret_cast<HFONT>(wParam);
@@ -255,8 +257,6 @@ LRESULT THtmlLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_UPDATEUISTATE:
         ::InvalidateRect(Handle(), nullptr, FALSE);
         break;
-    case WM_ERASEBKGND:
-        return 1; // painted whole in PaintContent
     default:
         break;
     }
