@@ -2,6 +2,7 @@
 
 #include "../common/Input.h"
 
+#include "online/win/MVOnlineUpdate.h"
 #include "util/win/TestControl.h"
 
 #include <sstream>
@@ -10,6 +11,20 @@
 namespace {
 
 std::wstring g_lastReply;
+
+} // namespace
+
+void MarkUpdateCheckedJustNow() {
+    const auto store = OpenUpdateCheckStore(TProgramInfo());
+    const TDateTime now = LocalNow();
+    store->WriteString(UpdateCheckSection, L"Interval", L"aai4Weeks");
+    store->WriteDateTime(UpdateCheckSection, L"LastCheck", now);
+    store->WriteDate(UpdateCheckSection, L"FirstCheck", now);
+    store->WriteBool(UpdateCheckSection, L"WishShown", false);
+    store->WriteInteger(UpdateCheckSection, L"LastMsgID", 0);
+}
+
+namespace {
 
 LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COPYDATA) {
@@ -70,6 +85,8 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);
     for (const auto& [name, bytes] : options.Files)
         WriteBytes(m_folder->File(name), bytes);
+
+    if (options.UpdateCheckedJustNow) MarkUpdateCheckedJustNow();
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyProc;

@@ -22,6 +22,9 @@ struct DravikOptions {
     enum class Hook { Real, Missing, Broken } HookFile = Hook::Real;
     // Whether to wait for the ruler window (a copy that must end at once has none).
     bool ExpectRuler = true;
+    // The update check's bookkeeping as after a check a moment ago, so no
+    // update dialog opens; false leaves it as the test set it.
+    bool UpdateCheckedJustNow = true;
 };
 
 class DravikProcess {
@@ -75,6 +78,10 @@ class DravikProcess {
     HWND m_ruler = nullptr;
     HWND m_replyWindow = nullptr;
 };
+
+// The update check's bookkeeping as right after a check, in the registry
+// the program reads it from.
+void MarkUpdateCheckedJustNow();
 
 // The folder of this test program, with a trailing backslash.
 std::wstring TestProgramDir();

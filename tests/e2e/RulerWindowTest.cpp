@@ -264,7 +264,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Lupe\tL\n"
                                   L"-\n"
                                   L"on Hilfe...\tF1\n"
-                                  L"off Nach neuer Version suchen...\n"
+                                  L"on Nach neuer Version suchen...\n"
                                   L"on Wünsche/Feedback...\n"
                                   L"on Info über...\n"
                                   L"-\n"

@@ -94,14 +94,7 @@ void TMVColorForm::Create(HWND owner) {
         SetNewColor(idPickerHarmonic, color, true);
     };
 
-    // The client area has the design's size at this DPI, centred on the screen.
-    RECT frame{0, 0, ::MulDiv(ClientWidth, static_cast<int>(Dpi()), 96),
-               ::MulDiv(ClientHeight, static_cast<int>(Dpi()), 96)};
-    ::AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, Dpi());
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    SetDesignClientSize(Handle(), {ClientWidth, ClientHeight}, Dpi());
     ShowPage(m_page);
 }
 

@@ -3,6 +3,7 @@
 #include "online/AboutTexts.h"
 #include "online/FetchedText.h"
 #include "online/win/HttpClient.h"
+#include "online/win/OnlineIds.h"
 #include "online/win/SystemProxy.h"
 #include "storage/TextCodec.h"
 #include "util/StringUtils.h"
@@ -19,29 +20,10 @@
 
 namespace {
 
-constexpr const wchar_t* InfoFormClass = L"TInfoForm";
 constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int NameLeft = 68;
 constexpr int NameHeight = 21; // pixels at 96 DPI
-
-enum : int {
-    idOK = IDOK,
-    idTop = 100,
-    idIcon,
-    idProduktName,
-    idVersion,
-    idTopLine,
-    idHinten,
-    idCopyright,
-    idComment,
-    idLine,
-    idFirma,
-    idAnschrift,
-    idTelFax,
-    idHomepage,
-    idEMail,
-};
 
 int Scaled(int v, UINT dpi) {
     return ::MulDiv(v, static_cast<int>(dpi), 96);
@@ -121,23 +103,23 @@ void TInfoForm::Create(HWND owner, const TProgramInfo& info) {
 
 void TInfoForm::CreateControls() {
     const Rect none{0, 0, 1, 1};
-    pTop.Create(Handle(), idTop, none, TPanel::TBevel::None, clWhite);
-    CreateStatic(pTop.Handle(), idIcon, SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE);
-    CreateStatic(pTop.Handle(), idProduktName);
-    CreateStatic(pTop.Handle(), idVersion);
-    m_topLine.Create(Handle(), idTopLine, none, bsTopLine);
+    pTop.Create(Handle(), idInfoTop, none, TPanel::TBevel::None, clWhite);
+    CreateStatic(pTop.Handle(), idInfoIcon, SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE);
+    CreateStatic(pTop.Handle(), idInfoProduktName);
+    CreateStatic(pTop.Handle(), idInfoVersion);
+    m_topLine.Create(Handle(), idInfoTopLine, none, bsTopLine);
     // Disabled: its texts take no clicks; they read as texts all the same.
-    pHinten.Create(Handle(), idHinten, none, TPanel::TBevel::None);
-    CreateStatic(pHinten.Handle(), idCopyright);
-    CreateStatic(pHinten.Handle(), idComment);
-    bLine.Create(pHinten.Handle(), idLine, none, bsTopLine);
-    CreateStatic(pHinten.Handle(), idFirma);
-    CreateStatic(pHinten.Handle(), idAnschrift);
-    CreateStatic(pHinten.Handle(), idTelFax);
+    pHinten.Create(Handle(), idInfoHinten, none, TPanel::TBevel::None);
+    CreateStatic(pHinten.Handle(), idInfoCopyright);
+    CreateStatic(pHinten.Handle(), idInfoComment);
+    bLine.Create(pHinten.Handle(), idInfoLine, none, bsTopLine);
+    CreateStatic(pHinten.Handle(), idInfoFirma);
+    CreateStatic(pHinten.Handle(), idInfoAnschrift);
+    CreateStatic(pHinten.Handle(), idInfoTelFax);
     ::EnableWindow(pHinten.Handle(), FALSE);
     // Links in blue, navy under the pointer.
     for (TMVLabel* link : {&lHomepage, &lEMail}) {
-        link->Create(Handle(), link == &lHomepage ? idHomepage : idEMail, none, L"");
+        link->Create(Handle(), link == &lHomepage ? idInfoHomepage : idInfoEMail, none, L"");
         TLabelFont normal = link->FontNormal();
         TLabelFont hover = link->FontHover();
         std::swap(normal.Color, hover.Color);
@@ -146,25 +128,25 @@ void TInfoForm::CreateControls() {
         link->SetCommandEnabled(true);
     }
     ::CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOK)),
+                      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idInfoOK)),
                       ::GetModuleHandleW(nullptr), nullptr);
 }
 
 void TInfoForm::FillTexts() {
     const TProgramInfo& info = *m_info;
-    ::SetWindowTextW(Item(idProduktName), info.DisplayName().c_str());
-    ::SetWindowTextW(Item(idVersion), (L"Version " + info.Version).c_str());
+    ::SetWindowTextW(Item(idInfoProduktName), info.DisplayName().c_str());
+    ::SetWindowTextW(Item(idInfoVersion), (L"Version " + info.Version).c_str());
     const std::wstring copyright =
         info.CopyrightYear.empty() && info.CopyrightBy.empty()
             ? std::wstring()
             : L"Copyright \u00A9 " + info.CopyrightYear + L" " + info.CopyrightBy;
-    ::SetWindowTextW(Item(idCopyright), copyright.c_str());
-    ::SetWindowTextW(Item(idComment), Joined(info.Comments, L"\r\n\r\n").c_str());
+    ::SetWindowTextW(Item(idInfoCopyright), copyright.c_str());
+    ::SetWindowTextW(Item(idInfoComment), Joined(info.Comments, L"\r\n\r\n").c_str());
     std::vector<std::wstring> firma{info.Firma};
     if (!info.Firma2.empty()) firma.push_back(info.Firma2);
-    ::SetWindowTextW(Item(idFirma), Joined(firma, L"\r\n").c_str());
-    ::SetWindowTextW(Item(idAnschrift), Joined(info.Adresse, L"\r\n").c_str());
-    ::SetWindowTextW(Item(idTelFax), Joined(info.TelFax, L"\r\n").c_str());
+    ::SetWindowTextW(Item(idInfoFirma), Joined(firma, L"\r\n").c_str());
+    ::SetWindowTextW(Item(idInfoAnschrift), Joined(info.Adresse, L"\r\n").c_str());
+    ::SetWindowTextW(Item(idInfoTelFax), Joined(info.TelFax, L"\r\n").c_str());
     lHomepage.SetCaption(info.Homepage);
     lEMail.SetCaption(info.EMail);
     lEMail.Command = AboutMailCommand(info.EMail, info.ProductName);
@@ -173,12 +155,13 @@ void TInfoForm::FillTexts() {
 void TInfoForm::ApplyFonts() {
     const UINT dpi = Dpi();
     const HFONT gui = CachedFont(GetSysGuiFont(dpi));
-    for (int id : {idVersion, idCopyright, idComment, idFirma, idAnschrift, idTelFax, idOK})
+    for (int id : {idInfoVersion, idInfoCopyright, idInfoComment, idInfoFirma, idInfoAnschrift,
+                   idInfoTelFax, idInfoOK})
         ::SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(gui), FALSE);
     for (TMVLabel* link : {&lHomepage, &lEMail})
         ::SendMessageW(link->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(gui), TRUE);
     // The name shrinks a point at a time until it fits its width.
-    const HWND name = Item(idProduktName);
+    const HWND name = Item(idInfoProduktName);
     int points = ::MulDiv(NameHeight, 72, 96);
     ::SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(ProductNameFont(dpi, points)), FALSE);
     while (points > 6 && TextExtent(name).Width > Scaled(ProductNameMaxWidth, dpi)) {
@@ -190,30 +173,30 @@ void TInfoForm::ApplyFonts() {
     const int iconSize = Scaled(32, dpi);
     const HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON",
                                                        IMAGE_ICON, iconSize, iconSize, LR_SHARED));
-    ::SendMessageW(Item(idIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    ::SendMessageW(Item(idInfoIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 void TInfoForm::FormShow() {
     ApplyFonts();
     const UINT dpi = Dpi();
     TAboutMeasures m;
-    m.Copyright = Design(TextExtent(Item(idCopyright)), dpi);
-    m.Comment = Design(TextExtent(Item(idComment)), dpi);
-    m.Firma = Design(TextExtent(Item(idFirma)), dpi);
-    m.Anschrift = Design(TextExtent(Item(idAnschrift)), dpi);
-    m.TelFax = Design(TextExtent(Item(idTelFax)), dpi);
+    m.Copyright = Design(TextExtent(Item(idInfoCopyright)), dpi);
+    m.Comment = Design(TextExtent(Item(idInfoComment)), dpi);
+    m.Firma = Design(TextExtent(Item(idInfoFirma)), dpi);
+    m.Anschrift = Design(TextExtent(Item(idInfoAnschrift)), dpi);
+    m.TelFax = Design(TextExtent(Item(idInfoTelFax)), dpi);
     for (auto [link, size] : {std::pair{&lHomepage, &m.Homepage}, {&lEMail, &m.EMail}}) {
         RECT r{};
         ::GetWindowRect(link->Handle(), &r);
         *size = Design({r.right - r.left, r.bottom - r.top}, dpi);
     }
-    m.HasCopyright = !WindowText(Item(idCopyright)).empty();
-    m.HasComment = !WindowText(Item(idComment)).empty();
+    m.HasCopyright = !WindowText(Item(idInfoCopyright)).empty();
+    m.HasComment = !WindowText(Item(idInfoComment)).empty();
     const TAboutLayout l = AboutLayout(m);
 
     // Name and version beside the icon, in the white panel.
-    const Size name = Design(TextExtent(Item(idProduktName)), dpi);
-    const Size version = Design(TextExtent(Item(idVersion)), dpi);
+    const Size name = Design(TextExtent(Item(idInfoProduktName)), dpi);
+    const Size version = Design(TextExtent(Item(idInfoVersion)), dpi);
     const Rect nameAt{NameLeft, l.Icon.Top - 4, NameLeft + name.Width,
                       l.Icon.Top - 4 + name.Height};
     const Rect versionAt{NameLeft, nameAt.Bottom + 2, NameLeft + version.Width,
@@ -225,33 +208,28 @@ void TInfoForm::FormShow() {
     };
 
     Place(pTop.Handle(), {0, 0, l.Client.Width, topHeight}, dpi);
-    Place(Item(idIcon), l.Icon, dpi);
-    Place(Item(idProduktName), nameAt, dpi);
-    Place(Item(idVersion), versionAt, dpi);
+    Place(Item(idInfoIcon), l.Icon, dpi);
+    Place(Item(idInfoProduktName), nameAt, dpi);
+    Place(Item(idInfoVersion), versionAt, dpi);
     Place(m_topLine.Handle(), {0, topHeight, l.Client.Width, topHeight + 2}, dpi);
     Place(pHinten.Handle(), down(l.Hinten), dpi);
-    Place(Item(idCopyright), l.Copyright, dpi);
-    Place(Item(idComment), l.Comment, dpi);
+    Place(Item(idInfoCopyright), l.Copyright, dpi);
+    Place(Item(idInfoComment), l.Comment, dpi);
     Place(bLine.Handle(), l.Line, dpi);
-    Place(Item(idFirma), l.Firma, dpi);
-    Place(Item(idAnschrift), l.Anschrift, dpi);
-    Place(Item(idTelFax), l.TelFax, dpi);
+    Place(Item(idInfoFirma), l.Firma, dpi);
+    Place(Item(idInfoAnschrift), l.Anschrift, dpi);
+    Place(Item(idInfoTelFax), l.TelFax, dpi);
     Place(lHomepage.Handle(), down(l.Homepage), dpi);
     Place(lEMail.Handle(), down(l.EMail), dpi);
-    Place(Item(idOK), down(l.OK), dpi);
+    Place(Item(idInfoOK), down(l.OK), dpi);
 
-    RECT frame{0, 0, Scaled(l.Client.Width, dpi), Scaled(l.Client.Height + shift, dpi)};
-    ::AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    SetDesignClientSize(Handle(), {l.Client.Width, l.Client.Height + shift}, dpi);
 }
 
 void TInfoForm::ShowModal() {
     m_done = false;
     FormShow();
-    ::SetFocus(Item(idOK));
+    ::SetFocus(Item(idInfoOK));
     RunModal(Handle(), [this] { return m_done; });
 }
 
@@ -266,11 +244,11 @@ void TInfoForm::pIconClick() {
 LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == idOK || LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == idInfoOK || LOWORD(wParam) == IDCANCEL) {
             m_done = true;
             return 0;
         }
-        if (LOWORD(wParam) == idIcon && HIWORD(wParam) == STN_CLICKED) {
+        if (LOWORD(wParam) == idInfoIcon && HIWORD(wParam) == STN_CLICKED) {
             pIconClick();
             return 0;
         }
@@ -279,7 +257,7 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_done = true;
         return 0;
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == Item(idIcon)) {
+        if (reinterpret_cast<HWND>(wParam) == Item(idInfoIcon)) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }

@@ -159,12 +159,7 @@ void TWishDlg::FormCreate() {
                           m_picture->Create(Handle(), bounds);
                       });
     ApplyFonts();
-    RECT frame{0, 0, Scaled(ClientWidth, Dpi()), Scaled(ClientHeight, Dpi())};
-    ::AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, Dpi());
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    SetDesignClientSize(Handle(), {ClientWidth, ClientHeight}, Dpi());
 }
 
 void TWishDlg::ApplyFonts() {

@@ -2,6 +2,7 @@
 
 #include "colour/ColorFormModel.h"
 #include "colour/win/MVColorDlg.h"
+#include "online/win/MVOnlineUpdate.h"
 
 #include "magnifier/win/MagnifierDlg.h"
 #include "ruler/RulerDefaults.h"
@@ -121,6 +122,7 @@ void TMainDlg::RemoveHookMouse() {
 
 void TMainDlg::FormShow() {
     WndToTaskIco();
+    CheckForUpdatesAutomatically();
 }
 
 void TMainDlg::FormClose() {
@@ -139,6 +141,7 @@ void TMainDlg::CloseIfOpen() {
 void TMainDlg::FormDestroy() {
     // The magnifier keeps its place in the settings file as it goes.
     GuardedCall([this] { m_magnifier.reset(); });
+    MVOnlineUpdate1.reset(); // a check still downloading stops
     GuardedCall([] { ReleaseColorForm(); });
     UnRegisterHotkeys();
     RemoveHookMouse();

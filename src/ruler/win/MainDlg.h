@@ -25,6 +25,7 @@ class GdiCanvas;
 class TCoolTrayIcon;
 class TMagnifierDlg;
 class TMVColorDlg;
+class TMVOnlineUpdate;
 using UniqueHImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
@@ -57,6 +58,7 @@ class TMainDlg : public Window {
     void Farben1Click();
     void WnscheFeedback1Click();
     void menAboutClick();
+    void NachneuerVersionsuchen1Click();
     void TrayColorPickerClick();
     void MVColorDlgBeforePickColor();
     void MVColorDlgAfterPickColor();
@@ -217,6 +219,10 @@ class TMainDlg : public Window {
     bool OldVisibleLineal = false;
     bool OldVisibleMagnifier = false;
     void CreateColorDlg();
+    // The update check, created with the first use.
+    TMVOnlineUpdate& OnlineUpdate();
+    void CheckForUpdatesAutomatically();
+    std::unique_ptr<TMVOnlineUpdate> MVOnlineUpdate1;
     std::unique_ptr<TCoolTrayIcon> TrayIcon;
     std::unique_ptr<TCoolTrayIcon> TrayColorPicker;
     UniqueHImageList ilMain;

@@ -1,6 +1,7 @@
-// The ruler's online windows: feedback and About, each between the removal
-// and the restore of the top-most level.
+// The ruler's online windows: the update check, feedback and About, each
+// between the removal and the restore of the top-most level.
 #include "online/win/InfoForm.h"
+#include "online/win/MVOnlineUpdate.h"
 #include "online/win/OnlineSettings.h"
 #include "online/win/WishDlg.h"
 #include "ruler/win/MainDlg.h"
@@ -29,4 +30,25 @@ void TMainDlg::menAboutClick() {
     TopMostScope level(*this);
     TakeAddresses(m_programInfo);
     ShowAboutDlg(m_programInfo, Handle());
+}
+
+TMVOnlineUpdate& TMainDlg::OnlineUpdate() {
+    if (!MVOnlineUpdate1) {
+        MVOnlineUpdate1 = std::make_unique<TMVOnlineUpdate>(m_programInfo);
+        MVOnlineUpdate1->OnBeforeDialog = [this] { TopMostRemove(); };
+        MVOnlineUpdate1->OnAfterDialog = [this] { TopMostRestore(); };
+        MVOnlineUpdate1->OnContact = [this](HWND owner) {
+            TakeAddresses(m_programInfo);
+            ShowAboutDlg(m_programInfo, owner);
+        };
+    }
+    return *MVOnlineUpdate1;
+}
+
+void TMainDlg::CheckForUpdatesAutomatically() {
+    OnlineUpdate().Execute(false, Handle());
+}
+
+void TMainDlg::NachneuerVersionsuchen1Click() {
+    OnlineUpdate().Execute(true, Handle());
 }

@@ -18,10 +18,6 @@ template <int percent> bool TransparencyChecked(const TMainDlg& d) {
 template <int percent> void ChooseTransparency(TMainDlg& d) {
     d.mnut0Click(percent);
 }
-// The windows of these commands are not part of the program yet.
-bool NotYet(const TMainDlg&) {
-    return false;
-}
 
 #define TRANSPARENCY_ROW(n)                                                                        \
     {                                                                                              \
@@ -87,7 +83,8 @@ const CommandTable<TMainDlg>& TMainDlg::Commands() {
         {.Id = idHelp, .Name = L"Hilfe1", .Caption = L"Hilfe...", .KeyText = L"F1",
          .Key = VK_F1, .Handler = [](TMainDlg& d) { d.Hilfe1Click(); }},
         {.Id = idCheckUpdate, .Name = L"NachneuerVersionsuchen1",
-         .Caption = L"Nach neuer Version suchen...", .Enabled = NotYet,
+         .Caption = L"Nach neuer Version suchen...",
+         .Handler = [](TMainDlg& d) { d.NachneuerVersionsuchen1Click(); },
          .Hint = L"Sucht im Internet nach einer neuen Programmversion"},
         {.Id = idFeedback, .Name = L"WnscheFeedback1", .Caption = L"Wünsche/Feedback...",
          .Handler = [](TMainDlg& d) { d.WnscheFeedback1Click(); },

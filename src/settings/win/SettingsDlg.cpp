@@ -56,15 +56,7 @@ void TSettingsDlg::Create(HWND owner) {
 
 void TSettingsDlg::FormCreate() {
     CreateControls();
-    // The client area has the design's size at this DPI, centred on the screen.
-    const Size design = ClientDesignSize();
-    RECT frame{0, 0, ::MulDiv(design.Width, static_cast<int>(Dpi()), 96),
-               ::MulDiv(design.Height, static_cast<int>(Dpi()), 96)};
-    ::AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, Dpi());
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    SetDesignClientSize(Handle(), ClientDesignSize(), Dpi());
 }
 
 int TSettingsDlg::ShowModal() {

@@ -32,3 +32,18 @@ void HandleNextDlgCtl(HWND form, WPARAM wParam, LPARAM lParam) {
         target = ::GetNextDlgTabItem(form, ::GetFocus(), wParam != 0);
     if (target && ::IsChild(form, target)) ::SetFocus(target);
 }
+
+void SetDesignClientSize(HWND wnd, Size design, UINT dpi, bool keepPlace) {
+    RECT frame{0, 0, ::MulDiv(design.Width, static_cast<int>(dpi), 96),
+               ::MulDiv(design.Height, static_cast<int>(dpi), 96)};
+    ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE)),
+                               FALSE, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE)),
+                               dpi);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT now{};
+    ::GetWindowRect(wnd, &now);
+    const bool placed = keepPlace && now.right - now.left > 1;
+    ::SetWindowPos(wnd, nullptr, placed ? now.left : (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   placed ? now.top : (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}

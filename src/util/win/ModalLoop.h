@@ -1,7 +1,9 @@
 #pragma once
-// A window of our own shown modally: its owner is disabled while it runs,
+// Dialogs of our own, shown modally: the owner is disabled while one runs,
 // it takes the dialog keys (Tab, Enter, Esc, accelerators), and messages
 // are pumped until done() says so or the window is gone.
+#include "util/Geometry.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -10,6 +12,11 @@
 // and enables the owner. A WM_QUIT on the way is posted again, so the loop
 // above this one ends too.
 void RunModal(HWND wnd, const std::function<bool()>& done);
+
+// Sizes a dialog of ours so that its client area has the 96-DPI design size
+// at dpi, centred on the screen; keepPlace keeps its top-left corner once it
+// has a place (a dialog that grows).
+void SetDesignClientSize(HWND wnd, Size design, UINT dpi, bool keepPlace = false);
 
 // What a dialog box does with WM_NEXTDLGCTL, for windows that are not of the
 // dialog class: the dialog keys move the focus with it (Wine and Windows send

@@ -1,0 +1,113 @@
+#include "online/win/MVOnlineUpdate.h"
+
+#include "online/win/HttpClient.h"
+#include "online/win/InfoForm.h"
+#include "online/win/MVOnlineUpdateForm.h"
+#include "online/win/OnlineSettings.h"
+#include "online/win/SystemProxy.h"
+#include "online/win/WishDlg.h"
+#include "storage/win/RegistryProgData.h"
+#include "util/CommandLine.h"
+#include "util/DateTime.h"
+
+namespace {
+
+constexpr UINT WM_CHECK_DONE = WM_APP + 40;
+
+} // namespace
+
+TDateTime LocalNow() {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    return EncodeDate(t.wYear, t.wMonth, t.wDay) +
+           EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+}
+
+TUpdateCheckContext UpdateCheckContextFor(const TProgramInfo& info) {
+    TUpdateCheckContext context;
+    context.ProgramId = info.ProgramId;
+    context.Version = info.Version;
+    context.Urls = ConfiguredOnlineUrls(info);
+    context.Now = LocalNow();
+    context.Debug = HasParam(L"debug");
+    return context;
+}
+
+std::unique_ptr<TCustomIniFile> OpenUpdateCheckStore(const TProgramInfo& info) {
+    return CreateRegistryProgData(info.FamilyKey() + L"\\" + UpdateCheckKey, false, false);
+}
+
+TFetchResult FetchVersionFile(const std::wstring& url, const std::atomic<bool>* cancel) {
+    const THttpResult answer = HttpGet(EncodeUtf8(url), SystemProxyFor(L"http"), {}, cancel);
+    TFetchResult result;
+    result.Ok = answer.Ok();
+    result.Body.assign(answer.Body.begin(), answer.Body.end());
+    result.Error = HttpFailureText(answer);
+    return result;
+}
+
+TMVOnlineUpdate::TMVOnlineUpdate(TProgramInfo& info) : m_info(info) {
+    RegisterClassOnce(L"TMVOnlineUpdate", nullptr, nullptr, 0);
+    CreateWnd(L"TMVOnlineUpdate", L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
+}
+
+TMVOnlineUpdate::~TMVOnlineUpdate() {
+    m_check.reset(); // cancels a download still running
+    if (Handle()) ::DestroyWindow(Handle());
+}
+
+void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
+    m_owner = owner;
+    const TUpdateCheckContext context = UpdateCheckContextFor(m_info);
+    if (showAlways) {
+        const auto store = OpenUpdateCheckStore(m_info);
+        ShowVerdict(ExecuteVerdict(*store, context, true, nullptr));
+        return;
+    }
+    if (m_check) return; // one automatic check at a time
+    m_check = std::make_unique<TBackgroundTask>(
+        Handle(), WM_CHECK_DONE, [this, context](const std::atomic<bool>& cancelled) {
+            try {
+                const auto store = OpenUpdateCheckStore(m_info);
+                m_result = ExecuteVerdict(*store, context, false, [&](const std::wstring& url) {
+                    return FetchVersionFile(url, &cancelled);
+                });
+            } catch (...) {
+                m_result = {}; // no store: nothing to show, the next start tries again
+            }
+        });
+}
+
+LRESULT TMVOnlineUpdate::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CHECK_DONE && m_check && lParam == reinterpret_cast<LPARAM>(m_check.get())) {
+        m_check.reset();
+        ShowVerdict(m_result);
+        return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+void TMVOnlineUpdate::ShowVerdict(const TUpdateCheckResult& result) {
+    if (result.Verdict == sdNone) return;
+    if (OnBeforeDialog) OnBeforeDialog();
+    try {
+        if (result.Verdict == sdWish) {
+            m_info.FeedbackURL = ConfiguredOnlineUrls(m_info).Feedback;
+            ShowWishDlg(m_info, m_info.FeedbackURL, OnContact, m_owner);
+        } else {
+            const auto store = OpenUpdateCheckStore(m_info);
+            TOnlineUpdateDlg dialog;
+            dialog.OnlineUpdate = &m_info;
+            dialog.UpdMessage = result.Msg;
+            dialog.AutoUpdateInterval = ReadAutoUpdateInterval(*store);
+            dialog.NewLastMsgID = result.NewLastMsgID;
+            dialog.Create(m_owner);
+            dialog.ShowModal();
+            FinishUpdateDialog(*store, dialog.PickedInterval, dialog.NewLastMsgID);
+        }
+    } catch (...) {
+        if (OnAfterDialog) OnAfterDialog();
+        throw;
+    }
+    if (OnAfterDialog) OnAfterDialog();
+}

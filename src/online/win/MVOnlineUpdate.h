@@ -1,0 +1,57 @@
+#pragma once
+// The update check of the program: automatic when the ruler is shown (at
+// most once per interval, the download in the background), on demand from
+// the menu, with its bookkeeping in the program family's registry key. What
+// it finds opens the update dialog, or once in the program's life the
+// feedback dialog.
+#include "online/UpdateCheck.h"
+#include "util/ProgramInfo.h"
+#include "util/win/BackgroundTask.h"
+#include "util/win/Window.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// The moment in the calendar the bookkeeping counts in (local time).
+TDateTime LocalNow();
+
+// The check's context for this program: its id, version and the configured
+// addresses, the clock, and the "debug" switch.
+TUpdateCheckContext UpdateCheckContextFor(const TProgramInfo& info);
+
+// The bookkeeping store: "...\Common\DVK\UpdateCheck".
+std::unique_ptr<TCustomIniFile> OpenUpdateCheckStore(const TProgramInfo& info);
+
+// The version file through the system proxy, within the limits, as the check takes it.
+TFetchResult FetchVersionFile(const std::wstring& url, const std::atomic<bool>* cancel);
+
+class TMVOnlineUpdate : public Window {
+  public:
+    using TDialogEvent = std::function<void()>;
+
+    explicit TMVOnlineUpdate(TProgramInfo& info);
+    ~TMVOnlineUpdate() override;
+
+    // showAlways false: the automatic check (in the background; its dialog
+    // opens when the answer is there); true: the update dialog at once.
+    void Execute(bool showAlways, HWND owner);
+    bool CheckRunning() const { return static_cast<bool>(m_check); }
+
+    // Around every dialog it opens (the ruler lifts its top-most level).
+    TDialogEvent OnBeforeDialog;
+    TDialogEvent OnAfterDialog;
+    // What "Kontakt mit uns aufnehmen" of the feedback dialog opens.
+    std::function<void(HWND owner)> OnContact;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void ShowVerdict(const TUpdateCheckResult& result);
+
+    TProgramInfo& m_info;
+    HWND m_owner = nullptr;
+    TUpdateCheckResult m_result; // before the check, which writes it
+    std::unique_ptr<TBackgroundTask> m_check;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// The update dialog "Update-Assistent": what the check found, the search on
+// demand (in the background: the window keeps painting and "Schließen" ends
+// a search that hangs), and the interval of the automatic check.
+#include "online/UpdateCheck.h"
+#include "online/win/HtmlLabel.h"
+#include "util/ProgramInfo.h"
+#include "util/win/BackgroundTask.h"
+#include "util/win/MVBevel.h"
+#include "util/win/MVLabel.h"
+#include "util/win/Window.h"
+
+#include <memory>
+#include <optional>
+
+class TOnlineUpdateDlg : public Window {
+  public:
+    TOnlineUpdateDlg();
+    ~TOnlineUpdateDlg() override;
+
+    // Set before Create.
+    TProgramInfo* OnlineUpdate = nullptr; // the product and its addresses
+    std::wstring UpdMessage;
+    TAutoUpdateInterval AutoUpdateInterval = aai4Weeks;
+    int NewLastMsgID = 0;
+    // Read back after closing: the entry the user picked, none when the list
+    // was left as shown.
+    std::optional<TAutoUpdateInterval> PickedInterval;
+
+    void Create(HWND owner);
+    void ShowModal();
+
+    void btnSearchClick();
+    void lSettingsClick();
+    bool Searching() const { return static_cast<bool>(m_search); }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc, const Rect& area) override;
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+
+  private:
+    void CreateControls();
+    void LayoutControls();
+    void SetClientHeight(int designHeight);
+    void SearchDone();
+    void CloseDialog();
+    HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
+
+    THtmlLabel m_message;
+    TMVLabel lSettings;
+    TMvBevel m_panelLine;
+    TUpdateCheckResult m_searchResult; // before the search, which writes it
+    std::unique_ptr<TBackgroundTask> m_search;
+    int m_clientHeight = 0; // at 96 DPI
+    bool m_done = false;
+};

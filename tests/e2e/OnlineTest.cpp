@@ -1,0 +1,202 @@
+// The online windows against a real HTTP server on the loopback, which the
+// program reaches through the "ServerURL" value of its registry key: the
+// update check from the first start and from the menu, its failures and a
+// stalled server, and the About window with the vendor's contact data.
+#include "../common/LoopbackServer.h"
+#include "WindowDriver.h"
+
+#include "online/UpdateCheck.h"
+#include "online/win/MVOnlineUpdate.h"
+#include "online/win/OnlineIds.h"
+#include "ruler/win/RulerCommands.h"
+#include "util/ProgramInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+
+namespace {
+
+// The program's server address for the time of a test.
+class ServerUrlScope {
+  public:
+    explicit ServerUrlScope(const std::wstring& url) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, TProgramInfo().RegistryKey().c_str(), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &m_key, nullptr);
+        ::RegSetValueExW(m_key, L"ServerURL", 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
+                         static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)));
+    }
+    ~ServerUrlScope() {
+        ::RegDeleteValueW(m_key, L"ServerURL");
+        ::RegCloseKey(m_key);
+    }
+
+  private:
+    HKEY m_key = nullptr;
+};
+
+// What the server answers, changed by the test while it runs.
+class Answers {
+  public:
+    void Set(const std::string& path, std::string response) {
+        std::lock_guard lock(m_mutex);
+        m_path = path;
+        m_response = std::move(response);
+    }
+    void operator()(const std::string& target, const LoopbackServer::Send& send) {
+        std::lock_guard lock(m_mutex);
+        if (target == m_path)
+            m_response.empty() ? void() : send(m_response);
+        else
+            send(LoopbackServer::Response("404 Not Found", "not found"));
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::string m_path, m_response;
+};
+
+std::wstring MessageOf(HWND dlg) {
+    return Text(Control(dlg, idUpdMessage));
+}
+
+struct Online : ::testing::Test {
+    Answers answers;
+    LoopbackServer server{[this](const std::string& target, const LoopbackServer::Send& send) {
+        answers(target, send);
+    }};
+    ServerUrlScope url{Wide(server.Url(""))};
+    ~Online() override { KeepScreenshotIfFailed(); }
+
+    // The menu command as a click on its item runs it (the dialog is modal,
+    // so not through the channel).
+    static HWND Open(DravikProcess& dravik, int command, const wchar_t* cls) {
+        ::PostMessageW(dravik.Ruler(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return ShownProgramWindow(dravik, cls);
+    }
+    static bool Closed(DravikProcess& dravik, HWND wnd) {
+        return dravik.WaitUntil([&] { return !::IsWindow(wnd); });
+    }
+    // Clicked again when Wine loses the click: a second click does no harm.
+    static ::testing::AssertionResult Search(DravikProcess& dravik, HWND dlg) {
+        const std::wstring before = MessageOf(dlg);
+        return ClickUntil(dravik, Control(dlg, idUpdSearch), [&] {
+            return !::IsWindowEnabled(Control(dlg, idUpdSearch)) || MessageOf(dlg) != before;
+        });
+    }
+    static ::testing::AssertionResult Close(DravikProcess& dravik, HWND dlg) {
+        return ClickUntil(dravik, Control(dlg, idUpdClose), [&] { return !::IsWindow(dlg); });
+    }
+};
+
+} // namespace
+
+TEST_F(Online, TheFirstStartOpensTheDialogOfflineAndTheSearchFindsTheNewVersion) {
+    {
+        const auto store = OpenUpdateCheckStore(TProgramInfo());
+        for (const wchar_t* value : {L"Interval", L"LastCheck", L"FirstCheck", L"LastMsgID"})
+            store->DeleteKey(UpdateCheckSection, value);
+    }
+    answers.Set("/updates.txt", LoopbackServer::Response("200 OK", "DVK=2.3|2.0\r\nMSG\r\n"));
+    DravikProcess dravik({.UpdateCheckedJustNow = false});
+    const HWND dlg = ShownProgramWindow(dravik, UpdateDlgClass);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(dlg), L"Update-Assistent");
+    EXPECT_EQ(MessageOf(dlg), L"Bitte klicken Sie auf \"Neue Version suchen\".");
+    EXPECT_TRUE(server.Requests().empty()) << "the first start goes online";
+
+    ASSERT_TRUE(Search(dravik, dlg));
+    EXPECT_TRUE(dravik.WaitUntil(
+        [&] { return MessageOf(dlg).find(L"Die neue Version 2.3 ist verfügbar!") == 0; }, 10000))
+        << Narrow(MessageOf(dlg));
+    ASSERT_FALSE(server.Requests().empty());
+    EXPECT_EQ(server.Requests().front(), "GET /updates.txt HTTP/1.1");
+    EXPECT_NE(MessageOf(dlg).find(L"Update-Seite"), std::wstring::npos);
+
+    ASSERT_TRUE(Close(dravik, dlg));
+    const auto store = OpenUpdateCheckStore(TProgramInfo());
+    EXPECT_GT(store->ReadDateTime(UpdateCheckSection, L"LastCheck", 0), 0);
+    EXPECT_GT(store->ReadDate(UpdateCheckSection, L"FirstCheck", 0), 0);
+    EXPECT_EQ(store->ReadString(UpdateCheckSection, L"Interval", L""), L"aai4Weeks");
+}
+
+TEST_F(Online, FailuresShowAGermanErrorLineAndAStalledServerDoesNotHoldTheWindow) {
+    DravikProcess dravik;
+    struct Case {
+        std::string Response; // empty: the server never answers
+        std::wstring Shown;
+    };
+    const Case cases[] = {
+        {LoopbackServer::Response("200 OK", "DVK=2.2|2.0\r\n"), L"Ihre Version ist aktuell."},
+        {LoopbackServer::Response("404 Not Found", "weg"),
+         L"Fehler Der Server meldet den HTTP-Status 404."},
+        {LoopbackServer::Response("200 OK", std::string("\x89PNG\0\0", 6)),
+         L"Fehler Die Antwort des Servers ist keine Textdatei."},
+    };
+    for (const Case& c : cases) {
+        answers.Set("/updates.txt", c.Response);
+        const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+        ASSERT_NE(dlg, nullptr);
+        ASSERT_TRUE(Search(dravik, dlg));
+        EXPECT_TRUE(dravik.WaitUntil([&] { return MessageOf(dlg) == c.Shown; }, 10000))
+            << Narrow(MessageOf(dlg));
+        ASSERT_TRUE(Close(dravik, dlg));
+    }
+
+    // A server that takes the request and says nothing: the window answers
+    // meanwhile, the search button waits, and "Schließen" ends it at once.
+    answers.Set("/updates.txt", "");
+    const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_TRUE(Search(dravik, dlg));
+    ASSERT_TRUE(dravik.WaitUntil([&] { return !::IsWindowEnabled(Control(dlg, idUpdSearch)); }));
+    EXPECT_EQ(MessageOf(dlg), L"Suche neue Version. Bitte warten...");
+    DWORD_PTR answer = 0;
+    EXPECT_NE(::SendMessageTimeoutW(dlg, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
+    EXPECT_TRUE(Close(dravik, dlg));
+    EXPECT_TRUE(dravik.Running());
+}
+
+TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
+    answers.Set("/contact.ini",
+                LoopbackServer::Response("200 OK", "Street=Hafenstra\xC3\x9F"
+                                                   "e 12\r\nCity=20457 "
+                                                   "Hamburg\r\nCountry=Deutschland\r\nPhone=040 "
+                                                   "123\r\nFax=040 124\r\n"));
+    DravikProcess dravik;
+    HWND about = Open(dravik, idAbout, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(Text(about), L"Info über...");
+    EXPECT_EQ(Text(Control(about, idInfoProduktName)), L"Morvane Dravik");
+    EXPECT_EQ(Text(Control(about, idInfoVersion)), L"Version 2.2");
+    EXPECT_EQ(Text(Control(about, idInfoAnschrift)),
+              L"Hafenstraße 12\r\n20457 Hamburg\r\nDeutschland");
+    EXPECT_NE(Text(Control(about, idInfoTelFax)).find(L"040 123\r\nFax: 040 124"),
+              std::wstring::npos);
+    EXPECT_EQ(Text(Control(about, idInfoEMail)), L"info@morvane.de");
+
+    // The icon copies the report after a question.
+    ASSERT_TRUE(ClickOn(Control(about, idInfoIcon)));
+    EXPECT_NE(AnswerMessageBox(dravik).find(L"Infos jetzt kopieren?"), std::wstring::npos);
+    std::wstring report;
+    dravik.WaitUntil([&] {
+        if (!::OpenClipboard(nullptr)) return false;
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            report = static_cast<const wchar_t*>(::GlobalLock(data));
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+        return report.rfind(L"App=", 0) == 0;
+    });
+    EXPECT_EQ(report.substr(0, 32), L"App=Morvane Dravik\r\nVer=2.2\r\nDir");
+    EXPECT_NE(report.find(L"\\Dravik.exe\r\nWin="), std::wstring::npos);
+    ASSERT_TRUE(ClickUntil(dravik, Control(about, idInfoOK), [&] { return !::IsWindow(about); }));
+
+    // Fetched once per run: the second opening asks the server no more.
+    about = Open(dravik, idAbout, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(server.Requests().size(), 1u);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed(dravik, about));
+}
