@@ -56,7 +56,13 @@ run_wine() { # run_wine PROGRAM ARGS... (inside the virtual desktop)
 }
 e2e() {
     rm -rf "$bin/e2e-failures"
-    run_wine dravik_e2e_tests.exe
+    # Wine opens web pages with xdg-open from the path: a stand-in there
+    # writes down what the program asked the browser to open.
+    local browser="$out/e2e-browser"
+    mkdir -p "$browser"
+    printf '#!/bin/sh\necho "$@" >> "$DRAVIK_BROWSER_LOG"\n' >"$browser/xdg-open"
+    chmod +x "$browser/xdg-open"
+    PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" run_wine dravik_e2e_tests.exe
     local rc=$?
     if [ -d "$bin/e2e-failures" ]; then
         mkdir -p "$out/e2e-failures"

@@ -1,7 +1,8 @@
 // The online windows against a real HTTP server on the loopback, which the
 // program reaches through the "ServerURL" value of its registry key: the
-// update check from the first start and from the menu, its failures and a
-// stalled server, and the About window with the vendor's contact data.
+// update check from the first start and from the menu, its failures, a
+// stalled server and the system's proxy; the About window with the vendor's
+// contact data; the feedback dialog's rating page in the browser.
 #include "../common/LoopbackServer.h"
 #include "WindowDriver.h"
 
@@ -13,28 +14,47 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
 namespace {
 
-// The program's server address for the time of a test.
-class ServerUrlScope {
+// A registry value for the time of a test, then the one before (or none).
+class RegistryValueScope {
   public:
-    explicit ServerUrlScope(const std::wstring& url) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, TProgramInfo().RegistryKey().c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &m_key, nullptr);
-        ::RegSetValueExW(m_key, L"ServerURL", 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
-                         static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)));
+    RegistryValueScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                       DWORD size)
+        : m_name(name) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &m_key, nullptr);
+        m_oldSize = sizeof(m_old);
+        m_had = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, m_old, &m_oldSize) ==
+                ERROR_SUCCESS;
+        ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
     }
-    ~ServerUrlScope() {
-        ::RegDeleteValueW(m_key, L"ServerURL");
+    ~RegistryValueScope() {
+        if (m_had)
+            ::RegSetValueExW(m_key, m_name, 0, m_oldType, m_old, m_oldSize);
+        else
+            ::RegDeleteValueW(m_key, m_name);
         ::RegCloseKey(m_key);
     }
 
   private:
     HKEY m_key = nullptr;
+    const wchar_t* m_name;
+    bool m_had = false;
+    DWORD m_oldType = 0, m_oldSize = 0;
+    BYTE m_old[1024] = {};
 };
+
+DWORD Bytes(const std::wstring& text) {
+    return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+}
+
+constexpr const wchar_t* kInternetSettings =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 // What the server answers, changed by the test while it runs.
 class Answers {
@@ -66,7 +86,9 @@ struct Online : ::testing::Test {
     LoopbackServer server{[this](const std::string& target, const LoopbackServer::Send& send) {
         answers(target, send);
     }};
-    ServerUrlScope url{Wide(server.Url(""))};
+    const std::wstring base = Wide(server.Url(""));
+    RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", REG_SZ, base.c_str(),
+                           Bytes(base)};
     ~Online() override { KeepScreenshotIfFailed(); }
 
     // The menu command as a click on its item runs it (the dialog is modal,
@@ -199,4 +221,67 @@ TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
     EXPECT_EQ(server.Requests().size(), 1u);
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(Closed(dravik, about));
+}
+
+TEST_F(Online, TheCheckGoesThroughTheProxyOfTheInternetSettings) {
+    // An address the program cannot reach itself; only the proxy can.
+    const std::wstring elsewhere = L"http://updates.example.invalid/";
+    RegistryValueScope address(TProgramInfo().RegistryKey().c_str(), L"ServerURL", REG_SZ,
+                               elsewhere.c_str(), Bytes(elsewhere));
+    const DWORD on = 1;
+    const std::wstring proxy = L"127.0.0.1:" + std::to_wstring(server.Port());
+    RegistryValueScope enable(kInternetSettings, L"ProxyEnable", REG_DWORD, &on, sizeof(on));
+    RegistryValueScope named(kInternetSettings, L"ProxyServer", REG_SZ, proxy.c_str(),
+                             Bytes(proxy));
+    answers.Set("http://updates.example.invalid/updates.txt",
+                LoopbackServer::Response("200 OK", "DVK=2.2|2.0\r\n"));
+
+    DravikProcess dravik;
+    const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_TRUE(Search(dravik, dlg));
+    EXPECT_TRUE(
+        dravik.WaitUntil([&] { return MessageOf(dlg) == L"Ihre Version ist aktuell."; }, 10000))
+        << Narrow(MessageOf(dlg));
+    ASSERT_FALSE(server.Requests().empty());
+    EXPECT_EQ(server.Requests().back(), "GET http://updates.example.invalid/updates.txt HTTP/1.1");
+    EXPECT_TRUE(Close(dravik, dlg));
+}
+
+TEST_F(Online, TheFeedbackDialogOpensTheRatingPageAndTheContactData) {
+    // The test command puts a stand-in for the browser on the path that
+    // writes down what it was asked to open.
+    wchar_t log[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableW(L"DRAVIK_BROWSER_LOG", log, MAX_PATH))
+        GTEST_SKIP() << "DRAVIK_BROWSER_LOG is not set";
+    std::wstring logFile = std::wstring(L"Z:") + log;
+    std::replace(logFile.begin(), logFile.end(), L'/', L'\\');
+    ::DeleteFileW(logFile.c_str());
+    answers.Set("/contact.ini", LoopbackServer::Response("200 OK", "Street=Kai 1\r\n"));
+
+    DravikProcess dravik;
+    const HWND wish = Open(dravik, idFeedback, WishDlgClass);
+    ASSERT_NE(wish, nullptr);
+    EXPECT_EQ(Text(wish), L"Wünsche/Feedback");
+    EXPECT_EQ(Text(Control(wish, idWishHeadingLike)), L"Ihnen gefällt Morvane Dravik?");
+    ASSERT_TRUE(ClickOn(Control(wish, idWishFeedback)));
+    std::string opened;
+    EXPECT_TRUE(dravik.WaitUntil(
+        [&] {
+            const TBytes bytes = ReadBytes(logFile);
+            opened.assign(bytes.begin(), bytes.end());
+            return !opened.empty();
+        },
+        10000));
+    EXPECT_NE(opened.find(server.Url("/feedback.php?prog=dvk")), std::string::npos) << opened;
+    EXPECT_TRUE(::IsWindow(wish)) << "the dialog stays open";
+
+    // "Kontakt mit uns aufnehmen" shows the About window over it.
+    ASSERT_TRUE(ClickOn(Control(wish, idWishContact)));
+    const HWND about = ShownProgramWindow(dravik, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(::GetWindow(about, GW_OWNER), wish);
+    EXPECT_EQ(Text(Control(about, idInfoAnschrift)), L"Kai 1\r\n\r\n");
+    ASSERT_TRUE(ClickUntil(dravik, Control(about, idInfoOK), [&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(ClickUntil(dravik, Control(wish, idWishClose), [&] { return !::IsWindow(wish); }));
 }

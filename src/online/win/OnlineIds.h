@@ -5,6 +5,7 @@
 
 constexpr const wchar_t* UpdateDlgClass = L"TOnlineUpdateDlg";
 constexpr const wchar_t* InfoFormClass = L"TInfoForm";
+constexpr const wchar_t* WishDlgClass = L"TWishDlg";
 
 enum TUpdateDlgId : int {
     idUpdSearch = IDOK, // "Neue Version suchen"
@@ -34,4 +35,14 @@ enum TInfoFormId : int {
     idInfoTelFax,
     idInfoHomepage,
     idInfoEMail,
+};
+
+enum TWishDlgId : int {
+    idWishClose = IDOK, // "Schließen"
+    idWishPicture = 100,
+    idWishLike,
+    idWishHeadingLike,
+    idWishFeedback, // "Bewertungsseite öffnen"
+    idWishHeadingWish,
+    idWishContact, // "Kontakt mit uns aufnehmen"
 };

@@ -1,5 +1,6 @@
 #include "online/win/WishDlg.h"
 
+#include "online/win/OnlineIds.h"
 #include "util/ColorMath.h"
 #include "util/StringUtils.h"
 #include "util/win/ControlRows.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr const wchar_t* WishDlgClass = L"TWishDlg";
 constexpr const wchar_t* WishPictureClass = L"TWishPicture";
 constexpr int ClientWidth = 476;
 constexpr int ClientHeight = 324;
@@ -25,30 +25,21 @@ constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr COLORREF Navy = RGB(0, 0, 0x80);
 constexpr COLORREF PictureBlue = RGB(0x49, 0x64, 0xE8);
 
-enum : int {
-    idClose = IDOK,
-    idPicture = 100,
-    idLike,
-    idHeadingLike,
-    idFeedback,
-    idHeadingWish,
-    idContact,
-    idFirstCaption = 200,
-};
+constexpr int idFirstCaption = 200;
 
 using enum TControlKind;
 constexpr std::array Rows{
-    TControlRow{Custom, idPicture, 21, 44, 140, 106},
-    TControlRow{Text, idHeadingLike, 177, 22, 290, 22, L"Ihnen gefällt %s?"},
+    TControlRow{Custom, idWishPicture, 21, 44, 140, 106},
+    TControlRow{Text, idWishHeadingLike, 177, 22, 290, 22, L"Ihnen gefällt %s?"},
     TControlRow{Text, 0, 177, 48, 290, 16, L"Zeigen Sie es mit einem Klick!"},
-    TControlRow{Button, idFeedback, 177, 72, 209, 25, L"&Bewertungsseite öffnen"},
-    TControlRow{Text, idHeadingWish, 176, 131, 290, 22, L"Ich habe einen Wunsch"},
+    TControlRow{Button, idWishFeedback, 177, 72, 209, 25, L"&Bewertungsseite öffnen"},
+    TControlRow{Text, idWishHeadingWish, 176, 131, 290, 22, L"Ich habe einen Wunsch"},
     TControlRow{Text, 0, 176, 157, 290, 16, L"Ihnen fehlt eine bestimmte Funktion?"},
     TControlRow{Text, 0, 176, 175, 290, 16, L"Etwas sollte anders funktionieren?"},
     TControlRow{Text, 0, 176, 193, 290, 16, L"Wir ändern diese Software nach Ihren Wünschen."},
-    TControlRow{Button, idContact, 176, 224, 209, 25, L"&Kontakt mit uns aufnehmen"},
-    TControlRow{DefaultButton, idClose, ClientWidth - 8 - 75, ClientHeight - BottomPanelHeight + 9,
-                75, 25, L"Schließen"},
+    TControlRow{Button, idWishContact, 176, 224, 209, 25, L"&Kontakt mit uns aufnehmen"},
+    TControlRow{DefaultButton, idWishClose, ClientWidth - 8 - 75,
+                ClientHeight - BottomPanelHeight + 9, 75, 25, L"Schließen"},
 };
 
 int Scaled(int v, UINT dpi) {
@@ -70,15 +61,16 @@ class TWishDlg::TPicture : public Window {
   public:
     void Create(HWND parent, const Rect& bounds) {
         RegisterClassOnce(WishPictureClass, ::LoadCursorW(nullptr, IDC_HAND), nullptr);
-        CreateChild(WishPictureClass, L"Bewertungsseite öffnen", 0, 0, bounds, parent, idPicture);
+        CreateChild(WishPictureClass, L"Bewertungsseite öffnen", 0, 0, bounds, parent,
+                    idWishPicture);
         ::CreateWindowExW(0, WC_STATICW, L"Like!", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX,
                           0, 0, 0, 0, Handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(idLike)),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(idWishLike)),
                           ::GetModuleHandleW(nullptr), nullptr);
         Layout(Dpi());
     }
     void Layout(UINT dpi) {
-        const HWND like = ::GetDlgItem(Handle(), idLike);
+        const HWND like = ::GetDlgItem(Handle(), idWishLike);
         ::SendMessageW(like, WM_SETFONT, reinterpret_cast<WPARAM>(HeadingFont(dpi, 35, true)),
                        FALSE);
         ::SetWindowPos(like, nullptr, Scaled(32, dpi), Scaled(15, dpi), Scaled(90, dpi),
@@ -92,7 +84,7 @@ class TWishDlg::TPicture : public Window {
             Clicked();
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == idLike && HIWORD(wParam) == STN_CLICKED) Clicked();
+            if (LOWORD(wParam) == idWishLike && HIWORD(wParam) == STN_CLICKED) Clicked();
             return 0;
         case WM_CTLCOLORSTATIC: {
             const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -134,7 +126,7 @@ class TWishDlg::TPicture : public Window {
 
   private:
     void Clicked() {
-        ::SendMessageW(::GetParent(Handle()), WM_COMMAND, MAKEWPARAM(idPicture, BN_CLICKED),
+        ::SendMessageW(::GetParent(Handle()), WM_COMMAND, MAKEWPARAM(idWishPicture, BN_CLICKED),
                        reinterpret_cast<LPARAM>(Handle()));
     }
 };
@@ -163,20 +155,20 @@ void TWishDlg::FormCreate() {
 }
 
 void TWishDlg::ApplyFonts() {
-    for (int id : {idHeadingLike, idHeadingWish})
+    for (int id : {idWishHeadingLike, idWishHeadingWish})
         ::SendMessageW(Item(id), WM_SETFONT,
                        reinterpret_cast<WPARAM>(HeadingFont(Dpi(), 16, false)), TRUE);
 }
 
 void TWishDlg::FormShow() {
     const std::wstring name = ProgramInfo ? ProgramInfo->DisplayName() : std::wstring();
-    ::SetWindowTextW(Item(idHeadingLike), (L"Ihnen gefällt " + name + L"?").c_str());
+    ::SetWindowTextW(Item(idWishHeadingLike), (L"Ihnen gefällt " + name + L"?").c_str());
 }
 
 void TWishDlg::ShowModal() {
     m_done = false;
     FormShow();
-    ::SetFocus(Item(idFeedback));
+    ::SetFocus(Item(idWishFeedback));
     RunModal(Handle(), [this] { return m_done; });
 }
 
@@ -193,15 +185,15 @@ LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case idClose:
+        case idWishClose:
         case IDCANCEL:
             m_done = true;
             return 0;
-        case idFeedback:
-        case idPicture:
+        case idWishFeedback:
+        case idWishPicture:
             btnFeedbackClick();
             return 0;
-        case idContact:
+        case idWishContact:
             btnContactClick();
             return 0;
         default:
@@ -220,8 +212,8 @@ LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         const HWND control = reinterpret_cast<HWND>(lParam);
         const int id = ::GetDlgCtrlID(control);
-        if (id == idClose) return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        if (id == idHeadingLike || id == idHeadingWish) ::SetTextColor(dc, Navy);
+        if (id == idWishClose) return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        if (id == idWishHeadingLike || id == idWishHeadingWish) ::SetTextColor(dc, Navy);
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     }
