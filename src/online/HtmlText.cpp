@@ -332,6 +332,30 @@ THtmlText ParseHtmlText(const std::wstring& html) {
     return builder.Take();
 }
 
+std::wstring HtmlEscape(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) {
+        switch (ch) {
+        case L'&':
+            out += L"&amp;";
+            break;
+        case L'<':
+            out += L"&lt;";
+            break;
+        case L'>':
+            out += L"&gt;";
+            break;
+        case L'"':
+            out += L"&quot;";
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
+
 bool IsClickableUrl(const std::wstring& href) {
     for (const wchar_t* scheme : {L"http://", L"https://", L"mailto:"}) {
         const std::wstring prefix = scheme;

@@ -41,6 +41,10 @@ inline constexpr int HtmlMaxFontSize = 72;
 
 THtmlText ParseHtmlText(const std::wstring& html);
 
+// Plain text as HTML: "&", "<", ">" and the double quote as entities, so a
+// version or an error text from outside can never add tags to a message.
+std::wstring HtmlEscape(const std::wstring& text);
+
 // Only web pages and mail addresses open on a click; "file:", "javascript:"
 // and other schemes from a message stay plain text.
 bool IsClickableUrl(const std::wstring& href);

@@ -1,5 +1,6 @@
 #include "online/UpdateFile.h"
 
+#include "online/HtmlText.h"
 #include "util/DatePattern.h"
 #include "util/Numbers.h"
 #include "util/StringUtils.h"
@@ -54,8 +55,8 @@ TUpdateFileVerdict UpdateFileVerdict(const TUpdateFile& file, const std::wstring
         verdict.Msg = L"Das Online-Update unterstützt dieses Programm zur Zeit noch nicht.";
     } else if (Ver2GreaterVer1(currentVersion, file.NewestVersion)) {
         verdict.OpenDialog = true;
-        verdict.Msg = L"<p><font size=\"12\">Die <b>neue Version " + file.NewestVersion +
-                      L"</b> ist verfügbar!</font></p>";
+        verdict.Msg = L"<p><font size=\"12\">Die <b>neue Version " +
+                      HtmlEscape(file.NewestVersion) + L"</b> ist verfügbar!</font></p>";
         if (!urls.ProgDownload.empty())
             verdict.Msg += L"<br>Download der neuen Version und Hinweise auf der " +
                            Link(urls.ProgDownload, L"Update-Seite") + L".";
@@ -85,7 +86,8 @@ TUpdateFileVerdict UpdateFileVerdict(const TUpdateFile& file, const std::wstring
 }
 
 std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wstring& url) {
-    std::wstring msg = L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> Fehler </b></font> " + error;
-    if (debug) msg += L"\r\n" + url;
+    std::wstring msg =
+        L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> Fehler </b></font> " + HtmlEscape(error);
+    if (debug) msg += L"\r\n" + HtmlEscape(url);
     return msg;
 }

@@ -71,6 +71,8 @@ TEST_F(UpdateFileTest, VerdictOfTheLines) {
         {{L"DVK=2.2|2.0"}, 0, false, Current, 0},
         {{L"dvk 999999999999.1|x"}, 0, true, NewVersion(L"999999999999.1"), 0},
         {{L"DVK=2.x"}, 0, false, Current, 0},
+        // A version from the server is text, never markup.
+        {{L"DVK=9<b onclick=x>&"}, 0, true, NewVersion(L"9&lt;b onclick=x&gt;&amp;"), 0},
         {{L"DVK"}, 0, false, Current, 0},                               // no version at all
         {{L"DVK=2.3", L"DVK=2.1"}, 0, true, NewVersion(L"2.3"), 0},     // the first line counts
         {{L"XYZ=9.9|1", L"MSG", L"DVK=9.9"}, 0, false, Unsupported, 0}, // news, not a program
