@@ -9,6 +9,7 @@
 #include "storage/win/RegistryProgData.h"
 #include "util/CommandLine.h"
 #include "util/DateTime.h"
+#include "util/StringUtils.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ TDateTime LocalNow() {
     ::GetLocalTime(&t);
     return EncodeDate(t.wYear, t.wMonth, t.wDay) +
            EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-}
-
-TUpdateCheckContext UpdateCheckContextFor(const TProgramInfo& info) {
-    TUpdateCheckContext context;
-    context.ProgramId = info.ProgramId;
-    context.Version = info.Version;
-    context.Urls = ConfiguredOnlineUrls(info);
-    context.Now = LocalNow();
-    context.Debug = HasParam(L"debug");
-    return context;
 }
 
 std::unique_ptr<TCustomIniFile> OpenUpdateCheckStore(const TProgramInfo& info) {
@@ -56,9 +47,33 @@ TMVOnlineUpdate::~TMVOnlineUpdate() {
     if (Handle()) ::DestroyWindow(Handle());
 }
 
+TUpdateCheckContext TMVOnlineUpdate::CheckContext() {
+    if (MorvaneURLs) {
+        const TOnlineUrls urls = ConfiguredOnlineUrls(m_info);
+        UrlVersionFile = urls.VersionFile;
+        UrlProgDownload = urls.ProgDownload;
+        UrlProgChanges = urls.ProgChanges;
+    }
+    const std::wstring id = LowerCaseText(m_info.ProgramId);
+    const auto program = [&](const std::wstring& url) {
+        return MyReplace(url, L"##PROG##", id, false, 0);
+    };
+    TUpdateCheckContext context;
+    context.ProgramId = m_info.ProgramId;
+    context.Version = m_info.Version;
+    context.Urls = ConfiguredOnlineUrls(m_info);
+    context.Urls.VersionFile = UrlVersionFile;
+    context.Urls.ProgDownload = program(UrlProgDownload);
+    context.Urls.ProgChanges = program(UrlProgChanges);
+    context.Urls.OtherProducts = program(UrlOtherProducts);
+    context.Now = LocalNow();
+    context.Debug = HasParam(L"debug");
+    return context;
+}
+
 void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
     m_owner = owner;
-    const TUpdateCheckContext context = UpdateCheckContextFor(m_info);
+    const TUpdateCheckContext context = CheckContext();
     if (showAlways) {
         const auto store = OpenUpdateCheckStore(m_info);
         ShowVerdict(ExecuteVerdict(*store, context, true, nullptr));
@@ -97,7 +112,7 @@ void TMVOnlineUpdate::ShowVerdict(const TUpdateCheckResult& result) {
         } else {
             const auto store = OpenUpdateCheckStore(m_info);
             TOnlineUpdateDlg dialog;
-            dialog.OnlineUpdate = &m_info;
+            dialog.OnlineUpdate = this;
             dialog.UpdMessage = result.Msg;
             dialog.AutoUpdateInterval = ReadAutoUpdateInterval(*store);
             dialog.NewLastMsgID = result.NewLastMsgID;

@@ -16,10 +16,6 @@
 // The moment in the calendar the bookkeeping counts in (local time).
 TDateTime LocalNow();
 
-// The check's context for this program: its id, version and the configured
-// addresses, the clock, and the "debug" switch.
-TUpdateCheckContext UpdateCheckContextFor(const TProgramInfo& info);
-
 // The bookkeeping store: "...\Common\DVK\UpdateCheck".
 std::unique_ptr<TCustomIniFile> OpenUpdateCheckStore(const TProgramInfo& info);
 
@@ -43,6 +39,16 @@ class TMVOnlineUpdate : public Window {
     TDialogEvent OnAfterDialog;
     // What "Kontakt mit uns aufnehmen" of the feedback dialog opens.
     std::function<void(HWND owner)> OnContact;
+
+    // The addresses; with MorvaneURLs every check first takes the product's
+    // own (below the configured server). "##PROG##" stands for the program id.
+    std::wstring UrlVersionFile, UrlProgDownload, UrlProgChanges, UrlOtherProducts;
+    bool MorvaneURLs = true;
+
+    const TProgramInfo& ProgramInfo() const { return m_info; }
+    // The check's context now: the program, the addresses, the clock and the
+    // "debug" switch.
+    TUpdateCheckContext CheckContext();
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -123,7 +123,7 @@ void TOnlineUpdateDlg::LayoutControls() {
 }
 
 void TOnlineUpdateDlg::ShowModal() {
-    const TProgramInfo* info = OnlineUpdate;
+    const TProgramInfo* info = OnlineUpdate ? &OnlineUpdate->ProgramInfo() : nullptr;
     ::SetWindowTextW(
         Item(idUpdDescription),
         UpdateDlgDescription(info ? info->DisplayName() : L"", info ? info->Version : L"").c_str());
@@ -150,8 +150,8 @@ void TOnlineUpdateDlg::btnSearchClick() {
     ::ShowWindow(Item(idUpdProgress), SW_SHOW);
     ::SendMessageW(Item(idUpdProgress), PBM_SETMARQUEE, TRUE, 30);
     ::EnableWindow(Item(idUpdSearch), FALSE);
-    const TUpdateCheckContext context = UpdateCheckContextFor(*OnlineUpdate);
-    const TProgramInfo info = *OnlineUpdate;
+    const TUpdateCheckContext context = OnlineUpdate->CheckContext();
+    const TProgramInfo info = OnlineUpdate->ProgramInfo();
     m_search = std::make_unique<TBackgroundTask>(
         Handle(), WM_SEARCH_DONE, [this, context, info](const std::atomic<bool>& cancelled) {
             try {

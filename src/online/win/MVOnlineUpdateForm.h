@@ -13,13 +13,15 @@
 #include <memory>
 #include <optional>
 
+class TMVOnlineUpdate;
+
 class TOnlineUpdateDlg : public Window {
   public:
     TOnlineUpdateDlg();
     ~TOnlineUpdateDlg() override;
 
     // Set before Create.
-    TProgramInfo* OnlineUpdate = nullptr; // the product and its addresses
+    TMVOnlineUpdate* OnlineUpdate = nullptr; // the check, its product and addresses
     std::wstring UpdMessage;
     TAutoUpdateInterval AutoUpdateInterval = aai4Weeks;
     int NewLastMsgID = 0;

@@ -19,11 +19,18 @@ std::wstring SystemProxyList() {
     return reinterpret_cast<const wchar_t*>(info->lpszProxy);
 }
 
-std::string SystemProxyFor(const std::wstring& protocol) {
+bool GetProxyServer(const std::wstring& protocol, std::wstring& server, int& port) {
     const TProxyServer proxy = ProxyServerFromList(SystemProxyList(), protocol);
-    if (proxy.Server.empty()) return {};
+    server = proxy.Server;
+    port = proxy.Server.empty() ? 0 : proxy.Port;
+    return !server.empty();
+}
+
+std::string SystemProxyFor(const std::wstring& protocol) {
+    std::wstring server;
+    int port = 0;
+    if (!GetProxyServer(protocol, server, port)) return {};
     // An IPv6 address keeps its brackets in front of the port.
-    const bool ipv6 = proxy.Server.find(L':') != std::wstring::npos && proxy.Server.front() != L'[';
-    const std::wstring host = ipv6 ? L"[" + proxy.Server + L"]" : proxy.Server;
-    return EncodeUtf8(host + L":" + std::to_wstring(proxy.Port));
+    const bool ipv6 = server.find(L':') != std::wstring::npos && server.front() != L'[';
+    return EncodeUtf8((ipv6 ? L"[" + server + L"]" : server) + L":" + std::to_wstring(port));
 }
