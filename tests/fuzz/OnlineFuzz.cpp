@@ -1,7 +1,9 @@
 // libFuzzer target: what the online services read from the network and the
 // system, one mode per input (the first byte): the update file with the
-// check's verdict and bookkeeping, the HTML of the update message, and the
-// system's proxy list.
+// check's verdict and bookkeeping, the HTML of the update message, the
+// system's proxy list, and the vendor's contact data.
+#include "online/AboutTexts.h"
+#include "online/FetchedText.h"
 #include "online/HtmlText.h"
 #include "online/ProxyList.h"
 #include "online/UpdateCheck.h"
@@ -87,19 +89,34 @@ void Proxy(FuzzedDataProvider& in) {
     }
 }
 
+void Contact(FuzzedDataProvider& in) {
+    const bool isGerman = in.ConsumeBool();
+    const bool ownTelFax = in.ConsumeBool();
+    const TBytes body = in.ConsumeRemainingBytes<std::uint8_t>();
+    const std::vector<std::wstring> telFax =
+        ownTelFax ? std::vector<std::wstring>{L"Tel: 1"} : std::vector<std::wstring>{};
+    const TContactLines lines =
+        ContactLinesFromFile(DecodeFetchedText(body.data(), body.size()), telFax, isGerman);
+    Check(lines.Done && lines.Address.size() == 3);
+    if (ownTelFax) Check(lines.TelFax == telFax);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegral<std::uint8_t>() % 3) {
+    switch (in.ConsumeIntegral<std::uint8_t>() % 4) {
     case 0:
         UpdateFile(in);
         break;
     case 1:
         Html(in);
         break;
-    default:
+    case 2:
         Proxy(in);
+        break;
+    default:
+        Contact(in);
         break;
     }
     return 0;
