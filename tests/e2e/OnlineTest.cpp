@@ -285,3 +285,47 @@ TEST_F(Online, TheFeedbackDialogOpensTheRatingPageAndTheContactData) {
     ASSERT_TRUE(ClickUntil(dravik, Control(about, idInfoOK), [&] { return !::IsWindow(about); }));
     ASSERT_TRUE(ClickUntil(dravik, Control(wish, idWishClose), [&] { return !::IsWindow(wish); }));
 }
+
+TEST_F(Online, TheBookkeepingOpensTheFeedbackOnceAndTheDialogStoresTheChosenInterval) {
+    // 120 days after the first check, the automatic check not due: the
+    // feedback dialog opens, once in the program's life.
+    {
+        MarkUpdateCheckedJustNow();
+        const auto store = OpenUpdateCheckStore(TProgramInfo());
+        store->WriteDate(UpdateCheckSection, L"FirstCheck", LocalNow() - 120);
+    }
+    {
+        DravikProcess dravik({.UpdateCheckedJustNow = false});
+        const HWND wish = ShownProgramWindow(dravik, WishDlgClass);
+        ASSERT_NE(wish, nullptr);
+        ASSERT_TRUE(
+            ClickUntil(dravik, Control(wish, idWishClose), [&] { return !::IsWindow(wish); }));
+        EXPECT_TRUE(OpenUpdateCheckStore(TProgramInfo())
+                        ->ReadBool(UpdateCheckSection, L"WishShown", false));
+    }
+    {
+        DravikProcess dravik({.UpdateCheckedJustNow = false});
+        // Once the automatic check is through, any window it opens is there.
+        ASSERT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"UpdateCheck") == 0; }));
+        EXPECT_EQ(dravik.ProgramWindow(WishDlgClass), nullptr);
+
+        // "Einstellungen..." shows the interval below, the window grows, and
+        // the entry chosen is what closing stores.
+        const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+        ASSERT_NE(dlg, nullptr);
+        const RECT small = Place(dlg);
+        const HWND interval = Control(dlg, idUpdInterval);
+        EXPECT_FALSE(::IsWindowVisible(interval));
+        ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSettings),
+                               [&] { return ::IsWindowVisible(interval); }));
+        EXPECT_GT(Place(dlg).bottom - Place(dlg).top, small.bottom - small.top);
+        EXPECT_EQ(Text(interval), L"Alle 4 Wochen");
+        ::SendMessageW(interval, CB_SETCURSEL, 2, 0);
+        ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(idUpdInterval, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(interval));
+        ASSERT_TRUE(Close(dravik, dlg));
+        EXPECT_EQ(
+            OpenUpdateCheckStore(TProgramInfo())->ReadString(UpdateCheckSection, L"Interval", L""),
+            L"aai1Year");
+    }
+}

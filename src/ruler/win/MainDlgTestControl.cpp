@@ -4,6 +4,7 @@
 #include "colour/win/MVColorDlg.h"
 #include "colour/win/MVColorForm.h"
 #include "magnifier/win/MagnifierDlg.h"
+#include "online/win/MVOnlineUpdate.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
 
@@ -128,7 +129,8 @@ std::wstring TMainDlg::TestQuery(const std::wstring& command) {
             << (m_magnifier ? m_magnifier->Draws() : 0) << L"\nMagnifierTicks="
             << (m_magnifier ? m_magnifier->TimerTicks() : 0) << L"\nMenuHint=" << m_menuHint
             << L"\nLayered=" << LayeredAlpha(Handle()) << L"\nHotKeys=" << m_registeredHotkeys
-            << L"\nSettingsDlg=" << (m_settingsDlgOpen ? 1 : 0) << L"\nCheckedUnit=";
+            << L"\nSettingsDlg=" << (m_settingsDlgOpen ? 1 : 0) << L"\nUpdateCheck="
+            << (MVOnlineUpdate1 && MVOnlineUpdate1->CheckRunning() ? 1 : 0) << L"\nCheckedUnit=";
         for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50}) {
             const UINT itemState = ::GetMenuState(units, id, MF_BYCOMMAND);
             if (itemState != static_cast<UINT>(-1) && (itemState & MF_CHECKED))
