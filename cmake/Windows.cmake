@@ -24,6 +24,8 @@ file(GLOB DRAVIK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win/*
 list(FILTER DRAVIK_SHELL_SOURCES EXCLUDE REGEX ".*/src/app/win/WinMain\\.cpp$")
 add_library(dravik_shell STATIC ${DRAVIK_SHELL_SOURCES})
 target_link_libraries(dravik_shell PUBLIC dravik_core zephal ${DRAVIK_WIN_LIBS})
+# The help's context ids, shared with the help project.
+target_include_directories(dravik_shell PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 target_compile_options(dravik_shell PRIVATE ${DRAVIK_WARNINGS})
 
 add_executable(Dravik WIN32 src/app/win/WinMain.cpp resources/Dravik.rc)

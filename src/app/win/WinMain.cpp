@@ -5,6 +5,7 @@
 #include "storage/win/SingleInstance.h"
 #include "storage/win/Win32Storage.h"
 #include "util/win/AppError.h"
+#include "util/win/HtmlHelp.h"
 #include "util/win/LocalFormat.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/SysColors.h"
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InstallSysColorProvider();
     InstallWin32Storage();
     SetLocalFormatFromSystem();
+    LoadHtmlHelp();
     Application app;
     TMainDlg ruler;
     int exitCode = 0;
@@ -38,6 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     });
     // An error of the start-up itself has had no loop to show it.
     ShowPendingApplicationErrors();
+    UnloadHtmlHelp();
     SingleInstanceClose();
     return HookLibrary::Loaded() ? exitCode : 1;
 }

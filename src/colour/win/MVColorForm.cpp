@@ -1,5 +1,8 @@
 #include "colour/win/MVColorForm.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "app/win/Application.h"
 #include "colour/win/MVColorShot.h"
 #include "util/win/Bitmaps.h"
@@ -322,6 +325,8 @@ void TMVColorForm::OnCommand(int id, int code, HWND) {
 }
 
 LRESULT TMVColorForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_COLOR_WINDOW)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -1,5 +1,8 @@
 #include "magnifier/win/MagnifierDlg.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "util/UserError.h"
 #include "util/win/Fonts.h"
 #include "util/win/MVUtilWin.h"
@@ -374,6 +377,8 @@ Rect TMagnifierDlg::WorkArea() const {
 // --- Messages ----------------------------------------------------------------------
 
 LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_MAGNIFIER)) return TRUE;
     if (m_wheelRollMsg != 0 && msg == m_wheelRollMsg) {
         WheelStep(static_cast<int>(wParam));
         return 0;

@@ -1,5 +1,8 @@
 #include "online/win/InfoForm.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "online/AboutTexts.h"
 #include "online/FetchedText.h"
 #include "online/win/HttpClient.h"
@@ -242,6 +245,8 @@ void TInfoForm::pIconClick() {
 }
 
 LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_ABOUT)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         if (LOWORD(wParam) == idInfoOK || LOWORD(wParam) == IDCANCEL) {

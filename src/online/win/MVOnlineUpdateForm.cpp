@@ -1,5 +1,8 @@
 #include "online/win/MVOnlineUpdateForm.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "online/UpdateDlgTexts.h"
 #include "online/win/MVOnlineUpdate.h"
 #include "online/win/OnlineIds.h"
@@ -185,6 +188,8 @@ void TOnlineUpdateDlg::CloseDialog() {
 }
 
 LRESULT TOnlineUpdateDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_UPDATE)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -1,5 +1,8 @@
 #include "online/win/WishDlg.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "online/win/OnlineIds.h"
 #include "util/ColorMath.h"
 #include "util/StringUtils.h"
@@ -182,6 +185,8 @@ void TWishDlg::btnContactClick() {
 }
 
 LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_FEEDBACK)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

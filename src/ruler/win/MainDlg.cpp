@@ -16,6 +16,7 @@
 #include "util/win/CoolTrayIcon.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
+#include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/TestControl.h"
 #include "util/win/WindowsInfo.h"
@@ -97,6 +98,7 @@ void TMainDlg::FormCreate() {
     // "No colour" (a hand-edited file) has nothing to show: the window starts from black.
     MVColorDlg->Color = EditableColor(m_model.Options.ColorDlgColor);
     m_helpFile = AppDirAnd(L"Hilfe.chm");
+    mHHelp = std::make_unique<THookHelpSystem>(m_helpFile, 0, L"");
     // Without the hook the ruler cannot follow the mouse, but its hotkeys
     // still work: they are registered before the error is shown.
     try {
@@ -129,6 +131,7 @@ void TMainDlg::FormClose() {
     // Runs once, whichever way the program ends.
     if (m_closed) return;
     m_closed = true;
+    HHCloseAll();
     GuardedCall([this] { SaveSettings(); });
 }
 

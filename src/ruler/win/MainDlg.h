@@ -26,6 +26,7 @@ class TCoolTrayIcon;
 class TMagnifierDlg;
 class TMVColorDlg;
 class TMVOnlineUpdate;
+class THookHelpSystem;
 using UniqueHImageList =
     UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
@@ -227,6 +228,7 @@ class TMainDlg : public Window {
     std::unique_ptr<TCoolTrayIcon> TrayColorPicker;
     UniqueHImageList ilMain;
     std::wstring m_helpFile;
+    std::unique_ptr<THookHelpSystem> mHHelp;
     int m_checkedTransparency = 0; // "0%" is checked until a value matches another item
     bool m_menuKeyRan = false;     // the last key ran a menu command
     std::wstring m_menuHint;       // of the selected menu item

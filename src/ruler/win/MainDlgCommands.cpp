@@ -4,10 +4,12 @@
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/MainDlg.h"
+
 #include "storage/FileSystem.h"
 #include "util/StringUtils.h"
 #include "util/UserError.h"
 #include "util/win/CoolTrayIcon.h"
+#include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/ShellExec.h"
 
@@ -166,8 +168,7 @@ void TMainDlg::menShowTrayPickerClick() {
 
 void TMainDlg::Hilfe1Click() {
     if (FileSystem().FileExists(m_helpFile)) {
-        // The help viewer proper comes with the help file.
-        RunCmd(m_helpFile);
+        HelpDisplayTopic(m_helpFile);
         return;
     }
     TopMostScope scope(*this);

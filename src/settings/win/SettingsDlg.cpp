@@ -1,5 +1,8 @@
 #include "settings/win/SettingsDlg.h"
 
+#include "help/HelpIds.h"
+#include "util/win/HtmlHelp.h"
+
 #include "settings/win/SettingsDlgIds.h"
 #include "util/HotkeyMath.h"
 #include "util/Numbers.h"
@@ -168,6 +171,8 @@ LRESULT CALLBACK TSettingsDlg::HotKeyFieldProc(HWND wnd, UINT msg, WPARAM wParam
 }
 
 LRESULT TSettingsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // F1: this window's page of the help.
+    if (msg == WM_HELP && ApplicationHelpContext(IDH_SETTINGS)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
