@@ -32,3 +32,11 @@ add_executable(Dravik WIN32 src/app/win/WinMain.cpp resources/Dravik.rc)
 target_link_libraries(Dravik PRIVATE dravik_shell)
 target_link_options(Dravik PRIVATE -municode)
 target_compile_options(Dravik PRIVATE ${DRAVIK_WARNINGS})
+
+# Hilfe.chm: the German help file beside the program.
+file(GLOB DRAVIK_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/Hilfe.chm
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-help.sh ${CMAKE_BINARY_DIR}/bin/Hilfe.chm
+    DEPENDS ${DRAVIK_HELP_SOURCES} ${CMAKE_SOURCE_DIR}/scripts/build-help.sh
+    COMMENT "Building Hilfe.chm" VERBATIM)
+add_custom_target(dravik_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Hilfe.chm)

@@ -43,6 +43,7 @@ step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-o
 step "build windows x86_64" "$repo/scripts/build.sh" windows
 
 step "Windows binaries (PE, exports, manifest)" "$repo/scripts/check-binaries.sh" "$out/x86_64/bin"
+step "help file (chmls)" "$repo/scripts/check-help.sh" "$out/x86_64/bin"
 
 # shellcheck source=wine-env.sh
 source "$repo/scripts/wine-env.sh"
