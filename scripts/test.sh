@@ -44,6 +44,8 @@ step "build windows x86_64" "$repo/scripts/build.sh" windows
 
 step "Windows binaries (PE, exports, manifest)" "$repo/scripts/check-binaries.sh" "$out/x86_64/bin"
 step "help file (chmls)" "$repo/scripts/check-help.sh" "$out/x86_64/bin"
+dist_check() { "$repo/scripts/dist.sh" && "$repo/scripts/check-dist.sh"; }
+step "distribution (installer, zip)" dist_check
 
 # shellcheck source=wine-env.sh
 source "$repo/scripts/wine-env.sh"

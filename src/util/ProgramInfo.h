@@ -1,12 +1,13 @@
 #pragma once
 // The product's data and the names derived from it (registry keys, folders).
+#include "util/Version.h"
 #include <string>
 #include <vector>
 
 struct TProgramInfo {
     std::wstring ProductPrefix = L"Morvane";
     std::wstring ProductName = L"Dravik";
-    std::wstring Version = L"2.2";
+    std::wstring Version = DRAVIK_VERSION_WSTRING;
     std::wstring ProgramId = L"DVK";
     std::wstring VendorId = L"Morvane";
     // The rating page (a "%s" stands for the program id in lower case) and
