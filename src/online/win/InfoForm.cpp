@@ -97,7 +97,8 @@ HWND TInfoForm::Item(int id) const {
 void TInfoForm::Create(HWND owner, const TProgramInfo& info) {
     m_info = &info;
     RegisterClassOnce(InfoFormClass, ::LoadCursorW(nullptr, IDC_ARROW),
-                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS,
+                      ::GetSysColorBrush(COLOR_BTNFACE));
     CreateWnd(InfoFormClass, info.Caption.empty() ? L"Info über..." : info.Caption.c_str(),
               FormStyle, FormExStyle, 0, 0, 1, 1, owner);
     CreateControls();
@@ -278,12 +279,6 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetBkColor(dc, top ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(top ? ::GetStockObject(WHITE_BRUSH)
                                              : ::GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_ERASEBKGND: {
-        RECT all{};
-        ::GetClientRect(Handle(), &all);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &all, ::GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
     }
     default:
         break;

@@ -64,7 +64,8 @@ Size TFrmPixelsPerMMEditor::DesignSize() {
 
 void TFrmPixelsPerMMEditor::Create(HWND parent, int id, Point place, UINT dpi) {
     m_place = place;
-    RegisterClassOnce(PixelsPerMMEditorClass, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    RegisterClassOnce(PixelsPerMMEditorClass, ::LoadCursorW(nullptr, IDC_ARROW), nullptr,
+                      CS_DBLCLKS, ::GetSysColorBrush(COLOR_BTNFACE));
     const auto scaled = [dpi](int v) { return ::MulDiv(v, static_cast<int>(dpi), 96); };
     CreateChild(PixelsPerMMEditorClass, L"", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                 {scaled(place.X), scaled(place.Y), scaled(place.X + FrameWidth),
@@ -184,12 +185,6 @@ LRESULT TFrmPixelsPerMMEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPa
         ::FillRect(item->hDC, &white, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         ::FillRect(item->hDC, &black, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         return TRUE;
-    }
-    case WM_ERASEBKGND: {
-        RECT all{};
-        ::GetClientRect(Handle(), &all);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &all, ::GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
     }
     default:
         break;

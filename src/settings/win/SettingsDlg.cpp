@@ -52,7 +52,8 @@ TSettingsDlg::~TSettingsDlg() {
 
 void TSettingsDlg::Create(HWND owner) {
     RegisterClassOnce(SettingsDlgClass, ::LoadCursorW(nullptr, IDC_ARROW),
-                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+                      ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS,
+                      ::GetSysColorBrush(COLOR_BTNFACE));
     CreateWnd(SettingsDlgClass, SettingsDlgCaption, FormStyle, FormExStyle, 0, 0, 1, 1, owner);
     FormCreate();
 }
@@ -206,12 +207,6 @@ LRESULT TSettingsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_ERASEBKGND: {
-        RECT all{};
-        ::GetClientRect(Handle(), &all);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &all, ::GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
     default:
         break;
     }

@@ -21,7 +21,8 @@ Rect Window::ClientRect() const {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon, UINT style) {
+void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon, UINT style,
+                               HBRUSH background) {
     WNDCLASSEXW existing{sizeof(existing)};
     if (::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &existing)) return;
     WNDCLASSEXW wc{sizeof(wc)};
@@ -31,6 +32,7 @@ void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON i
     wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = icon;
     wc.hIconSm = icon;
+    wc.hbrBackground = background;
     wc.lpszClassName = className;
     ::RegisterClassExW(&wc);
 }

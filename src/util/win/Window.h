@@ -29,9 +29,10 @@ class Window {
     // The client area as a core rectangle.
     Rect ClientRect() const;
 
-    // Registers the class once per process.
+    // Registers the class once per process; a background brush lets the
+    // default handling erase the window with it.
     static void RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon,
-                                  UINT style = CS_DBLCLKS);
+                                  UINT style = CS_DBLCLKS, HBRUSH background = nullptr);
 
   protected:
     bool CreateWnd(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
