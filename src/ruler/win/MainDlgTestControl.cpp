@@ -20,10 +20,11 @@
 
 namespace {
 
-// "name value" with a decimal number; false when the number is missing.
+// "name value" with a decimal number written with a point, whatever the
+// user's locale says; false when the number is missing.
 bool NumberAfter(const std::wstring& command, const std::wstring& prefix, double& value) {
     if (command.rfind(prefix, 0) != 0) return false;
-    return TryStrToFloat(command.substr(prefix.size()), value);
+    return TryStrToFloatMV(command.substr(prefix.size()), L'.', value);
 }
 
 // The layered opacity, or -1 while the window is not layered.
