@@ -200,7 +200,12 @@ TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
 
     // The icon copies the report after a question.
     ASSERT_TRUE(ClickOn(Control(about, idInfoIcon)));
-    EXPECT_NE(AnswerMessageBox(dravik).find(L"Infos jetzt kopieren?"), std::wstring::npos);
+    HWND box = nullptr;
+    EXPECT_NE(dravik.WaitForMessageBox(3000, &box).find(L"Infos jetzt kopieren?"),
+              std::wstring::npos);
+    ASSERT_NE(box, nullptr);
+    // "Ja", as its button sends it (a key may go astray under Wine).
+    ::PostMessageW(box, WM_COMMAND, IDYES, 0);
     std::wstring report;
     dravik.WaitUntil([&] {
         if (!::OpenClipboard(nullptr)) return false;
