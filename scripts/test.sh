@@ -65,8 +65,14 @@ e2e() {
     mkdir -p "$browser"
     printf '#!/bin/sh\necho "$@" >> "$DRAVIK_BROWSER_LOG"\n' >"$browser/xdg-open"
     chmod +x "$browser/xdg-open"
-    PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" run_wine dravik_e2e_tests.exe
+    # Wine's debug channels write to the standard error every program here
+    # shares: a file the tests read back (the help tests trace the viewer).
+    local trace="$out/e2e-stderr.log"
+    : >"$trace"
+    PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
+        DRAVIK_E2E_STDERR=$(winepath -w "$trace") run_wine dravik_e2e_tests.exe 2>"$trace"
     local rc=$?
+    [ $rc -eq 0 ] || grep -v ':trace:' "$trace" | tail -20 >&2
     if [ -d "$bin/e2e-failures" ]; then
         mkdir -p "$out/e2e-failures"
         for f in "$bin"/e2e-failures/*.bmp; do

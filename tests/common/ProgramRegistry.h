@@ -23,3 +23,32 @@ inline bool WriteProgramRegistryText(const std::wstring& programKey, const wchar
     ::RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
+
+// A registry value for the time of a test, then the one before (or none).
+class RegistryValueScope {
+  public:
+    RegistryValueScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                       DWORD size)
+        : m_name(name) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &m_key, nullptr);
+        m_oldSize = sizeof(m_old);
+        m_had = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, m_old, &m_oldSize) ==
+                ERROR_SUCCESS;
+        ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
+    }
+    ~RegistryValueScope() {
+        if (m_had)
+            ::RegSetValueExW(m_key, m_name, 0, m_oldType, m_old, m_oldSize);
+        else
+            ::RegDeleteValueW(m_key, m_name);
+        ::RegCloseKey(m_key);
+    }
+
+  private:
+    HKEY m_key = nullptr;
+    const wchar_t* m_name;
+    bool m_had = false;
+    DWORD m_oldType = 0, m_oldSize = 0;
+    BYTE m_old[1024] = {};
+};

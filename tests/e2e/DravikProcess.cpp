@@ -5,6 +5,10 @@
 #include "online/win/MVOnlineUpdate.h"
 #include "util/win/TestControl.h"
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <cwchar>
 #include <sstream>
 #include <stdexcept>
 
@@ -57,6 +61,27 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
     return FALSE;
 }
 
+// This process's environment with the given variables set: a block of
+// "name=value" strings, each ending in a zero, and one zero more.
+std::wstring EnvironmentWith(const std::vector<std::pair<std::wstring, std::wstring>>& vars) {
+    std::wstring block;
+    wchar_t* own = ::GetEnvironmentStringsW();
+    for (const wchar_t* entry = own; *entry; entry += std::wcslen(entry) + 1) {
+        const std::wstring line(entry);
+        const bool replaced = std::any_of(vars.begin(), vars.end(), [&](const auto& var) {
+            return ::CompareStringOrdinal(line.c_str(), static_cast<int>(var.first.size()),
+                                          var.first.c_str(), static_cast<int>(var.first.size()),
+                                          TRUE) == CSTR_EQUAL &&
+                   line.size() > var.first.size() && line[var.first.size()] == L'=';
+        });
+        if (!replaced) block += line + L'\0';
+    }
+    ::FreeEnvironmentStringsW(own);
+    for (const auto& [name, value] : vars)
+        block += name + L'=' + value + L'\0';
+    return block + L'\0';
+}
+
 HWND FindProcessWindow(DWORD pid, const wchar_t* cls, bool visibleOnly) {
     WindowSearch search{pid, cls, visibleOnly};
     ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -104,13 +129,15 @@ DravikProcess::DravikProcess(const DravikOptions& options)
     const std::wstring exe = m_folder->File(L"Dravik.exe");
     std::wstring cmd = L"\"" + exe + L"\" -testcontrol " + options.ExtraArgs;
     STARTUPINFOW si{sizeof(si)};
+    std::wstring environment = EnvironmentWith(options.Environment);
     // Wine now and then refuses to start a program copied a moment ago (the
     // copy still held open); a few more tries start it.
     bool started = false;
     DWORD error = 0;
     for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-        started = ::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   Folder().c_str(), &si, &m_process) != FALSE;
+        started = ::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE,
+                                   CREATE_UNICODE_ENVIRONMENT, environment.data(), Folder().c_str(),
+                                   &si, &m_process) != FALSE;
         if (!started) {
             error = ::GetLastError();
             ::Sleep(100);
@@ -168,6 +195,19 @@ DWORD DravikProcess::ExitCode() const {
 bool DravikProcess::Close(DWORD timeoutMs) {
     ::PostMessageW(m_ruler, WM_CLOSE, 0, 0);
     return WaitForExit(timeoutMs);
+}
+
+std::vector<std::wstring> DravikProcess::Modules() const {
+    HMODULE modules[512] = {};
+    DWORD bytes = 0;
+    std::vector<std::wstring> paths;
+    if (!::EnumProcessModules(m_process.hProcess, modules, sizeof(modules), &bytes)) return paths;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t path[MAX_PATH] = {};
+        if (::GetModuleFileNameExW(m_process.hProcess, modules[i], path, MAX_PATH))
+            paths.push_back(path);
+    }
+    return paths;
 }
 
 bool DravikProcess::Running() const {

@@ -25,6 +25,9 @@ struct DravikOptions {
     // The update check's bookkeeping as after a check a moment ago, so no
     // update dialog opens; false leaves it as the test set it.
     bool UpdateCheckedJustNow = true;
+    // Environment variables set for the copy only (Wine reads its own, such
+    // as WINEDEBUG and WINEDLLOVERRIDES, from the program's environment).
+    std::vector<std::pair<std::wstring, std::wstring>> Environment;
 };
 
 class DravikProcess {
@@ -47,6 +50,8 @@ class DravikProcess {
     // Closes the ruler as "Beenden" does and waits for the process to end.
     bool Close(DWORD timeoutMs = 5000);
     bool Running() const;
+    // The full paths of the modules loaded in the copy's process.
+    std::vector<std::wstring> Modules() const;
     // Waits for the process to end; true when it did within the time.
     bool WaitForExit(DWORD timeoutMs);
 

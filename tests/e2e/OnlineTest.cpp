@@ -4,6 +4,7 @@
 // stalled server and the system's proxy; the About window with the vendor's
 // contact data; the feedback dialog's rating page in the browser.
 #include "../common/LoopbackServer.h"
+#include "../common/ProgramRegistry.h"
 #include "WindowDriver.h"
 
 #include "online/UpdateCheck.h"
@@ -19,35 +20,6 @@
 #include <string>
 
 namespace {
-
-// A registry value for the time of a test, then the one before (or none).
-class RegistryValueScope {
-  public:
-    RegistryValueScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
-                       DWORD size)
-        : m_name(name) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                          &m_key, nullptr);
-        m_oldSize = sizeof(m_old);
-        m_had = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, m_old, &m_oldSize) ==
-                ERROR_SUCCESS;
-        ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
-    }
-    ~RegistryValueScope() {
-        if (m_had)
-            ::RegSetValueExW(m_key, m_name, 0, m_oldType, m_old, m_oldSize);
-        else
-            ::RegDeleteValueW(m_key, m_name);
-        ::RegCloseKey(m_key);
-    }
-
-  private:
-    HKEY m_key = nullptr;
-    const wchar_t* m_name;
-    bool m_had = false;
-    DWORD m_oldType = 0, m_oldSize = 0;
-    BYTE m_old[1024] = {};
-};
 
 DWORD Bytes(const std::wstring& text) {
     return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));

@@ -167,11 +167,17 @@ void TMainDlg::menShowTrayPickerClick() {
 }
 
 void TMainDlg::Hilfe1Click() {
-    if (FileSystem().FileExists(m_helpFile)) {
+    const bool present = FileSystem().FileExists(m_helpFile);
+    if (present && HtmlHelpLoaded()) {
         HelpDisplayTopic(m_helpFile);
         return;
     }
+    // Either box must show in front of the top-most ruler.
     TopMostScope scope(*this);
+    if (present) {
+        HHShowError(1);
+        return;
+    }
     const std::wstring text =
         MyReplace(L"Die Hilfe-Datei \"%s\" wurde nicht gefunden!", L"%s", m_helpFile, false, 1);
     ::MessageBoxW(Handle(), text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);
