@@ -2,8 +2,8 @@
 # Installs build/dist's installer silently into a fresh Wine prefix and checks
 # the installed files, Start-menu links and uninstall entry; starts and closes
 # the installed and the unpacked portable ruler and checks where each saved its
-# settings; then uninstalls silently and checks that the files are gone and
-# the user's settings stayed.
+# settings; installs again over a running ruler; then uninstalls silently and
+# checks that the files are gone and the user's settings stayed.
 # Exit codes of the NSIS programs say little under Wine: files are checked.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -55,11 +55,14 @@ ini_has() { # ini_has FILE LINE...: the UTF-16 LE settings file (with BOM) holds
     text=$(iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r') || return 1
     for line in "${@:2}"; do grep -qxE -- "$line" <<<"$text" || return 1; done
 }
+ruler_pid=
 start_ruler() { # start_ruler WINDOWS_PATH: in the background; waits for its window
     wine "$1" >/dev/null 2>&1 &
+    ruler_pid=$!
     wine 'C:\CloseRuler.exe' wait 20
 }
 close_ruler() { wine 'C:\CloseRuler.exe' close 20; } # as "Beenden" does: WM_CLOSE
+ruler_gone() { ! kill -0 "$ruler_pid" 2>/dev/null; }
 
 start=$SECONDS
 cp "$setup" "$drive/setup.exe"
@@ -95,6 +98,14 @@ check "portable ruler opens" start_ruler "C:\\Portable\\Dravik-$version\\Dravik.
 check "portable ruler closes" close_ruler
 check "portable ruler saved to its Dravik.ini" ini_has "$portable/Dravik.ini" '\[Settings\]' 'Left=-?[0-9]+' 'Top=-?[0-9]+'
 check "portable ruler left AppData alone" absent "$appdata/Settings.ini"
+
+# Installing over a running ruler closes it first, the way "Beenden" does.
+start_ruler "$exe"
+rm -f "$inst/Uninstall.exe"
+wine 'C:\setup.exe' /S
+check "install over a running ruler" wait_for 30 present "$inst/Uninstall.exe"
+check "running ruler closed by the installer" wait_for 10 ruler_gone
+check "ruler closed by the installer saved" ini_has "$appdata/Settings.ini" '\[Settings\]' 'Left=-?[0-9]+'
 
 # Settings the user has: both must survive a default uninstall.
 mkdir -p "$appdata"
