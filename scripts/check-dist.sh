@@ -32,7 +32,9 @@ fail=0
 check() { # check DESCRIPTION COMMAND...
     local what=$1
     shift
-    if "$@"; then echo "  ok: $what"; else echo "  FAILED: $what"; fail=1; fi
+    "$@"
+    local rc=$?
+    if ((rc == 0)); then echo "  ok: $what"; else echo "  FAILED: $what (exit $rc)"; fail=1; fi
 }
 wait_for() { # wait_for SECONDS COMMAND...: polls until COMMAND succeeds
     local n=$(($1 * 5))
@@ -56,12 +58,15 @@ ini_has() { # ini_has FILE LINE...: the UTF-16 LE settings file (with BOM) holds
     for line in "${@:2}"; do grep -qxE -- "$line" <<<"$text" || return 1; done
 }
 ruler_pid=
+# The helper with Wine's own errors shown: should it fail to start or die,
+# the log says why.
+closer() { WINEDEBUG=err+all,fixme-all wine 'C:\CloseRuler.exe' "$@"; }
 start_ruler() { # start_ruler WINDOWS_PATH: in the background; waits for its window
     wine "$1" >/dev/null 2>&1 &
     ruler_pid=$!
-    wine 'C:\CloseRuler.exe' wait 20
+    closer wait 20
 }
-close_ruler() { wine 'C:\CloseRuler.exe' close 20; } # as "Beenden" does: WM_CLOSE
+close_ruler() { closer close 20; } # as "Beenden" does: WM_CLOSE
 ruler_gone() { ! kill -0 "$ruler_pid" 2>/dev/null; }
 
 start=$SECONDS
