@@ -33,7 +33,7 @@ setup=$dist/Dravik-$version-setup.exe
 zip=$dist/Dravik-$version-portable.zip
 rm -f "$setup" "$zip"
 
-makensis -V2 -INPUTCHARSET UTF8 \
+makensis -V2 -WX -INPUTCHARSET UTF8 \
     -DVERSION_MAJOR="$major" -DVERSION_MINOR="$minor" \
     -DBIN_DIR="$bin" -DOUT_FILE="$setup" \
     "$repo/resources/installer/Dravik.nsi"

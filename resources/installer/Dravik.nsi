@@ -4,6 +4,7 @@ Unicode true
 Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
+!include "Win\WinNT.nsh"
 
 !define VERSION "${VERSION_MAJOR}.${VERSION_MINOR}"
 !define PRODUCT "Morvane Dravik"
@@ -34,13 +35,31 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Morvane"
 !insertmacro MUI_LANGUAGE "German"
 
 ; A running ruler holds its files open and would save its settings after the
-; uninstaller: ask it to close, as the user's "Beenden" would.
+; uninstaller: ask it to close, as the user's "Beenden" would, and wait for its
+; process to end, so that its files are free. One still there after ten tries
+; (hung) is left to the user; a silent run ends with exit code 2 instead of
+; waiting for ever.
 !macro CloseRunningDravik
+    StrCpy $1 0
+    find_ruler:
     FindWindow $0 "TMainDlg" "Dravik"
-    StrCmp $0 0 +4
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    Sleep 1000
-    Goto -4
+    StrCmp $0 0 ruler_closed
+    IntCmp $1 10 ruler_stays
+    IntOp $1 $1 + 1
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r2) p .r3'
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=1000
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 1000)'
+    System::Call 'kernel32::CloseHandle(p r3)'
+    Goto find_ruler
+    ruler_stays:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Dravik läuft noch. Bitte beenden Sie Dravik und klicken Sie auf Wiederholen." /SD IDCANCEL IDRETRY retry_close
+    SetErrorLevel 2
+    Quit
+    retry_close:
+    StrCpy $1 0
+    Goto find_ruler
+    ruler_closed:
 !macroend
 
 Function .onInit
