@@ -48,7 +48,10 @@ links="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Morvane Dravik"
 key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane Dravik $version"
 present() { [ -f "$1" ]; }
 absent() { [ ! -e "$1" ]; }
-reg_has() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | grep -q "$2"; }
+reg_value_has() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | grep -q "$2"; }
+# Now and then one `wine reg query` of a value that is there comes back
+# empty: a failed read is asked again before it counts.
+reg_has() { wait_for 5 reg_value_has "$@"; }
 appdata=$drive/users/${USER:-$(id -un)}/AppData/Roaming/Morvane/Dravik
 ini_has() { # ini_has FILE LINE...: the UTF-16 LE settings file (with BOM) holds
     # a line matching each extended regular expression
@@ -60,7 +63,7 @@ ini_has() { # ini_has FILE LINE...: the UTF-16 LE settings file (with BOM) holds
 ruler_pid=
 # The helper with Wine's own errors shown: should it fail to start or die,
 # the log says why.
-closer() { WINEDEBUG=err+all,fixme-all wine 'C:\CloseRuler.exe' "$@"; }
+closer() { WINEDEBUG=-all,err+all wine 'C:\CloseRuler.exe' "$@"; }
 start_ruler() { # start_ruler WINDOWS_PATH: in the background; waits for its window
     wine "$1" >/dev/null 2>&1 &
     ruler_pid=$!
