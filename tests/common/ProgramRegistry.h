@@ -37,6 +37,10 @@ class RegistryValueScope {
                 ERROR_SUCCESS;
         ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
     }
+    // A string value (REG_SZ) with its terminating zero.
+    RegistryValueScope(const wchar_t* key, const wchar_t* name, const std::wstring& text)
+        : RegistryValueScope(key, name, REG_SZ, text.c_str(),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) {}
     ~RegistryValueScope() {
         if (m_had)
             ::RegSetValueExW(m_key, m_name, 0, m_oldType, m_old, m_oldSize);

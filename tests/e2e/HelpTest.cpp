@@ -111,8 +111,7 @@ bool CloseViewer(DravikProcess& dravik) {
 class ViewerLoadOrder {
   public:
     explicit ViewerLoadOrder(const std::wstring& order)
-        : m_value(L"Software\\Wine\\AppDefaults\\Dravik.exe\\DllOverrides", L"hhctrl.ocx", REG_SZ,
-                  order.c_str(), static_cast<DWORD>((order.size() + 1) * sizeof(wchar_t))) {}
+        : m_value(L"Software\\Wine\\AppDefaults\\Dravik.exe\\DllOverrides", L"hhctrl.ocx", order) {}
 
   private:
     RegistryValueScope m_value;
@@ -158,9 +157,7 @@ TEST(Help, F1OpensTheSystemViewerAtTheOverviewAndEscEndsItWithTheProgram) {
 TEST(Help, F1InEveryOtherWindowOpensItsOwnPage) {
     // No search may leave this machine, and none may hang on a server.
     const std::wstring closedPort = L"http://127.0.0.1:9";
-    RegistryValueScope server(L"Software\\Morvane\\Dravik", L"ServerURL", REG_SZ,
-                              closedPort.c_str(),
-                              static_cast<DWORD>((closedPort.size() + 1) * sizeof(wchar_t)));
+    RegistryValueScope server(L"Software\\Morvane\\Dravik", L"ServerURL", closedPort);
     // "debug.debug" beside the program switches its help trace on.
     const WineTrace trace;
     ASSERT_TRUE(trace.Available()) << "run it as scripts/test.sh does, with DRAVIK_E2E_STDERR";

@@ -21,10 +21,6 @@
 
 namespace {
 
-DWORD Bytes(const std::wstring& text) {
-    return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-}
-
 constexpr const wchar_t* kInternetSettings =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
@@ -59,8 +55,7 @@ struct Online : ::testing::Test {
         answers(target, send);
     }};
     const std::wstring base = Wide(server.Url(""));
-    RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", REG_SZ, base.c_str(),
-                           Bytes(base)};
+    RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", base};
     ~Online() override { KeepScreenshotIfFailed(); }
 
     // The menu command as a click on its item runs it (the dialog is modal,
@@ -203,13 +198,11 @@ TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
 TEST_F(Online, TheCheckGoesThroughTheProxyOfTheInternetSettings) {
     // An address the program cannot reach itself; only the proxy can.
     const std::wstring elsewhere = L"http://updates.example.invalid/";
-    RegistryValueScope address(TProgramInfo().RegistryKey().c_str(), L"ServerURL", REG_SZ,
-                               elsewhere.c_str(), Bytes(elsewhere));
+    RegistryValueScope address(TProgramInfo().RegistryKey().c_str(), L"ServerURL", elsewhere);
     const DWORD on = 1;
     const std::wstring proxy = L"127.0.0.1:" + std::to_wstring(server.Port());
     RegistryValueScope enable(kInternetSettings, L"ProxyEnable", REG_DWORD, &on, sizeof(on));
-    RegistryValueScope named(kInternetSettings, L"ProxyServer", REG_SZ, proxy.c_str(),
-                             Bytes(proxy));
+    RegistryValueScope named(kInternetSettings, L"ProxyServer", proxy);
     answers.Set("http://updates.example.invalid/updates.txt",
                 LoopbackServer::Response("200 OK", "DVK=2.2|2.0\r\n"));
 
