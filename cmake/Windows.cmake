@@ -1,9 +1,11 @@
 # The Win32 shell, the program, its hook library and the Windows-only test programs.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
-# Small binaries: unused functions are dropped and symbols stripped.
+# Small binaries: unused functions are dropped. The shipped program and
+# library are stripped; the test programs keep their symbols, so a crash
+# under Wine shows a backtrace with names.
 add_compile_options(-ffunction-sections -fdata-sections)
-add_link_options(-Wl,--gc-sections -s)
+add_link_options(-Wl,--gc-sections)
 # Sections on page boundaries in the file too: Wine then maps the image from
 # the file instead of copying it into private memory (about 2 MB for Dravik).
 add_link_options(-Wl,--file-alignment,0x1000)
@@ -18,6 +20,7 @@ target_include_directories(zephal PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(zephal PRIVATE ${DRAVIK_WARNINGS})
 target_link_libraries(zephal PRIVATE user32 kernel32)
 set_target_properties(zephal PROPERTIES PREFIX "" OUTPUT_NAME zephal)
+target_link_options(zephal PRIVATE -s)
 
 # The shell: every .cpp in a win/ folder, except the program entry.
 file(GLOB DRAVIK_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win/*.cpp)
@@ -30,7 +33,7 @@ target_compile_options(dravik_shell PRIVATE ${DRAVIK_WARNINGS})
 
 add_executable(Dravik WIN32 src/app/win/WinMain.cpp resources/Dravik.rc)
 target_link_libraries(Dravik PRIVATE dravik_shell)
-target_link_options(Dravik PRIVATE -municode)
+target_link_options(Dravik PRIVATE -municode -s)
 target_compile_options(Dravik PRIVATE ${DRAVIK_WARNINGS})
 
 # Hilfe.chm: the German help file beside the program.

@@ -6,26 +6,89 @@
 #   4. end-to-end: the real Dravik.exe in a Wine virtual desktop on Xvfb
 # then a short fuzzing pass over the saved corpus and the i686 compile check.
 # Screenshots of failed end-to-end tests are kept in build/e2e-failures/.
+#
+#   scripts/test.sh                      every step (what CI runs)
+#   scripts/test.sh --only e2e,shell     these steps, after the builds they need
+#   scripts/test.sh --filter 'Scale.*'   GoogleTest filter for the test programs
+#   scripts/test.sh --list               the step names
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${DRAVIK_BUILD_DIR:-$repo/build}
 export DRAVIK_BUILD_DIR=$out
 
+# name|description|build it needs (none, native, windows)
+steps=(
+    "format|code format (clang-format)|none"
+    "layers|layers (platform headers, util, core)|none"
+    "native|build native|none"
+    "core|core tests (native, sanitizers)|native"
+    "windows|build windows x86_64|none"
+    "binaries|Windows binaries (PE, exports, manifest)|windows"
+    "help|help file (chmls)|windows"
+    "dist|distribution (installer, zip)|windows"
+    "core-wine|core tests (Windows, Wine)|windows"
+    "shell|shell tests (Wine)|windows"
+    "deps|HTTP and XML libraries (Wine)|windows"
+    "e2e|end-to-end (Wine)|windows"
+    "fuzz|fuzzing pass over the corpus|none"
+    "i686|build windows i686 (compile only)|none"
+)
+
+only=""
+filter=""
+while (($#)); do
+    case $1 in
+    --only) only=${2:?--only needs step names}; shift 2 ;;
+    --only=*) only=${1#--only=}; shift ;;
+    --filter) filter=${2:?--filter needs a pattern}; shift 2 ;;
+    --filter=*) filter=${1#--filter=}; shift ;;
+    --list)
+        for s in "${steps[@]}"; do IFS='|' read -r name desc _ <<<"$s"; printf '%-10s %s\n' "$name" "$desc"; done
+        exit 0
+        ;;
+    *) echo "usage: $0 [--only STEP[,STEP]] [--filter PATTERN] [--list]" >&2; exit 2 ;;
+    esac
+done
+
+# The steps to run: all, or those named and the builds they need.
+declare -A wanted=()
+if [ -z "$only" ]; then
+    for s in "${steps[@]}"; do wanted[${s%%|*}]=1; done
+else
+    IFS=',' read -ra names <<<"$only"
+    for n in "${names[@]}"; do
+        found=""
+        for s in "${steps[@]}"; do
+            IFS='|' read -r name _ needs <<<"$s"
+            [ "$name" = "$n" ] || continue
+            found=1
+            wanted[$name]=1
+            [ "$needs" = none ] || wanted[$needs]=1
+        done
+        [ -n "$found" ] || { echo "unknown step: $n (see --list)" >&2; exit 2; }
+    done
+fi
+
+gtest_args=()
+[ -z "$filter" ] || gtest_args=("--gtest_filter=$filter")
+
 passed=0
 failed=0
 failures=()
 step() { # step NAME COMMAND...
-    local name=$1
+    local name=$1 desc="" s
     shift
-    echo "=== $name"
+    [ -n "${wanted[$name]:-}" ] || return 0
+    for s in "${steps[@]}"; do [ "${s%%|*}" = "$name" ] && { IFS='|' read -r _ desc _ <<<"$s"; }; done
+    echo "=== $desc"
     local start=$SECONDS
     if "$@"; then
         passed=$((passed + 1))
-        echo "=== $name: passed ($((SECONDS - start)) s)"
+        echo "=== $desc: passed ($((SECONDS - start)) s)"
     else
         failed=$((failed + 1))
-        failures+=("$name")
-        echo "=== $name: FAILED ($((SECONDS - start)) s)"
+        failures+=("$desc")
+        echo "=== $desc: FAILED ($((SECONDS - start)) s)"
     fi
 }
 
@@ -36,22 +99,32 @@ echo "=== set-up: $((SECONDS - setup_start)) s"
 format_check() {
     (cd "$repo" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
 }
-step "code format (clang-format)" format_check
-step "layers (platform headers, util, core)" "$repo/scripts/check-layers.sh"
-step "build native" "$repo/scripts/build.sh" native
-step "core tests (native, sanitizers)" ctest --test-dir "$out/native" --output-on-failure
-step "build windows x86_64" "$repo/scripts/build.sh" windows
+core_native() {
+    # One process for all of them: with the sanitizers a process start costs
+    # a quarter of a second, which ctest would pay once per test. (ctest
+    # knows every test by its name too: ctest --test-dir build/native -R ...)
+    "$out/native/tests/dravik_core_tests" "${gtest_args[@]}"
+}
+step format format_check
+step layers "$repo/scripts/check-layers.sh"
+step native "$repo/scripts/build.sh" native
+step core core_native
+step windows "$repo/scripts/build.sh" windows
 
-step "Windows binaries (PE, exports, manifest)" "$repo/scripts/check-binaries.sh" "$out/x86_64/bin"
-step "help file (chmls)" "$repo/scripts/check-help.sh" "$out/x86_64/bin"
+step binaries "$repo/scripts/check-binaries.sh" "$out/x86_64/bin"
+step help "$repo/scripts/check-help.sh" "$out/x86_64/bin"
 dist_check() { "$repo/scripts/dist.sh" && "$repo/scripts/check-dist.sh"; }
-step "distribution (installer, zip)" dist_check
+step dist dist_check
 
-# shellcheck source=wine-env.sh
-source "$repo/scripts/wine-env.sh"
-trap dravik_stop_wine EXIT
-dravik_start_display
-dravik_prepare_prefix
+needs_wine=""
+for n in core-wine shell deps e2e; do [ -n "${wanted[$n]:-}" ] && needs_wine=1; done
+if [ -n "$needs_wine" ]; then
+    # shellcheck source=wine-env.sh
+    source "$repo/scripts/wine-env.sh"
+    trap dravik_stop_wine EXIT
+    dravik_start_display
+    dravik_prepare_prefix
+fi
 bin=$out/x86_64/bin
 
 run_wine() { # run_wine PROGRAM ARGS... (inside the virtual desktop)
@@ -70,7 +143,8 @@ e2e() {
     local trace="$out/e2e-stderr.log"
     : >"$trace"
     PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
-        DRAVIK_E2E_STDERR=$(winepath -w "$trace") run_wine dravik_e2e_tests.exe 2>"$trace"
+        DRAVIK_E2E_STDERR=$(winepath -w "$trace") \
+        run_wine dravik_e2e_tests.exe "${gtest_args[@]}" 2>"$trace"
     local rc=$?
     [ $rc -eq 0 ] || grep -v ':trace:' "$trace" | tail -20 >&2
     if [ -d "$bin/e2e-failures" ]; then
@@ -83,16 +157,16 @@ e2e() {
     return $rc
 }
 
-step "core tests (Windows, Wine)" run_wine dravik_core_tests.exe
-step "shell tests (Wine)" run_wine dravik_shell_tests.exe
+step core-wine run_wine dravik_core_tests.exe "${gtest_args[@]}"
+step shell run_wine dravik_shell_tests.exe "${gtest_args[@]}"
 if [ -x "$repo/scripts/check-win-deps.sh" ]; then
-    step "HTTP and XML libraries (Wine)" "$repo/scripts/check-win-deps.sh" "$bin"
+    step deps "$repo/scripts/check-win-deps.sh" "$bin"
 fi
-step "end-to-end (Wine)" e2e
+step e2e e2e
 if [ -x "$repo/scripts/fuzz.sh" ]; then
-    step "fuzzing pass over the corpus" "$repo/scripts/fuzz.sh" corpus
+    step fuzz "$repo/scripts/fuzz.sh" corpus
 fi
-step "build windows i686 (compile only)" "$repo/scripts/build.sh" i686
+step i686 "$repo/scripts/build.sh" i686
 
 echo
 if ((failed)); then printf 'failed: %s\n' "${failures[@]}"; fi
