@@ -86,7 +86,7 @@ Point CenteredOnScreen(Size window, Size screen) {
     return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
 }
 
-std::span<const RulerHotkey> RulerHotkeys() {
+std::span<const RulerHotkey> RulerHotkeyRows() {
     static constexpr RulerHotkey hotkeys[] = {
         {1, &RulerOptions::MoveHotKeyUp, {0, -1}, false},
         {2, &RulerOptions::MoveHotKeyDown, {0, 1}, false},
@@ -98,7 +98,7 @@ std::span<const RulerHotkey> RulerHotkeys() {
 }
 
 const RulerHotkey* RulerHotkeyById(int id) {
-    for (const RulerHotkey& h : RulerHotkeys())
+    for (const RulerHotkey& h : RulerHotkeyRows())
         if (h.Id == id) return &h;
     return nullptr;
 }

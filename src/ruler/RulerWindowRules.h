@@ -51,5 +51,5 @@ struct RulerHotkey {
     Point Direction;   // the move in units of MoveHotKeyMoveBy
     bool MeasureStart; // sets or ends the measuring start point instead
 };
-std::span<const RulerHotkey> RulerHotkeys();
+std::span<const RulerHotkey> RulerHotkeyRows();
 const RulerHotkey* RulerHotkeyById(int id);

@@ -13,7 +13,10 @@
 #include <utility>
 #include <vector>
 
-using Values = std::vector<std::pair<std::wstring, std::wstring>>;
+// State keys with the values they should have.
+using Values = std::vector<std::pair<RulerStateKey, std::wstring>>;
+// Settings keys with the values they should have in the file.
+using IniValues = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // For failure messages (the keys and values compared are ASCII).
 inline std::string Narrow(const std::wstring& text) {
@@ -64,7 +67,7 @@ inline std::wstring IniValue(const std::vector<IniEntry>& entries, const std::ws
 // The state holds these values within the time; otherwise says what it held.
 inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Values& expected,
                                                DWORD timeoutMs = 3000) {
-    std::map<std::wstring, std::wstring> state;
+    DravikProcess::StateValues state({});
     auto matches = [&] {
         state = dravik.State();
         for (const auto& [key, value] : expected)
@@ -75,7 +78,7 @@ inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Valu
     auto failure = ::testing::AssertionFailure();
     for (const auto& [key, value] : expected)
         failure << "\n"
-                << Narrow(key) << ": expected \"" << Narrow(value) << "\", was \""
+                << Narrow(key.Name) << ": expected \"" << Narrow(value) << "\", was \""
                 << Narrow(state[key]) << "\"";
     return failure;
 }

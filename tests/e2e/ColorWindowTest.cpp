@@ -375,7 +375,7 @@ HWND StartShot(DravikProcess& dravik, HWND form) {
         dravik, Control(form, idColCapture),
         [&] { return (shot = dravik.ProgramWindow(kShotClass)) && ::IsWindowVisible(shot); }, {},
         3000));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorShot", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorShot, L"1"}}));
     return shot;
 }
 
@@ -435,7 +435,9 @@ COLORREF Picks(POINT start, POINT p) {
 // After a shot: its window gone, and the ruler, the magnifier (when it was
 // open) and the colour window back on the screen.
 ::testing::AssertionResult BackFromShot(DravikProcess& dravik, HWND form, bool magnifier) {
-    if (auto state = StateBecomes(dravik, {{L"ColorShot", L"0"}, {L"Visible", L"1"}}); !state)
+    if (auto state =
+            StateBecomes(dravik, {{RulerState::ColorShot, L"0"}, {RulerState::Visible, L"1"}});
+        !state)
         return state;
     if (!dravik.WaitUntil([&] { return ::IsWindowVisible(form) != FALSE; }))
         return ::testing::AssertionFailure() << "the colour window did not come back";
@@ -463,12 +465,12 @@ class ColorWindow : public ::testing::Test {
 
 TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
     DravikProcess dravik(Quiet());
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorWindow", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorWindow, L"0"}}));
     EXPECT_NE(dravik.Ask(L"item Farbeauswhlen1").find(L"Enabled=1"), std::wstring::npos)
         << "the menu item is off";
     HWND form = OpenByKey(dravik);
     ASSERT_NE(form, nullptr) << "key F opened no colour window";
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorWindow", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorWindow, L"1"}}));
     EXPECT_EQ(Text(form), L"Farbauswahl");
     RECT client{};
     ::GetClientRect(form, &client);
@@ -516,8 +518,8 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
 
     // The close box hands the colour back to the ruler.
     ASSERT_TRUE(ClosedByItsBox(dravik, form));
-    EXPECT_TRUE(
-        StateBecomes(dravik, {{L"ColorWindow", L"0"}, {L"ColorDlgColor", BgrText(colour)}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::ColorWindow, L"0"}, {RulerState::ColorDlgColor, BgrText(colour)}}));
 
     // The picker's tray icon opens it again, with that colour as "Aktuell".
     POINT icon{};
@@ -800,8 +802,8 @@ TEST_F(ColorWindow, ZuweisenFillsAUserCellAndSchliessenKeepsPagePaletteAndHash) 
         ASSERT_TRUE(ClickUntil(dravik, hash, Unticked(hash)));
 
         ASSERT_TRUE(ClickUntil(dravik, Control(form, IDOK), [&] { return !::IsWindow(form); }));
-        EXPECT_TRUE(
-            StateBecomes(dravik, {{L"ColorWindow", L"0"}, {L"ColorDlgColor", BgrText(colour)}}));
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorWindow, L"0"},
+                                          {RulerState::ColorDlgColor, BgrText(colour)}}));
         const auto entries = ReadIni(dravik.SettingsFile());
         EXPECT_EQ(IniValue(entries, L"ColorPal", L"ActivePal"), L"6");
         EXPECT_EQ(IniValue(entries, L"ColorPal", L"RGBwithNumSign"), L"0");
@@ -877,8 +879,8 @@ TEST_F(ColorWindow, CloseBoxAltF4AndEscHandTheColourBackAndStoreNothingElse) {
 
         ASSERT_TRUE(FormFocused(dravik, form));
         way.Close(dravik, form);
-        EXPECT_TRUE(StateBecomes(
-            dravik, {{L"ColorWindow", L"0"}, {L"ColorDlgColor", BgrText(way.Colour)}}));
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorWindow, L"0"},
+                                          {RulerState::ColorDlgColor, BgrText(way.Colour)}}));
         ASSERT_TRUE(dravik.Running()) << "the key closed the ruler";
         EXPECT_TRUE(KeysOf(ReadIni(dravik.SettingsFile()), L"ColorPal").empty());
         before = way.Colour;
@@ -1034,7 +1036,8 @@ TEST_F(ColorWindow, HandEditedSettingsStartSafelyAndLoseNothing) {
     EXPECT_TRUE(PixelBecomes(
         dravik, "cell 2", [&] { return ClientPixel(user, CellPoint(user, 2)); }, kBlack));
     ASSERT_TRUE(ClickUntil(dravik, Control(form, IDOK), [&] { return !::IsWindow(form); }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorWindow", L"0"}, {L"ColorDlgColor", L"000000"}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::ColorWindow, L"0"}, {RulerState::ColorDlgColor, L"000000"}}));
     ASSERT_TRUE(dravik.Close());
     const auto entries = ReadIni(dravik.SettingsFile());
     EXPECT_EQ(IniValue(entries, L"ColorPal", L"ActivePal"), L"6");

@@ -228,7 +228,7 @@ std::wstring DravikProcess::Ask(const std::wstring& command) {
     return g_lastReply;
 }
 
-std::map<std::wstring, std::wstring> DravikProcess::State() {
+DravikProcess::StateValues DravikProcess::State() {
     std::map<std::wstring, std::wstring> values;
     std::wistringstream lines(Ask(L"state"));
     std::wstring line;
@@ -236,19 +236,17 @@ std::map<std::wstring, std::wstring> DravikProcess::State() {
         const auto eq = line.find(L'=');
         if (eq != std::wstring::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
     }
-    return values;
+    return StateValues(std::move(values));
 }
 
-long long DravikProcess::StateInt(const std::wstring& key) {
-    auto values = State();
-    auto it = values.find(key);
-    if (it == values.end()) throw std::runtime_error("state has no such key");
-    return std::stoll(it->second);
+long long DravikProcess::StateInt(RulerStateKey key) {
+    const StateValues values = State();
+    if (!values.Has(key)) throw std::runtime_error("state has no such key");
+    return std::stoll(values[key]);
 }
 
-double DravikProcess::StateDouble(const std::wstring& key) {
-    auto values = State();
-    auto it = values.find(key);
-    if (it == values.end()) throw std::runtime_error("state has no such key");
-    return std::stod(it->second);
+double DravikProcess::StateDouble(RulerStateKey key) {
+    const StateValues values = State();
+    if (!values.Has(key)) throw std::runtime_error("state has no such key");
+    return std::stod(values[key]);
 }

@@ -2,6 +2,7 @@
 // Starts the real Dravik.exe, finds its ruler window and asks it for its state
 // through the test control channel.
 #include "../common/TestFiles.h"
+#include "ruler/win/RulerStateKeys.h"
 
 #include <windows.h>
 
@@ -62,9 +63,24 @@ class DravikProcess {
     // Sends a command to the test control channel and returns the answer.
     std::wstring Ask(const std::wstring& command);
     // "state" parsed into key/value pairs, and one value of it as a number.
-    std::map<std::wstring, std::wstring> State();
-    long long StateInt(const std::wstring& key);
-    double StateDouble(const std::wstring& key);
+    class StateValues {
+      public:
+        explicit StateValues(std::map<std::wstring, std::wstring> values)
+            : m_values(std::move(values)) {}
+        // The value, or "" when the state has no such key.
+        std::wstring operator[](RulerStateKey key) const {
+            const auto it = m_values.find(key.Name);
+            return it == m_values.end() ? std::wstring() : it->second;
+        }
+        bool Has(RulerStateKey key) const { return m_values.count(key.Name) != 0; }
+        const std::map<std::wstring, std::wstring>& All() const { return m_values; }
+
+      private:
+        std::map<std::wstring, std::wstring> m_values;
+    };
+    StateValues State();
+    long long StateInt(RulerStateKey key);
+    double StateDouble(RulerStateKey key);
 
     // Polls the state until pred holds (the program runs asynchronously to the
     // injected input); returns whether it did within the time.

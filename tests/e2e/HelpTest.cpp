@@ -214,6 +214,6 @@ TEST(Help, WithoutTheSystemViewerF1SaysSoInFrontOfTheRuler) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(dravik.Ask(L"state").find(L"TopMost=1"), std::wstring::npos);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.State()[L"TopMost"] == L"1"; }));
+    EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.State()[RulerState::TopMost] == L"1"; }));
     EXPECT_EQ(HelpViewer(), nullptr);
 }

@@ -116,7 +116,8 @@ TEST_F(Magnifier, FirstStartOpensATopMostSizeableWindowWithOnlyACloseBox) {
     DravikProcess dravik;
     HWND wnd = ShownMagnifier(dravik);
     ASSERT_NE(wnd, nullptr);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Magnifier", L"1"}, {L"MagnifierChecked", L"1"}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::Magnifier, L"1"}, {RulerState::MagnifierChecked, L"1"}}));
     const RECT r = Place(wnd);
     EXPECT_EQ(r.left, 515);
     EXPECT_TRUE(TopOneOf(r, 300, 290)) << r.top;
@@ -195,7 +196,7 @@ TEST_F(Magnifier, WheelZoomsFromOneToTwentyAndTheFileKeepsTheLastZoom) {
             for (int i = 0; i < std::abs(step.Notches); ++i)
                 MouseWheel(step.Notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA);
             const std::wstring zoom = std::to_wstring(step.Zoom);
-            EXPECT_TRUE(StateBecomes(dravik, {{L"Zoom", zoom}}));
+            EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Zoom, zoom}}));
             EXPECT_TRUE(CaptionBecomes(dravik, wnd, L"Zoom: " + zoom + L"x", true));
             EXPECT_EQ(ButtonEnabled(wnd, kZoomIn), step.ZoomIn);
             EXPECT_EQ(ButtonEnabled(wnd, kZoomOut), step.ZoomOut);
@@ -226,11 +227,12 @@ TEST_F(Magnifier, CloseBoxHidesEscReleasesAndLBringsItBack) {
     ASSERT_TRUE(TitleBarPoint(wnd, HTCLOSE, closeBox)) << "no close box";
     LeftClickAt(closeBox.x, closeBox.y);
     EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindowVisible(wnd); }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Magnifier", L"1"}, {L"MagnifierChecked", L"0"}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::Magnifier, L"1"}, {RulerState::MagnifierChecked, L"0"}}));
     ASSERT_TRUE(Focused(dravik));
     PressKey('L');
     EXPECT_EQ(ShownMagnifier(dravik), wnd) << "the hidden window shows again";
-    EXPECT_TRUE(StateBecomes(dravik, {{L"MagnifierChecked", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::MagnifierChecked, L"1"}}));
 
     // Moved first, so the place the released window saved is not the default.
     const POINT centre = PictureOf(wnd).Centre();
@@ -240,7 +242,8 @@ TEST_F(Magnifier, CloseBoxHidesEscReleasesAndLBringsItBack) {
     ASSERT_TRUE(MagnifierFocused(dravik, wnd));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(dravik.WaitUntil([&] { return FindMagnifier(dravik) == nullptr; }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Magnifier", L"0"}, {L"MagnifierChecked", L"0"}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::Magnifier, L"0"}, {RulerState::MagnifierChecked, L"0"}}));
     EXPECT_TRUE(dravik.Running());
     ASSERT_TRUE(Focused(dravik));
     PressKey('L');
@@ -255,10 +258,11 @@ TEST_F(Magnifier, HidingTheRulerClosesItAndTheMeasuringHotkeyReopensIt) {
     ASSERT_NE(ShownMagnifier(dravik), nullptr);
     ASSERT_TRUE(Focused(dravik));
     PressKey('S');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
     EXPECT_TRUE(NoMagnifierShown(dravik)) << "the magnifier stays on the screen";
     PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}, {L"MagnifierChecked", L"1"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::Visible, L"1"}, {RulerState::MagnifierChecked, L"1"}}));
     EXPECT_NE(ShownMagnifier(dravik), nullptr);
 }
 
@@ -314,13 +318,13 @@ TEST_F(Magnifier, DrawsNothingWhileThePointerRests) {
     ASSERT_NE(wnd, nullptr);
     MoveMouseTo(100, 600);
     ASSERT_TRUE(CaptionBecomes(dravik, wnd, L" X: 101, Y: 601    Zoom: 4x"));
-    const long long ticks = dravik.StateInt(L"MagnifierTicks");
-    const long long draws = dravik.StateInt(L"MagnifierDraws");
+    const long long ticks = dravik.StateInt(RulerState::MagnifierTicks);
+    const long long draws = dravik.StateInt(RulerState::MagnifierDraws);
     ::Sleep(3000); // not a wait: the time in which a resting pointer must cost nothing
-    EXPECT_EQ(dravik.StateInt(L"MagnifierTicks"), ticks);
-    EXPECT_EQ(dravik.StateInt(L"MagnifierDraws"), draws);
+    EXPECT_EQ(dravik.StateInt(RulerState::MagnifierTicks), ticks);
+    EXPECT_EQ(dravik.StateInt(RulerState::MagnifierDraws), draws);
     MoveMouseTo(120, 600);
     EXPECT_TRUE(CaptionBecomes(dravik, wnd, L" X: 121, Y: 601    Zoom: 4x"));
-    EXPECT_GT(dravik.StateInt(L"MagnifierTicks"), ticks);
-    EXPECT_GT(dravik.StateInt(L"MagnifierDraws"), draws);
+    EXPECT_GT(dravik.StateInt(RulerState::MagnifierTicks), ticks);
+    EXPECT_GT(dravik.StateInt(RulerState::MagnifierDraws), draws);
 }

@@ -276,7 +276,8 @@ TEST_F(Online, TheBookkeepingOpensTheFeedbackOnceAndTheDialogStoresTheChosenInte
     {
         DravikProcess dravik({.UpdateCheckedJustNow = false});
         // Once the automatic check is through, any window it opens is there.
-        ASSERT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"UpdateCheck") == 0; }));
+        ASSERT_TRUE(
+            dravik.WaitUntil([&] { return dravik.StateInt(RulerState::UpdateCheck) == 0; }));
         EXPECT_EQ(dravik.ProgramWindow(WishDlgClass), nullptr);
 
         // "Einstellungen..." shows the interval below, the window grows, and

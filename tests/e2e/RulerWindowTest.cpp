@@ -25,21 +25,21 @@ class RulerWindow : public ::testing::Test {
 
 TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
     DravikProcess dravik; // an empty Dravik.ini beside the copy
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"340"},
-                                      {L"Top", L"200"},
-                                      {L"ClientWidth", L"600"},
-                                      {L"ClientHeight", L"49"},
-                                      {L"TopMost", L"1"},
-                                      {L"Layered", L"-1"},
-                                      {L"TrayIcon", L"1"},
-                                      {L"TrayColorPicker", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Left, L"340"},
+                                      {RulerState::Top, L"200"},
+                                      {RulerState::ClientWidth, L"600"},
+                                      {RulerState::ClientHeight, L"49"},
+                                      {RulerState::TopMost, L"1"},
+                                      {RulerState::Layered, L"-1"},
+                                      {RulerState::TrayIcon, L"1"},
+                                      {RulerState::TrayColorPicker, L"1"}}));
     EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "the measuring hotkey is the ruler's";
 
     // Moved by the arrow keys: the file keeps the last position.
     ASSERT_TRUE(Focused(dravik));
     PressKey(VK_RIGHT);
     PressKey(VK_DOWN);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"341"}, {L"Top", L"201"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Left, L"341"}, {RulerState::Top, L"201"}}));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(dravik.WaitForExit(5000));
     EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "given back at the end";
@@ -73,73 +73,81 @@ TEST_F(RulerWindow, MeasuringHotkeySetsMovesAndEndsTheStartPoint) {
     // Row 36 lies between labels and bottom ticks: where nothing is drawn it
     // shows the face as a far column does.
     auto faceAt = [&](int x) { return client(x, 36) == client(300, 36); };
-    auto boxWidth = [&] { return dravik.StateInt(L"BoxRight") - dravik.StateInt(L"BoxLeft"); };
+    auto boxWidth = [&] {
+        return dravik.StateInt(RulerState::BoxRight) - dravik.StateInt(RulerState::BoxLeft);
+    };
 
     MoveMouseTo(kLeft + 100, kTop + 30);
-    ASSERT_TRUE(StateBecomes(dravik, {{L"MousePos", L"100"}, {L"HasStartPos", L"0"}}));
+    ASSERT_TRUE(
+        StateBecomes(dravik, {{RulerState::MousePos, L"100"}, {RulerState::HasStartPos, L"0"}}));
     const long long plainWidth = boxWidth();
     PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-    ASSERT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"1"}, {L"StartPos", L"100"}}));
+    ASSERT_TRUE(
+        StateBecomes(dravik, {{RulerState::HasStartPos, L"1"}, {RulerState::StartPos, L"100"}}));
 
     MoveMouseTo(kLeft + 160, kTop + 30);
-    ASSERT_TRUE(StateBecomes(dravik, {{L"MousePos", L"160"}}));
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::MousePos, L"160"}}));
     EXPECT_GT(boxWidth(), plainWidth) << "the box holds the distance as well";
-    EXPECT_EQ(dravik.State()[L"BoxText"], L"161  (61)");
+    EXPECT_EQ(dravik.State()[RulerState::BoxText], L"161  (61)");
     EXPECT_TRUE(dravik.WaitUntil([&] { return client(100, 36) == RGB(0, 0, 255); }))
         << "the start line";
 
     // Pressed elsewhere: the start moves there and the old line goes.
     PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"1"}, {L"StartPos", L"160"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::HasStartPos, L"1"}, {RulerState::StartPos, L"160"}}));
     EXPECT_TRUE(dravik.WaitUntil([&] { return faceAt(100); })) << "the old start line is gone";
     // Pressed again without moving: measuring ends.
     PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"HasStartPos", L"0"}, {L"BoxText", L"161"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::HasStartPos, L"0"}, {RulerState::BoxText, L"161"}}));
 }
 
 TEST_F(RulerWindow, KeysSizeTurnCycleLevelHideAndFillTheScreen) {
     DravikProcess dravik;
     ASSERT_TRUE(Focused(dravik));
     PressKeyWith({VK_SHIFT, VK_CONTROL}, VK_RIGHT);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ClientWidth", L"605"}, {L"Left", L"340"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::ClientWidth, L"605"}, {RulerState::Left, L"340"}}));
 
     // Turned at the top-left corner.
     PressKey('A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Horizontal", L"0"},
-                                      {L"ClientWidth", L"57"},
-                                      {L"ClientHeight", L"400"},
-                                      {L"Left", L"340"},
-                                      {L"Top", L"200"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Horizontal, L"0"},
+                                      {RulerState::ClientWidth, L"57"},
+                                      {RulerState::ClientHeight, L"400"},
+                                      {RulerState::Left, L"340"},
+                                      {RulerState::Top, L"200"}}));
     // Shift+Left sizes a horizontal ruler only; turning back shows that it
     // neither sized nor moved this one.
     PressKeyWith({VK_SHIFT}, VK_LEFT);
     PressKey('A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Horizontal", L"1"},
-                                      {L"ClientWidth", L"605"},
-                                      {L"VHeight", L"400"},
-                                      {L"Left", L"340"},
-                                      {L"Top", L"200"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Horizontal, L"1"},
+                                      {RulerState::ClientWidth, L"605"},
+                                      {RulerState::VHeight, L"400"},
+                                      {RulerState::Left, L"340"},
+                                      {RulerState::Top, L"200"}}));
 
     PressKey('E'); // the character "e": the next unit
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Unit", L"3"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Unit, L"3"}}));
 
     PressKey('O');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}, {L"OnTop", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"0"}, {RulerState::OnTop, L"0"}}));
     // The hook was installed anew for the new level: the line still follows.
     MoveMouseTo(kLeft + 250, 600);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"MousePos", L"250"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::MousePos, L"250"}}));
     PressKey('O');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}, {L"OnTop", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}, {RulerState::OnTop, L"1"}}));
 
     PressKey('S');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
     EXPECT_TRUE(dravik.Running());
     PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
 
     ASSERT_TRUE(Focused(dravik));
     PressKey('G');
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Left", L"0"}, {L"ClientWidth", L"1280"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::Left, L"0"}, {RulerState::ClientWidth, L"1280"}}));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(dravik.WaitForExit(5000));
     const auto entries = ReadIni(dravik.SettingsFile());
@@ -157,26 +165,26 @@ struct HandEdited {
     const wchar_t* Lines;
     Values State;
     void (*Act)(DravikProcess&) = nullptr;
-    Values Written;
+    IniValues Written;
 };
 
 const HandEdited kHandEdited[] = {
     // Off an edge or beyond the screen: pulled back onto it.
-    {L"Left=-700", {{L"Left", L"0"}}},
-    {L"Top=780\r\nHeight=400", {{L"Top", L"400"}}},
-    {L"Top=-30", {{L"Top", L"0"}}},
+    {L"Left=-700", {{RulerState::Left, L"0"}}},
+    {L"Top=780\r\nHeight=400", {{RulerState::Top, L"400"}}},
+    {L"Top=-30", {{RulerState::Top, L"0"}}},
     // Wider than the screen: shown as wide as it, but the length is kept.
     {L"Width=5000\r\nLeft=1270",
-     {{L"Left", L"0"}, {L"ClientWidth", L"1280"}},
+     {{RulerState::Left, L"0"}, {RulerState::ClientWidth, L"1280"}},
      nullptr,
      {{L"Width", L"5000"}}},
-    {L"Transparency=50", {{L"Layered", L"128"}}},
+    {L"Transparency=50", {{RulerState::Layered, L"128"}}},
     // A value without a menu item: applied, and no item checked for it.
     {L"Transparency=25",
-     {{L"Layered", L"191"}, {L"CheckedTransparency", L"0"}},
+     {{RulerState::Layered, L"191"}, {RulerState::CheckedTransparency, L"0"}},
      [](DravikProcess& d) {
          EXPECT_EQ(d.Ask(L"command mnut0"), L"ok");
-         EXPECT_TRUE(StateBecomes(d, {{L"Layered", L"-1"}}));
+         EXPECT_TRUE(StateBecomes(d, {{RulerState::Layered, L"-1"}}));
      }},
     {L"RefCmSize=-3", {}, nullptr, {{L"RefCmSize", L"5,48"}}},
     {L"HotKeyMeasureStart=0",
@@ -185,17 +193,17 @@ const HandEdited kHandEdited[] = {
     // Ctrl+Shift+Left twice: the first row's registration (left) acts, and a
     // hotkey shows the hidden ruler.
     {L"MoveHotKeyLeft=24613\r\nMoveHotKeyRight=24613\r\nMoveHotKeyMoveBy=7\r\nVisible=0",
-     {{L"Visible", L"0"}},
+     {{RulerState::Visible, L"0"}},
      [](DravikProcess& d) {
          PressKeyWith({VK_CONTROL, VK_SHIFT}, VK_LEFT);
-         EXPECT_TRUE(StateBecomes(d, {{L"Visible", L"1"}, {L"Left", L"333"}}));
+         EXPECT_TRUE(StateBecomes(d, {{RulerState::Visible, L"1"}, {RulerState::Left, L"333"}}));
      }},
     {L"Unit=7\r\nWidth=50\r\nZoom=abc",
-     {{L"Unit", L"2"}, {L"ClientWidth", L"600"}},
+     {{RulerState::Unit, L"2"}, {RulerState::ClientWidth, L"600"}},
      nullptr,
      {{L"Unit", L"2"}, {L"Width", L"600"}, {L"Zoom", L"4"}}},
     // Only "1" is true.
-    {L"Horizontal=yes", {{L"Horizontal", L"0"}, {L"ClientWidth", L"57"}}},
+    {L"Horizontal=yes", {{RulerState::Horizontal, L"0"}, {RulerState::ClientWidth, L"57"}}},
 };
 
 } // namespace
@@ -216,14 +224,15 @@ TEST_F(RulerWindow, HandEditedSettingsAreReadOrRepaired) {
 
 TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon) {
     DravikProcess dravik({.Settings = SettingsFile(L"Visible=0\r\nColorPickerIcon=0")});
-    EXPECT_TRUE(StateBecomes(
-        dravik, {{L"Visible", L"0"}, {L"TrayIcon", L"1"}, {L"TrayColorPicker", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"},
+                                      {RulerState::TrayIcon, L"1"},
+                                      {RulerState::TrayColorPicker, L"0"}}));
     EXPECT_FALSE(::IsWindowVisible(dravik.Ruler()));
     POINT icon{};
     ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     EXPECT_EQ(TrayIcons().size(), 1u) << "the picker's icon is hidden";
     LeftClickAt(icon.x, icon.y);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"Visible", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
     EXPECT_TRUE(::IsWindowVisible(dravik.Ruler()));
 }
 
@@ -236,11 +245,11 @@ TEST_F(RulerWindow, HelpWithoutItsFileAndAFailingDialogGiveTheLevelBack) {
               L"Die Hilfe-Datei \"" + dravik.Folder() + L"\\Hilfe.chm\" wurde nicht gefunden!");
     ASSERT_NE(box, nullptr);
     // The box must not open behind the top-most ruler.
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"0"}}));
     ASSERT_TRUE(dravik.WaitUntil([&] { return ::GetForegroundWindow() == box; }));
     PressKey(VK_RETURN);
     EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(box); }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}}));
 
     EXPECT_EQ(dravik.Ask(L"failingdialog"), L"1");
     EXPECT_EQ(dravik.WaitForMessageBox(5000, &box), L"Der Dialog konnte nicht angezeigt werden.");

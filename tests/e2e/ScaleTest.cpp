@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include <memory>
 
 namespace {
@@ -35,7 +37,8 @@ class Scale : public ::testing::Test {
         MoveMouseTo(x, y);
         ASSERT_TRUE(dravik->WaitUntil([&] {
             auto state = dravik->State();
-            return state[L"ActX"] == std::to_wstring(x) && state[L"ActY"] == std::to_wstring(y);
+            return state[RulerState::ActX] == std::to_wstring(x) &&
+                   state[RulerState::ActY] == std::to_wstring(y);
         }));
     }
     COLORREF Client(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
@@ -85,7 +88,7 @@ class Scale : public ::testing::Test {
 } // namespace
 
 TEST_F(Scale, Pixel32TicksAndLabels) {
-    ASSERT_EQ(dravik->StateInt(L"Unit"), 2);
+    ASSERT_EQ(dravik->StateInt(RulerState::Unit), 2);
     for (int x : {31, 63, 95, 127}) {
         EXPECT_EQ(TopTick(x), 12) << "large tick at " << x;
         EXPECT_EQ(BottomTick(x), 11) << "large tick at " << x; // 49 is outside
@@ -146,7 +149,7 @@ TEST_F(Scale, CursorLineFollowsTheMouseAlsoFarAboveAndBelow) {
     MoveTo(500, 700); // client 160, far below the ruler
     EXPECT_TRUE(PixelBecomes(160, 36, RGB(255, 0, 0)));
     EXPECT_TRUE(PixelBecomes(160, 1, RGB(255, 0, 0)));
-    EXPECT_EQ(dravik->StateInt(L"MousePos"), 160);
+    EXPECT_EQ(dravik->StateInt(RulerState::MousePos), 160);
     MoveTo(520, 3); // far above
     EXPECT_TRUE(PixelBecomes(180, 36, RGB(255, 0, 0)));
     EXPECT_TRUE(BecomesClean(160)) << "no trail of the old line";
@@ -154,14 +157,14 @@ TEST_F(Scale, CursorLineFollowsTheMouseAlsoFarAboveAndBelow) {
 
 TEST_F(Scale, PositionBoxBesideTheLineFlipsNearTheEndAndLeavesNoTrails) {
     MoveTo(500, 700);
-    EXPECT_EQ(dravik->State()[L"BoxText"], L"161");
-    const long long left = dravik->StateInt(L"BoxLeft");
-    const long long right = dravik->StateInt(L"BoxRight");
+    EXPECT_EQ(dravik->State()[RulerState::BoxText], L"161");
+    const long long left = dravik->StateInt(RulerState::BoxLeft);
+    const long long right = dravik->StateInt(RulerState::BoxRight);
     EXPECT_EQ(left, 175); // 15 right of the line
     EXPECT_TRUE(PixelBecomes(static_cast<int>(left) + 1, 24, RGB(0xA2, 0xCD, 0x20)));
 
     MoveTo(kLeft + 590, 700); // near the end: the box flips left of the line
-    EXPECT_LT(dravik->StateInt(L"BoxRight"), 590);
+    EXPECT_LT(dravik->StateInt(RulerState::BoxRight), 590);
     // The old box is gone.
     for (int x = static_cast<int>(left); x < right; x += 3)
         EXPECT_TRUE(BecomesClean(x)) << x;
@@ -169,10 +172,10 @@ TEST_F(Scale, PositionBoxBesideTheLineFlipsNearTheEndAndLeavesNoTrails) {
 
 TEST_F(Scale, PositionLeftOfTheRulerDrawsNoBoxAndErasesTheOldOne) {
     MoveTo(500, 700);
-    const int left = static_cast<int>(dravik->StateInt(L"BoxLeft"));
-    const int right = static_cast<int>(dravik->StateInt(L"BoxRight"));
+    const int left = static_cast<int>(dravik->StateInt(RulerState::BoxLeft));
+    const int right = static_cast<int>(dravik->StateInt(RulerState::BoxRight));
     MoveTo(100, 300);
-    EXPECT_LT(dravik->StateInt(L"MousePos"), 0);
+    EXPECT_LT(dravik->StateInt(RulerState::MousePos), 0);
     for (int x = left; x < right; x += 3)
         EXPECT_TRUE(BecomesClean(x)) << x;
     EXPECT_TRUE(BecomesClean(160));
@@ -181,38 +184,38 @@ TEST_F(Scale, PositionLeftOfTheRulerDrawsNoBoxAndErasesTheOldOne) {
 TEST_F(Scale, DistanceFromAStartPointInBrackets) {
     MoveTo(kLeft + 100, 600);
     ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
-    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 1);
+    EXPECT_EQ(dravik->StateInt(RulerState::HasStartPos), 1);
     MoveTo(kLeft + 160, 600);
-    EXPECT_EQ(dravik->State()[L"BoxText"], L"161  (61)");
+    EXPECT_EQ(dravik->State()[RulerState::BoxText], L"161  (61)");
     EXPECT_TRUE(PixelBecomes(100, 36, RGB(0, 0, 255))); // the start line
     // Pressed twice without moving: measuring ends and the start line goes.
     ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
-    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 1); // moved the start point to 160
+    EXPECT_EQ(dravik->StateInt(RulerState::HasStartPos), 1); // moved the start point to 160
     ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
-    EXPECT_EQ(dravik->StateInt(L"HasStartPos"), 0);
-    EXPECT_EQ(dravik->State()[L"BoxText"], L"161");
+    EXPECT_EQ(dravik->StateInt(RulerState::HasStartPos), 0);
+    EXPECT_EQ(dravik->State()[RulerState::BoxText], L"161");
     EXPECT_TRUE(BecomesClean(100));
 }
 
 TEST_F(Scale, AnUnchangedColourDoesNotRenderAgain) {
-    const long long renders = dravik->StateInt(L"BackImgRenders");
+    const long long renders = dravik->StateInt(RulerState::BackImgRenders);
     ASSERT_EQ(dravik->Ask(L"setcolor Back 12632256"), L"ok"); // 0xC0C0C0, the current colour
-    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders);
+    EXPECT_EQ(dravik->StateInt(RulerState::BackImgRenders), renders);
     ASSERT_EQ(dravik->Ask(L"setcolor Back 16777215"), L"ok"); // white
-    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders + 1);
+    EXPECT_EQ(dravik->StateInt(RulerState::BackImgRenders), renders + 1);
     // Cursor movement never renders the scale.
     MoveTo(500, 700);
     MoveTo(600, 710);
-    EXPECT_EQ(dravik->StateInt(L"BackImgRenders"), renders + 1);
+    EXPECT_EQ(dravik->StateInt(RulerState::BackImgRenders), renders + 1);
 }
 
 TEST_F(Scale, VerticalRulerNumbersDownwards) {
     ASSERT_EQ(dravik->Ask(L"command menOrientation"), L"ok");
     auto state = dravik->State();
-    EXPECT_EQ(state[L"ClientWidth"], L"57");
-    EXPECT_EQ(state[L"ClientHeight"], L"400");
+    EXPECT_EQ(state[RulerState::ClientWidth], L"57");
+    EXPECT_EQ(state[RulerState::ClientHeight], L"400");
     MoveTo(10, kTop + 99);
-    EXPECT_EQ(dravik->State()[L"BoxText"], L"100");
+    EXPECT_EQ(dravik->State()[RulerState::BoxText], L"100");
     // A large tick at y = 31 on the left edge.
     int n = 0;
     while (n < 20 && IsDark(Client(1 + n, 31)))
@@ -225,30 +228,30 @@ TEST_F(Scale, DraggingTheFarEndChangesTheLength) {
     MouseButton(MOUSEEVENTF_LEFTDOWN);
     // Button messages queue behind the hook's notifications: wait until the
     // ruler has seen the press before moving on, as a hand would.
-    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 1; }));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Down) == 1; }));
     for (int x = 585; x <= 620; x += 5) {
         MoveTo(kLeft + x, kTop + 20);
-        EXPECT_EQ(dravik->StateInt(L"HWidth"), 600 + x - 580) << "every step counts";
+        EXPECT_EQ(dravik->StateInt(RulerState::HWidth), 600 + x - 580) << "every step counts";
     }
     MouseButton(MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Down") == 0; }));
-    EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
-    EXPECT_EQ(dravik->StateInt(L"ClientWidth"), 640);
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Down) == 0; }));
+    EXPECT_EQ(dravik->StateInt(RulerState::HWidth), 640);
+    EXPECT_EQ(dravik->StateInt(RulerState::ClientWidth), 640);
     // Released: moving on changes nothing.
     MoveTo(kLeft + 700, kTop + 20);
-    EXPECT_EQ(dravik->StateInt(L"HWidth"), 640);
+    EXPECT_EQ(dravik->StateInt(RulerState::HWidth), 640);
 }
 
 TEST_F(Scale, MovingAcrossTheRulerKeepsTheMarksWithoutCopying) {
     MoveTo(500, 700);
-    const long long copied = dravik->StateInt(L"PixelsCopied");
+    const long long copied = dravik->StateInt(RulerState::PixelsCopied);
     EXPECT_GT(copied, 0);
     MoveTo(500, 100); // same column, other side of the ruler
     MoveTo(500, 230); // on the ruler itself
-    EXPECT_EQ(dravik->StateInt(L"PixelsCopied"), copied);
+    EXPECT_EQ(dravik->StateInt(RulerState::PixelsCopied), copied);
     EXPECT_TRUE(PixelBecomes(160, 36, RGB(255, 0, 0)));
     MoveTo(501, 230);
-    EXPECT_GT(dravik->StateInt(L"PixelsCopied"), copied);
+    EXPECT_GT(dravik->StateInt(RulerState::PixelsCopied), copied);
 }
 
 TEST_F(Scale, MarksSurviveARepaintAndAPrintIntoAMemoryDc) {
@@ -256,14 +259,14 @@ TEST_F(Scale, MarksSurviveARepaintAndAPrintIntoAMemoryDc) {
     const COLORREF box = RGB(0xA2, 0xCD, 0x20);
     MoveTo(kLeft + 160, 600);
     const auto before = dravik->State();
-    const int boxLeft = std::stoi(before.at(L"BoxLeft"));
+    const int boxLeft = std::stoi(before[RulerState::BoxLeft]);
     ASSERT_TRUE(PixelBecomes(160, 36, line));
     ASSERT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
 
     // Another program makes the whole ruler repaint: the marks stay.
-    const long long paints = dravik->StateInt(L"Paints");
+    const long long paints = dravik->StateInt(RulerState::Paints);
     ASSERT_TRUE(::InvalidateRect(dravik->Ruler(), nullptr, TRUE));
-    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Paints") > paints; }));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Paints) > paints; }));
     EXPECT_TRUE(PixelBecomes(160, 36, line));
     EXPECT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
 
@@ -273,12 +276,14 @@ TEST_F(Scale, MarksSurviveARepaintAndAPrintIntoAMemoryDc) {
     EXPECT_EQ(dravik->Ask(L"printclient " + std::to_wstring(boxLeft + 1) + L" 24"),
               std::to_wstring(box));
     const auto after = dravik->State();
-    for (const wchar_t* key :
-         {L"MousePos", L"BoxLeft", L"BoxTop", L"BoxRight", L"BoxBottom", L"BackImgRenders"})
-        EXPECT_EQ(after.at(key), before.at(key)) << key;
-    const long long printed = dravik->StateInt(L"Paints");
+    for (const RulerStateKey key :
+         {RulerState::MousePos, RulerState::BoxLeft, RulerState::BoxTop, RulerState::BoxRight,
+          RulerState::BoxBottom, RulerState::BackImgRenders})
+        EXPECT_EQ(after[key], before[key])
+            << std::string(key.Name, key.Name + std::wcslen(key.Name));
+    const long long printed = dravik->StateInt(RulerState::Paints);
     ASSERT_TRUE(::InvalidateRect(dravik->Ruler(), nullptr, TRUE));
-    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Paints") > printed; }));
+    ASSERT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Paints) > printed; }));
     EXPECT_TRUE(PixelBecomes(160, 36, line));
     EXPECT_TRUE(PixelBecomes(boxLeft + 1, 24, box));
 }
@@ -287,9 +292,9 @@ TEST_F(Scale, MenuKeysRunTheirCommands) {
     LeftClickAt(kLeft + 100, kTop + 20);
     ASSERT_TRUE(dravik->WaitUntil([&] { return ::GetForegroundWindow() == dravik->Ruler(); }));
     PressKey('M');
-    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Unit") == 0; }));
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Unit) == 0; }));
     PressKey('P');
-    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Unit") == 2; }));
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Unit) == 2; }));
     PressKey('A');
-    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(L"Horizontal") == 0; }));
+    EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Horizontal) == 0; }));
 }

@@ -223,7 +223,8 @@ std::optional<std::pair<int, int>> HighlightedItem(HWND menu) {
 // chosen with Enter or by a click on the highlighted item.
 HWND OpenSettingsFromMenu(DravikProcess& dravik, bool click) {
     const auto state = dravik.State();
-    RightClickAt(std::stoi(state.at(L"ClientLeft")) + 100, std::stoi(state.at(L"ClientTop")) + 24);
+    RightClickAt(std::stoi(state[RulerState::ClientLeft]) + 100,
+                 std::stoi(state[RulerState::ClientTop]) + 24);
     HWND menu = nullptr;
     if (!dravik.WaitUntil([&] { return (menu = OpenMenu(dravik)) != nullptr; })) {
         ADD_FAILURE() << "no menu";
@@ -317,7 +318,7 @@ std::vector<COLORREF> RulerFace(DravikProcess& dravik) {
     // Wine can lose a move now and then; the hand moves again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         PointerTo(5, 700 + attempt);
-        if (dravik.WaitUntil([&] { return dravik.StateInt(L"ActX") == 5; }, 1000)) break;
+        if (dravik.WaitUntil([&] { return dravik.StateInt(RulerState::ActX) == 5; }, 1000)) break;
     }
     RECT r{};
     ::GetClientRect(dravik.Ruler(), &r);
@@ -521,7 +522,7 @@ class SettingsDlg : public ::testing::Test {
 
 TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     DravikProcess& dravik = Start(kSettings + OwnColourLines());
-    ASSERT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}}));
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}}));
 
     HWND dlg = OpenSettingsFromMenu(dravik, false);
     ASSERT_NE(dlg, nullptr) << "Down and Enter on \"Einstellungen...\" opened no dialog";
@@ -531,7 +532,7 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     EXPECT_NEAR((place.left + place.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((place.top + place.bottom) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     // Not hidden behind the ruler, and its hot-key fields get every combination.
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}, {L"HotKeys", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"0"}, {RulerState::HotKeys, L"0"}}));
     EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "the measuring hotkey is still held";
 
     std::set<std::wstring> shown;
@@ -656,16 +657,16 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     // Esc closes it; the ruler is top-most and holds its hotkey again.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(Closed(dravik, dlg));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}, {L"HotKeys", L"2"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}, {RulerState::HotKeys, L"2"}}));
     EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A'));
 
     // A click on the item opens it as well; "Abbrechen" closes it.
     dlg = OpenSettingsFromMenu(dravik, true);
     ASSERT_NE(dlg, nullptr) << "a click on \"Einstellungen...\" opened no dialog";
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"0"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"0"}}));
     ASSERT_TRUE(
         ClickUntil(dravik, Control(dlg, idSettingsCancel), [&] { return !::IsWindow(dlg); }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}}));
     EXPECT_TRUE(dravik.Running());
 }
 
@@ -697,7 +698,8 @@ TEST_F(SettingsDlg, OwnLengthCalibratesTheMillimetresAndAutomaticGivesThemBack) 
     EXPECT_EQ(IniValue(entries, L"RefCmSize"), L"10,00");
     EXPECT_EQ(IniValue(entries, L"CmAuto"), L"0");
     EXPECT_EQ(IniValue(entries, L"MoveHotKeyMoveBy"), L"100");
-    EXPECT_TRUE(StateBecomes(dravik, {{L"CmAuto", L"0"}, {L"PixelsPerMMX", L"2"}}));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::CmAuto, L"0"}, {RulerState::PixelsPerMMX, L"2"}}));
     // 200 pixels are 100 millimetres: a large tick every 20 pixels.
     std::vector<int> ticks;
     EXPECT_TRUE(TicksBecome(
@@ -723,7 +725,7 @@ TEST_F(SettingsDlg, OwnLengthCalibratesTheMillimetresAndAutomaticGivesThemBack) 
     entries = ReadIni(dravik.SettingsFile());
     EXPECT_EQ(IniValue(entries, L"CmAuto"), L"1");
     EXPECT_EQ(IniValue(entries, L"RefCmSize"), L"10,00") << "the length is kept for next time";
-    EXPECT_TRUE(StateBecomes(dravik, {{L"CmAuto", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::CmAuto, L"1"}}));
     EXPECT_TRUE(TicksBecome(
         dravik, [&](const std::vector<int>& t) { return t == original; }, ticks));
 }
@@ -796,7 +798,7 @@ TEST_F(SettingsDlg, PopupColoursReachTheSwatchesTheFaceAndTheFileAndStandardRese
 TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
     DravikProcess& dravik =
         Start(L"Magnifier=0\r\nMoveHotKeyMoveBy=5\r\nMoveHotKeyDown=49192" + OwnColourLines());
-    ASSERT_TRUE(StateBecomes(dravik, {{L"HotKeys", L"2"}}));
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"2"}}));
     const std::vector<COLORREF> face = RulerFace(dravik);
     const TBytes file = ReadBytes(dravik.SettingsFile());
     const auto before = dravik.State();
@@ -816,7 +818,7 @@ TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
              PressKey(VK_ESCAPE);
          }},
     };
-    int top = std::stoi(before.at(L"Top"));
+    int top = std::stoi(before[RulerState::Top]);
     for (const auto& way : ways) {
         SCOPED_TRACE(way.Way);
         HWND dlg = OpenSettings(dravik);
@@ -837,21 +839,23 @@ TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
 
         way.Close(dravik, dlg);
         ASSERT_TRUE(Closed(dravik, dlg));
-        EXPECT_TRUE(StateBecomes(dravik, {{L"TopMost", L"1"},
-                                          {L"HotKeys", L"2"},
-                                          {L"CmAuto", before.at(L"CmAuto")},
-                                          {L"RefCmSize", before.at(L"RefCmSize")},
-                                          {L"PixelsPerMMX", before.at(L"PixelsPerMMX")}}));
+        EXPECT_TRUE(
+            StateBecomes(dravik, {{RulerState::TopMost, L"1"},
+                                  {RulerState::HotKeys, L"2"},
+                                  {RulerState::CmAuto, before[RulerState::CmAuto]},
+                                  {RulerState::RefCmSize, before[RulerState::RefCmSize]},
+                                  {RulerState::PixelsPerMMX, before[RulerState::PixelsPerMMX]}}));
         EXPECT_TRUE(FileKept(dravik, file));
         EXPECT_TRUE(dravik.WaitUntil([&] { return RulerFace(dravik) == face; }))
             << "the ruler's face changed";
         // The hotkeys act as before: the move by the old step, the start point.
         PressKeyWith({VK_CONTROL, VK_MENU}, VK_DOWN);
         top += 5;
-        EXPECT_TRUE(StateBecomes(dravik, {{L"Top", std::to_wstring(top)}}));
-        const std::wstring measuring = dravik.State()[L"HasStartPos"] == L"1" ? L"0" : L"1";
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Top, std::to_wstring(top)}}));
+        const std::wstring measuring =
+            dravik.State()[RulerState::HasStartPos] == L"1" ? L"0" : L"1";
         PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
-        EXPECT_TRUE(StateBecomes(dravik, {{L"HasStartPos", measuring}}));
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HasStartPos, measuring}}));
     }
 }
 
@@ -905,16 +909,16 @@ TEST_F(SettingsDlg, HotKeyFieldsTakeTypedCombinationsThatOkRegistersAndStores) {
         {L"MagnifierSyncVisible", L"0"}};
     for (const auto& [key, value] : stored)
         EXPECT_EQ(IniValue(entries, key), value) << Narrow(key);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"HotKeys", L"3"}, {L"TopMost", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"3"}, {RulerState::TopMost, L"1"}}));
 
     // The new hotkeys move the ruler by the new step.
     const auto before = dravik.State();
     PressKeyWith({VK_CONTROL, VK_MENU}, VK_DOWN);
-    EXPECT_TRUE(
-        StateBecomes(dravik, {{L"Top", std::to_wstring(std::stoi(before.at(L"Top")) + 12)}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::Top, std::to_wstring(std::stoi(before[RulerState::Top]) + 12)}}));
     PressKeyWith({VK_SHIFT, VK_MENU}, 'L');
-    EXPECT_TRUE(
-        StateBecomes(dravik, {{L"Left", std::to_wstring(std::stoi(before.at(L"Left")) + 12)}}));
+    EXPECT_TRUE(StateBecomes(
+        dravik, {{RulerState::Left, std::to_wstring(std::stoi(before[RulerState::Left]) + 12)}}));
     EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_ALT, VK_UP)) << "the old move-up hotkey is given back";
 }
 
@@ -970,9 +974,9 @@ TEST_F(SettingsDlg, BadInputIsRefusedWithAMessageAndTheFocusOnItsField) {
         EXPECT_TRUE(dravik.WaitUntil([&] { return FocusOf(dlg) == field; }))
             << "the focus is on a \"" << Narrow(ClassOf(FocusOf(dlg))) << "\"";
         EXPECT_TRUE(FileKept(dravik, file));
-        EXPECT_TRUE(StateBecomes(dravik, {{L"CmAuto", state.at(L"CmAuto")},
-                                          {L"RefCmSize", state.at(L"RefCmSize")},
-                                          {L"HotKeys", L"0"}}));
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::CmAuto, state[RulerState::CmAuto]},
+                                          {RulerState::RefCmSize, state[RulerState::RefCmSize]},
+                                          {RulerState::HotKeys, L"0"}}));
         ASSERT_TRUE(TypeInto(dravik, Control(dlg, mended[i].first), mended[i].second));
     }
 

@@ -44,10 +44,10 @@ TEST_F(Startup, OneBorderlessTopMostRulerWithItsDefaultPlaceAndSize) {
 
     // 1280 x 800 desktop: (1280 - 600) / 2 = 340, (800 - 400) / 2 = 200.
     auto state = dravik->State();
-    EXPECT_EQ(state[L"ClientLeft"], L"340");
-    EXPECT_EQ(state[L"ClientTop"], L"200");
-    EXPECT_EQ(state[L"ClientWidth"], L"600");
-    EXPECT_EQ(state[L"ClientHeight"], L"49");
+    EXPECT_EQ(state[RulerState::ClientLeft], L"340");
+    EXPECT_EQ(state[RulerState::ClientTop], L"200");
+    EXPECT_EQ(state[RulerState::ClientWidth], L"600");
+    EXPECT_EQ(state[RulerState::ClientHeight], L"49");
     RECT window{};
     ::GetWindowRect(ruler, &window);
     EXPECT_EQ(window.left, 340);
@@ -74,11 +74,12 @@ TEST_F(Startup, MouseMovesAnywhereOnTheDesktopReachTheRuler) {
         MoveMouseTo(p.x, p.y);
         EXPECT_TRUE(dravik->WaitUntil([&] {
             auto state = dravik->State();
-            return state[L"ActX"] == std::to_wstring(p.x) && state[L"ActY"] == std::to_wstring(p.y);
+            return state[RulerState::ActX] == std::to_wstring(p.x) &&
+                   state[RulerState::ActY] == std::to_wstring(p.y);
         })) << p.x
             << "," << p.y;
     }
-    EXPECT_EQ(dravik->StateInt(L"HookSet"), 1);
+    EXPECT_EQ(dravik->StateInt(RulerState::HookSet), 1);
 }
 
 TEST_F(Startup, EscapeOnTheFocusedRulerEndsTheProgram) {
@@ -90,34 +91,34 @@ TEST_F(Startup, EscapeOnTheFocusedRulerEndsTheProgram) {
 }
 
 TEST_F(Startup, CalibrationStepSwitchesToMillimetresAndCalibratesByHand) {
-    EXPECT_EQ(dravik->StateInt(L"Unit"), 2);
-    EXPECT_EQ(dravik->StateInt(L"CmAuto"), 1);
-    const double autoValue = dravik->StateDouble(L"PixelsPerMMX");
+    EXPECT_EQ(dravik->StateInt(RulerState::Unit), 2);
+    EXPECT_EQ(dravik->StateInt(RulerState::CmAuto), 1);
+    const double autoValue = dravik->StateDouble(RulerState::PixelsPerMMX);
     EXPECT_EQ(dravik->Ask(L"command Plus1"), L"ok");
-    EXPECT_EQ(dravik->StateInt(L"Unit"), 0);
-    EXPECT_EQ(dravik->StateInt(L"CmAuto"), 0);
+    EXPECT_EQ(dravik->StateInt(RulerState::Unit), 0);
+    EXPECT_EQ(dravik->StateInt(RulerState::CmAuto), 0);
     // "MM-Abstand vergrößern": the millimetre ticks move apart.
-    const double after = dravik->StateDouble(L"PixelsPerMMX");
+    const double after = dravik->StateDouble(RulerState::PixelsPerMMX);
     EXPECT_GT(after, autoValue);
     EXPECT_EQ(dravik->Ask(L"command Minus1"), L"ok");
-    EXPECT_NEAR(dravik->StateDouble(L"PixelsPerMMX"), autoValue, 1e-3);
+    EXPECT_NEAR(dravik->StateDouble(RulerState::PixelsPerMMX), autoValue, 1e-3);
 }
 
 TEST_F(Startup, UnitMenuChecksFollowTheUnitAndTheHiddenTwipChecksNothing) {
-    EXPECT_EQ(dravik->State()[L"CheckedUnit"], L"2");
+    EXPECT_EQ(dravik->State()[RulerState::CheckedUnit], L"2");
     const std::pair<const wchar_t*, int> items[] = {
         {L"menMilimeter", 0}, {L"menPixel20", 1}, {L"menPixel50", 3}, {L"menPixel32", 2}};
     for (const auto& [item, unit] : items) {
         ASSERT_EQ(dravik->Ask(std::wstring(L"command ") + item), L"ok");
         const auto state = dravik->State();
-        EXPECT_EQ(state.at(L"CheckedUnit"), std::to_wstring(unit));
-        EXPECT_EQ(state.at(L"Unit"), std::to_wstring(unit));
+        EXPECT_EQ(state[RulerState::CheckedUnit], std::to_wstring(unit));
+        EXPECT_EQ(state[RulerState::Unit], std::to_wstring(unit));
     }
     // The twip item is hidden: the menu shows no unit checked.
     ASSERT_EQ(dravik->Ask(L"command menTwip"), L"ok");
     const auto state = dravik->State();
-    EXPECT_EQ(state.at(L"CheckedUnit"), L"");
-    EXPECT_EQ(state.at(L"Unit"), L"4");
+    EXPECT_EQ(state[RulerState::CheckedUnit], L"");
+    EXPECT_EQ(state[RulerState::Unit], L"4");
 }
 
 TEST(InstalledStartup, SettingsFileIsInTheUsersApplicationData) {
@@ -166,7 +167,7 @@ TEST_F(Startup, AHugeCopyDataFromAnotherProgramLeavesTheRulerRunning) {
     }
     EXPECT_TRUE(dravik->Running());
     EXPECT_TRUE(::IsWindowVisible(dravik->Ruler()));
-    EXPECT_EQ(dravik->StateInt(L"Visible"), 1);
+    EXPECT_EQ(dravik->StateInt(RulerState::Visible), 1);
 }
 
 TEST_F(Startup, ASecondStartEndsAtOnceWithoutAWindow) {

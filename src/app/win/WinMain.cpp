@@ -27,12 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // Without its hook library the ruler cannot follow the mouse: say so
         // and end before any window shows.
         HookLibrary::Load();
-        ruler.Create(app.Handle());
-        ruler.SetTitle(app.Title());
-        // The magnifier opens as the settings say, shown ruler or not.
-        ruler.ShowMagnifier(ruler.Options().Magnifier);
-        // Hidden in the settings: the program starts in the tray.
-        if (ruler.Options().Visible) ruler.ShowLineal();
+        ruler.Create(app.Handle(), app.Title());
         exitCode = app.Run();
         // A WM_QUIT from elsewhere ends the loop with the ruler still open:
         // it closes the ordinary way, so nothing of the close is skipped.

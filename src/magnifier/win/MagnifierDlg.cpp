@@ -69,17 +69,15 @@ const CommandTable<TMagnifierDlg>& TMagnifierDlg::SettingsCommands() {
     // clang-format off
     static const Row rows[] = {
         {.Id = idNeutralPointRuler, .Name = L"menNeutralPointRuler", .Caption = L"Linealkoordinaten",
-         .Handler = [](TMagnifierDlg& d) { d.menNeutralPointRulerClick(); },
-         .Checked = [](const TMagnifierDlg& d) { return !d.NeutralPointScreen(); }, .Radio = true},
+         .Choose = &TMagnifierDlg::ChooseCoordinates, .IsChosen = &TMagnifierDlg::CoordinatesAre,
+         .Value = RulerCoordinates},
         {.Id = idNeutralPointScreen, .Name = L"menNeutralPointScreen",
-         .Caption = L"Bildschirmkoordinaten",
-         .Handler = [](TMagnifierDlg& d) { d.menNeutralPointScreenClick(); },
-         .Checked = [](const TMagnifierDlg& d) { return d.NeutralPointScreen(); }, .Radio = true},
+         .Caption = L"Bildschirmkoordinaten", .Choose = &TMagnifierDlg::ChooseCoordinates,
+         .IsChosen = &TMagnifierDlg::CoordinatesAre, .Value = ScreenCoordinates},
         {.Kind = CommandKind::Separator},
         {.Id = idMoveWithClick, .Name = L"menMoveMagnifierWithClick",
-         .Caption = L"Fenster verschieben mit Klick",
-         .Handler = [](TMagnifierDlg& d) { d.menMoveMagnifierWithClickClick(); },
-         .Checked = [](const TMagnifierDlg& d) { return d.MoveMagnifierWithClick(); }},
+         .Caption = L"Fenster verschieben mit Klick", .Run = &TMagnifierDlg::ToggleMoveWithClick,
+         .Checked = &TMagnifierDlg::MoveMagnifierWithClick},
     };
     // clang-format on
     static const CommandTable<TMagnifierDlg> table{rows};
@@ -312,17 +310,16 @@ void TMagnifierDlg::acSettingsExecute() {
                      corner.y, 0, Handle(), nullptr);
 }
 
-void TMagnifierDlg::menNeutralPointRulerClick() {
-    FNeutralPointScreen = false;
+void TMagnifierDlg::ChooseCoordinates(int coordinates) {
+    FNeutralPointScreen = coordinates == ScreenCoordinates;
     if (NeutralPointScreenChanged) NeutralPointScreenChanged(*this);
 }
 
-void TMagnifierDlg::menNeutralPointScreenClick() {
-    FNeutralPointScreen = true;
-    if (NeutralPointScreenChanged) NeutralPointScreenChanged(*this);
+bool TMagnifierDlg::CoordinatesAre(int coordinates) const {
+    return FNeutralPointScreen == (coordinates == ScreenCoordinates);
 }
 
-void TMagnifierDlg::menMoveMagnifierWithClickClick() {
+void TMagnifierDlg::ToggleMoveWithClick() {
     FMoveMagnifierWithClick = !FMoveMagnifierWithClick;
     if (NeutralPointScreenChanged) NeutralPointScreenChanged(*this);
 }
@@ -383,6 +380,9 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         WheelStep(static_cast<int>(wParam));
         return 0;
     }
+    if (const auto handled =
+            SettingsCommands().HandleMenuMessage(*this, msg, wParam, lParam, Dpi()))
+        return *handled;
     switch (msg) {
     case WM_TIMER:
         if (wParam == kTimerId) Timer1Timer();
@@ -444,21 +444,6 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    }
-    case WM_INITMENUPOPUP:
-        SettingsCommands().UpdateStates(*this, reinterpret_cast<HMENU>(wParam));
-        return 0;
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU) break;
-        SettingsCommands().Measure(*item, Dpi());
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU) break;
-        SettingsCommands().Draw(*item, Dpi());
-        return TRUE;
     }
     case WM_CLOSE:
         // The close box only hides: the next "Lupe" shows the same window.

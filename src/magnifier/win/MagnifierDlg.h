@@ -52,9 +52,11 @@ class TMagnifierDlg : public Window, private TWndStateHost {
     void acZoomOutExecute();
     void acChangePosExecute();
     void acSettingsExecute();
-    void menNeutralPointRulerClick();
-    void menNeutralPointScreenClick();
-    void menMoveMagnifierWithClickClick();
+    // "Linealkoordinaten" or "Bildschirmkoordinaten" in the caption.
+    enum Coordinates { RulerCoordinates, ScreenCoordinates };
+    void ChooseCoordinates(int coordinates);
+    bool CoordinatesAre(int coordinates) const;
+    void ToggleMoveWithClick();
 
     bool ZoomInAvailable() const { return FZoom < MaxZoom; }
     bool ZoomOutAvailable() const { return FZoom > MinZoom; }

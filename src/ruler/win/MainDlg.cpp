@@ -1,27 +1,26 @@
 #include "ruler/win/MainDlg.h"
 
-#include "colour/ColorFormModel.h"
-#include "colour/win/MVColorDlg.h"
-#include "online/win/MVOnlineUpdate.h"
-
-#include "magnifier/win/MagnifierDlg.h"
 #include "ruler/RulerDefaults.h"
 #include "ruler/win/HookLibrary.h"
-#include "ruler/win/RulerCommands.h"
+#include "ruler/win/RulerCompanions.h"
+#include "ruler/win/RulerHotkeys.h"
+#include "ruler/win/RulerTestChannel.h"
+#include "ruler/win/RulerTray.h"
+#include "storage/PBPathList.h"
 #include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
 #include "util/HotkeyMath.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
-#include "util/win/CoolTrayIcon.h"
 #include "util/win/Fonts.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/TestControl.h"
+#include "util/win/WindowRects.h"
 #include "util/win/WindowsInfo.h"
 
-#include <utility>
+#include <windowsx.h>
 
 TMainDlg* MainDlg = nullptr;
 
@@ -34,6 +33,10 @@ constexpr int kLabelPoints = 8;
 // A library that keeps answering "still installed" must not hang the ruler.
 constexpr int kMaxHookRemovals = 16;
 
+Size PrimaryScreenSize() {
+    return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
 } // namespace
 
 TMainDlg::TMainDlg() {
@@ -44,19 +47,23 @@ TMainDlg::~TMainDlg() {
     if (MainDlg == this) MainDlg = nullptr;
 }
 
-void TMainDlg::Create(HWND owner) {
+void TMainDlg::Create(HWND owner, const std::wstring& title) {
     RegisterClassOnce(kRulerClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS | CS_OWNDC);
     // Borderless and top-most ("stay on top" is the window's designed
     // style); the size is replaced at once by the orientation.
-    if (!CreateWnd(kRulerClass, ApplicationTitle().c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                   WS_EX_TOPMOST, 0, 0, RulerDefaults::HWidth,
-                   RulerDefaults::HorizontalClientHeight, owner))
+    if (!CreateWnd(kRulerClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0,
+                   RulerDefaults::HWidth, RulerDefaults::HorizontalClientHeight, owner))
         throw EUserError(L"Das Linealfenster konnte nicht erzeugt werden.");
-    GuardedCall([this] { FormCreate(); });
+    GuardedCall([&] { FormCreate(title); });
+    if (!m_companions) return; // the start failed before the parts existed; it was said why
+    // The magnifier opens as the settings say, shown ruler or not; a ruler
+    // hidden in the settings starts in the tray.
+    m_companions->ShowMagnifier(m_model.Options.Magnifier, m_pointer);
+    if (m_model.Options.Visible) ShowRuler();
 }
 
-void TMainDlg::FormCreate() {
+void TMainDlg::FormCreate(const std::wstring& title) {
     FixSysGuiFont(Handle());
     // The settings file lives in the user's application data below
     // Morvane\Dravik, unless the registry or a marker file says otherwise.
@@ -77,37 +84,36 @@ void TMainDlg::FormCreate() {
     // file that such a save left missing comes back. A file that cannot be
     // cleared is reported; the start goes on.
     GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
-    CreateColorDlg();
 
     m_model = RulerModel{};
     m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
-    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    m_cursor = m_cursors[0];
+    m_primaryScreen = PrimaryScreenSize();
+    m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
     UpdateFonts();
-    popMenu = Commands().BuildMenu();
-    TopMostWindow = std::make_unique<TTopMostWindow>(Handle());
-    CreateTrayIcons();
+    m_popupMenu = Commands().BuildMenu();
+    m_companions = std::make_unique<RulerCompanions>(Handle(), m_model, *m_paths, m_programInfo);
+    m_hotkeys = std::make_unique<RulerHotkeys>(Handle());
+    m_tray = std::make_unique<RulerTray>(
+        m_popupMenu.Get(), Handle(), title, [this] { ChangeVisible(true); },
+        [this] { PickColor(); });
 
-    RECT window{}, client{};
-    ::GetWindowRect(Handle(), &window);
-    ::GetClientRect(Handle(), &client);
-    WndBorderX = ((window.right - window.left) - (client.right - client.left)) / 2;
-    WndBorderY = ((window.bottom - window.top) - (client.bottom - client.top)) / 2;
+    const Rect window = WindowRectOf(Handle());
+    const Rect client = ClientRect();
+    m_border = {(window.Width() - client.Width()) / 2, (window.Height() - client.Height()) / 2};
 
     LoadSettings();
-    // "No colour" (a hand-edited file) has nothing to show: the window starts from black.
-    MVColorDlg->Color = EditableColor(m_model.Options.ColorDlgColor);
+    m_companions->SetColorDlgColor(m_model.Options.ColorDlgColor);
     m_helpFile = AppDirAnd(L"Hilfe.chm");
-    mHHelp = std::make_unique<THookHelpSystem>(m_helpFile, 0, L"");
+    m_help = std::make_unique<THookHelpSystem>(m_helpFile, 0, L"");
     // Without the hook the ruler cannot follow the mouse, but its hotkeys
     // still work: they are registered before the error is shown.
     try {
-        ChangeAlwaysOnTop(m_model.Options.OnTop, true);
+        InstallHookMouse();
     } catch (...) {
-        RegisterHotkeys();
+        m_hotkeys->Register(m_model.Options);
         throw;
     }
-    RegisterHotkeys();
+    m_hotkeys->Register(m_model.Options);
 }
 
 void TMainDlg::InstallHookMouse() {
@@ -124,7 +130,7 @@ void TMainDlg::RemoveHookMouse() {
 
 void TMainDlg::FormShow() {
     WndToTaskIco();
-    CheckForUpdatesAutomatically();
+    m_companions->CheckForUpdates(false);
 }
 
 void TMainDlg::FormClose() {
@@ -142,93 +148,13 @@ void TMainDlg::CloseIfOpen() {
 }
 
 void TMainDlg::FormDestroy() {
-    // The magnifier keeps its place in the settings file as it goes.
-    GuardedCall([this] { m_magnifier.reset(); });
-    MVOnlineUpdate1.reset(); // a check still downloading stops
-    GuardedCall([] { ReleaseColorForm(); });
-    UnRegisterHotkeys();
+    m_companions.reset();
+    m_hotkeys.reset();
     RemoveHookMouse();
-    TrayColorPicker.reset();
-    TrayIcon.reset();
+    m_tray.reset();
     m_cursorCanvas.reset();
-    BackImg.SetSize(0, 0);
+    m_face.SetSize(0, 0);
     m_rendered.reset();
-}
-
-void TMainDlg::SetTitle(const std::wstring& title) {
-    ::SetWindowTextW(Handle(), title.c_str());
-}
-
-void TMainDlg::menExitClick() {
-    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
-}
-
-// --- Units and calibration -------------------------------------------------
-
-void TMainDlg::SetRulerUnit(TRulerUnit value) {
-    m_model.Scale.fRulerUnit = value;
-    FaceChanged();
-}
-
-void TMainDlg::UpdatePixelMMConverter() {
-    ApplyCalibration(m_model, ScreenMetrics());
-    FaceChanged();
-}
-
-bool TMainDlg::BeforeCmSizeChangeBy(double delta) {
-    if (m_model.Scale.fRulerUnit != ruMillimeter) SetRulerUnit(ruMillimeter);
-    if (StepCalibration(m_model, delta)) ::MessageBeep(0);
-    UpdatePixelMMConverter();
-    return true;
-}
-
-void TMainDlg::Plus1Click() {
-    BeforeCmSizeChangeBy(-m_model.Calibration.FRefCmSizeChangeBy);
-}
-void TMainDlg::Minus1Click() {
-    BeforeCmSizeChangeBy(m_model.Calibration.FRefCmSizeChangeBy);
-}
-
-void TMainDlg::SetRefCmSize(double refCmSize) {
-    m_model.Calibration.FCmAuto = false;
-    m_model.Calibration.FRefCmSize = refCmSize;
-    UpdatePixelMMConverter();
-}
-
-void TMainDlg::WMDisplayChange() {
-    m_primaryScreen = {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    UpdatePixelMMConverter();
-}
-
-DeviceMetrics TMainDlg::ScreenMetrics() const {
-    WindowDC dc(Handle());
-    return {::GetDeviceCaps(dc.Get(), HORZRES), ::GetDeviceCaps(dc.Get(), VERTRES),
-            ::GetDeviceCaps(dc.Get(), HORZSIZE), ::GetDeviceCaps(dc.Get(), VERTSIZE)};
-}
-
-// --- Orientation and size --------------------------------------------------
-
-void TMainDlg::menOrientationClick() {
-    SetOrientation(m_model, !m_model.Geometry.FHorizontal);
-    OrientationChanged();
-}
-
-void TMainDlg::OrientationChanged() {
-    SetOrientation(m_model, m_model.Geometry.FHorizontal);
-    SetClientSize(RulerClientSize(m_model.Geometry));
-    FaceChanged();
-}
-
-void TMainDlg::SetClientSize(Size size) {
-    RECT r{0, 0, size.Width, size.Height};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainDlg::FormResize() {
-    FaceChanged();
 }
 
 // --- Painting --------------------------------------------------------------
@@ -245,6 +171,7 @@ void TMainDlg::UpdateFonts() {
     label.lfWeight = FW_BOLD;
     m_labelFontBold = CachedFont(label);
     m_boxFont = CachedFont(GetSysGuiFont(dpi));
+    m_cursorCanvas.reset(); // it holds the old box font
     m_model.Scale.TwipsPerPixelY = TwipsPerPixelAt(static_cast<int>(dpi));
 }
 
@@ -259,9 +186,6 @@ void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {
 
 void TMainDlg::FaceChanged() {
     if (!Handle()) return;
-    // Size, DPI and fonts may have changed with the face.
-    m_placement.reset();
-    m_cursorCanvas.reset();
     // The marks' box depends on the unit, fonts and size: place it anew now,
     // so the state always says what the next paint shows.
     m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, CursorCanvas()).State;
@@ -272,157 +196,27 @@ bool TMainDlg::FaceIsCurrent(Size client) const {
     return m_rendered && m_rendered->Dpi == Dpi() && m_rendered->Face == FaceOf(m_model, client);
 }
 
-void TMainDlg::RenderBackImgIfStale() {
+void TMainDlg::RenderFaceIfStale() {
     const Rect client = ClientRect();
     const Size size{client.Width(), client.Height()};
     if (FaceIsCurrent(size)) return;
-    BackImg.SetSize(size.Width, size.Height);
+    m_face.SetSize(size.Width, size.Height);
     const RulerFace face = FaceOf(m_model, size);
-    GdiCanvas canvas(BackImg.Dc(), m_labelFont, m_labelFontBold);
+    GdiCanvas canvas(m_face.Dc(), m_labelFont, m_labelFontBold);
     RenderRulerFace(canvas, face);
     m_rendered = RenderedFace{face, Dpi()};
-    ++m_backImgRenders;
+    ++m_counters.FaceRenders;
 }
 
 void TMainDlg::PaintContent(HDC dc, const Rect& area) {
     // The face is a cache keyed by what it shows; the marks are drawn from
     // the cursor state on every paint, so any repaint shows them.
-    ++m_paints;
-    RenderBackImgIfStale();
-    ::BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), BackImg.Dc(), area.Left,
-             area.Top, SRCCOPY);
+    ++m_counters.Paints;
+    RenderFaceIfStale();
+    ::BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), m_face.Dc(), area.Left, area.Top,
+             SRCCOPY);
     GdiCanvas canvas(dc, m_boxFont, nullptr);
     DrawCursorMarks(canvas, PlanCursorMarks(CursorView(), m_model.Cursor, canvas).Plan);
-}
-
-void TMainDlg::SetColorField(TColor& field, TColor value) {
-    if (field == value) return;
-    field = value;
-    FaceChanged();
-}
-
-void TMainDlg::SetColorBack(TColor value) {
-    SetColorField(m_model.Look.FColorBack, value);
-}
-void TMainDlg::SetColorTicks(TColor value) {
-    SetColorField(m_model.Look.FColorTicks, value);
-}
-void TMainDlg::SetColorMouseLine(TColor value) {
-    SetColorField(m_model.MarkColors.FColorMouseLine, value);
-}
-void TMainDlg::SetColorMousePosBack(TColor value) {
-    SetColorField(m_model.MarkColors.FColorMousePosBack, value);
-}
-void TMainDlg::SetColorMousePosText(TColor value) {
-    SetColorField(m_model.MarkColors.FColorMousePosText, value);
-}
-
-void TMainDlg::SetTickPosition(TTickPosition value) {
-    m_model.Look.fTickPosition = value;
-    FaceChanged();
-}
-
-void TMainDlg::SetTickMarkerPosition(TTickPosition value) {
-    m_model.Look.FTickMarkerPosition = value;
-    FaceChanged();
-}
-
-// --- Mouse tracking --------------------------------------------------------
-
-LRESULT TMainDlg::HandleHooks(UINT, WPARAM wParam, LPARAM lParam) {
-    // The hook library keeps at most one notification queued and fills in the
-    // newest position as it leaves the queue: there is no backlog to skip.
-    ++m_hookMessages;
-    DrawMousePos(static_cast<int>(static_cast<std::int32_t>(wParam)),
-                 static_cast<int>(static_cast<std::int32_t>(lParam)));
-    return 0;
-}
-
-CursorRuler TMainDlg::CursorView() const {
-    if (!m_placement) {
-        const Rect client = ClientRect();
-        RECT window{};
-        ::GetWindowRect(Handle(), &window);
-        m_placement = RulerPlacement{{client.Width(), client.Height()},
-                                     {window.left, window.top},
-                                     WndBorderX,
-                                     WndBorderY,
-                                     m_primaryScreen};
-    }
-    return {m_model, *m_placement};
-}
-
-GdiCanvas& TMainDlg::CursorCanvas() {
-    if (!m_cursorCanvas)
-        m_cursorCanvas = std::make_unique<GdiCanvas>(::GetDC(Handle()), m_boxFont, nullptr);
-    return *m_cursorCanvas;
-}
-
-void TMainDlg::ExecuteCursorPlan(GdiCanvas& canvas, const CursorMarksPlan& plan) {
-    for (const Rect& r : plan.Restore) {
-        canvas.CopyFrom(BackImg.Dc(), r);
-        m_pixelsCopied +=
-            static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
-    }
-    DrawCursorMarks(canvas, plan);
-}
-
-void TMainDlg::DrawMousePos(int x, int y, bool redraw) {
-    ActX = x;
-    ActY = y;
-    // The magnifier follows here, also while the ruler is hidden.
-    if (m_magnifier) m_magnifier->Magnify(x, y);
-    if (!::IsWindowVisible(Handle())) return;
-    const CursorRuler ruler = CursorView();
-    // A move across the ruler keeps the position along it: the marks and the
-    // length stay as they are, so there is nothing to draw.
-    if (!redraw && MousePosFromScreen(ruler, {x, y}) == m_model.Cursor.MousePos) return;
-    GdiCanvas& canvas = CursorCanvas();
-    const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, {x, y}, canvas);
-    // While a new face is pending (after a resize) the next paint draws the
-    // marks from the state; the position and the length drag go on.
-    if (FaceIsCurrent(ruler.Placement.Client)) ExecuteCursorPlan(canvas, update.Marks);
-    m_model.Cursor = update.State;
-
-    // The length drag at the far end.
-    HCURSOR cursor = m_cursors[static_cast<int>(update.Drag.Cursor)];
-    if (cursor != m_cursor) {
-        m_cursor = cursor;
-        POINT pt{x, y};
-        if (::WindowFromPoint(pt) == Handle()) ::SetCursor(m_cursor);
-    }
-    if (update.Drag.NewLength) {
-        RulerGeometry& g = m_model.Geometry;
-        (g.FHorizontal ? g.HWidth : g.VHeight) = *update.Drag.NewLength;
-        const Rect client = ClientRect();
-        SetClientSize(g.FHorizontal ? Size{g.HWidth, client.Height()}
-                                    : Size{client.Width(), g.VHeight});
-    }
-}
-
-void TMainDlg::MeasureStartPoint() {
-    m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
-    DrawMousePos(ActX, ActY, true);
-}
-
-void TMainDlg::FormMouseDown() {
-    m_model.Down = true;
-    ::SetCapture(Handle());
-}
-
-void TMainDlg::FormMouseUp() {
-    m_model.Down = false;
-    if (::GetCapture() == Handle()) ::ReleaseCapture();
-}
-
-void TMainDlg::FormMouseMove(WPARAM keys) {
-    if (!(keys & MK_LBUTTON) || !m_model.Down) return;
-    // Before the far-end grip a drag moves the window; in the grip the hook
-    // updates change the length instead.
-    if (!InDragGrip(CursorView(), m_model.Cursor.MousePos)) {
-        m_model.Down = false;
-        MoveWnd(Handle());
-    }
 }
 
 // --- Menu and keys ---------------------------------------------------------
@@ -434,54 +228,86 @@ bool TMainDlg::RunCommand(const std::wstring& name) {
     return true;
 }
 
-void TMainDlg::ShowPopMenu(POINT screen) {
+void TMainDlg::ShowPopupMenu(POINT screen) {
     ::SetForegroundWindow(Handle());
-    ::TrackPopupMenu(popMenu.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+    ::TrackPopupMenu(m_popupMenu.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
     // Without a message after it, a menu shown from the tray would not close
     // when the user clicks elsewhere.
     ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
+namespace {
+
+KeyMods HeldModifiers() {
+    auto held = [](int key) { return ::GetKeyState(key) < 0; };
+    KeyMods mods = KeyMods::None;
+    if (held(VK_SHIFT)) mods = mods | KeyMods::Shift;
+    if (held(VK_CONTROL)) mods = mods | KeyMods::Ctrl;
+    if (held(VK_MENU)) mods = mods | KeyMods::Alt;
+    return mods;
+}
+
+} // namespace
+
+void TMainDlg::OnKeyDown(WPARAM key) {
+    const auto* row = Commands().ByKey(static_cast<std::uint8_t>(key), HeldModifiers());
+    if (!row) return;
+    // The character the key typed is part of this press: it leaves the queue
+    // now, so it cannot run a command of its own ("+" is a key and a character).
+    MSG typed;
+    ::PeekMessageW(&typed, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    Commands().Run(*this, *row);
+}
+
+void TMainDlg::OnChar(wchar_t character) {
+    if (const auto* row = Commands().ByChar(character)) Commands().Run(*this, *row);
+}
+
 // --- Message dispatch ------------------------------------------------------
 
 LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (m_hookMsg != 0 && msg == m_hookMsg) return HandleHooks(msg, wParam, lParam);
-    if (HandleMagnifierMessage(msg)) return 0;
-    if (msg == WM_WINDOWPOSCHANGED) m_placement.reset(); // moved or resized
+    if (m_hookMsg != 0 && msg == m_hookMsg) {
+        // The hook library keeps at most one notification queued and fills in
+        // the newest position as it leaves the queue: there is no backlog.
+        ++m_counters.HookMessages;
+        OnPointerMoved({static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam)});
+        return 0;
+    }
+    if (m_companions && m_companions->HandleMessage(msg)) return 0;
+    if (const auto handled = Commands().HandleMenuMessage(*this, msg, wParam, lParam, Dpi()))
+        return *handled;
     switch (msg) {
+    case WM_WINDOWPOSCHANGED:
+        ForgetPlacement(); // moved or sized
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
-        FormResize();
+        FaceChanged();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         break;
     case WM_KEYDOWN:
-        m_menuKeyRan = FormKeyDown(wParam);
+        OnKeyDown(wParam);
         return 0;
     case WM_CHAR:
-        // A key the menu took gives no character command as well: each
-        // press steps the calibration once.
-        if (!std::exchange(m_menuKeyRan, false)) FormKeyPress(static_cast<wchar_t>(wParam));
+        OnChar(static_cast<wchar_t>(wParam));
         return 0;
     case WM_HOTKEY:
-        ProcessHotkeys(static_cast<int>(wParam));
+        OnHotkey(static_cast<int>(wParam));
         return 0;
     case WM_ACTIVATEAPP:
-        if (wParam)
-            ApplicationEventsActivate();
-        else
-            ApplicationEventsDeactivate();
+        OnAppActivated(wParam != 0);
         break;
     case WM_LBUTTONDOWN:
-        FormMouseDown();
+        OnMouseDown();
         return 0;
     case WM_LBUTTONUP:
-        FormMouseUp();
+        OnMouseUp();
         return 0;
     case WM_MOUSEMOVE:
-        FormMouseMove(wParam);
+        OnMouseMove(wParam);
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
@@ -490,45 +316,25 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CONTEXTMENU: {
-        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (pt.x == -1 && pt.y == -1) {
-            RECT r{};
-            ::GetWindowRect(Handle(), &r);
-            pt = {r.left, r.top};
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (pt.x == -1 && pt.y == -1) { // from the keyboard: at the ruler's corner
+            const Rect r = WindowRectOf(Handle());
+            pt = {r.Left, r.Top};
         }
-        ShowPopMenu(pt);
+        ShowPopupMenu(pt);
         return 0;
-    }
-    case WM_MENUSELECT: {
-        const auto* row = Commands().ById(LOWORD(wParam));
-        m_menuHint = row ? row->Hint : L"";
-        break;
-    }
-    case WM_INITMENUPOPUP:
-        Commands().UpdateStates(*this, reinterpret_cast<HMENU>(wParam));
-        return 0;
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU) break;
-        Commands().Measure(*item, Dpi());
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU) break;
-        Commands().Draw(*item, Dpi());
-        return TRUE;
     }
     case WM_COMMAND:
         Commands().Execute(*this, LOWORD(wParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        WMDisplayChange();
+        OnDisplayChanged();
         break;
     case WM_COPYDATA:
-        return HandleTestControl(Handle(), reinterpret_cast<HWND>(wParam),
-                                 reinterpret_cast<const COPYDATASTRUCT*>(lParam),
-                                 [this](const std::wstring& cmd) { return TestQuery(cmd); });
+        return HandleTestControl(
+            Handle(), reinterpret_cast<HWND>(wParam),
+            reinterpret_cast<const COPYDATASTRUCT*>(lParam),
+            [this](const std::wstring& cmd) { return AnswerTest(*this, cmd); });
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
@@ -547,4 +353,16 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Default(msg, wParam, lParam);
+}
+
+void TMainDlg::OnAppActivated(bool active) {
+    if (!m_tray) return; // during the window's creation
+    m_tray->SetActive(active);
+    if (!active) m_companions->BringAboveOthers();
+}
+
+void TMainDlg::OnDisplayChanged() {
+    m_primaryScreen = PrimaryScreenSize();
+    ForgetPlacement();
+    ApplyScale();
 }

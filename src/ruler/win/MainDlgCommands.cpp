@@ -1,30 +1,18 @@
 // The ruler's window commands: visibility, top-most level, orientation,
-// size and place, transparency, keys, hotkeys and help.
-#include "magnifier/win/MagnifierDlg.h"
-#include "ruler/RulerWindowRules.h"
-#include "ruler/win/HookLibrary.h"
+// size and place, units and calibration, transparency, the companion
+// windows, help and exit; and what the hotkeys do.
 #include "ruler/win/MainDlg.h"
 
+#include "ruler/RulerWindowRules.h"
+#include "ruler/win/RulerCompanions.h"
+#include "ruler/win/RulerTray.h"
 #include "storage/FileSystem.h"
 #include "util/StringUtils.h"
-#include "util/UserError.h"
-#include "util/win/CoolTrayIcon.h"
 #include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
-#include "util/win/ShellExec.h"
+#include "util/win/WindowRects.h"
 
 namespace {
-
-Rect WindowRectOf(HWND wnd) {
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-void PlaceWindow(HWND wnd, Point position, Size size) {
-    ::SetWindowPos(wnd, nullptr, position.X, position.Y, size.Width, size.Height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 bool KeyHeld(int key) {
     return ::GetKeyState(key) < 0;
@@ -34,7 +22,7 @@ bool KeyHeld(int key) {
 
 // --- Visibility and level --------------------------------------------------
 
-void TMainDlg::menVisibleClick() {
+void TMainDlg::ToggleVisible() {
     ChangeVisible(!m_model.Options.Visible);
 }
 
@@ -43,80 +31,57 @@ void TMainDlg::ChangeVisible(bool value) {
     const bool sync = m_model.Options.MagnifierSyncVisible;
     // Hiding only goes to the tray; the program runs on.
     if (value) {
-        if (sync) ShowMagnifier(m_model.Options.Magnifier);
-        ShowLineal();
+        if (sync) m_companions->ShowMagnifier(m_model.Options.Magnifier, m_pointer);
+        ShowRuler();
     } else {
         ::ShowWindow(Handle(), SW_HIDE);
-        if (sync) ShowMagnifier(false);
+        if (sync) m_companions->ShowMagnifier(false, m_pointer);
     }
 }
 
-void TMainDlg::ShowLineal() {
+void TMainDlg::ShowRuler() {
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
 }
 
-void TMainDlg::TrayIconClick() {
-    ChangeVisible(true);
-}
-
-void TMainDlg::menOnTopClick() {
+void TMainDlg::ToggleOnTop() {
     m_model.Options.OnTop = !m_model.Options.OnTop;
-    ChangeAlwaysOnTop(m_model.Options.OnTop, true);
+    ApplyLevel();
+    InstallHookMouse();
 }
 
-void TMainDlg::ChangeAlwaysOnTop(bool value, bool installHook) {
-    TopMostWindow->SetAlwaysOnTop(value);
-    // The window's own level follows, also when the component saw no change
-    // (the window is created top-most).
-    const bool topMost = (::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (topMost != TopMostWindow->AlwaysOnTop())
-        ::SetWindowPos(Handle(), TopMostWindow->AlwaysOnTop() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-                       0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (installHook) InstallHookMouse();
+void TMainDlg::ApplyLevel() {
+    m_companions->SetRulerOnTop(m_model.Options.OnTop);
 }
 
-void TMainDlg::TopMostRemove() {
-    TopMostWindow->SetAlwaysOnTop(false);
-    if (m_magnifier) m_magnifier->SetStayOnTop(false);
+// --- Orientation, size and place ---------------------------------------------
+
+void TMainDlg::Turn() {
+    SetOrientation(m_model, !m_model.Geometry.FHorizontal);
+    SetClientSize(RulerClientSize(m_model.Geometry));
+    FaceChanged();
 }
 
-void TMainDlg::TopMostRestore() {
-    if (m_model.Options.OnTop) TopMostWindow->SetAlwaysOnTop(true);
-    if (m_magnifier) m_magnifier->SetStayOnTop(true);
+void TMainDlg::SetClientSize(Size size) {
+    RECT r{0, 0, size.Width, size.Height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMainDlg::ApplicationEventsActivate() {
-    if (TrayIcon) TrayIcon->SetIconIndex(0);
-}
-
-void TMainDlg::ApplicationEventsDeactivate() {
-    if (TrayIcon) TrayIcon->SetIconIndex(1);
-    // Another program's top-most window may have come over the ruler.
-    if (!m_model.Options.OnTop) return;
-    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (m_magnifier)
-        ::SetWindowPos(m_magnifier->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-// --- Size and place ----------------------------------------------------------
-
-void TMainDlg::OptimaleGre1Click() {
+void TMainDlg::FitLengthToScreen() {
     const Rect w = WindowRectOf(Handle());
     const Placement p =
         OptimalSize(m_model.Geometry, {{w.Left, w.Top}, {w.Width(), w.Height()}}, m_primaryScreen);
     RulerGeometry& g = m_model.Geometry;
     (g.FHorizontal ? g.HWidth : g.VHeight) =
         g.FHorizontal ? p.WindowSize.Width : p.WindowSize.Height;
-    PlaceWindow(Handle(), p.Position, p.WindowSize);
+    ::SetWindowPos(Handle(), nullptr, p.Position.X, p.Position.Y, p.WindowSize.Width,
+                   p.WindowSize.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMainDlg::AufdemBildschirmzenterien1Click() {
-    CenterAtScreen();
-}
-
-void TMainDlg::CenterAtScreen() {
+void TMainDlg::CenterOnScreen() {
     const Rect w = WindowRectOf(Handle());
     const Point p = CenteredOnScreen({w.Width(), w.Height()}, m_primaryScreen);
     ::SetWindowPos(Handle(), nullptr, p.X, p.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -128,28 +93,83 @@ void TMainDlg::MoveBy(Point delta) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMainDlg::SetWindowLength(int length) {
+void TMainDlg::SetLength(int length) {
     RulerGeometry& g = m_model.Geometry;
     (g.FHorizontal ? g.HWidth : g.VHeight) = length;
     SetClientSize(RulerClientSize(g));
 }
 
+void TMainDlg::StepByArrow(int arrow) {
+    const Rect w = WindowRectOf(Handle());
+    const auto move = ArrowKeyMove(m_model.Geometry, {w.Left, w.Top}, static_cast<ArrowKey>(arrow),
+                                   KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL));
+    if (!move) return;
+    if (move->Length)
+        SetLength(*move->Length);
+    else
+        MoveBy({move->Position.X - w.Left, move->Position.Y - w.Top});
+}
+
+// --- Units and calibration -------------------------------------------------
+
+void TMainDlg::ChooseUnit(int unit) {
+    m_model.Scale.fRulerUnit = static_cast<TRulerUnit>(unit);
+    FaceChanged();
+}
+
+void TMainDlg::NextUnit() {
+    if (const auto next = NextUnitInCycle(m_model.Scale.fRulerUnit)) ChooseUnit(*next);
+}
+
+void TMainDlg::ApplyScale() {
+    ApplyCalibration(m_model, ScreenMetrics());
+    FaceChanged();
+}
+
+DeviceMetrics TMainDlg::ScreenMetrics() const {
+    WindowDC dc(Handle());
+    return {::GetDeviceCaps(dc.Get(), HORZRES), ::GetDeviceCaps(dc.Get(), VERTRES),
+            ::GetDeviceCaps(dc.Get(), HORZSIZE), ::GetDeviceCaps(dc.Get(), VERTSIZE)};
+}
+
+namespace {
+
+// A calibration key shows millimetres: the unit becomes "Milimeter" first.
+void StepScale(RulerModel& model, double delta) {
+    model.Scale.fRulerUnit = ruMillimeter;
+    if (StepCalibration(model, delta)) ::MessageBeep(0);
+}
+
+} // namespace
+
+void TMainDlg::WidenScale() {
+    ChangeModel([](RulerModel& m) { StepScale(m, -m.Calibration.FRefCmSizeChangeBy); });
+}
+
+void TMainDlg::NarrowScale() {
+    ChangeModel([](RulerModel& m) { StepScale(m, m.Calibration.FRefCmSizeChangeBy); });
+}
+
+void TMainDlg::SetRefCmSize(double refCmSize) {
+    ChangeModel([refCmSize](RulerModel& m) {
+        m.Calibration.FCmAuto = false;
+        m.Calibration.FRefCmSize = refCmSize;
+    });
+}
+
 // --- Transparency ------------------------------------------------------------
 
-void TMainDlg::mnut0Click(int percent) {
-    SetTransparency(percent);
+void TMainDlg::ChooseTransparency(int percent) {
+    m_model.Options.fTransparency = percent;
     ApplyTransparency();
 }
 
-void TMainDlg::SetTransparency(int value) {
-    m_model.Options.fTransparency = value;
+void TMainDlg::ApplyTransparency() {
+    const int value = m_model.Options.fTransparency;
     // A value without an item (from a hand-edited file) leaves the check.
     if (value >= 0 && value <= 60 && value % 10 == 0) m_checkedTransparency = value;
-}
-
-void TMainDlg::ApplyTransparency() {
     const auto style = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-    const std::optional<std::uint8_t> opacity = LayeredOpacity(m_model.Options.fTransparency);
+    const std::optional<std::uint8_t> opacity = LayeredOpacity(value);
     if (!opacity) {
         if (style & WS_EX_LAYERED)
             ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, style & ~WS_EX_LAYERED);
@@ -159,21 +179,47 @@ void TMainDlg::ApplyTransparency() {
     ::SetLayeredWindowAttributes(Handle(), 0, *opacity, LWA_ALPHA);
 }
 
-// --- Tray picker and help ----------------------------------------------------
+// --- Companions, help and exit -----------------------------------------------
 
-void TMainDlg::menShowTrayPickerClick() {
+void TMainDlg::ToggleTrayPicker() {
     m_model.Options.ColorPickerIcon = !m_model.Options.ColorPickerIcon;
-    if (TrayColorPicker) TrayColorPicker->SetIconVisible(m_model.Options.ColorPickerIcon);
+    m_tray->ShowPicker(m_model.Options.ColorPickerIcon);
 }
 
-void TMainDlg::Hilfe1Click() {
+void TMainDlg::PickColor() {
+    m_companions->OpenColorWindow();
+}
+
+void TMainDlg::ToggleMagnifier() {
+    RulerOptions& o = m_model.Options;
+    o.Magnifier = !o.Magnifier;
+    m_companions->ShowMagnifier(o.Magnifier, m_pointer);
+    if (o.Magnifier && !::IsWindowVisible(Handle())) {
+        o.Visible = true;
+        ShowRuler();
+    }
+}
+
+void TMainDlg::CheckForUpdates() {
+    m_companions->CheckForUpdates(true);
+}
+
+void TMainDlg::SendFeedback() {
+    m_companions->ShowFeedback();
+}
+
+void TMainDlg::ShowAbout() {
+    m_companions->ShowAbout();
+}
+
+void TMainDlg::ShowHelp() {
     const bool present = FileSystem().FileExists(m_helpFile);
     if (present && HtmlHelpLoaded()) {
         HelpDisplayTopic(m_helpFile);
         return;
     }
     // Either box must show in front of the top-most ruler.
-    TopMostScope scope(*this);
+    RulerCompanions::TopMostScope scope(*m_companions);
     if (present) {
         HHShowError(1);
         return;
@@ -183,73 +229,14 @@ void TMainDlg::Hilfe1Click() {
     ::MessageBoxW(Handle(), text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);
 }
 
-// --- Keys ----------------------------------------------------------------------
-
-bool TMainDlg::FormKeyDown(WPARAM key) {
-    static constexpr std::pair<WPARAM, ArrowKey> arrows[] = {{VK_LEFT, ArrowKey::Left},
-                                                             {VK_RIGHT, ArrowKey::Right},
-                                                             {VK_UP, ArrowKey::Up},
-                                                             {VK_DOWN, ArrowKey::Down}};
-    for (auto [vk, arrow] : arrows) {
-        if (vk != key) continue;
-        const Rect w = WindowRectOf(Handle());
-        const auto move = ArrowKeyMove(m_model.Geometry, {w.Left, w.Top}, arrow, KeyHeld(VK_SHIFT),
-                                       KeyHeld(VK_CONTROL));
-        if (!move) return false;
-        if (move->Length)
-            SetWindowLength(*move->Length);
-        else
-            MoveBy({move->Position.X - w.Left, move->Position.Y - w.Top});
-        return false;
-    }
-    // Menu keys are single keys without modifiers.
-    if (KeyHeld(VK_CONTROL) || KeyHeld(VK_MENU) || KeyHeld(VK_SHIFT)) return false;
-    const auto* row = Commands().ByKey(static_cast<UINT>(key));
-    return row && Commands().Execute(*this, row->Id);
-}
-
-bool TMainDlg::FormKeyPress(wchar_t key) {
-    switch (key) {
-    case L'e':
-        if (const auto next = NextUnitInCycle(m_model.Scale.fRulerUnit)) SetRulerUnit(*next);
-        return true;
-    case L'+':
-        Plus1Click();
-        return true;
-    case L'-':
-        Minus1Click();
-        return true;
-    default:
-        return false;
-    }
+void TMainDlg::Exit() {
+    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 // --- Hotkeys -------------------------------------------------------------------
 
-std::vector<std::uint16_t> TMainDlg::RegisterHotkeys() {
-    UnRegisterHotkeys();
-    // A combination another program holds does nothing for the ruler; the
-    // caller may tell the user.
-    std::vector<std::uint16_t> failed;
-    m_registeredHotkeys = 0;
-    for (const RulerHotkey& h : RulerHotkeys()) {
-        const std::uint16_t shortCut = m_model.Options.*h.Shortcut;
-        if (MvRegisterHotKey(Handle(), shortCut, h.Id))
-            ++m_registeredHotkeys;
-        else if (shortCut != 0)
-            failed.push_back(shortCut);
-    }
-    return failed;
-}
-
-void TMainDlg::UnRegisterHotkeys() {
-    for (const RulerHotkey& h : RulerHotkeys())
-        if (m_model.Options.*h.Shortcut != 0) ::UnregisterHotKey(Handle(), h.Id);
-    m_registeredHotkeys = 0;
-}
-
-void TMainDlg::ProcessHotkeys(int id) {
-    if (!::IsWindowVisible(Handle()) || !TopMostWindow->AlwaysOnTop()) ChangeVisible(true);
+void TMainDlg::OnHotkey(int id) {
+    if (!::IsWindowVisible(Handle()) || !m_companions->RulerOnTop()) ChangeVisible(true);
     const RulerHotkey* hotkey = RulerHotkeyById(id);
     if (!hotkey) return;
     if (hotkey->MeasureStart) {

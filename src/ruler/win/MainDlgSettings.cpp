@@ -1,10 +1,15 @@
 // The ruler's settings file: read once at start and applied, written at close.
+#include "ruler/win/MainDlg.h"
+
 #include "magnifier/MagnifierRules.h"
 #include "ruler/RulerSettings.h"
 #include "ruler/RulerWindowRules.h"
-#include "ruler/win/MainDlg.h"
+#include "ruler/win/RulerCompanions.h"
+#include "ruler/win/RulerTray.h"
 #include "storage/MvIni.h"
+#include "storage/PBPathList.h"
 #include "util/win/AppError.h"
+#include "util/win/WindowRects.h"
 
 void TMainDlg::LoadSettings() {
     PrimeRulerDefaults(m_model, m_primaryScreen);
@@ -21,39 +26,36 @@ void TMainDlg::LoadSettings() {
 }
 
 void TMainDlg::ApplyLoadedSettings() {
-    // In the order of the keys, as each value takes effect.
-    RulerOptions& o = m_model.Options;
     // A zoom from a hand-edited file is brought to the nearest end of 1..20.
-    o.Zoom = ClampZoom(o.Zoom);
-    ::SetWindowPos(Handle(), nullptr, m_model.Geometry.Position.X, m_model.Geometry.Position.Y, 0,
-                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ChangeAlwaysOnTop(o.OnTop, false);
-    SetTransparency(o.fTransparency);
+    m_model.Options.Zoom = ClampZoom(m_model.Options.Zoom);
+    ApplyLevel();
     ApplyTransparency();
-    SetRulerUnit(m_model.Scale.fRulerUnit);
-    OrientationChanged();
+    ApplyPlace();
+    m_tray->ShowPicker(m_model.Options.ColorPickerIcon);
+    ApplyScale();
+}
 
+void TMainDlg::ApplyPlace() {
+    SetOrientation(m_model, m_model.Geometry.FHorizontal);
+    const Size client = RulerClientSize(m_model.Geometry);
+    RECT frame{0, 0, client.Width, client.Height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                         FALSE, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    const Point at = m_model.Geometry.Position;
     // A ruler stored on a monitor that is gone, or off an edge, comes back
     // onto the primary screen.
-    RECT w{};
-    ::GetWindowRect(Handle(), &w);
-    const Rect pulled = PullOntoScreen({w.left, w.top, w.right, w.bottom}, m_primaryScreen,
-                                       m_model.Geometry.VHeight);
+    const Rect pulled = PullOntoScreen(
+        Rect::FromSize(at.X, at.Y, frame.right - frame.left, frame.bottom - frame.top),
+        m_primaryScreen, m_model.Geometry.VHeight);
     ::SetWindowPos(Handle(), nullptr, pulled.Left, pulled.Top, pulled.Width(), pulled.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
-
-    // The picker icon's check is set to the opposite and clicked back, so
-    // the click shows or hides the icon.
-    m_model.Options.ColorPickerIcon = !m_model.Options.ColorPickerIcon;
-    menShowTrayPickerClick();
-    UpdatePixelMMConverter();
+    FaceChanged();
 }
 
 void TMainDlg::SaveSettings() {
-    RECT w{};
-    ::GetWindowRect(Handle(), &w);
-    m_model.Geometry.Position = {w.left, w.top};
-    m_model.Options.ColorDlgColor = ColorDlgColor();
+    const Rect w = WindowRectOf(Handle());
+    m_model.Geometry.Position = {w.Left, w.Top};
+    m_model.Options.ColorDlgColor = m_companions->ColorDlgColor();
     // A failed write is reported by the store; the file stays as it was.
     TMvIni ini(m_paths->IniName(), m_paths->IniFormat);
     SaveRulerSettings(ini, m_model);

@@ -4,8 +4,11 @@
 #include "ruler/win/MainDlg.h"
 
 #include "colour/win/MVColorDlg.h"
+#include "ruler/win/RulerCompanions.h"
+#include "ruler/win/RulerHotkeys.h"
 #include "settings/SettingsDlgRules.h"
 #include "settings/win/SettingsDlg.h"
+#include "storage/PBPathList.h"
 #include "util/win/MVUtilWin.h"
 
 #include <algorithm>
@@ -19,12 +22,12 @@ class SettingsDlgScope {
     SettingsDlgScope(TMainDlg& ruler, bool& open, std::vector<std::uint16_t>& failed)
         : Failed(failed), m_ruler(ruler), m_open(open) {
         m_open = true;
-        m_ruler.TopMostRemove();
-        m_ruler.UnRegisterHotkeys();
+        m_ruler.Companions().TopMostRemove();
+        m_ruler.Hotkeys().Unregister();
     }
     ~SettingsDlgScope() {
-        Failed = m_ruler.RegisterHotkeys();
-        m_ruler.TopMostRestore();
+        Failed = m_ruler.Hotkeys().Register(m_ruler.Model().Options);
+        m_ruler.Companions().TopMostRestore();
         m_open = false;
     }
     SettingsDlgScope(const SettingsDlgScope&) = delete;
@@ -38,7 +41,7 @@ class SettingsDlgScope {
 
 } // namespace
 
-void TMainDlg::Farben1Click() {
+void TMainDlg::OpenSettings() {
     if (m_settingsDlgOpen) return; // a second opening from the tray's menu
     std::vector<std::uint16_t> failed;
     bool applied = false;
@@ -62,15 +65,8 @@ void TMainDlg::Farben1Click() {
         dialog.Create(Handle());
         dialog.Exchange = ExchangeFromRuler(m_model);
         if (dialog.ShowModal() == IDOK) {
-            const TSettingsExchange& v = dialog.Exchange;
-            SetColorMousePosText(v.ColorMousePosText);
-            SetColorMousePosBack(v.ColorMousePosBack);
-            SetColorMouseLine(v.ColorMouseLine);
-            SetColorTicks(v.ColorTicks);
-            SetColorBack(v.ColorBack);
-            ApplyExchangeToRuler(v, m_model);
+            ChangeModel([&](RulerModel& m) { ApplyExchangeToRuler(dialog.Exchange, m); });
             SaveSettings();
-            UpdatePixelMMConverter();
             applied = true;
         }
     }
@@ -83,7 +79,7 @@ void TMainDlg::Farben1Click() {
         if (std::find(failed.begin(), failed.end(), shortCut) != failed.end())
             named.emplace_back(field.Caption, shortCut);
     }
-    TopMostScope level(*this);
+    RulerCompanions::TopMostScope level(*m_companions);
     ::MessageBoxW(Handle(), HotKeysNotRegisteredMessage(named).c_str(), ApplicationTitle().c_str(),
                   MB_OK | MB_ICONWARNING);
 }

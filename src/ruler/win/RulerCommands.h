@@ -28,4 +28,12 @@ enum RulerCommandId : UINT {
     idFeedback,
     idAbout,
     idExit,
+    // Keys without a menu item of their own.
+    idNextUnit,
+    idPlusTyped,
+    idMinusTyped,
+    idArrowLeft,
+    idArrowRight,
+    idArrowUp,
+    idArrowDown,
 };

@@ -1,14 +1,17 @@
 #pragma once
-// Commands as data: one row per command of a window (id, caption and key
-// text, key, handler, check and enabled state, icon, the name tests use).
-// The same rows build the pop-up menu, dispatch WM_COMMAND and keys, set the
-// menu's states when it opens and feed the owner drawing of its items.
+// Commands as data: one row per command of a window (id, caption, key,
+// handler, check and enabled state, icon, the name tests use). The same rows
+// build the pop-up menu, dispatch WM_COMMAND and keys, set the menu's states
+// when it opens, feed the owner drawing of its items and tell the selected
+// item's hint.
+#include "util/KeyChord.h"
 #include "util/win/Handles.h"
 #include "util/win/OwnerDrawMenu.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,21 +24,41 @@ template <class Owner> struct CommandRow {
     UINT Id = 0;
     const wchar_t* Name = L""; // the item's name; the test channel runs commands by it
     const wchar_t* Caption = L"";
-    const wchar_t* KeyText = L""; // shown right of the caption
-    UINT Key = 0;                 // virtual key without modifiers, while the window has the focus
-    void (*Handler)(Owner&) = nullptr;
-    bool (*Checked)(const Owner&) = nullptr;
-    bool Radio = false;
-    bool (*Enabled)(const Owner&) = nullptr;
+    // The key that runs the command while the window has the focus; a menu
+    // item shows it right of its caption.
+    KeyChord Key{};
+    void (Owner::*Run)() = nullptr;
+    bool (Owner::*Checked)() const = nullptr;
+    // A radio item chooses its Value: Choose(Value) runs it, IsChosen(Value)
+    // checks it.
+    void (Owner::*Choose)(int) = nullptr;
+    bool (Owner::*IsChosen)(int) const = nullptr;
+    int Value = 0;
+    bool (Owner::*Enabled)() const = nullptr;
     int Icon = -1;             // picture in the menu's image list
     bool Hidden = false;       // runs by id, key or name, never shown in the menu
     const wchar_t* Hint = L""; // what the item does, told while it is selected
+
+    bool IsItem() const { return Kind == CommandKind::Item; }
+    bool IsRadio() const { return Choose != nullptr; }
+    bool IsChecked(const Owner& owner) const {
+        if (IsChosen) return (owner.*IsChosen)(Value);
+        return Checked && (owner.*Checked)();
+    }
+    bool IsEnabled(const Owner& owner) const { return !Enabled || (owner.*Enabled)(); }
 };
 
 template <class Owner> class CommandTable {
   public:
     using Row = CommandRow<Owner>;
-    explicit constexpr CommandTable(std::span<const Row> rows) : m_rows(rows) {}
+    explicit CommandTable(std::span<const Row> rows) : m_rows(rows) {
+        for (const Row& row : rows)
+            m_keyTexts.push_back(MenuKeyText(row.Key));
+    }
+    CommandTable(const CommandTable&) = delete;
+    CommandTable& operator=(const CommandTable&) = delete;
+
+    std::span<const Row> Rows() const { return m_rows; }
 
     // The pop-up menu with owner-drawn items; submenus nest.
     UniqueHMenu BuildMenu() const {
@@ -63,27 +86,44 @@ template <class Owner> class CommandTable {
 
     const Row* ById(UINT id) const {
         for (const Row& row : m_rows)
-            if (row.Kind == CommandKind::Item && row.Id == id) return &row;
+            if (row.IsItem() && row.Id == id) return &row;
         return nullptr;
     }
     const Row* ByName(std::wstring_view name) const {
         for (const Row& row : m_rows)
-            if (row.Kind == CommandKind::Item && name == row.Name) return &row;
+            if (row.IsItem() && name == row.Name) return &row;
         return nullptr;
     }
-    const Row* ByKey(UINT key) const {
-        if (key == 0) return nullptr;
+    // The row of a key press (WM_KEYDOWN) or of a typed character (WM_CHAR).
+    const Row* ByKey(std::uint8_t virtualKey, KeyMods held) const {
         for (const Row& row : m_rows)
-            if (row.Kind == CommandKind::Item && row.Key == key) return &row;
+            if (row.IsItem() && ChordMatchesKey(row.Key, virtualKey, held)) return &row;
         return nullptr;
+    }
+    const Row* ByChar(wchar_t character) const {
+        for (const Row& row : m_rows)
+            if (row.IsItem() && ChordMatchesChar(row.Key, character)) return &row;
+        return nullptr;
+    }
+    // The text right of the row's caption, derived from its key.
+    const std::wstring& KeyText(const Row& row) const {
+        return m_keyTexts[static_cast<std::size_t>(&row - m_rows.data())];
     }
 
-    // Runs the command with this id, if it has one and is enabled.
+    // Runs the command of this row, if it is enabled.
+    bool Run(Owner& owner, const Row& row) const {
+        if (!row.IsEnabled(owner)) return false;
+        if (row.Choose) {
+            (owner.*row.Choose)(row.Value);
+            return true;
+        }
+        if (!row.Run) return false;
+        (owner.*row.Run)();
+        return true;
+    }
     bool Execute(Owner& owner, UINT id) const {
         const Row* row = ById(id);
-        if (!row || !row->Handler || (row->Enabled && !row->Enabled(owner))) return false;
-        row->Handler(owner);
-        return true;
+        return row && Run(owner, *row);
     }
 
     // Checks and enabled states of the items of one (sub)menu, as it opens.
@@ -92,43 +132,75 @@ template <class Owner> class CommandTable {
         for (int i = 0; i < count; ++i) {
             const Row* row = ById(::GetMenuItemID(menu, i));
             if (!row) continue;
-            if (row->Checked)
+            if (row->Checked || row->IsChosen)
                 ::CheckMenuItem(menu, static_cast<UINT>(i),
-                                MF_BYPOSITION | (row->Checked(owner) ? MF_CHECKED : MF_UNCHECKED));
+                                MF_BYPOSITION |
+                                    (row->IsChecked(owner) ? MF_CHECKED : MF_UNCHECKED));
             if (row->Enabled)
                 ::EnableMenuItem(menu, static_cast<UINT>(i),
-                                 MF_BYPOSITION | (row->Enabled(owner) ? MF_ENABLED : MF_GRAYED));
+                                 MF_BYPOSITION | (row->IsEnabled(owner) ? MF_ENABLED : MF_GRAYED));
         }
     }
 
-    // The owner drawing of the items this table put into a menu.
-    static void Measure(MEASUREITEMSTRUCT& item, UINT dpi) {
-        MeasureMenuItem(item, LookOf(item.itemData), dpi);
-    }
-    static void Draw(const DRAWITEMSTRUCT& item, UINT dpi) {
-        DrawMenuItem(item, LookOf(item.itemData), dpi);
+    // The menu messages of a window that shows this table's menu: states as
+    // a (sub)menu opens, the owner drawing of the items, and the selected
+    // item's hint (to an owner that has OnMenuHint). Nothing for other
+    // messages, or for owner-drawn controls that are not menu items.
+    std::optional<LRESULT> HandleMenuMessage(Owner& owner, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT dpi) const {
+        switch (msg) {
+        case WM_INITMENUPOPUP:
+            UpdateStates(owner, reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_MENU || !Owns(item->itemData)) return std::nullopt;
+            MeasureMenuItem(*item, LookOf(item->itemData), dpi);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_MENU || !Owns(item->itemData)) return std::nullopt;
+            DrawMenuItem(*item, LookOf(item->itemData), dpi);
+            return TRUE;
+        }
+        case WM_MENUSELECT:
+            if constexpr (requires { owner.OnMenuHint(L""); }) {
+                const Row* row = ById(LOWORD(wParam));
+                owner.OnMenuHint(row ? row->Hint : L"");
+            }
+            return std::nullopt; // the default handling goes on
+        default:
+            return std::nullopt;
+        }
     }
 
   private:
-    static MenuItemLook LookOf(ULONG_PTR data) {
+    bool Owns(ULONG_PTR data) const {
+        const auto* row = reinterpret_cast<const Row*>(data);
+        return row >= m_rows.data() && row < m_rows.data() + m_rows.size();
+    }
+    MenuItemLook LookOf(ULONG_PTR data) const {
         const Row& row = *reinterpret_cast<const Row*>(data);
-        return {row.Caption, row.KeyText, row.Kind == CommandKind::Separator, row.Radio, row.Icon};
+        return {row.Caption, KeyText(row).c_str(), row.Kind == CommandKind::Separator,
+                row.IsRadio(), row.Icon};
     }
 
-    static void Append(HMENU menu, const Row& row, HMENU sub) {
+    void Append(HMENU menu, const Row& row, HMENU sub) const {
         MENUITEMINFOW info{sizeof(info)};
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING | (sub ? MIIM_SUBMENU : 0);
         info.fType = MFT_OWNERDRAW | (row.Kind == CommandKind::Separator ? MFT_SEPARATOR : 0) |
-                     (row.Radio ? MFT_RADIOCHECK : 0);
+                     (row.IsRadio() ? MFT_RADIOCHECK : 0);
         info.wID = row.Id;
         info.hSubMenu = sub;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(&row);
         // The plain text stays readable for accessibility tools and tests.
         std::wstring text = row.Caption;
-        if (*row.KeyText) text += std::wstring(L"\t") + row.KeyText;
+        if (!KeyText(row).empty()) text += L"\t" + KeyText(row);
         info.dwTypeData = text.data();
         ::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info);
     }
 
     std::span<const Row> m_rows;
+    std::vector<std::wstring> m_keyTexts; // by row
 };

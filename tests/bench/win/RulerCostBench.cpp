@@ -255,7 +255,7 @@ class RulerTarget : public Target {
           }()) {}
     HWND Window() const override { return m_process.Ruler(); }
     std::string UnixName() const override { return "Dravik.exe"; }
-    std::map<std::wstring, std::wstring> State() override { return m_process.State(); }
+    std::map<std::wstring, std::wstring> State() override { return m_process.State().All(); }
 
   private:
     DravikProcess m_process;

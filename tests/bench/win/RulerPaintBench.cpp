@@ -69,15 +69,15 @@ void BenchRender() {
 void BenchCursorUpdates(int count) {
     HookLibrary::Load();
     TMainDlg ruler;
-    ruler.Create(nullptr);
+    ruler.Create(nullptr, L"Dravik");
     ::ShowWindow(ruler.Handle(), SW_SHOWNOACTIVATE);
     ::UpdateWindow(ruler.Handle());
     ::RemoveHookMouse(); // only the notifications sent below reach it
     const UINT msg = ::GetMonitorMouseMoveMsg();
     RECT r{};
     ::GetWindowRect(ruler.Handle(), &r);
-    const std::uint64_t rendersBefore = ruler.BackImgRenderCount();
-    const std::uint64_t copiedBefore = ruler.PixelsCopied();
+    const std::uint64_t rendersBefore = ruler.Counters().FaceRenders;
+    const std::uint64_t copiedBefore = ruler.Counters().PixelsCopied;
     std::vector<double> times;
     times.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -91,9 +91,9 @@ void BenchCursorUpdates(int count) {
     std::printf("  UI-thread cost   median %7.1f us   p99 %7.1f us\n", Percentile(times, 0.5),
                 Percentile(times, 0.99));
     std::printf("  pixels copied    %.0f per update\n",
-                static_cast<double>(ruler.PixelsCopied() - copiedBefore) / count);
+                static_cast<double>(ruler.Counters().PixelsCopied - copiedBefore) / count);
     std::printf("  face renders     %llu during the updates\n",
-                static_cast<unsigned long long>(ruler.BackImgRenderCount() - rendersBefore));
+                static_cast<unsigned long long>(ruler.Counters().FaceRenders - rendersBefore));
 }
 
 } // namespace

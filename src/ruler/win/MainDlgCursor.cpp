@@ -1,0 +1,101 @@
+// The ruler's cursor tracking: the hook's positions become the marks on the
+// scale (line, start line, position box), the grip cursor at the far end and
+// the length drag; and the left button's drag of the window.
+#include "ruler/win/MainDlg.h"
+
+#include "ruler/win/RulerCompanions.h"
+#include "util/win/GdiCanvas.h"
+#include "util/win/MVUtilWin.h"
+#include "util/win/WindowRects.h"
+
+void TMainDlg::OnPointerMoved(Point screen) {
+    m_pointer = screen;
+    // The magnifier follows here, also while the ruler is hidden.
+    m_companions->FollowPointer(screen);
+    if (!::IsWindowVisible(Handle())) return;
+    // A move across the ruler keeps the position along it: the marks and the
+    // length stay as they are, so there is nothing to draw.
+    if (MousePosFromScreen(CursorView(), screen) == m_model.Cursor.MousePos) return;
+    UpdateCursor(screen);
+}
+
+void TMainDlg::UpdateCursor(Point screen) {
+    if (!::IsWindowVisible(Handle())) return;
+    const CursorRuler ruler = CursorView();
+    GdiCanvas& canvas = CursorCanvas();
+    const CursorUpdatePlan update = PlanCursorUpdate(ruler, m_model.Cursor, screen, canvas);
+    // While a new face is pending (after a resize) the next paint draws the
+    // marks from the state; the position and the length drag go on.
+    if (FaceIsCurrent(ruler.Placement.Client)) DrawMarks(canvas, update.Marks);
+    m_model.Cursor = update.State;
+    ShowGripCursor(update.Drag.Cursor, screen);
+    DragLength(update.Drag.NewLength);
+}
+
+void TMainDlg::DrawMarks(GdiCanvas& canvas, const CursorMarksPlan& plan) {
+    for (const Rect& r : plan.Restore) {
+        canvas.CopyFrom(m_face.Dc(), r);
+        m_counters.PixelsCopied +=
+            static_cast<std::uint64_t>(r.Width()) * static_cast<std::uint64_t>(r.Height());
+    }
+    DrawCursorMarks(canvas, plan);
+}
+
+void TMainDlg::ShowGripCursor(RulerCursor cursor, Point screen) {
+    // By RulerCursor: loaded once, since every cursor update may need one.
+    static const HCURSOR cursors[] = {::LoadCursorW(nullptr, IDC_ARROW),
+                                      ::LoadCursorW(nullptr, IDC_SIZEWE),
+                                      ::LoadCursorW(nullptr, IDC_SIZENS)};
+    const HCURSOR wanted = cursors[static_cast<int>(cursor)];
+    if (wanted == m_cursor) return;
+    m_cursor = wanted;
+    if (::WindowFromPoint({screen.X, screen.Y}) == Handle()) ::SetCursor(m_cursor);
+}
+
+void TMainDlg::DragLength(std::optional<int> newLength) {
+    if (newLength) SetLength(*newLength);
+}
+
+CursorRuler TMainDlg::CursorView() const {
+    if (!m_placement) {
+        const Rect client = ClientRect();
+        const Rect window = WindowRectOf(Handle());
+        m_placement = RulerPlacement{{client.Width(), client.Height()},
+                                     {window.Left, window.Top},
+                                     m_border.Width,
+                                     m_border.Height,
+                                     m_primaryScreen};
+    }
+    return {m_model, *m_placement};
+}
+
+GdiCanvas& TMainDlg::CursorCanvas() {
+    if (!m_cursorCanvas)
+        m_cursorCanvas = std::make_unique<GdiCanvas>(::GetDC(Handle()), m_boxFont, nullptr);
+    return *m_cursorCanvas;
+}
+
+void TMainDlg::MeasureStartPoint() {
+    m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
+    UpdateCursor(m_pointer);
+}
+
+void TMainDlg::OnMouseDown() {
+    m_model.Down = true;
+    ::SetCapture(Handle());
+}
+
+void TMainDlg::OnMouseUp() {
+    m_model.Down = false;
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+}
+
+void TMainDlg::OnMouseMove(WPARAM keys) {
+    if (!(keys & MK_LBUTTON) || !m_model.Down) return;
+    // Before the far-end grip a drag moves the window; in the grip the hook
+    // updates change the length instead.
+    if (!InDragGrip(CursorView(), m_model.Cursor.MousePos)) {
+        m_model.Down = false;
+        MoveWnd(Handle());
+    }
+}
