@@ -5,6 +5,7 @@
 namespace {
 
 using Row = SettingRow<RulerModel>;
+namespace Codec = settings_codec;
 constexpr const wchar_t* S = L"Settings";
 constexpr const wchar_t* C = L"Colors";
 
@@ -20,41 +21,45 @@ bool UnitOrdinal(double v) {
     return v >= static_cast<int>(ruMillimeter) && v <= static_cast<int>(ruTwip);
 }
 
+// The model's field a row fills, in the row's stored form.
+#define FIELD(codec, member) [](RulerModel& m) -> SettingField { return Codec::codec{&m.member}; }
+
 // clang-format off
 const Row Rows[] = {
-    {S, L"FirstStart", [](RulerModel& m) -> SettingField { return &m.Options.FirstStart; }, 1, false, nullptr, 0},
-    {S, L"Top", [](RulerModel& m) -> SettingField { return &m.Geometry.Position.Y; }, 0, true},
-    {S, L"Left", [](RulerModel& m) -> SettingField { return &m.Geometry.Position.X; }, 0, true},
-    {S, L"Width", [](RulerModel& m) -> SettingField { return &m.Geometry.HWidth; }, RulerDefaults::HWidth, false, UsableLength},
-    {S, L"Height", [](RulerModel& m) -> SettingField { return &m.Geometry.VHeight; }, RulerDefaults::VHeight, false, UsableLength},
-    {S, L"OnTop", [](RulerModel& m) -> SettingField { return &m.Options.OnTop; }, 1},
-    {S, L"Transparency", [](RulerModel& m) -> SettingField { return &m.Options.fTransparency; }, 0},
-    {S, L"Unit", [](RulerModel& m) -> SettingField { return OrdinalField{reinterpret_cast<std::uint8_t*>(&m.Scale.fRulerUnit)}; }, DefaultRulerUnit, false, UnitOrdinal},
-    {S, L"Horizontal", [](RulerModel& m) -> SettingField { return &m.Geometry.FHorizontal; }, 1},
-    {S, L"Color", [](RulerModel& m) -> SettingField { return ColorField{&m.Options.ColorDlgColor, true}; }, 0},
-    {S, L"Zoom", [](RulerModel& m) -> SettingField { return &m.Options.Zoom; }, RulerDefaults::Zoom},
-    {S, L"NeutralPointScreen", [](RulerModel& m) -> SettingField { return &m.Options.NeutralPointScreen; }, 1},
-    {S, L"MoveMagnifierWithClick", [](RulerModel& m) -> SettingField { return &m.Options.MoveMagnifierWithClick; }, 1},
-    {S, L"Magnifier", [](RulerModel& m) -> SettingField { return &m.Options.Magnifier; }, 1},
-    {S, L"Visible", [](RulerModel& m) -> SettingField { return &m.Options.Visible; }, 1},
-    {S, L"ColorPickerIcon", [](RulerModel& m) -> SettingField { return &m.Options.ColorPickerIcon; }, 1},
-    {C, L"MouseLine", [](RulerModel& m) -> SettingField { return ColorField{&m.MarkColors.FColorMouseLine}; }, RulerDefaults::ColorMouseLine},
-    {C, L"MousePosBack", [](RulerModel& m) -> SettingField { return ColorField{&m.MarkColors.FColorMousePosBack}; }, RulerDefaults::ColorMousePosBack},
-    {C, L"MousePosText", [](RulerModel& m) -> SettingField { return ColorField{&m.MarkColors.FColorMousePosText}; }, RulerDefaults::ColorMousePosText},
-    {C, L"Ticks", [](RulerModel& m) -> SettingField { return ColorField{&m.Look.FColorTicks}; }, RulerDefaults::ColorTicks},
-    {C, L"Back", [](RulerModel& m) -> SettingField { return ColorField{&m.Look.FColorBack}; }, RulerDefaults::ColorBack},
-    {S, L"RefCmSize", [](RulerModel& m) -> SettingField { return &m.Calibration.FRefCmSize; }, RulerDefaults::RefCmSize, false, PositiveLength},
-    {S, L"RefCmSizeChangeBy", [](RulerModel& m) -> SettingField { return &m.Calibration.FRefCmSizeChangeBy; }, RulerDefaults::RefCmSizeChangeBy, false, PositiveLength},
-    {S, L"CmAuto", [](RulerModel& m) -> SettingField { return &m.Calibration.FCmAuto; }, 1},
-    {S, L"MagnifierSyncVisible", [](RulerModel& m) -> SettingField { return &m.Options.MagnifierSyncVisible; }, 1},
-    {S, L"MoveHotKeyUp", [](RulerModel& m) -> SettingField { return ShortcutField{&m.Options.MoveHotKeyUp}; }, 0},
-    {S, L"MoveHotKeyDown", [](RulerModel& m) -> SettingField { return ShortcutField{&m.Options.MoveHotKeyDown}; }, 0},
-    {S, L"MoveHotKeyLeft", [](RulerModel& m) -> SettingField { return ShortcutField{&m.Options.MoveHotKeyLeft}; }, 0},
-    {S, L"MoveHotKeyRight", [](RulerModel& m) -> SettingField { return ShortcutField{&m.Options.MoveHotKeyRight}; }, 0},
-    {S, L"MoveHotKeyMoveBy", [](RulerModel& m) -> SettingField { return &m.Options.MoveHotKeyMoveBy; }, RulerDefaults::MoveHotKeyMoveBy},
-    {S, L"HotKeyMeasureStart", [](RulerModel& m) -> SettingField { return ShortcutField{&m.Options.HotKeyMeasureStart}; }, RulerDefaults::HotKeyMeasureStart},
+    {.Section = S, .Key = L"FirstStart", .Field = FIELD(Bool, Options.FirstStart), .Default = 1, .SaveAs = 0},
+    {.Section = S, .Key = L"Top", .Field = FIELD(Int, Geometry.Position.Y), .KeepCurrent = true},
+    {.Section = S, .Key = L"Left", .Field = FIELD(Int, Geometry.Position.X), .KeepCurrent = true},
+    {.Section = S, .Key = L"Width", .Field = FIELD(Int, Geometry.HWidth), .Default = RulerDefaults::HWidth, .Valid = UsableLength},
+    {.Section = S, .Key = L"Height", .Field = FIELD(Int, Geometry.VHeight), .Default = RulerDefaults::VHeight, .Valid = UsableLength},
+    {.Section = S, .Key = L"OnTop", .Field = FIELD(Bool, Options.OnTop), .Default = 1},
+    {.Section = S, .Key = L"Transparency", .Field = FIELD(Int, Options.fTransparency), .Default = 0},
+    {.Section = S, .Key = L"Unit", .Field = [](RulerModel& m) -> SettingField { return Codec::Ordinal{reinterpret_cast<std::uint8_t*>(&m.Scale.fRulerUnit)}; }, .Default = DefaultRulerUnit, .Valid = UnitOrdinal},
+    {.Section = S, .Key = L"Horizontal", .Field = FIELD(Bool, Geometry.FHorizontal), .Default = 1},
+    {.Section = S, .Key = L"Color", .Field = FIELD(ColorOrNone, Options.ColorDlgColor), .Default = 0},
+    {.Section = S, .Key = L"Zoom", .Field = FIELD(Int, Options.Zoom), .Default = RulerDefaults::Zoom},
+    {.Section = S, .Key = L"NeutralPointScreen", .Field = FIELD(Bool, Options.NeutralPointScreen), .Default = 1},
+    {.Section = S, .Key = L"MoveMagnifierWithClick", .Field = FIELD(Bool, Options.MoveMagnifierWithClick), .Default = 1},
+    {.Section = S, .Key = L"Magnifier", .Field = FIELD(Bool, Options.Magnifier), .Default = 1},
+    {.Section = S, .Key = L"Visible", .Field = FIELD(Bool, Options.Visible), .Default = 1},
+    {.Section = S, .Key = L"ColorPickerIcon", .Field = FIELD(Bool, Options.ColorPickerIcon), .Default = 1},
+    {.Section = C, .Key = L"MouseLine", .Field = FIELD(Color, MarkColors.FColorMouseLine), .Default = RulerDefaults::ColorMouseLine},
+    {.Section = C, .Key = L"MousePosBack", .Field = FIELD(Color, MarkColors.FColorMousePosBack), .Default = RulerDefaults::ColorMousePosBack},
+    {.Section = C, .Key = L"MousePosText", .Field = FIELD(Color, MarkColors.FColorMousePosText), .Default = RulerDefaults::ColorMousePosText},
+    {.Section = C, .Key = L"Ticks", .Field = FIELD(Color, Look.FColorTicks), .Default = RulerDefaults::ColorTicks},
+    {.Section = C, .Key = L"Back", .Field = FIELD(Color, Look.FColorBack), .Default = RulerDefaults::ColorBack},
+    {.Section = S, .Key = L"RefCmSize", .Field = FIELD(Length, Calibration.FRefCmSize), .Default = RulerDefaults::RefCmSize, .Valid = PositiveLength},
+    {.Section = S, .Key = L"RefCmSizeChangeBy", .Field = FIELD(Length, Calibration.FRefCmSizeChangeBy), .Default = RulerDefaults::RefCmSizeChangeBy, .Valid = PositiveLength},
+    {.Section = S, .Key = L"CmAuto", .Field = FIELD(Bool, Calibration.FCmAuto), .Default = 1},
+    {.Section = S, .Key = L"MagnifierSyncVisible", .Field = FIELD(Bool, Options.MagnifierSyncVisible), .Default = 1},
+    {.Section = S, .Key = L"MoveHotKeyUp", .Field = FIELD(Shortcut, Options.MoveHotKeyUp), .Default = 0},
+    {.Section = S, .Key = L"MoveHotKeyDown", .Field = FIELD(Shortcut, Options.MoveHotKeyDown), .Default = 0},
+    {.Section = S, .Key = L"MoveHotKeyLeft", .Field = FIELD(Shortcut, Options.MoveHotKeyLeft), .Default = 0},
+    {.Section = S, .Key = L"MoveHotKeyRight", .Field = FIELD(Shortcut, Options.MoveHotKeyRight), .Default = 0},
+    {.Section = S, .Key = L"MoveHotKeyMoveBy", .Field = FIELD(Int, Options.MoveHotKeyMoveBy), .Default = RulerDefaults::MoveHotKeyMoveBy},
+    {.Section = S, .Key = L"HotKeyMeasureStart", .Field = FIELD(Shortcut, Options.HotKeyMeasureStart), .Default = RulerDefaults::HotKeyMeasureStart},
 };
 // clang-format on
+#undef FIELD
 
 } // namespace
 

@@ -5,7 +5,7 @@ TRulerUnit RulerUnitFromOrdinal(long long ordinal) {
     return static_cast<TRulerUnit>(ordinal);
 }
 
-TRulerUnit NextRulerUnit(TRulerUnit unit) {
+std::optional<TRulerUnit> NextUnitInCycle(TRulerUnit unit) {
     switch (unit) {
     case ruPixel20:
         return ruPixel32;
@@ -16,9 +16,9 @@ TRulerUnit NextRulerUnit(TRulerUnit unit) {
     case ruMillimeter:
         return ruPixel20;
     case ruTwip:
-        return ruTwip;
+        break;
     }
-    return unit;
+    return std::nullopt;
 }
 
 bool IsPixelUnit(TRulerUnit unit) {

@@ -1,6 +1,7 @@
 #pragma once
 // The ruler's scale units, stored as their ordinals in the setting "Unit".
 #include <cstdint>
+#include <optional>
 
 enum TRulerUnit : std::uint8_t {
     ruMillimeter = 0,
@@ -17,8 +18,8 @@ constexpr TRulerUnit DefaultRulerUnit = ruPixel32;
 // default unit instead.
 TRulerUnit RulerUnitFromOrdinal(long long ordinal);
 
-// The "e" key cycles Pixel 20 -> Pixel 32 -> Pixel 50 -> Millimetre -> Pixel 20;
-// the hidden twip unit stays as it is.
-TRulerUnit NextRulerUnit(TRulerUnit unit);
+// The "e" key's unit cycle: Pixel 20, 32, 50, Milimeter and round again;
+// nothing while the hidden twip unit is active.
+std::optional<TRulerUnit> NextUnitInCycle(TRulerUnit unit);
 
 bool IsPixelUnit(TRulerUnit unit);

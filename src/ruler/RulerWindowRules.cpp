@@ -55,22 +55,6 @@ std::optional<KeyMoveResult> ArrowKeyMove(const RulerGeometry& geometry, Point p
     return KeyMoveResult{position, length};
 }
 
-std::optional<TRulerUnit> NextUnitInCycle(TRulerUnit unit) {
-    switch (unit) {
-    case ruPixel20:
-        return ruPixel32;
-    case ruPixel32:
-        return ruPixel50;
-    case ruPixel50:
-        return ruMillimeter;
-    case ruMillimeter:
-        return ruPixel20;
-    case ruTwip:
-        break;
-    }
-    return std::nullopt;
-}
-
 Placement OptimalSize(const RulerGeometry& geometry, Placement current, Size screen) {
     if (geometry.FHorizontal) {
         current.Position.X = 0;

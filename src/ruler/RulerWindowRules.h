@@ -32,10 +32,6 @@ struct KeyMoveResult {
 std::optional<KeyMoveResult> ArrowKeyMove(const RulerGeometry& geometry, Point position,
                                           ArrowKey key, bool shift, bool ctrl);
 
-// The "e" key's unit cycle: Pixel 20, 32, 50, Milimeter and round again;
-// nothing while the hidden twip unit is active.
-std::optional<TRulerUnit> NextUnitInCycle(TRulerUnit unit);
-
 // "Optimale Größe": the whole screen along the ruler, from its left or top.
 struct Placement {
     Point Position;

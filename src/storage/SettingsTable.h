@@ -2,6 +2,11 @@
 // Settings as data: one row per key (section, key, the field it fills,
 // default, stored form), and one load and one save loop over the rows. The
 // rows' order is the order of the keys in the file.
+//
+// Each stored form is one codec: it reads and writes its key, and moves the
+// value between the model's field and the loop, which sees every value as a
+// number (so a default, a range check and a fixed stored value are stated
+// once for every form).
 #include "storage/CustomIniFile.h"
 #include "storage/IniHelpers.h"
 #include "util/Color.h"
@@ -10,23 +15,104 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <type_traits>
 #include <variant>
 
-// A colour is stored as six hex digits, a shortcut as a 16-bit integer.
-struct ColorField {
+namespace settings_codec {
+
+using Ini = TCustomIniFile;
+
+// "1" or "0".
+struct Bool {
+    bool* Value;
+    double Get() const { return *Value ? 1 : 0; }
+    void Set(double v) const { *Value = v != 0; }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return ini.ReadBool(s, k, def != 0) ? 1 : 0;
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        ini.WriteBool(s, k, v != 0);
+    }
+};
+
+// A whole number.
+struct Int {
+    int* Value;
+    double Get() const { return *Value; }
+    void Set(double v) const { *Value = static_cast<int>(v); }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return ini.ReadInteger(s, k, static_cast<std::int32_t>(def));
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        ini.WriteInteger(s, k, static_cast<std::int32_t>(v));
+    }
+};
+
+// A length with a decimal comma, as the settings file has always held it.
+struct Length {
+    double* Value;
+    double Get() const { return *Value; }
+    void Set(double v) const { *Value = v; }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return ini.ReadFloat(s, k, def);
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        INI_WriteLength(ini, s, k, v);
+    }
+};
+
+// Six hex digits in the stored (BGR) order; a malformed text reads as the
+// default.
+struct Color {
     TColor* Value;
-    // A malformed text reads as "no colour" instead of the default.
-    bool MalformedIsNone = false;
+    double Get() const { return *Value; }
+    void Set(double v) const { *Value = static_cast<TColor>(v); }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return INI_ReadColor(ini, s, k, static_cast<TColor>(def));
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        INI_WriteColor(ini, s, k, static_cast<TColor>(v));
+    }
 };
-struct ShortcutField {
+
+// As Color, but a malformed text reads as "no colour".
+struct ColorOrNone : Color {
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return ShortHexBGRToColor(
+            ini.ReadString(s, k, ColorToShortHexBGR(static_cast<TColor>(def))), clNone);
+    }
+};
+
+// A 16-bit shortcut value as an integer.
+struct Shortcut {
     std::uint16_t* Value;
+    double Get() const { return *Value; }
+    void Set(double v) const { *Value = static_cast<std::uint16_t>(v); }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return static_cast<std::uint16_t>(ini.ReadInteger(s, k, static_cast<std::int32_t>(def)));
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        ini.WriteInteger(s, k, static_cast<std::int32_t>(v));
+    }
 };
+
 // An enumeration held in a byte, stored as its ordinal.
-struct OrdinalField {
+struct Ordinal {
     std::uint8_t* Value;
+    double Get() const { return *Value; }
+    void Set(double v) const { *Value = static_cast<std::uint8_t>(v); }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        return ini.ReadInteger(s, k, static_cast<std::int32_t>(def));
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        ini.WriteInteger(s, k, static_cast<std::int32_t>(v));
+    }
 };
-using SettingField = std::variant<bool*, int*, double*, ColorField, ShortcutField, OrdinalField>;
+
+} // namespace settings_codec
+
+using SettingField = std::variant<settings_codec::Bool, settings_codec::Int, settings_codec::Length,
+                                  settings_codec::Color, settings_codec::ColorOrNone,
+                                  settings_codec::Shortcut, settings_codec::Ordinal>;
 
 template <class Model> struct SettingRow {
     const wchar_t* Section = L"";
@@ -42,98 +128,32 @@ template <class Model> struct SettingRow {
     std::optional<double> SaveAs;
 };
 
-namespace settings_detail {
-
-template <class Model> double DefaultOf(const SettingRow<Model>& row, const SettingField& field) {
-    if (!row.KeepCurrent) return row.Default;
-    return std::visit(
-        [](const auto& f) -> double {
-            using F = std::decay_t<decltype(f)>;
-            if constexpr (std::is_same_v<F, ColorField> || std::is_same_v<F, ShortcutField> ||
-                          std::is_same_v<F, OrdinalField>)
-                return static_cast<double>(*f.Value);
-            else
-                return static_cast<double>(*f);
-        },
-        field);
-}
-
-} // namespace settings_detail
-
 template <class Model>
 void LoadSettingsTable(std::span<const SettingRow<Model>> rows, TCustomIniFile& ini, Model& model) {
     for (const SettingRow<Model>& row : rows) {
-        const SettingField field = row.Field(model);
-        const double def = settings_detail::DefaultOf(row, field);
-        double value = def;
         std::visit(
-            [&](const auto& f) {
-                using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, bool*>)
-                    value = ini.ReadBool(row.Section, row.Key, def != 0) ? 1 : 0;
-                else if constexpr (std::is_same_v<F, int*>)
-                    value = ini.ReadInteger(row.Section, row.Key, static_cast<std::int32_t>(def));
-                else if constexpr (std::is_same_v<F, double*>)
-                    value = ini.ReadFloat(row.Section, row.Key, def);
-                else if constexpr (std::is_same_v<F, ColorField>)
-                    value =
-                        f.MalformedIsNone
-                            ? ShortHexBGRToColor(
-                                  ini.ReadString(row.Section, row.Key,
-                                                 ColorToShortHexBGR(static_cast<TColor>(def))),
-                                  clNone)
-                            : INI_ReadColor(ini, row.Section, row.Key, static_cast<TColor>(def));
-                else if constexpr (std::is_same_v<F, ShortcutField>)
-                    value = static_cast<std::uint16_t>(
-                        ini.ReadInteger(row.Section, row.Key, static_cast<std::int32_t>(def)));
-                else
-                    value = ini.ReadInteger(row.Section, row.Key, static_cast<std::int32_t>(def));
+            [&](const auto& field) {
+                const double def = row.KeepCurrent ? field.Get() : row.Default;
+                double value = field.Read(ini, row.Section, row.Key, def);
+                // An ordinal or length out of range (a damaged or foreign
+                // file) must not reach the model.
+                if (row.Valid && !row.Valid(value)) value = def;
+                field.Set(value);
             },
-            field);
-        // An ordinal or length out of range (a damaged or foreign file) must
-        // not reach the model.
-        if (row.Valid && !row.Valid(value)) value = def;
-        std::visit(
-            [&](const auto& f) {
-                using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, bool*>)
-                    *f = value != 0;
-                else if constexpr (std::is_same_v<F, int*>)
-                    *f = static_cast<int>(value);
-                else if constexpr (std::is_same_v<F, double*>)
-                    *f = value;
-                else if constexpr (std::is_same_v<F, ColorField>)
-                    *f.Value = static_cast<TColor>(value);
-                else if constexpr (std::is_same_v<F, ShortcutField>)
-                    *f.Value = static_cast<std::uint16_t>(value);
-                else
-                    *f.Value = static_cast<std::uint8_t>(value);
-            },
-            field);
+            row.Field(model));
     }
 }
 
 template <class Model>
 void SaveSettingsTable(std::span<const SettingRow<Model>> rows, TCustomIniFile& ini,
                        const Model& model) {
-    Model& readable = const_cast<Model&>(model); // the rows only read here
+    // The rows hand out fields to fill; saving reads them from a copy.
+    Model values = model;
     for (const SettingRow<Model>& row : rows) {
-        const SettingField field = row.Field(readable);
         std::visit(
-            [&](const auto& f) {
-                using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, bool*>)
-                    ini.WriteBool(row.Section, row.Key, row.SaveAs ? *row.SaveAs != 0 : *f);
-                else if constexpr (std::is_same_v<F, int*>)
-                    ini.WriteInteger(row.Section, row.Key,
-                                     row.SaveAs ? static_cast<std::int32_t>(*row.SaveAs) : *f);
-                else if constexpr (std::is_same_v<F, double*>)
-                    INI_WriteLength(ini, row.Section, row.Key, row.SaveAs ? *row.SaveAs : *f);
-                else if constexpr (std::is_same_v<F, ColorField>)
-                    INI_WriteColor(ini, row.Section, row.Key, *f.Value);
-                else
-                    ini.WriteInteger(row.Section, row.Key, static_cast<std::int32_t>(*f.Value));
+            [&](const auto& field) {
+                field.Write(ini, row.Section, row.Key, row.SaveAs.value_or(field.Get()));
             },
-            field);
+            row.Field(values));
     }
 }

@@ -53,14 +53,6 @@ TEST(RulerUnit, StoredOrdinalsOutsideTheEnumerationReadAsTheDefault) {
     EXPECT_EQ(RulerUnitFromOrdinal(1LL << 40), ruPixel32);
 }
 
-TEST(RulerUnit, KeyCyclesTheVisibleUnitsAndLeavesTwipAlone) {
-    EXPECT_EQ(NextRulerUnit(ruPixel20), ruPixel32);
-    EXPECT_EQ(NextRulerUnit(ruPixel32), ruPixel50);
-    EXPECT_EQ(NextRulerUnit(ruPixel50), ruMillimeter);
-    EXPECT_EQ(NextRulerUnit(ruMillimeter), ruPixel20);
-    EXPECT_EQ(NextRulerUnit(ruTwip), ruTwip);
-}
-
 TEST(PixelMMConverter, CalibrationOutsideWhatAScreenCanHaveIsClamped) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
