@@ -1,12 +1,16 @@
 // Errors inside window procedures: recorded, shown from the message loop one
 // at a time, in German.
 #include "app/win/Application.h"
+#include "util/CommandLine.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
+#include "util/win/Log.h"
 #include "util/win/Window.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -96,6 +100,40 @@ TEST_F(ErrorBoundary, ErrorsRaisedWhileABoxIsShownWaitForIt) {
     EXPECT_EQ(g_shown[0], L"Für diesen Vorgang reicht der Arbeitsspeicher nicht aus.");
     EXPECT_EQ(g_shown[1], L"Zweiter Fehler.");
     EXPECT_EQ(g_deepest, 1);
+}
+
+TEST_F(ErrorBoundary, WithTheDebugSwitchEveryCaughtErrorIsLoggedWithItsPlaceAndText) {
+    const std::wstring log = LogFileName();
+    ::DeleteFileW(log.c_str());
+    auto logged = [&] {
+        std::ifstream in(log.c_str(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    GuardedCall([] { throw std::runtime_error("quiet"); });
+    EXPECT_EQ(logged(), "") << "without the switch only the debug output gets it";
+
+    SetCommandLineParams({L"Dravik.exe", L"/debug"});
+    ThrowingWindow wnd;
+    wnd.Create();
+    ::UpdateWindow(wnd.Handle());
+    GuardedCall([] { throw EUserError(L"Die Datei ist gesperrt."); });
+    try {
+        throw 42;
+    } catch (...) {
+        LogCurrentException(L"a swallowed error");
+    }
+    SetCommandLineParams({L"Dravik.exe"});
+    const std::string text = logged();
+    // The window procedure names the message and the class, a guarded call
+    // its caller; both give the error's own text.
+    EXPECT_NE(text.find("message 0x000F to DravikThrowingWindow: stoll"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("WithTheDebugSwitch"), std::string::npos) << text;
+    EXPECT_NE(text.find("Die Datei ist gesperrt."), std::string::npos) << text;
+    EXPECT_NE(text.find("a swallowed error: (an exception of unknown type)"), std::string::npos);
+    ::DeleteFileW(log.c_str());
 }
 
 TEST(ExceptionText, OurGermanTextsPassAndForeignOnesBecomeGerman) {

@@ -1,4 +1,5 @@
 #include "online/win/MVOnlineUpdate.h"
+#include "util/win/Log.h"
 
 #include "online/win/HttpClient.h"
 #include "online/win/InfoForm.h"
@@ -88,6 +89,7 @@ void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
                     return FetchVersionFile(url, &cancelled);
                 });
             } catch (...) {
+                LogCurrentException(L"automatic update check");
                 m_result = {}; // no store: nothing to show, the next start tries again
             }
         });

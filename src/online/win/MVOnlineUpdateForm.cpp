@@ -2,6 +2,7 @@
 
 #include "help/HelpIds.h"
 #include "util/win/HtmlHelp.h"
+#include "util/win/Log.h"
 
 #include "online/UpdateDlgTexts.h"
 #include "online/win/MVOnlineUpdate.h"
@@ -164,6 +165,7 @@ void TOnlineUpdateDlg::btnSearchClick() {
                         return FetchVersionFile(url, &cancelled);
                     });
             } catch (...) {
+                LogCurrentException(L"update check from the dialog");
                 m_searchResult = {sdUpdate,
                                   FetchErrorMsg(L"Die Angaben der Update-Prüfung konnten nicht "
                                                 L"gelesen werden.",

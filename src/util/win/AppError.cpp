@@ -50,6 +50,13 @@ std::wstring ExceptionMessage(const std::exception& e) {
     return UnknownErrorMessage();
 }
 
+std::wstring CallerName(const std::source_location& where) {
+    std::wstring name;
+    for (const char* c = where.function_name(); *c; ++c)
+        name += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return name + L" (line " + std::to_wstring(where.line()) + L")";
+}
+
 std::wstring UnknownErrorMessage() {
     return L"Ein unerwarteter Fehler ist aufgetreten.";
 }

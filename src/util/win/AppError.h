@@ -5,8 +5,12 @@
 // inside the procedure that failed.
 #include <windows.h>
 
+#include "util/win/Log.h"
+
 #include <exception>
+#include <source_location>
 #include <string>
+#include <utility>
 
 // The user-facing text of an exception: our own errors carry a German text;
 // anything else (the standard library's errors among them) gets a German
@@ -19,15 +23,27 @@ std::wstring UnknownErrorMessage();
 // error equal to one already waiting or on screen is not shown twice.
 void ShowApplicationError(const std::wstring& message, HWND owner = nullptr);
 
-// Runs f; any exception is reported and swallowed.
-template <typename F> void GuardedCall(F&& f) {
+// The function that called, as the log names it.
+std::wstring CallerName(const std::source_location& where);
+
+// Runs f; any exception is logged with what describe() says of the place,
+// reported and swallowed. describe runs only for an error.
+template <typename F, typename Describe> void GuardedCallWith(F&& f, Describe&& describe) {
     try {
         f();
     } catch (const std::exception& e) {
+        LogError(describe(), e);
         ShowApplicationError(ExceptionMessage(e));
     } catch (...) {
+        LogCurrentException(describe());
         ShowApplicationError(UnknownErrorMessage());
     }
+}
+
+// The same, logged with the caller's name.
+template <typename F>
+void GuardedCall(F&& f, const std::source_location& where = std::source_location::current()) {
+    GuardedCallWith(std::forward<F>(f), [&] { return CallerName(where); });
 }
 
 // The message the application window receives when errors wait; it calls

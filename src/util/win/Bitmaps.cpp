@@ -1,4 +1,5 @@
 #include "util/win/Bitmaps.h"
+#include "util/win/Log.h"
 
 #include <wincodec.h>
 #include <wrl/client.h>
@@ -191,7 +192,8 @@ UniqueHBitmap FileToBitmap(const std::wstring& fileName, TColor background) {
         TRGBImage image;
         if (!DecodePicture(fileName, background, image)) return {};
         return CreateBitmapFromImage(image);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc& e) {
+        LogError(L"picture too large to decode", e);
         return {};
     }
 }

@@ -4,6 +4,21 @@
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
 
+#include <cwchar>
+
+namespace {
+
+// "message 0x0201 to TMainDlg": where a window procedure failed, for the log.
+std::wstring MessageContext(HWND hwnd, UINT msg) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    wchar_t text[96];
+    std::swprintf(text, 96, L"message 0x%04X to %ls", msg, cls);
+    return text;
+}
+
+} // namespace
+
 Window::~Window() {
     if (m_hwnd) {
         // The object dies before its window: cut the link so late messages
@@ -99,7 +114,8 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 
     LRESULT result = 0;
-    GuardedCall([&] { result = self->Dispatch(msg, wParam, lParam); });
+    GuardedCallWith([&] { result = self->Dispatch(msg, wParam, lParam); },
+                    [&] { return MessageContext(hwnd, msg); });
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
