@@ -15,6 +15,7 @@
 namespace {
 
 std::wstring g_lastReply;
+LPARAM g_lastSync = 0;
 
 } // namespace
 
@@ -31,6 +32,10 @@ void MarkUpdateCheckedJustNow() {
 namespace {
 
 LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == TestSyncMessage()) {
+        g_lastSync = lParam;
+        return 0;
+    }
     if (msg == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         if (data && data->dwData == kTestControlReply) {
@@ -208,6 +213,24 @@ std::vector<std::wstring> DravikProcess::Modules() const {
             paths.push_back(path);
     }
     return paths;
+}
+
+bool DravikProcess::Sync(DWORD timeoutMs) {
+    static LPARAM token = 0;
+    const LPARAM mine = ++token;
+    ::PostMessageW(m_ruler, TestSyncMessage(), reinterpret_cast<WPARAM>(m_replyWindow), mine);
+    return PumpUntil([&] { return g_lastSync == mine; }, timeoutMs);
+}
+
+bool DravikProcess::PressHotkey(std::initializer_list<WORD> modifiers, WORD key) {
+    if (!Sync()) return false;
+    const long long before = StateInt(RulerState::HotkeyPresses);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PressKeyWith(modifiers, key);
+        if (!Sync()) return false;
+        if (StateInt(RulerState::HotkeyPresses) > before) return true;
+    }
+    return false;
 }
 
 bool DravikProcess::Running() const {

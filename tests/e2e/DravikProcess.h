@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -81,6 +82,20 @@ class DravikProcess {
     StateValues State();
     long long StateInt(RulerStateKey key);
     double StateDouble(RulerStateKey key);
+
+    // Returns once the ruler has taken from its queue everything queued for
+    // it before (a hotkey, a key); false when it did not answer in the time.
+    bool Sync(DWORD timeoutMs = 5000);
+    // A system-wide hotkey of the ruler, pressed until the ruler has it.
+    // Wine's X11 driver brings its modifier state in line with the X
+    // server's keyboard whenever a window gets the focus or the pointer
+    // enters one (KeymapNotify); injected modifiers exist only on the Windows
+    // side, so such a resync in the middle of a combination releases them and
+    // the key arrives alone (under load, about one start in ten). A user
+    // presses again when nothing happened; so does this, and only then: the
+    // ruler counts the hotkeys it handled, and Sync makes that count final.
+    // False when three presses did not reach it.
+    bool PressHotkey(std::initializer_list<WORD> modifiers, WORD key);
 
     // Polls the state until pred holds (the program runs asynchronously to the
     // injected input); returns whether it did within the time.

@@ -260,7 +260,7 @@ TEST_F(Magnifier, HidingTheRulerClosesItAndTheMeasuringHotkeyReopensIt) {
     PressKey('S');
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
     EXPECT_TRUE(NoMagnifierShown(dravik)) << "the magnifier stays on the screen";
-    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     EXPECT_TRUE(
         StateBecomes(dravik, {{RulerState::Visible, L"1"}, {RulerState::MagnifierChecked, L"1"}}));
     EXPECT_NE(ShownMagnifier(dravik), nullptr);

@@ -81,7 +81,7 @@ TEST_F(RulerWindow, MeasuringHotkeySetsMovesAndEndsTheStartPoint) {
     ASSERT_TRUE(
         StateBecomes(dravik, {{RulerState::MousePos, L"100"}, {RulerState::HasStartPos, L"0"}}));
     const long long plainWidth = boxWidth();
-    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     ASSERT_TRUE(
         StateBecomes(dravik, {{RulerState::HasStartPos, L"1"}, {RulerState::StartPos, L"100"}}));
 
@@ -93,12 +93,12 @@ TEST_F(RulerWindow, MeasuringHotkeySetsMovesAndEndsTheStartPoint) {
         << "the start line";
 
     // Pressed elsewhere: the start moves there and the old line goes.
-    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     EXPECT_TRUE(
         StateBecomes(dravik, {{RulerState::HasStartPos, L"1"}, {RulerState::StartPos, L"160"}}));
     EXPECT_TRUE(dravik.WaitUntil([&] { return faceAt(100); })) << "the old start line is gone";
     // Pressed again without moving: measuring ends.
-    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     EXPECT_TRUE(
         StateBecomes(dravik, {{RulerState::HasStartPos, L"0"}, {RulerState::BoxText, L"161"}}));
 }
@@ -141,7 +141,7 @@ TEST_F(RulerWindow, KeysSizeTurnCycleLevelHideAndFillTheScreen) {
     PressKey('S');
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
     EXPECT_TRUE(dravik.Running());
-    PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
 
     ASSERT_TRUE(Focused(dravik));
@@ -195,7 +195,7 @@ const HandEdited kHandEdited[] = {
     {L"MoveHotKeyLeft=24613\r\nMoveHotKeyRight=24613\r\nMoveHotKeyMoveBy=7\r\nVisible=0",
      {{RulerState::Visible, L"0"}},
      [](DravikProcess& d) {
-         PressKeyWith({VK_CONTROL, VK_SHIFT}, VK_LEFT);
+         EXPECT_TRUE(d.PressHotkey({VK_CONTROL, VK_SHIFT}, VK_LEFT));
          EXPECT_TRUE(StateBecomes(d, {{RulerState::Visible, L"1"}, {RulerState::Left, L"333"}}));
      }},
     {L"Unit=7\r\nWidth=50\r\nZoom=abc",

@@ -849,12 +849,12 @@ TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
         EXPECT_TRUE(dravik.WaitUntil([&] { return RulerFace(dravik) == face; }))
             << "the ruler's face changed";
         // The hotkeys act as before: the move by the old step, the start point.
-        PressKeyWith({VK_CONTROL, VK_MENU}, VK_DOWN);
+        EXPECT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_MENU}, VK_DOWN));
         top += 5;
         EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Top, std::to_wstring(top)}}));
         const std::wstring measuring =
             dravik.State()[RulerState::HasStartPos] == L"1" ? L"0" : L"1";
-        PressKeyWith({VK_CONTROL, VK_SHIFT}, 'A');
+        EXPECT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
         EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HasStartPos, measuring}}));
     }
 }
@@ -913,10 +913,10 @@ TEST_F(SettingsDlg, HotKeyFieldsTakeTypedCombinationsThatOkRegistersAndStores) {
 
     // The new hotkeys move the ruler by the new step.
     const auto before = dravik.State();
-    PressKeyWith({VK_CONTROL, VK_MENU}, VK_DOWN);
+    EXPECT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_MENU}, VK_DOWN));
     EXPECT_TRUE(StateBecomes(
         dravik, {{RulerState::Top, std::to_wstring(std::stoi(before[RulerState::Top]) + 12)}}));
-    PressKeyWith({VK_SHIFT, VK_MENU}, 'L');
+    EXPECT_TRUE(dravik.PressHotkey({VK_SHIFT, VK_MENU}, 'L'));
     EXPECT_TRUE(StateBecomes(
         dravik, {{RulerState::Left, std::to_wstring(std::stoi(before[RulerState::Left]) + 12)}}));
     EXPECT_TRUE(HotkeyFree(MOD_CONTROL | MOD_ALT, VK_UP)) << "the old move-up hotkey is given back";

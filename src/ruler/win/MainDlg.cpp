@@ -274,6 +274,7 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (m_companions && m_companions->HandleMessage(msg)) return 0;
+    if (HandleTestSync(msg, wParam, lParam)) return 0;
     if (const auto handled = Commands().HandleMenuMessage(*this, msg, wParam, lParam, Dpi()))
         return *handled;
     switch (msg) {

@@ -32,6 +32,7 @@ struct RulerCounters {
     std::uint64_t FaceRenders = 0;
     std::uint64_t Paints = 0;
     std::uint64_t PixelsCopied = 0; // copied back from the face by cursor updates
+    std::uint64_t HotkeyPresses = 0;
 };
 
 class TMainDlg : public Window {

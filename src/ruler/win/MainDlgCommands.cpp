@@ -236,6 +236,7 @@ void TMainDlg::Exit() {
 // --- Hotkeys -------------------------------------------------------------------
 
 void TMainDlg::OnHotkey(int id) {
+    ++m_counters.HotkeyPresses;
     if (!::IsWindowVisible(Handle()) || !m_companions->RulerOnTop()) ChangeVisible(true);
     const RulerHotkey* hotkey = RulerHotkeyById(id);
     if (!hotkey) return;

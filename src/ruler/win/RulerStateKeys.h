@@ -60,6 +60,7 @@ inline constexpr RulerStateKey MagnifierTicks{L"MagnifierTicks"};
 inline constexpr RulerStateKey MenuHint{L"MenuHint"};
 inline constexpr RulerStateKey Layered{L"Layered"};
 inline constexpr RulerStateKey HotKeys{L"HotKeys"};
+inline constexpr RulerStateKey HotkeyPresses{L"HotkeyPresses"};
 inline constexpr RulerStateKey SettingsDlg{L"SettingsDlg"};
 inline constexpr RulerStateKey UpdateCheck{L"UpdateCheck"};
 inline constexpr RulerStateKey CheckedUnit{L"CheckedUnit"};

@@ -130,6 +130,7 @@ const StateRow StateRows[] = {
     {MenuHint, [](const TMainDlg& d) { return d.MenuHint(); }},
     {Layered, [](const TMainDlg& d) { return Text(LayeredAlpha(d.Handle())); }},
     {HotKeys, [](const TMainDlg& d) { return Text(d.Hotkeys().Registered()); }},
+    {HotkeyPresses, [](const TMainDlg& d) { return Text(d.Counters().HotkeyPresses); }},
     {SettingsDlg, [](const TMainDlg& d) { return Text(d.SettingsDlgOpen()); }},
     {UpdateCheck, [](const TMainDlg& d) { return Text(d.Companions().UpdateCheckRunning()); }},
     {CheckedUnit, CheckedUnits},

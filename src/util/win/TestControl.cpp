@@ -35,3 +35,14 @@ LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
                    reinterpret_cast<LPARAM>(&out));
     return TRUE;
 }
+
+UINT TestSyncMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Morvane.Dravik.TestSync");
+    return message;
+}
+
+bool HandleTestSync(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != TestSyncMessage() || !TestControlEnabled()) return false;
+    ::PostMessageW(reinterpret_cast<HWND>(wParam), TestSyncMessage(), 0, lParam);
+    return true;
+}

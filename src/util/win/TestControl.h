@@ -19,6 +19,13 @@ bool TestControlEnabled();
 LRESULT HandleTestControl(HWND self, HWND replyTo, const COPYDATASTRUCT* data,
                           const std::function<std::wstring(const std::wstring&)>& answer);
 
+// A posted question: the window posts the same message back to the sender
+// (wParam) with the same lParam once it takes it from its queue. Posted
+// messages are taken in order, so the answer tells the driver that whatever
+// was queued for the window before (a hotkey, a key) has been handled.
+UINT TestSyncMessage();
+bool HandleTestSync(UINT msg, WPARAM wParam, LPARAM lParam);
+
 // The UI thread's loop counts the timer messages it takes (WM_TIMER, for any
 // window or none), so the channel can tell that an idle program is idle.
 void CountLoopMessage(const MSG& msg);
