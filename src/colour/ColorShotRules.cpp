@@ -1,15 +1,11 @@
 #include "colour/ColorShotRules.h"
+#include "util/Dpi.h"
 
 #include "util/GeometryUtils.h"
 
 namespace {
 
 bool s_shotRunning = false;
-
-int Scaled(int designPixels, int dpi) {
-    // Rounded to the nearest pixel, as the platform's MulDiv does.
-    return (designPixels * dpi + 48) / 96;
-}
 
 } // namespace
 
@@ -29,15 +25,15 @@ TColor GetSelColor(const TRGBImage& image, const TShotDrag& drag, Point p) {
 
 TShotPreviewLayout PlanShotPreview(int dpi) {
     TShotPreviewLayout l;
-    const int panel = Scaled(49, dpi);
-    l.Mini = {Scaled(96, dpi), panel};
+    const int panel = ScaleToDpi(49, dpi);
+    l.Mini = {ScaleToDpi(96, dpi), panel};
     l.Prev = Rect::FromSize(0, 0, panel, panel);
     // The two panels overlap by their edges; the magnifier ends at the
     // holder's right edge whatever the rounding.
     l.Lupe = Rect::FromSize(l.Mini.Width - panel, 0, panel, panel);
     l.Box = Rect::FromSize(l.Lupe.Left + ShotPanelEdge, ShotPanelEdge, panel - 2 * ShotPanelEdge,
                            panel - 2 * ShotPanelEdge);
-    const int mark = Scaled(3, dpi);
+    const int mark = ScaleToDpi(3, dpi);
     l.Centre = Rect::FromSize(l.Box.Left + (l.Box.Width() - mark) / 2,
                               l.Box.Top + (l.Box.Height() - mark) / 2, mark, mark);
     return l;

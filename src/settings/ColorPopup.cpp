@@ -1,4 +1,5 @@
 #include "settings/ColorPopup.h"
+#include "util/Dpi.h"
 
 #include "util/ColorMath.h"
 #include "util/GeometryUtils.h"
@@ -73,15 +74,11 @@ std::wstring StripAccelerator(const std::wstring& caption) {
     return shown;
 }
 
-int TColorPopup::Scaled(int designPixels) const {
-    return MulDivRound(designPixels, FDpi, 96);
-}
-
 void TColorPopup::AdjustWindow(const Canvas& canvas, int margin, int dpi) {
     FDpi = dpi > 0 ? dpi : 96;
     FMargin = std::max(margin, 0);
-    FSpacing = std::max(Scaled(8), 0);
-    FBoxSize = Scaled(18);
+    FSpacing = std::max(ScaleToDpi(8, FDpi), 0);
+    FBoxSize = ScaleToDpi(18, FDpi);
     const int M = FMargin, S = FSpacing, B = FBoxSize;
 
     int textWidth = 0, textHeight = 0;
@@ -126,10 +123,10 @@ void TColorPopup::AdjustWindow(const Canvas& canvas, int margin, int dpi) {
     FColorCombRect = {M + S, bottom, M + S + 2 * R, bottom + 2 * R};
     const auto greyRight = static_cast<int>(
         RoundHalfEven(std::cos(std::numbers::pi_v<long double> / 6) * 17 * C / 2) + 6 * C);
-    FBWCombRect = {FColorCombRect.Left, FColorCombRect.Bottom - Scaled(4), greyRight,
+    FBWCombRect = {FColorCombRect.Left, FColorCombRect.Bottom - ScaleToDpi(4, FDpi), greyRight,
                    FColorCombRect.Bottom + 2 * C};
     FSliderRect = {FColorCombRect.Right, FColorCombRect.Top + C,
-                   FColorCombRect.Right + Scaled(SliderWidth), FColorCombRect.Bottom - C};
+                   FColorCombRect.Right + ScaleToDpi(SliderWidth, FDpi), FColorCombRect.Bottom - C};
     FColorCombs.clear();
     FBWCombs.clear();
 }
@@ -330,7 +327,7 @@ void TColorPopup::HandleCustomColors(Point p) {
 
 Point TColorPopup::SliderPointerTip() const {
     const int h = FSliderRect.Height() - 1;
-    return {FSliderRect.Left + Scaled(11),
+    return {FSliderRect.Left + ScaleToDpi(11, FDpi),
             FSliderRect.Top + static_cast<int>(RoundHalfEven((1 - FCenterIntensity) * h))};
 }
 
@@ -468,7 +465,7 @@ TPopupHint TColorPopup::GetHint(Point p) {
         hint.Text =
             Formatted(L"Intensity: %d%%", static_cast<int>(RoundHalfEven(FCenterIntensity * 100)));
         hint.Area = FSliderRect;
-        hint.Position = Point{FSliderRect.Right, SliderPointerTip().Y - Scaled(8)};
+        hint.Position = Point{FSliderRect.Right, SliderPointerTip().Y - ScaleToDpi(8, FDpi)};
         hint.HideTimeoutMs = 5000;
         return hint;
     }
@@ -516,12 +513,12 @@ void TColorPopup::DrawCombControls(Canvas& canvas, TColor background) {
     for (int t = 0; t <= h; ++t) {
         const int grey = h > 0 ? static_cast<int>(RoundHalfEven((h - t) * 255.0L / h)) : 255;
         canvas.FillRect({FSliderRect.Left, FSliderRect.Top + t,
-                         FSliderRect.Left + Scaled(RampWidth), FSliderRect.Top + t + 1},
+                         FSliderRect.Left + ScaleToDpi(RampWidth, FDpi), FSliderRect.Top + t + 1},
                         RGBColor(grey, grey, grey));
     }
     // The pointer: its tip at the intensity, 5 to the right, 3 up and down.
     const Point tip = SliderPointerTip();
-    const int depth = Scaled(5), half = Scaled(3);
+    const int depth = ScaleToDpi(5, FDpi), half = ScaleToDpi(3, FDpi);
     for (int dy = -half; dy <= half; ++dy) {
         const int from = tip.X + (depth * std::abs(dy) + half - 1) / std::max(half, 1);
         canvas.FillRect({from, tip.Y + dy, tip.X + depth + 1, tip.Y + dy + 1}, clBlack);

@@ -134,7 +134,6 @@ class TColorPopup {
 
   private:
     bool MoreColorsActive() const { return HasCustomClick && !CustomText.empty(); }
-    int Scaled(int designPixels) const;
     int NextKeyCell(int current, TPopupKey key) const;
     void EnsureCombs();
 

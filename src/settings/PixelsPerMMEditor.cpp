@@ -1,4 +1,5 @@
 #include "settings/PixelsPerMMEditor.h"
+#include "util/Dpi.h"
 
 #include "util/Numbers.h"
 
@@ -46,7 +47,7 @@ std::wstring InvalidCmMeasuredChangeByMessage() {
 
 TReferenceBarLayout ReferenceBarLayout(int dpi) {
     if (dpi <= 0) dpi = 96;
-    const auto scaled = [dpi](int designPixels) { return MulDivRound(designPixels, dpi, 96); };
+    const auto scaled = [dpi](int designPixels) { return ScaleToDpi(designPixels, dpi); };
     TReferenceBarLayout layout;
     const int left = scaled(19), top = scaled(16);
     layout.Bar = {left, top, left + ReferenceBarPixels, top + std::max(scaled(9), 1)};

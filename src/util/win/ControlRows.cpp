@@ -1,9 +1,10 @@
 #include "util/win/ControlRows.h"
+#include "util/Dpi.h"
 
 #include <commctrl.h>
 
 Rect ScaledRowBounds(const TControlRow& row, UINT dpi) {
-    const auto scaled = [dpi](int v) { return ::MulDiv(v, static_cast<int>(dpi), 96); };
+    const auto scaled = [dpi](int v) { return ScaleToDpi(v, static_cast<int>(dpi)); };
     return {scaled(row.X), scaled(row.Y), scaled(row.X + row.W), scaled(row.Y + row.H)};
 }
 

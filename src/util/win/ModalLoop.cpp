@@ -1,4 +1,5 @@
 #include "util/win/ModalLoop.h"
+#include "util/Dpi.h"
 
 void RunModal(HWND wnd, const std::function<bool()>& done) {
     const HWND owner = ::GetWindow(wnd, GW_OWNER);
@@ -34,8 +35,8 @@ void HandleNextDlgCtl(HWND form, WPARAM wParam, LPARAM lParam) {
 }
 
 void SetDesignClientSize(HWND wnd, Size design, UINT dpi, bool keepPlace) {
-    RECT frame{0, 0, ::MulDiv(design.Width, static_cast<int>(dpi), 96),
-               ::MulDiv(design.Height, static_cast<int>(dpi), 96)};
+    RECT frame{0, 0, ScaleToDpi(design.Width, static_cast<int>(dpi)),
+               ScaleToDpi(design.Height, static_cast<int>(dpi))};
     ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE)),
                                FALSE, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE)),
                                dpi);

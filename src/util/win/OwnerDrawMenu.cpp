@@ -1,4 +1,5 @@
 #include "util/win/OwnerDrawMenu.h"
+#include "util/Dpi.h"
 
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
@@ -13,13 +14,9 @@ namespace {
 
 HIMAGELIST g_images = nullptr;
 
-int Scaled(int pixels, UINT dpi) {
-    return ::MulDiv(pixels, static_cast<int>(dpi), 96);
-}
-
 HFONT MenuFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -Scaled(12, dpi);
+    font.lfHeight = -ScaleToDpi(12, static_cast<int>(dpi));
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     std::wcscpy(font.lfFaceName, L"Segoe UI");
@@ -47,11 +44,11 @@ void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT 
     ::SetDCPenColor(dc, color);
     ::SetDCBrushColor(dc, color);
     if (radio) {
-        const int r = Scaled(3, dpi);
+        const int r = ScaleToDpi(3, static_cast<int>(dpi));
         ::Ellipse(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
         return;
     }
-    const int u = Scaled(2, dpi);
+    const int u = ScaleToDpi(2, static_cast<int>(dpi));
     // Two strokes, each a few pixels thick.
     for (int t = 0; t < std::max(2, u); ++t) {
         const POINT tick[] = {
@@ -68,19 +65,21 @@ void SetMenuImageList(HIMAGELIST images) {
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
     if (look.Separator) {
-        item.itemWidth = static_cast<UINT>(Scaled(IconColumn, dpi));
-        item.itemHeight = static_cast<UINT>(Scaled(SeparatorHeight, dpi));
+        item.itemWidth = static_cast<UINT>(ScaleToDpi(IconColumn, static_cast<int>(dpi)));
+        item.itemHeight = static_cast<UINT>(ScaleToDpi(SeparatorHeight, static_cast<int>(dpi)));
         return;
     }
     WindowDC screen(nullptr);
     SelectGuard font(screen.Get(), MenuFont(dpi));
     const SIZE caption = TextSize(screen.Get(), look.Caption);
     const SIZE key = TextSize(screen.Get(), look.KeyText);
-    int width = Scaled(IconColumn + TextGap, dpi) + caption.cx + Scaled(TextGap, dpi);
-    if (*look.KeyText) width += Scaled(KeyTextGap, dpi) + key.cx;
+    int width = ScaleToDpi(IconColumn + TextGap, static_cast<int>(dpi)) + caption.cx +
+                ScaleToDpi(TextGap, static_cast<int>(dpi));
+    if (*look.KeyText) width += ScaleToDpi(KeyTextGap, static_cast<int>(dpi)) + key.cx;
     item.itemWidth = static_cast<UINT>(width);
     item.itemHeight =
-        static_cast<UINT>(std::max<LONG>(Scaled(ItemHeight, dpi), caption.cy + Scaled(6, dpi)));
+        static_cast<UINT>(std::max<LONG>(ScaleToDpi(ItemHeight, static_cast<int>(dpi)),
+                                         caption.cy + ScaleToDpi(6, static_cast<int>(dpi))));
 }
 
 void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
@@ -90,8 +89,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
     const bool grayed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     ::FillRect(dc, &r, ::GetSysColorBrush(selected && !grayed ? COLOR_HIGHLIGHT : COLOR_MENU));
     if (look.Separator) {
-        RECT line{r.left + Scaled(IconColumn + TextGap, dpi), (r.top + r.bottom) / 2, r.right,
-                  (r.top + r.bottom) / 2 + 1};
+        RECT line{r.left + ScaleToDpi(IconColumn + TextGap, static_cast<int>(dpi)),
+                  (r.top + r.bottom) / 2, r.right, (r.top + r.bottom) / 2 + 1};
         ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_3DSHADOW));
         return;
     }
@@ -100,7 +99,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
                                                    : COLOR_MENUTEXT);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, text);
-    RECT icon{r.left, r.top, r.left + Scaled(IconColumn, dpi), r.bottom};
+    RECT icon{r.left, r.top, r.left + ScaleToDpi(IconColumn, static_cast<int>(dpi)), r.bottom};
     if (item.itemState & ODS_CHECKED) {
         DrawCheckMark(dc, icon, look.Radio, text, dpi);
     } else if (g_images && look.Icon >= 0) {
@@ -110,8 +109,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
                        grayed ? ILD_BLEND50 : ILD_NORMAL);
     }
     SelectGuard font(dc, MenuFont(dpi));
-    RECT caption{icon.right + Scaled(TextGap, dpi), r.top, r.right - Scaled(TextGap, dpi),
-                 r.bottom};
+    RECT caption{icon.right + ScaleToDpi(TextGap, static_cast<int>(dpi)), r.top,
+                 r.right - ScaleToDpi(TextGap, static_cast<int>(dpi)), r.bottom};
     ::DrawTextW(dc, look.Caption, -1, &caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (*look.KeyText)
         ::DrawTextW(dc, look.KeyText, -1, &caption,

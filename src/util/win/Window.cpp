@@ -1,8 +1,10 @@
 #include "util/win/Window.h"
 
+#include "util/Dpi.h"
 #include "util/win/AppError.h"
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
+#include "util/win/WindowRects.h"
 
 #include <cwchar>
 
@@ -31,9 +33,15 @@ Window::~Window() {
 }
 
 Rect Window::ClientRect() const {
-    RECT r{};
-    ::GetClientRect(m_hwnd, &r);
-    return {r.left, r.top, r.right, r.bottom};
+    return ClientRectOf(m_hwnd);
+}
+
+int Window::Scale(int px96) const {
+    return ScaleToDpi(px96, static_cast<int>(m_dpi));
+}
+
+int Window::SmallIconSize() const {
+    return ::GetSystemMetricsForDpi(SM_CXSMICON, m_dpi);
 }
 
 void Window::RegisterClassOnce(const wchar_t* className, HCURSOR cursor, HICON icon, UINT style,

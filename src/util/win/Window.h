@@ -28,6 +28,10 @@ class Window {
     UINT Dpi() const { return m_dpi; }
     // The client area as a core rectangle.
     Rect ClientRect() const;
+    // A length of the 96-DPI design at the window's DPI.
+    int Scale(int px96) const;
+    // The size of a small icon (the title bar's, a menu's) at the window's DPI.
+    int SmallIconSize() const;
 
     // Registers the class once per process; a background brush lets the
     // default handling erase the window with it.
