@@ -146,8 +146,14 @@ TEST(UpdateCheck, IntervalNames) {
         EXPECT_EQ(StrToAutoUpdateInterval(AutoUpdateIntervalToStr(value), aai8Weeks), value);
     EXPECT_EQ(StrToAutoUpdateInterval(L"AAI1YEAR", aaiDisabled), aai1Year);
     EXPECT_EQ(StrToAutoUpdateInterval(L"aai2Weeks", aai8Weeks), aai8Weeks);
-    EXPECT_EQ(UpdateDlgIntervalIndex(aaiDisabled), 0);
-    EXPECT_EQ(UpdateDlgIntervalIndex(aai1Year), 2);
+}
+
+// The dialog's list shows each stored interval as its own entry (a check
+// switched off is not shown as another interval the user did not pick).
+TEST(UpdateCheck, EveryIntervalHasItsOwnEntry) {
+    for (const auto value : {aaiDisabled, aai4Weeks, aai8Weeks, aai1Year})
+        EXPECT_EQ(UpdateDlgIntervals[UpdateDlgIntervalIndex(value)].Value, value)
+            << AutoUpdateIntervalToStr(value).c_str();
 }
 
 TEST(UpdateCheck, DialogTexts) {

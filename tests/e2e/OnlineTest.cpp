@@ -280,22 +280,37 @@ TEST_F(Online, TheBookkeepingOpensTheFeedbackOnceAndTheDialogStoresTheChosenInte
         EXPECT_EQ(dravik.ProgramWindow(WishDlgClass), nullptr);
 
         // "Einstellungen..." shows the interval below, the window grows, and
-        // the entry chosen is what closing stores.
-        const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
-        ASSERT_NE(dlg, nullptr);
-        const RECT small = Place(dlg);
-        const HWND interval = Control(dlg, idUpdInterval);
-        EXPECT_FALSE(::IsWindowVisible(interval));
-        ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSettings),
-                               [&] { return ::IsWindowVisible(interval); }));
-        EXPECT_GT(Place(dlg).bottom - Place(dlg).top, small.bottom - small.top);
-        EXPECT_EQ(Text(interval), L"Alle 4 Wochen");
-        ::SendMessageW(interval, CB_SETCURSEL, 2, 0);
-        ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(idUpdInterval, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(interval));
-        ASSERT_TRUE(Close(dravik, dlg));
-        EXPECT_EQ(
-            OpenUpdateCheckStore(TProgramInfo())->ReadString(UpdateCheckSection, L"Interval", L""),
-            L"aai1Year");
+        // the entry chosen is what closing stores. "Nie" switches the check
+        // off, shows as itself the next time and stays when nothing is chosen.
+        const struct {
+            int Pick; // the entry chosen, -1 none
+            const wchar_t* Shown;
+            const wchar_t* Stored;
+        } steps[] = {{2, L"Alle 4 Wochen", L"aai1Year"},
+                     {3, L"Ein mal im Jahr", L"aaiDisabled"},
+                     {-1, L"Nie", L"aaiDisabled"}};
+        for (const auto& step : steps) {
+            SCOPED_TRACE(Narrow(step.Stored));
+            const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+            ASSERT_NE(dlg, nullptr);
+            const RECT small = Place(dlg);
+            const HWND interval = Control(dlg, idUpdInterval);
+            EXPECT_FALSE(::IsWindowVisible(interval));
+            ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSettings),
+                                   [&] { return ::IsWindowVisible(interval); }));
+            // (The list shows a moment before the window has grown.)
+            EXPECT_TRUE(dravik.WaitUntil(
+                [&] { return Place(dlg).bottom - Place(dlg).top > small.bottom - small.top; }));
+            EXPECT_EQ(Text(interval), step.Shown);
+            if (step.Pick >= 0) {
+                ::SendMessageW(interval, CB_SETCURSEL, static_cast<WPARAM>(step.Pick), 0);
+                ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(idUpdInterval, CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(interval));
+            }
+            ASSERT_TRUE(Close(dravik, dlg));
+            EXPECT_EQ(OpenUpdateCheckStore(TProgramInfo())
+                          ->ReadString(UpdateCheckSection, L"Interval", L""),
+                      step.Stored);
+        }
     }
 }
