@@ -27,8 +27,8 @@ Values StoreValues(TMvMemIniFile& store) {
 TFetchResult Served(const std::string& text) {
     return {true, TBytes(text.begin(), text.end()), L""};
 }
-TFetchResult Failed(const std::wstring& error) {
-    return {false, {}, error};
+TFetchResult Failed(const std::wstring& error, const std::wstring& detail = L"") {
+    return {false, {}, error, detail};
 }
 
 const std::wstring ErrorHead = L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> Fehler </b></font> ";
@@ -80,8 +80,9 @@ TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
         {"a failed fetch opens the dialog with the error alone", dueIn4Weeks, Start::Auto,
          Failed(L"Keine Verbindung"), {}, false, sdUpdate, ErrorHead + L"Keine Verbindung",
          checkedAndClosed},
-        {"with debug the error names the address", dueIn4Weeks, Start::Auto, Failed(L"404"), {},
-         true, sdUpdate, ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt",
+        {"with debug the error names the address and the library's detail", dueIn4Weeks,
+         Start::Auto, Failed(L"404", L"HTTP/1.1 404"), {}, true, sdUpdate,
+         ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt\r\nHTTP/1.1 404",
          checkedAndClosed},
         {"news above the last shown opens the dialog; the largest number is kept",
          with(begun, {{L"LastCheck", L"2026-10-01 08:00:00"}, {L"Interval", L"AAI8WEEKS"},

@@ -34,6 +34,7 @@ TFetchResult FetchVersionFile(const std::wstring& url, const std::atomic<bool>* 
     result.Ok = answer.Ok();
     result.Body.assign(answer.Body.begin(), answer.Body.end());
     result.Error = HttpFailureText(answer);
+    result.Detail = Widen(answer.Detail.c_str());
     return result;
 }
 
