@@ -195,6 +195,37 @@ TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
     EXPECT_TRUE(Closed(dravik, about));
 }
 
+// Contact data of any length: the window stays within the screen's work
+// area, the long lines cut and wrapped, the OK button inside it.
+TEST_F(Online, AboutStaysWithinTheWorkAreaWhateverTheContactData) {
+    // (The whole file within the 64 KB the window fetches at most.)
+    answers.Set("/contact.ini",
+                LoopbackServer::Response("200 OK", "Street=" + std::string(60000, 'x') +
+                                                       "\r\nCity=" + std::string(300, 'y') +
+                                                       " z\r\nPhone=" + std::string(2000, '1') +
+                                                       "\r\n"));
+    DravikProcess dravik;
+    const HWND about = Open(dravik, idAbout, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT place = Place(about);
+    EXPECT_GE(place.left, work.left);
+    EXPECT_GE(place.top, work.top);
+    EXPECT_LE(place.right, work.right);
+    EXPECT_LE(place.bottom, work.bottom);
+    const std::wstring address = Text(Control(about, idInfoAnschrift));
+    EXPECT_LT(address.size(), 400u);
+    EXPECT_EQ(address.substr(0, 3), L"xxx");
+    EXPECT_NE(address.find(L"\u2026"), std::wstring::npos) << "the cut is not marked";
+    RECT ok = Place(Control(about, idInfoOK)), client{};
+    ::GetClientRect(about, &client);
+    ::MapWindowPoints(about, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(ok.left >= client.left && ok.right <= client.right && ok.bottom <= client.bottom)
+        << "the OK button is cut off";
+    ASSERT_TRUE(ClickUntil(dravik, Control(about, idInfoOK), [&] { return !::IsWindow(about); }));
+}
+
 TEST_F(Online, TheCheckGoesThroughTheProxyOfTheInternetSettings) {
     // An address the program cannot reach itself; only the proxy can.
     const std::wstring elsewhere = L"http://updates.example.invalid/";
