@@ -11,11 +11,13 @@
 #include "online/win/MVOnlineUpdate.h"
 #include "online/win/OnlineIds.h"
 #include "ruler/win/RulerCommands.h"
+#include "settings/win/SettingsDlgIds.h"
 #include "util/ProgramInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -24,7 +26,8 @@ namespace {
 constexpr const wchar_t* kInternetSettings =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
-// What the server answers, changed by the test while it runs.
+// What the server answers, changed by the test while it runs. Held, the
+// answer waits until the test lets it go (or the server ends).
 class Answers {
   public:
     void Set(const std::string& path, std::string response) {
@@ -32,7 +35,12 @@ class Answers {
         m_path = path;
         m_response = std::move(response);
     }
-    void operator()(const std::string& target, const LoopbackServer::Send& send) {
+    void Hold() { m_held = true; }
+    void Release() { m_held = false; }
+    void operator()(const std::string& target, const LoopbackServer::Send& send,
+                    const LoopbackServer& server) {
+        while (m_held && !server.Stopping())
+            ::Sleep(10);
         std::lock_guard lock(m_mutex);
         if (target == m_path)
             m_response.empty() ? void() : send(m_response);
@@ -43,6 +51,7 @@ class Answers {
   private:
     std::mutex m_mutex;
     std::string m_path, m_response;
+    std::atomic<bool> m_held{false};
 };
 
 std::wstring MessageOf(HWND dlg) {
@@ -52,7 +61,7 @@ std::wstring MessageOf(HWND dlg) {
 struct Online : ::testing::Test {
     Answers answers;
     LoopbackServer server{[this](const std::string& target, const LoopbackServer::Send& send) {
-        answers(target, send);
+        answers(target, send, server);
     }};
     const std::wstring base = Wide(server.Url(""));
     RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", base};
@@ -343,5 +352,44 @@ TEST_F(Online, TheBookkeepingOpensTheFeedbackOnceAndTheDialogStoresTheChosenInte
                           ->ReadString(UpdateCheckSection, L"Interval", L""),
                       step.Stored);
         }
+    }
+}
+
+// The automatic check's answer, arriving while a dialog of the program is
+// open, waits for it to close and then opens its own: one dialog at a time,
+// and the ruler top-most again only once the last one has gone.
+TEST_F(Online, TheAutomaticCheckOpensItsDialogOnlyAfterAnOpenDialogClosed) {
+    const struct {
+        const char* Name;
+        int Command;
+        const wchar_t* Class;
+    } dialogs[] = {{"settings", idSettings, SettingsDlgClass},
+                   {"feedback", idFeedback, WishDlgClass}};
+    for (const auto& open : dialogs) {
+        SCOPED_TRACE(open.Name);
+        MarkUpdateCheckedJustNow();
+        OpenUpdateCheckStore(TProgramInfo())
+            ->WriteDateTime(UpdateCheckSection, L"LastCheck", LocalNow() - 35); // due
+        answers.Set("/updates.txt", LoopbackServer::Response("200 OK", "DVK=2.3|2.0\r\n"));
+        answers.Hold();
+        const std::size_t asked = server.Requests().size();
+        DravikProcess dravik({.UpdateCheckedJustNow = false});
+        ASSERT_TRUE(dravik.WaitUntil([&] { return server.Requests().size() > asked; }, 10000));
+        const HWND dialog = Open(dravik, open.Command, open.Class);
+        ASSERT_NE(dialog, nullptr);
+        answers.Release();
+        ASSERT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"UpdateCheck") == 0; }, 10000));
+        EXPECT_EQ(dravik.ProgramWindow(UpdateDlgClass), nullptr) << "a dialog inside the dialog";
+
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(Closed(dravik, dialog));
+        const HWND update = ShownProgramWindow(dravik, UpdateDlgClass);
+        ASSERT_NE(update, nullptr) << "the answer was lost";
+        EXPECT_EQ(::GetWindow(update, GW_OWNER), dravik.Ruler());
+        EXPECT_EQ(MessageOf(update).find(L"Die neue Version 2.3 ist verfügbar!"), 0u)
+            << Narrow(MessageOf(update));
+        EXPECT_EQ(dravik.StateInt(L"TopMost"), 0) << "top-most over the update dialog";
+        ASSERT_TRUE(Close(dravik, update));
+        EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"TopMost") == 1; }));
     }
 }
