@@ -96,9 +96,25 @@ HWND PageControl(HWND setup, int id) {
     return nullptr;
 }
 
-int Cancel(DWORD timeoutMs) {
+// The setup window once it is shown; null when it was not in time.
+HWND WaitForSetup(DWORD timeoutMs) {
     HWND setup = nullptr;
-    if (!PollUntil(timeoutMs, [&] { return (setup = FindSetupWindow()) != nullptr; })) return 2;
+    PollUntil(timeoutMs, [&] { return (setup = FindSetupWindow()) != nullptr; });
+    return setup;
+}
+
+// The page's control with this id, once "Weiter" (or the button in its place:
+// "Installieren", "Deinstallieren") has led to its page; null if it did not.
+HWND NextUntilPageWith(HWND setup, int id, DWORD timeoutMs) {
+    HWND control = nullptr;
+    ClickUntil(setup, IDOK, timeoutMs,
+               [&] { return (control = PageControl(setup, id)) != nullptr; });
+    return control;
+}
+
+int Cancel(DWORD timeoutMs) {
+    const HWND setup = WaitForSetup(timeoutMs);
+    if (!setup) return 2;
     HWND question = nullptr;
     if (!ClickUntil(setup, IDCANCEL, timeoutMs,
                     [&] { return (question = FindQuestion(setup)) != nullptr; }))
@@ -115,13 +131,11 @@ int Failed(const char* step) {
 
 int InstallToTheEnd(DWORD timeoutMs) {
     constexpr int RunBoxId = 1203; // the last page's "Dravik starten"
-    HWND setup = nullptr;
-    if (!PollUntil(timeoutMs, [&] { return (setup = FindSetupWindow()) != nullptr; })) return 2;
+    const HWND setup = WaitForSetup(timeoutMs);
+    if (!setup) return 2;
     // "Weiter" on the welcome and the folder page; the files; the last page.
-    HWND runBox = nullptr;
-    if (!ClickUntil(setup, IDOK, timeoutMs,
-                    [&] { return (runBox = PageControl(setup, RunBoxId)) != nullptr; }))
-        return Failed("\"Weiter\" led to no last page with \"Dravik starten\"");
+    const HWND runBox = NextUntilPageWith(setup, RunBoxId, timeoutMs);
+    if (!runBox) return Failed("\"Weiter\" led to no last page with \"Dravik starten\"");
     wchar_t caption[64] = {};
     ::GetWindowTextW(runBox, caption, 64);
     if (std::wcscmp(caption, L"Dravik starten") != 0)
@@ -136,13 +150,11 @@ int InstallToTheEnd(DWORD timeoutMs) {
 int UninstallWithSettings(DWORD timeoutMs) {
     constexpr int TreeId = 1032;   // the components page's list
     constexpr int StatusId = 1006; // the progress page's status line
-    HWND setup = nullptr;
-    if (!PollUntil(timeoutMs, [&] { return (setup = FindSetupWindow()) != nullptr; })) return 2;
+    const HWND setup = WaitForSetup(timeoutMs);
+    if (!setup) return 2;
     // The confirmation page, then the components.
-    HWND tree = nullptr;
-    if (!ClickUntil(setup, IDOK, timeoutMs,
-                    [&] { return (tree = PageControl(setup, TreeId)) != nullptr; }))
-        return Failed("\"Weiter\" led to no components page");
+    const HWND tree = NextUntilPageWith(setup, TreeId, timeoutMs);
+    if (!tree) return Failed("\"Weiter\" led to no components page");
     // "Einstellungen löschen", the second entry, ticked as the space key does.
     const auto root =
         reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
@@ -160,8 +172,7 @@ int UninstallWithSettings(DWORD timeoutMs) {
     ::PostMessageW(tree, WM_KEYDOWN, VK_SPACE, 0);
     if (!PollUntil(timeoutMs, [&] { return image() != unticked; }))
         return Failed("the space key did not tick the component");
-    if (!ClickUntil(setup, IDOK, timeoutMs,
-                    [&] { return PageControl(setup, StatusId) != nullptr; }))
+    if (!NextUntilPageWith(setup, StatusId, timeoutMs))
         return Failed("\"Deinstallieren\" led to no progress page");
     // Done when the progress page's button, enabled at the end, closes the window.
     if (!ClickUntil(setup, IDOK, timeoutMs, [&] { return !::IsWindow(setup); }))
