@@ -182,11 +182,11 @@ Function .onInstSuccess
 FunctionEnd
 
 ; Starts the installed ruler as the user at the desktop, not with the
-; installer's administrator rights (it would then keep its update data in
-; HKEY_LOCAL_MACHINE and run above the user's other programs): the desktop
-; shell runs it, asked through its folder view's ShellExecute. Where there is
-; no such shell and the installer itself runs without elevation, the installer
-; starts it directly.
+; installer's administrator rights (an elevated ruler keeps its update data in
+; HKEY_LOCAL_MACHINE, and the user's own programs cannot send its window
+; input): the desktop shell runs it, asked through its folder view's
+; ShellExecute. Where there is no such shell and the installer itself runs
+; without elevation, the installer starts it directly.
 Function StartRulerAsUser
     StrCpy $R9 0 ; started
     System::Call 'ole32::CoCreateInstance(g "{9BA05972-F6A8-11CF-A442-00A0C90A8F39}", p 0, i 0x17, g "{85CB6900-4D95-11CF-960C-0080C7F4EE85}", *p .r1) i .r0'
