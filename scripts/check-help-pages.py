@@ -147,10 +147,14 @@ def misspelled(pages, word_list):
     # one the dictionary allows only inside a compound ("Umschalt").
     own = set(word_list.read_text(encoding="utf-8").split())
     words = sorted({part for _, _, part in found} - own)
-    out = subprocess.run(
-        ["hunspell", "-d", "de_DE", "-i", "utf-8", "-l"],
-        input="\n".join(words) + "\n", capture_output=True, text=True, encoding="utf-8",
-        check=True).stdout
+    try:
+        out = subprocess.run(
+            ["hunspell", "-d", "de_DE", "-i", "utf-8", "-l"],
+            input="\n".join(words) + "\n", capture_output=True, text=True, encoding="utf-8",
+            check=True).stdout
+    except (OSError, subprocess.CalledProcessError) as e:
+        return [f"no spelling check: hunspell with de_DE did not run ({e}); "
+                "scripts/setup.sh installs hunspell and hunspell-de-de"]
     bad = set(out.split())
     return [f'{page}:{line}: "{part}" is neither in the dictionary nor in {word_list.name}'
             for page, line, part in found if part in bad]
