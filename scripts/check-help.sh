@@ -3,7 +3,11 @@
 #   scripts/check-help.sh BIN_FOLDER
 # - every id of resources/help/HelpIds.h maps to a topic file inside Hilfe.chm,
 # - every contents and index entry points at a file inside Hilfe.chm,
-# - the help names every caption of the ruler's menu (the hidden "Twip" aside).
+# - the help names every caption of the ruler's menu (the hidden "Twip" aside),
+# - every source page as text (scripts/check-help-pages.py): it parses as HTML,
+#   has no stray entity fragment nor a word twice in a row, passes the German
+#   spelling check with the project's word list (scripts/help-words.txt), and
+#   the overview links every page.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 chm=${1:?usage: $0 BIN_FOLDER}/Hilfe.chm
@@ -45,5 +49,6 @@ for c in missing:
     print(f'check-help: FAIL: the menu caption "{c}" is not named in the help', file=sys.stderr)
 sys.exit(1 if missing else 0)
 PY
+python3 "$repo/scripts/check-help-pages.py" "$repo/resources/help" "$repo/scripts/help-words.txt" || fail=1
 [ "$fail" = 0 ] || { echo "check-help: Hilfe.chm FAILED the checks above" >&2; exit 1; }
 echo "check-help: $(grep -c '^#define IDH_' "$repo/resources/help/HelpIds.h") ids, contents, index and menu captions OK"

@@ -5,17 +5,25 @@
 #   Dravik-<version>-portable.zip  folder Dravik-<version>/ with the program,
 #                                  the help file and the portable marker Dravik.ini
 # The version comes from src/util/Version.h. Run scripts/build.sh windows first.
+# The distribution check builds an older version's artefacts with the same
+# script: DRAVIK_DIST_VERSION (major.minor), DRAVIK_DIST_BIN (the program's
+# folder) and DRAVIK_DIST_DIR (where they go) replace the defaults.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${DRAVIK_BUILD_DIR:-$repo/build}
-bin=$out/x86_64/bin
-dist=$out/dist
+bin=${DRAVIK_DIST_BIN:-$out/x86_64/bin}
+dist=${DRAVIK_DIST_DIR:-$out/dist}
 
 read_define() { sed -n "s/^#define $1 \\([0-9]*\\)\$/\\1/p" "$repo/src/util/Version.h"; }
-major=$(read_define DRAVIK_VERSION_MAJOR)
-minor=$(read_define DRAVIK_VERSION_MINOR)
-if [ -z "$major" ] || [ -z "$minor" ]; then
-    echo "dist: no version numbers in src/util/Version.h" >&2
+if [ -n "${DRAVIK_DIST_VERSION:-}" ]; then
+    major=${DRAVIK_DIST_VERSION%%.*}
+    minor=${DRAVIK_DIST_VERSION#*.}
+else
+    major=$(read_define DRAVIK_VERSION_MAJOR)
+    minor=$(read_define DRAVIK_VERSION_MINOR)
+fi
+if ! [[ $major =~ ^[0-9]+$ && $minor =~ ^[0-9]+$ ]]; then
+    echo "dist: no version numbers (src/util/Version.h or DRAVIK_DIST_VERSION)" >&2
     exit 1
 fi
 version=$major.$minor
@@ -45,9 +53,9 @@ trap 'rm -rf "$stage"' EXIT
 folder=$stage/Dravik-$version
 mkdir -p "$folder"
 cp "$bin/Dravik.exe" "$bin/zephal.dll" "$bin/Hilfe.chm" "$folder/"
-# UTF-16 LE with BOM, an empty [Settings] section, Windows line ends.
-printf '\xff\xfe' >"$folder/Dravik.ini"
-printf '[Settings]\r\n' | iconv -f UTF-8 -t UTF-16LE >>"$folder/Dravik.ini"
+# Empty: the program reads it as a settings file without values and writes
+# its settings into it from the first save on.
+: >"$folder/Dravik.ini"
 (cd "$stage" && cmake -E tar cf "$zip" --format=zip "Dravik-$version")
 
 ls -l "$setup" "$zip"

@@ -11,7 +11,7 @@ packages=(
     libcurl4-openssl-dev libpugixml-dev pkg-config
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
     wine64 wine xvfb xdotool imagemagick x11-utils
-    dpkg-dev python3 openssl ccache fp-utils nsis
+    dpkg-dev python3 openssl ccache fp-utils nsis hunspell hunspell-de-de
 )
 
 missing=()

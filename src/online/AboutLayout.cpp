@@ -16,6 +16,32 @@ Rect At(int left, int top, Size size) {
 
 } // namespace
 
+TAboutTextWidths AboutTextWidths(const TAboutMeasures& m, int maxClientWidth) {
+    constexpr int MinWidth = 60; // narrower wraps into too many lines
+    const int room = std::max(MinWidth, maxClientWidth - HintenLeft - 32);
+    const auto bounded = [room](int width) { return width > room ? room : 0; };
+    TAboutTextWidths widths;
+    widths.Copyright = bounded(m.Copyright.Width);
+    widths.Comment = bounded(m.Comment.Width);
+    widths.Firma = bounded(m.Firma.Width);
+    // The row: the wider of address and home page, 24, the wider of
+    // telephone and mail.
+    const int share = room - 24;
+    if (std::max(m.Anschrift.Width, m.Homepage.Width) + 24 +
+            std::max(m.TelFax.Width, m.EMail.Width) <=
+        room)
+        return widths;
+    // The narrower text keeps its width up to half the row; the other takes the rest.
+    const int telFax = std::max(MinWidth, std::min(m.TelFax.Width, share / 2));
+    const int anschrift =
+        std::max(MinWidth, std::min(m.Anschrift.Width, share - std::max(telFax, m.EMail.Width)));
+    const int telFaxRest =
+        std::max(MinWidth, std::min(m.TelFax.Width, share - std::max(anschrift, m.Homepage.Width)));
+    if (anschrift < m.Anschrift.Width) widths.Anschrift = anschrift;
+    if (telFaxRest < m.TelFax.Width) widths.TelFax = telFaxRest;
+    return widths;
+}
+
 TAboutLayout AboutLayout(const TAboutMeasures& m) {
     TAboutLayout l;
     const bool hasLogo = m.Logo.Width > 0 && m.Logo.Height > 0;

@@ -30,6 +30,15 @@ struct TAboutLayout {
 
 TAboutLayout AboutLayout(const TAboutMeasures& m);
 
+// The widths the texts may take so that the window's client area is no wider
+// than maxClientWidth (all at 96 DPI); 0: as wide as the text measures. A text
+// given a width wraps into it. The two links never wrap; address and
+// telephone share the row beside them.
+struct TAboutTextWidths {
+    int Copyright = 0, Comment = 0, Firma = 0, Anschrift = 0, TelFax = 0;
+};
+TAboutTextWidths AboutTextWidths(const TAboutMeasures& natural, int maxClientWidth);
+
 // The product name's font is made smaller, one point at a time, while the
 // name is wider than this.
 constexpr int ProductNameMaxWidth = 251;

@@ -4,12 +4,16 @@
 
 namespace {
 
-// The value of the first line "key=value" with this key.
+// The value of the first line "key=value" with this key, cut to the longest
+// line shown.
 std::wstring ValueOf(const std::vector<std::wstring>& lines, const std::wstring& key) {
     for (const auto& line : lines) {
         std::wstring name, value;
         SplitKeyValue(line, name, value, L"=");
-        if (line.find(L'=') != std::wstring::npos && SameTextIgnoreCase(name, key)) return value;
+        if (line.find(L'=') == std::wstring::npos || !SameTextIgnoreCase(name, key)) continue;
+        if (value.size() > MaxContactLineLength)
+            value = value.substr(0, MaxContactLineLength - 1) + L"\u2026";
+        return value;
     }
     return L"";
 }

@@ -15,13 +15,17 @@ struct TContactLines {
     bool Done = false; // fetched: the next opening in this run does not fetch again
 };
 
+inline constexpr std::size_t MaxContactLineLength = 120;
+
 inline constexpr const wchar_t* ContactFallbackText =
     L"Unsere Anschrift finden Sie auf unserer Internetseite:";
 
 // After a successful fetch of "contact.ini" (lines "key=value", keys ignoring
 // case): the address is Street, City and Country, an absent key an empty line;
 // the telephone and fax lines come from Phone and Fax unless telFax already
-// holds lines. isGerman says "Tel", any other language "Phone".
+// holds lines. isGerman says "Tel", any other language "Phone". A value longer
+// than MaxContactLineLength is cut there and ends in "…": the server's file
+// cannot make the window larger than the screen.
 TContactLines ContactLinesFromFile(const std::vector<std::wstring>& lines,
                                    const std::vector<std::wstring>& telFax, bool isGerman);
 // After a failed fetch: the one line that points to the home page; the next

@@ -82,7 +82,8 @@ TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckCont
         const TFetchResult fetched = FetchCaught(fetch, context.Urls.VersionFile);
         if (!fetched.Ok) {
             result.Verdict = sdUpdate;
-            result.Msg = FetchErrorMsg(fetched.Error, context.Debug, context.Urls.VersionFile);
+            result.Msg = FetchErrorMsg(fetched.Error, context.Debug, context.Urls.VersionFile,
+                                       fetched.Detail);
         } else {
             const TUpdateFile file = ParseUpdateFile(
                 DecodeFetchedText(fetched.Body.data(), fetched.Body.size()), context.ProgramId);

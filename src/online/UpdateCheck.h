@@ -43,7 +43,8 @@ TAutoUpdateInterval ReadAutoUpdateInterval(TCustomIniFile& store);
 struct TFetchResult {
     bool Ok = false;
     TBytes Body;
-    std::wstring Error; // the German text of the failure
+    std::wstring Error;  // the German text of the failure
+    std::wstring Detail; // the HTTP library's own words, for the "debug" switch
 };
 // May also raise; the check treats that as a failed fetch.
 using TFetchVersionFile = std::function<TFetchResult(const std::wstring& url)>;
@@ -53,7 +54,7 @@ struct TUpdateCheckContext {
     std::wstring Version;   // "2.2"
     TOnlineUrls Urls;
     TDateTime Now = 0;
-    bool Debug = false; // the "debug" switch: errors name the address
+    bool Debug = false; // the "debug" switch: errors name the address and the detail
 };
 
 struct TUpdateCheckResult {

@@ -20,7 +20,11 @@ struct TUpdateDlgInterval {
     TAutoUpdateInterval Value;
     const wchar_t* Caption;
 };
-inline constexpr TUpdateDlgInterval UpdateDlgIntervals[] = {
-    {aai4Weeks, L"Alle 4 Wochen"}, {aai8Weeks, L"Alle 8 Wochen"}, {aai1Year, L"Ein mal im Jahr"}};
+// Each interval has its own entry: a check switched off shows as "Nie" (and
+// stays off when the dialog closes), and the user can switch it off here.
+inline constexpr TUpdateDlgInterval UpdateDlgIntervals[] = {{aai4Weeks, L"Alle 4 Wochen"},
+                                                            {aai8Weeks, L"Alle 8 Wochen"},
+                                                            {aai1Year, L"Ein mal im Jahr"},
+                                                            {aaiDisabled, L"Nie"}};
 // The entry shown for the stored interval; the first when it is not listed.
 int UpdateDlgIntervalIndex(TAutoUpdateInterval value);

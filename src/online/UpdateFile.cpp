@@ -85,9 +85,11 @@ TUpdateFileVerdict UpdateFileVerdict(const TUpdateFile& file, const std::wstring
     return verdict;
 }
 
-std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wstring& url) {
+std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wstring& url,
+                           const std::wstring& detail) {
     std::wstring msg =
         L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> Fehler </b></font> " + HtmlEscape(error);
     if (debug) msg += L"\r\n" + HtmlEscape(url);
+    if (debug && !detail.empty()) msg += L"\r\n" + HtmlEscape(detail);
     return msg;
 }

@@ -48,8 +48,9 @@ TUpdateFileVerdict UpdateFileVerdict(const TUpdateFile& file, const std::wstring
                                      const TOnlineUrls& urls, TDateTime now, int lastMsgID);
 
 // The dialog's text after a failed fetch: only the error (with debug on, also
-// the address that failed).
-std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wstring& url);
+// the address that failed and the HTTP library's detail, when there is one).
+std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wstring& url,
+                           const std::wstring& detail = {});
 
 // Raised as the fetch's error when there is no address to fetch.
 inline constexpr const wchar_t* NoVersionFileUrlText =

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TAboutMeasures Typical() {
@@ -61,4 +63,44 @@ TEST(AboutLayoutTest, PartsFollowEachOtherAndTheWindowGrowsWithTheTexts) {
     const TAboutLayout t = AboutLayout(tall);
     EXPECT_GE(t.Hinten.Height(), t.TelFax.Bottom);
     EXPECT_GE(t.Homepage.Top - t.Hinten.Top, t.TelFax.Bottom);
+}
+
+// The server's contact lines can be of any length: wrapped into the widths
+// given, the texts keep the window within the width of the screen's work
+// area; texts that fit keep their own widths.
+TEST(AboutLayoutTest, TextsWiderThanTheScreenWrapSoTheWindowFitsIt) {
+    const int maxWidth = 500;
+    const struct {
+        const char* Name;
+        int Anschrift, TelFax, Copyright;
+        bool Wraps;
+    } rows[] = {
+        {"typical texts fit", 150, 110, 180, false},
+        {"a very long street", 60000, 110, 180, true},
+        {"a very long telephone line", 150, 60000, 180, true},
+        {"both", 60000, 60000, 180, true},
+        {"a long copyright", 150, 110, 5000, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TAboutMeasures m = Typical();
+        m.Anschrift.Width = row.Anschrift;
+        m.TelFax.Width = row.TelFax;
+        m.Copyright.Width = row.Copyright;
+        const TAboutTextWidths widths = AboutTextWidths(m, maxWidth);
+        const bool wraps = widths.Anschrift || widths.TelFax || widths.Copyright;
+        EXPECT_EQ(wraps, row.Wraps);
+        // Wrapped: as wide as the width given (taller, which the layout does not limit).
+        const auto wrapped = [](Size& text, int width) {
+            if (width) text.Width = std::min(text.Width, width);
+        };
+        wrapped(m.Anschrift, widths.Anschrift);
+        wrapped(m.TelFax, widths.TelFax);
+        wrapped(m.Copyright, widths.Copyright);
+        const TAboutLayout l = AboutLayout(m);
+        EXPECT_LE(l.Client.Width, maxWidth);
+        if (!row.Wraps) {
+            EXPECT_EQ(l.Client.Width, AboutLayout(Typical()).Client.Width);
+        }
+    }
 }

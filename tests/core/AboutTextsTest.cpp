@@ -38,6 +38,15 @@ TEST(AboutTexts, ContactDataFromTheFetchedFile) {
         EXPECT_EQ(contact.TelFax, c.telFaxAfter) << c.file;
         EXPECT_TRUE(contact.Done);
     }
+    // A line longer than any address is cut, its end marked.
+    const std::string longStreet = "Street=" + std::string(60000, 'x') + "\r\nCity=Stadt";
+    const TContactLines cut = ContactLinesFromFile(
+        DecodeFetchedText(reinterpret_cast<const std::uint8_t*>(longStreet.data()),
+                          longStreet.size()),
+        {}, true);
+    EXPECT_EQ(cut.Address[0], std::wstring(MaxContactLineLength - 1, L'x') + L"\u2026");
+    EXPECT_EQ(cut.Address[1], L"Stadt");
+
     const TContactLines failed = ContactLinesAfterFailure({L"Tel. 7"});
     EXPECT_EQ(failed.Address, Lines{L"Unsere Anschrift finden Sie auf unserer Internetseite:"});
     EXPECT_EQ(failed.TelFax, Lines{L"Tel. 7"});

@@ -27,8 +27,8 @@ Values StoreValues(TMvMemIniFile& store) {
 TFetchResult Served(const std::string& text) {
     return {true, TBytes(text.begin(), text.end()), L""};
 }
-TFetchResult Failed(const std::wstring& error) {
-    return {false, {}, error};
+TFetchResult Failed(const std::wstring& error, const std::wstring& detail = L"") {
+    return {false, {}, error, detail};
 }
 
 const std::wstring ErrorHead = L"<FONT color=\"clWhite\" bgcolor=\"clRed\"><b> Fehler </b></font> ";
@@ -80,8 +80,9 @@ TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
         {"a failed fetch opens the dialog with the error alone", dueIn4Weeks, Start::Auto,
          Failed(L"Keine Verbindung"), {}, false, sdUpdate, ErrorHead + L"Keine Verbindung",
          checkedAndClosed},
-        {"with debug the error names the address", dueIn4Weeks, Start::Auto, Failed(L"404"), {},
-         true, sdUpdate, ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt",
+        {"with debug the error names the address and the library's detail", dueIn4Weeks,
+         Start::Auto, Failed(L"404", L"HTTP/1.1 404"), {}, true, sdUpdate,
+         ErrorHead + L"404\r\nhttps://www.morvane.de/updates.txt\r\nHTTP/1.1 404",
          checkedAndClosed},
         {"news above the last shown opens the dialog; the largest number is kept",
          with(begun, {{L"LastCheck", L"2026-10-01 08:00:00"}, {L"Interval", L"AAI8WEEKS"},
@@ -146,8 +147,14 @@ TEST(UpdateCheck, IntervalNames) {
         EXPECT_EQ(StrToAutoUpdateInterval(AutoUpdateIntervalToStr(value), aai8Weeks), value);
     EXPECT_EQ(StrToAutoUpdateInterval(L"AAI1YEAR", aaiDisabled), aai1Year);
     EXPECT_EQ(StrToAutoUpdateInterval(L"aai2Weeks", aai8Weeks), aai8Weeks);
-    EXPECT_EQ(UpdateDlgIntervalIndex(aaiDisabled), 0);
-    EXPECT_EQ(UpdateDlgIntervalIndex(aai1Year), 2);
+}
+
+// The dialog's list shows each stored interval as its own entry (a check
+// switched off is not shown as another interval the user did not pick).
+TEST(UpdateCheck, EveryIntervalHasItsOwnEntry) {
+    for (const auto value : {aaiDisabled, aai4Weeks, aai8Weeks, aai1Year})
+        EXPECT_EQ(UpdateDlgIntervals[UpdateDlgIntervalIndex(value)].Value, value)
+            << AutoUpdateIntervalToStr(value).c_str();
 }
 
 TEST(UpdateCheck, DialogTexts) {

@@ -11,11 +11,13 @@
 #include "online/win/MVOnlineUpdate.h"
 #include "online/win/OnlineIds.h"
 #include "ruler/win/RulerCommands.h"
+#include "settings/win/SettingsDlgIds.h"
 #include "util/ProgramInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -24,7 +26,8 @@ namespace {
 constexpr const wchar_t* kInternetSettings =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
-// What the server answers, changed by the test while it runs.
+// What the server answers, changed by the test while it runs. Held, the
+// answer waits until the test lets it go (or the server ends).
 class Answers {
   public:
     void Set(const std::string& path, std::string response) {
@@ -32,7 +35,12 @@ class Answers {
         m_path = path;
         m_response = std::move(response);
     }
-    void operator()(const std::string& target, const LoopbackServer::Send& send) {
+    void Hold() { m_held = true; }
+    void Release() { m_held = false; }
+    void operator()(const std::string& target, const LoopbackServer::Send& send,
+                    const LoopbackServer& server) {
+        while (m_held && !server.Stopping())
+            ::Sleep(10);
         std::lock_guard lock(m_mutex);
         if (target == m_path)
             m_response.empty() ? void() : send(m_response);
@@ -43,6 +51,7 @@ class Answers {
   private:
     std::mutex m_mutex;
     std::string m_path, m_response;
+    std::atomic<bool> m_held{false};
 };
 
 std::wstring MessageOf(HWND dlg) {
@@ -52,7 +61,7 @@ std::wstring MessageOf(HWND dlg) {
 struct Online : ::testing::Test {
     Answers answers;
     LoopbackServer server{[this](const std::string& target, const LoopbackServer::Send& send) {
-        answers(target, send);
+        answers(target, send, server);
     }};
     const std::wstring base = Wide(server.Url(""));
     RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", base};
@@ -195,6 +204,37 @@ TEST_F(Online, AboutShowsTheProductAndTheContactDataAndCopiesTheReport) {
     EXPECT_TRUE(Closed(dravik, about));
 }
 
+// Contact data of any length: the window stays within the screen's work
+// area, the long lines cut and wrapped, the OK button inside it.
+TEST_F(Online, AboutStaysWithinTheWorkAreaWhateverTheContactData) {
+    // (The whole file within the 64 KB the window fetches at most.)
+    answers.Set("/contact.ini",
+                LoopbackServer::Response("200 OK", "Street=" + std::string(60000, 'x') +
+                                                       "\r\nCity=" + std::string(300, 'y') +
+                                                       " z\r\nPhone=" + std::string(2000, '1') +
+                                                       "\r\n"));
+    DravikProcess dravik;
+    const HWND about = Open(dravik, idAbout, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT place = Place(about);
+    EXPECT_GE(place.left, work.left);
+    EXPECT_GE(place.top, work.top);
+    EXPECT_LE(place.right, work.right);
+    EXPECT_LE(place.bottom, work.bottom);
+    const std::wstring address = Text(Control(about, idInfoAnschrift));
+    EXPECT_LT(address.size(), 400u);
+    EXPECT_EQ(address.substr(0, 3), L"xxx");
+    EXPECT_NE(address.find(L"\u2026"), std::wstring::npos) << "the cut is not marked";
+    RECT ok = Place(Control(about, idInfoOK)), client{};
+    ::GetClientRect(about, &client);
+    ::MapWindowPoints(about, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(ok.left >= client.left && ok.right <= client.right && ok.bottom <= client.bottom)
+        << "the OK button is cut off";
+    ASSERT_TRUE(ClickUntil(dravik, Control(about, idInfoOK), [&] { return !::IsWindow(about); }));
+}
+
 TEST_F(Online, TheCheckGoesThroughTheProxyOfTheInternetSettings) {
     // An address the program cannot reach itself; only the proxy can.
     const std::wstring elsewhere = L"http://updates.example.invalid/";
@@ -281,22 +321,76 @@ TEST_F(Online, TheBookkeepingOpensTheFeedbackOnceAndTheDialogStoresTheChosenInte
         EXPECT_EQ(dravik.ProgramWindow(WishDlgClass), nullptr);
 
         // "Einstellungen..." shows the interval below, the window grows, and
-        // the entry chosen is what closing stores.
-        const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
-        ASSERT_NE(dlg, nullptr);
-        const RECT small = Place(dlg);
-        const HWND interval = Control(dlg, idUpdInterval);
-        EXPECT_FALSE(::IsWindowVisible(interval));
-        ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSettings),
-                               [&] { return ::IsWindowVisible(interval); }));
-        EXPECT_GT(Place(dlg).bottom - Place(dlg).top, small.bottom - small.top);
-        EXPECT_EQ(Text(interval), L"Alle 4 Wochen");
-        ::SendMessageW(interval, CB_SETCURSEL, 2, 0);
-        ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(idUpdInterval, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(interval));
-        ASSERT_TRUE(Close(dravik, dlg));
-        EXPECT_EQ(
-            OpenUpdateCheckStore(TProgramInfo())->ReadString(UpdateCheckSection, L"Interval", L""),
-            L"aai1Year");
+        // the entry chosen is what closing stores. "Nie" switches the check
+        // off, shows as itself the next time and stays when nothing is chosen.
+        const struct {
+            int Pick; // the entry chosen, -1 none
+            const wchar_t* Shown;
+            const wchar_t* Stored;
+        } steps[] = {{2, L"Alle 4 Wochen", L"aai1Year"},
+                     {3, L"Ein mal im Jahr", L"aaiDisabled"},
+                     {-1, L"Nie", L"aaiDisabled"}};
+        for (const auto& step : steps) {
+            SCOPED_TRACE(Narrow(step.Stored));
+            const HWND dlg = Open(dravik, idCheckUpdate, UpdateDlgClass);
+            ASSERT_NE(dlg, nullptr);
+            const RECT small = Place(dlg);
+            const HWND interval = Control(dlg, idUpdInterval);
+            EXPECT_FALSE(::IsWindowVisible(interval));
+            ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSettings),
+                                   [&] { return ::IsWindowVisible(interval); }));
+            // (The list shows a moment before the window has grown.)
+            EXPECT_TRUE(dravik.WaitUntil(
+                [&] { return Place(dlg).bottom - Place(dlg).top > small.bottom - small.top; }));
+            EXPECT_EQ(Text(interval), step.Shown);
+            if (step.Pick >= 0) {
+                ::SendMessageW(interval, CB_SETCURSEL, static_cast<WPARAM>(step.Pick), 0);
+                ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(idUpdInterval, CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(interval));
+            }
+            ASSERT_TRUE(Close(dravik, dlg));
+            EXPECT_EQ(OpenUpdateCheckStore(TProgramInfo())
+                          ->ReadString(UpdateCheckSection, L"Interval", L""),
+                      step.Stored);
+        }
+    }
+}
+
+// The automatic check's answer, arriving while a dialog of the program is
+// open, waits for it to close and then opens its own: one dialog at a time,
+// and the ruler top-most again only once the last one has gone.
+TEST_F(Online, TheAutomaticCheckOpensItsDialogOnlyAfterAnOpenDialogClosed) {
+    const struct {
+        const char* Name;
+        int Command;
+        const wchar_t* Class;
+    } dialogs[] = {{"settings", idSettings, SettingsDlgClass},
+                   {"feedback", idFeedback, WishDlgClass}};
+    for (const auto& open : dialogs) {
+        SCOPED_TRACE(open.Name);
+        MarkUpdateCheckedJustNow();
+        OpenUpdateCheckStore(TProgramInfo())
+            ->WriteDateTime(UpdateCheckSection, L"LastCheck", LocalNow() - 35); // due
+        answers.Set("/updates.txt", LoopbackServer::Response("200 OK", "DVK=2.3|2.0\r\n"));
+        answers.Hold();
+        const std::size_t asked = server.Requests().size();
+        DravikProcess dravik({.UpdateCheckedJustNow = false});
+        ASSERT_TRUE(dravik.WaitUntil([&] { return server.Requests().size() > asked; }, 10000));
+        const HWND dialog = Open(dravik, open.Command, open.Class);
+        ASSERT_NE(dialog, nullptr);
+        answers.Release();
+        ASSERT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"UpdateCheck") == 0; }, 10000));
+        EXPECT_EQ(dravik.ProgramWindow(UpdateDlgClass), nullptr) << "a dialog inside the dialog";
+
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(Closed(dravik, dialog));
+        const HWND update = ShownProgramWindow(dravik, UpdateDlgClass);
+        ASSERT_NE(update, nullptr) << "the answer was lost";
+        EXPECT_EQ(::GetWindow(update, GW_OWNER), dravik.Ruler());
+        EXPECT_EQ(MessageOf(update).find(L"Die neue Version 2.3 ist verfügbar!"), 0u)
+            << Narrow(MessageOf(update));
+        EXPECT_EQ(dravik.StateInt(L"TopMost"), 0) << "top-most over the update dialog";
+        ASSERT_TRUE(Close(dravik, update));
+        EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"TopMost") == 1; }));
     }
 }

@@ -8,9 +8,13 @@
 #include "Screen.h"
 #include "WindowDriver.h"
 
+#include "colour/win/MVColorFormIds.h"
 #include "ruler/win/RulerCommands.h"
 #include "settings/ColorPopup.h"
 #include "settings/win/SettingsDlgIds.h"
+#include "util/win/Fonts.h"
+#include "util/win/GdiCanvas.h"
+#include "util/win/Handles.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -434,6 +438,23 @@ HWND OpenPopup(DravikProcess& dravik, HWND button, bool bySideButton) {
             ? ClickUntil(dravik, ::FindWindowExW(button, nullptr, L"Button", nullptr), shown)
             : ClickUntil(dravik, button, shown, swatch);
     return opened ? popup : nullptr;
+}
+
+// The middle of the popup's "Weitere..." (client pixels), laid out as the
+// popup lays itself out for the dialog's buttons: "Standard" above the
+// cells, no system colours.
+POINT MoreColoursPoint(HWND popup) {
+    TColorPopup model;
+    model.DefaultText = L"Standard";
+    model.CustomText = L"Weitere...";
+    model.ShowSysColors = false;
+    model.HasCustomClick = true;
+    const UINT dpi = WindowDpi(popup);
+    WindowDC screen(nullptr);
+    GdiCanvas canvas(screen.Get(), CachedFont(GetSysGuiFont(dpi)), nullptr);
+    model.AdjustWindow(canvas, ::GetSystemMetricsForDpi(SM_CXEDGE, dpi), static_cast<int>(dpi));
+    const Rect r = model.CustomTextRect();
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
 }
 
 // Where the popup shows what find looks for, and that colour.
@@ -1016,4 +1037,50 @@ TEST_F(SettingsDlg, BadInputIsRefusedWithAMessageAndTheFocusOnItsField) {
     const auto automatic = ReadIni(dravik.SettingsFile());
     EXPECT_EQ(IniValue(automatic, L"CmAuto"), L"1");
     EXPECT_EQ(IniValue(automatic, L"RefCmSize"), L"999,90");
+}
+
+// The colour window of "Weitere...": a screen colour shot taken from it shows
+// the screen without the program, as the ruler's own colour window does: the
+// settings dialog, the ruler and the magnifier step aside and come back.
+TEST_F(SettingsDlg, MoreColoursShotHidesTheDialogTheRulerAndTheMagnifier) {
+    DravikProcess& dravik = Start(L"Magnifier=1\r\nMoveHotKeyMoveBy=7");
+    const HWND magnifier = ShownProgramWindow(dravik, L"TMagnifierDlg");
+    ASSERT_NE(magnifier, nullptr);
+    const HWND dlg = OpenSettings(dravik);
+    ASSERT_NE(dlg, nullptr);
+    HWND form = nullptr;
+    for (int attempt = 0; attempt < 3 && !form; ++attempt) { // a lost click is made again
+        const HWND popup = OpenPopup(dravik, FieldOf(dlg, L"Hintergrund"), true);
+        ASSERT_NE(popup, nullptr);
+        ClickOn(popup, MoreColoursPoint(popup));
+        form = ShownProgramWindow(dravik, ColorFormClass, 2000);
+        if (!form && ::IsWindowVisible(popup)) PressKey(VK_ESCAPE);
+    }
+    ASSERT_NE(form, nullptr) << "\"Weitere...\" opened no colour window";
+    EXPECT_EQ(::GetWindow(form, GW_OWNER), dlg);
+
+    HWND shot = nullptr;
+    ASSERT_TRUE(ClickUntil(dravik, Control(form, idColCapture), [&] {
+        return (shot = dravik.ProgramWindow(L"TMVColorShotDlg")) && ::IsWindowVisible(shot);
+    }));
+    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorShot", L"1"}}));
+    for (const auto& [name, wnd] : {std::pair{"settings dialog", dlg},
+                                    {"colour window", form},
+                                    {"ruler", dravik.Ruler()},
+                                    {"magnifier", magnifier}})
+        EXPECT_FALSE(::IsWindowVisible(wnd)) << "the " << name << " is in the shot";
+
+    // Esc ends the shot: everything comes back, the colour window on top.
+    ASSERT_TRUE(dravik.WaitUntil([&] { return ::GetForegroundWindow() == shot; }));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorShot", L"0"}, {L"Visible", L"1"}}));
+    for (const auto& [name, wnd] :
+         {std::pair{"settings dialog", dlg}, {"colour window", form}, {"magnifier", magnifier}})
+        EXPECT_TRUE(dravik.WaitUntil([&] { return ::IsWindowVisible(wnd) != FALSE; }))
+            << "the " << name << " did not come back";
+    EXPECT_FALSE(::IsWindowEnabled(dlg)) << "the colour window is no longer modal";
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return ::IsWindowEnabled(dlg) != FALSE; }));
+    ::PostMessageW(dlg, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }));
 }

@@ -85,6 +85,9 @@ TEST(HttpClientShell, AnswersFailuresAndLimits) {
         {server.Url("/huge"), THttpFailure::TooLarge, 200, ""},
         {server.Url("/binary"), THttpFailure::NotText, 200, ""},
         {server.Url("/stall"), THttpFailure::Timeout, 0, ""},
+        // No TLS answer to the handshake: the connection itself timed out.
+        {"https://127.0.0.1:" + std::to_string(server.Port()) + "/updates.txt",
+         THttpFailure::ConnectTimeout, 0, ""},
         {"http://127.0.0.1:" + std::to_string(ClosedPort()) + "/updates.txt",
          THttpFailure::Unreachable, 0, ""},
         {"ftp://127.0.0.1/updates.txt", THttpFailure::BadAddress, 0, ""},

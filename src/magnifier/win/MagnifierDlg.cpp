@@ -164,6 +164,19 @@ void TMagnifierDlg::CreateToolBar() {
     ::SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(button, button));
 }
 
+void TMagnifierDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The buttons and their pictures have the sizes of one DPI: the tool bar
+    // is built anew for the new one, with the zoom buttons' states.
+    if (ToolBar1) ::DestroyWindow(ToolBar1);
+    if (m_toolImages) ::ImageList_Destroy(m_toolImages);
+    ToolBar1 = nullptr;
+    m_toolImages = nullptr;
+    CreateToolBar();
+    SetZoom(FZoom);
+    Window::OnDpiChanged(dpi, suggested);
+    ::MoveWindow(ToolBar1, 0, 0, ClientRect().Width(), ToolBarHeight() - 1, TRUE);
+}
+
 int TMagnifierDlg::ToolBarHeight() const {
     return Scaled(kToolBarHeight, Dpi());
 }

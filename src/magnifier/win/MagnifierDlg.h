@@ -70,6 +70,7 @@ class TMagnifierDlg : public Window, private TWndStateHost {
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void PaintContent(HDC dc, const Rect& area) override;
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
   private:
     // The window state saver's view of this window.

@@ -36,14 +36,23 @@ void GlobalInitOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_ALL); });
 }
 
-THttpFailure FailureOf(CURLcode code) {
+// connected: the connection, with its TLS handshake for https, was set up.
+THttpFailure FailureOf(CURLcode code, bool connected, const std::string& detail) {
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
     case CURLE_COULDNT_CONNECT:
         return THttpFailure::Unreachable;
     case CURLE_OPERATION_TIMEDOUT:
-        return THttpFailure::Timeout;
+        return connected ? THttpFailure::Timeout : THttpFailure::ConnectTimeout;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+        return TlsFailureOf(true, detail);
+    case CURLE_SSL_CONNECT_ERROR:
+        // Schannel's own check of the certificate ends here too.
+        return TlsFailureOf(false, detail);
     case CURLE_TOO_MANY_REDIRECTS:
         return THttpFailure::TooManyRedirects;
     case CURLE_UNSUPPORTED_PROTOCOL:
@@ -95,13 +104,24 @@ THttpResult HttpGet(const std::string& url, const std::string& proxy, const THtt
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_USERAGENT, "Dravik");
+    char error[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, error);
 
     const CURLcode code = curl_easy_perform(e);
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &result.Status);
+    if (code != CURLE_OK) result.Detail = error[0] ? error : curl_easy_strerror(code);
     if (transfer.TooLarge) {
         result.Failure = THttpFailure::TooLarge;
     } else if (code != CURLE_OK) {
-        result.Failure = FailureOf(code);
+        // The time the connection (and for https its handshake) was set up,
+        // 0 when it never was.
+        curl_off_t connectedAfter = 0;
+        const char* scheme = nullptr;
+        curl_easy_getinfo(e, CURLINFO_SCHEME, &scheme); // of the last request, after redirects
+        const bool https = scheme && curl_strequal(scheme, "https");
+        curl_easy_getinfo(e, https ? CURLINFO_APPCONNECT_TIME_T : CURLINFO_CONNECT_TIME_T,
+                          &connectedAfter);
+        result.Failure = FailureOf(code, connectedAfter > 0, result.Detail);
     } else if (result.Status != 200) {
         result.Failure = THttpFailure::Status;
     } else {

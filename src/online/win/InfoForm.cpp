@@ -44,15 +44,52 @@ std::wstring Joined(const std::vector<std::wstring>& lines, const wchar_t* separ
     return text;
 }
 
-// The text's extent in its control's font, in device pixels.
-Size TextExtent(HWND control) {
+// The text's extent in its control's font, in device pixels; wrapped into
+// wrapWidth when that is not 0, as the static control draws it then (a word
+// wider than the line is broken).
+Size TextExtent(HWND control, int wrapWidth = 0) {
     const std::wstring text = WindowText(control);
     if (text.empty()) return {};
     WindowDC dc(control);
     SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, 0, 0};
-    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+    RECT r{0, 0, wrapWidth, 0};
+    const UINT wrap = wrapWidth ? DT_WORDBREAK | DT_EDITCONTROL : 0;
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_LEFT | wrap);
     return {r.right, r.bottom};
+}
+
+// The work area of the monitor the window's owner is on (the window's own
+// before it has a place), the taskbar left out.
+RECT WorkAreaOf(HWND wnd) {
+    const HWND owner = ::GetWindow(wnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : wnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+// The largest client area (96 DPI) whose window fits that work area.
+Size LargestClient(HWND wnd, UINT dpi) {
+    const RECT work = WorkAreaOf(wnd);
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE)),
+                               FALSE, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE)),
+                               dpi);
+    return {
+        ::MulDiv(work.right - work.left - (frame.right - frame.left), 96, static_cast<int>(dpi)),
+        ::MulDiv(work.bottom - work.top - (frame.bottom - frame.top), 96, static_cast<int>(dpi))};
+}
+
+// The window centred on that work area, and cut to it.
+void KeepInWorkArea(HWND wnd) {
+    const RECT work = WorkAreaOf(wnd);
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    const int width = std::min<int>(r.right - r.left, work.right - work.left);
+    const int height = std::min<int>(r.bottom - r.top, work.bottom - work.top);
+    ::SetWindowPos(wnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Size Design(Size device, UINT dpi) {
@@ -74,7 +111,9 @@ HFONT ProductNameFont(UINT dpi, int points) {
     return CachedFont(font);
 }
 
-HWND CreateStatic(HWND parent, int id, DWORD style = SS_LEFT | SS_NOPREFIX) {
+// SS_EDITCONTROL: a text that wraps breaks a word wider than its line, as
+// TextExtent measures it.
+HWND CreateStatic(HWND parent, int id, DWORD style = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL) {
     return ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              ::GetModuleHandleW(nullptr), nullptr);
@@ -184,11 +223,13 @@ void TInfoForm::FormShow() {
     ApplyFonts();
     const UINT dpi = Dpi();
     TAboutMeasures m;
-    m.Copyright = Design(TextExtent(Item(idInfoCopyright)), dpi);
-    m.Comment = Design(TextExtent(Item(idInfoComment)), dpi);
-    m.Firma = Design(TextExtent(Item(idInfoFirma)), dpi);
-    m.Anschrift = Design(TextExtent(Item(idInfoAnschrift)), dpi);
-    m.TelFax = Design(TextExtent(Item(idInfoTelFax)), dpi);
+    const std::pair<int, Size*> texts[] = {{idInfoCopyright, &m.Copyright},
+                                           {idInfoComment, &m.Comment},
+                                           {idInfoFirma, &m.Firma},
+                                           {idInfoAnschrift, &m.Anschrift},
+                                           {idInfoTelFax, &m.TelFax}};
+    for (const auto& [id, size] : texts)
+        *size = Design(TextExtent(Item(id)), dpi);
     for (auto [link, size] : {std::pair{&lHomepage, &m.Homepage}, {&lEMail, &m.EMail}}) {
         RECT r{};
         ::GetWindowRect(link->Handle(), &r);
@@ -196,6 +237,14 @@ void TInfoForm::FormShow() {
     }
     m.HasCopyright = !WindowText(Item(idInfoCopyright)).empty();
     m.HasComment = !WindowText(Item(idInfoComment)).empty();
+    // Texts wider than the screen allows wrap, measured anew in their widths.
+    const TAboutTextWidths widths = AboutTextWidths(m, LargestClient(Handle(), dpi).Width);
+    const int wrapWidths[] = {widths.Copyright, widths.Comment, widths.Firma, widths.Anschrift,
+                              widths.TelFax};
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        if (wrapWidths[i])
+            *texts[i].second =
+                Design(TextExtent(Item(texts[i].first), Scaled(wrapWidths[i], dpi)), dpi);
     const TAboutLayout l = AboutLayout(m);
 
     // Name and version beside the icon, in the white panel.
@@ -228,6 +277,7 @@ void TInfoForm::FormShow() {
     Place(Item(idInfoOK), down(l.OK), dpi);
 
     SetDesignClientSize(Handle(), {l.Client.Width, l.Client.Height + shift}, dpi);
+    KeepInWorkArea(Handle());
 }
 
 void TInfoForm::ShowModal() {

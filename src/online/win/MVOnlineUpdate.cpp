@@ -11,10 +11,16 @@
 #include "util/CommandLine.h"
 #include "util/DateTime.h"
 #include "util/StringUtils.h"
+#include "util/win/ModalLoop.h"
 
 namespace {
 
 constexpr UINT WM_CHECK_DONE = WM_APP + 40;
+constexpr UINT WM_SHOW_HELD = WM_APP + 42;
+// A message box is no modal loop of ours, but disables the window it
+// belongs to: while it does, the answer is asked for again now and then.
+constexpr UINT_PTR kOwnerBusyTimer = 1;
+constexpr UINT kOwnerBusyRetryMs = 250;
 
 } // namespace
 
@@ -35,6 +41,7 @@ TFetchResult FetchVersionFile(const std::wstring& url, const std::atomic<bool>* 
     result.Ok = answer.Ok();
     result.Body.assign(answer.Body.begin(), answer.Body.end());
     result.Error = HttpFailureText(answer);
+    result.Detail = Widen(answer.Detail.c_str());
     return result;
 }
 
@@ -98,10 +105,31 @@ void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
 LRESULT TMVOnlineUpdate::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CHECK_DONE && m_check && lParam == reinterpret_cast<LPARAM>(m_check.get())) {
         m_check.reset();
-        ShowVerdict(m_result);
+        m_held = m_result;
+        ShowHeldWhenFree();
+        return 0;
+    }
+    if (msg == WM_SHOW_HELD || (msg == WM_TIMER && wParam == kOwnerBusyTimer)) {
+        ShowHeldWhenFree();
         return 0;
     }
     return Window::HandleMessage(msg, wParam, lParam);
+}
+
+void TMVOnlineUpdate::ShowHeldWhenFree() {
+    if (!m_held) return;
+    if (OpenModalLoops() > 0) {
+        PostWhenNoModalLoop(Handle(), WM_SHOW_HELD);
+        return;
+    }
+    if (m_owner && ::IsWindow(m_owner) && !::IsWindowEnabled(m_owner)) {
+        ::SetTimer(Handle(), kOwnerBusyTimer, kOwnerBusyRetryMs, nullptr);
+        return;
+    }
+    ::KillTimer(Handle(), kOwnerBusyTimer);
+    const TUpdateCheckResult result = std::move(*m_held);
+    m_held.reset();
+    ShowVerdict(result);
 }
 
 void TMVOnlineUpdate::ShowVerdict(const TUpdateCheckResult& result) {

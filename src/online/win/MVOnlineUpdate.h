@@ -12,6 +12,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The moment in the calendar the bookkeeping counts in (local time).
 TDateTime LocalNow();
@@ -30,7 +31,8 @@ class TMVOnlineUpdate : public Window {
     ~TMVOnlineUpdate() override;
 
     // showAlways false: the automatic check (in the background; its dialog
-    // opens when the answer is there); true: the update dialog at once.
+    // opens when the answer is there and no dialog of the program is open,
+    // so never inside another); true: the update dialog at once.
     void Execute(bool showAlways, HWND owner);
     bool CheckRunning() const { return static_cast<bool>(m_check); }
 
@@ -55,9 +57,12 @@ class TMVOnlineUpdate : public Window {
 
   private:
     void ShowVerdict(const TUpdateCheckResult& result);
+    void ShowHeldWhenFree();
 
     TProgramInfo& m_info;
     HWND m_owner = nullptr;
     TUpdateCheckResult m_result; // before the check, which writes it
     std::unique_ptr<TBackgroundTask> m_check;
+    // The automatic check's answer while a dialog of the program is open.
+    std::optional<TUpdateCheckResult> m_held;
 };

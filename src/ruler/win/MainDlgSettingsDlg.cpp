@@ -58,6 +58,16 @@ void TMainDlg::OpenSettings() {
             picker.IniName = m_paths->IniName();
             picker.IniFormat = m_paths->IniFormat;
             picker.Color = color;
+            // A screen colour shot from it sees the screen without the
+            // program: the dialog steps aside with the ruler and magnifier.
+            picker.OnBeforePickColor = [this, owner](TMVColorDlg&) {
+                ::ShowWindow(owner, SW_HIDE);
+                MVColorDlgBeforePickColor();
+            };
+            picker.OnAfterPickColor = [this, owner](TMVColorDlg&) {
+                MVColorDlgAfterPickColor();
+                ::ShowWindow(owner, SW_SHOWNOACTIVATE);
+            };
             if (!picker.Execute(true, owner)) return false;
             color = picker.Color;
             return true;

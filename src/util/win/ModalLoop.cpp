@@ -1,7 +1,48 @@
 #include "util/win/ModalLoop.h"
 #include "util/Dpi.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// All on the UI thread, which runs every modal loop.
+int g_openModalLoops = 0;
+std::vector<std::pair<HWND, UINT>> g_waiting;
+
+void PostToWaiting() {
+    const auto waiting = std::exchange(g_waiting, {});
+    for (const auto& [wnd, msg] : waiting)
+        ::PostMessageW(wnd, msg, 0, 0);
+}
+
+// Counts the loop while it runs, also when it ends by an exception.
+class OpenLoop {
+  public:
+    OpenLoop() { ++g_openModalLoops; }
+    ~OpenLoop() {
+        if (--g_openModalLoops == 0) PostToWaiting();
+    }
+    OpenLoop(const OpenLoop&) = delete;
+    OpenLoop& operator=(const OpenLoop&) = delete;
+};
+
+} // namespace
+
+int OpenModalLoops() {
+    return g_openModalLoops;
+}
+
+void PostWhenNoModalLoop(HWND wnd, UINT msg) {
+    const std::pair entry{wnd, msg};
+    if (std::find(g_waiting.begin(), g_waiting.end(), entry) == g_waiting.end())
+        g_waiting.push_back(entry);
+    if (g_openModalLoops == 0) PostToWaiting();
+}
+
 void RunModal(HWND wnd, const std::function<bool()>& done) {
+    const OpenLoop counted;
     const HWND owner = ::GetWindow(wnd, GW_OWNER);
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);

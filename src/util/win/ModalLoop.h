@@ -13,6 +13,14 @@
 // above this one ends too.
 void RunModal(HWND wnd, const std::function<bool()>& done);
 
+// How many RunModal loops run now (a dialog over a dialog counts twice).
+int OpenModalLoops();
+// Posts msg to wnd once no RunModal loop runs any more: at once when none
+// runs now, else when the last one ends. Something that arrives from
+// elsewhere (a background task's answer) waits so for its own dialog rather
+// than opening it inside another.
+void PostWhenNoModalLoop(HWND wnd, UINT msg);
+
 // Sizes a dialog of ours so that its client area has the 96-DPI design size
 // at dpi, centred on the screen; keepPlace keeps its top-left corner once it
 // has a place (a dialog that grows).
