@@ -379,7 +379,8 @@ TEST_F(Online, TheAutomaticCheckOpensItsDialogOnlyAfterAnOpenDialogClosed) {
         const HWND dialog = Open(dravik, open.Command, open.Class);
         ASSERT_NE(dialog, nullptr);
         answers.Release();
-        ASSERT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"UpdateCheck") == 0; }, 10000));
+        ASSERT_TRUE(
+            dravik.WaitUntil([&] { return dravik.StateInt(RulerState::UpdateCheck) == 0; }, 10000));
         EXPECT_EQ(dravik.ProgramWindow(UpdateDlgClass), nullptr) << "a dialog inside the dialog";
 
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -389,8 +390,8 @@ TEST_F(Online, TheAutomaticCheckOpensItsDialogOnlyAfterAnOpenDialogClosed) {
         EXPECT_EQ(::GetWindow(update, GW_OWNER), dravik.Ruler());
         EXPECT_EQ(MessageOf(update).find(L"Die neue Version 2.3 ist verfügbar!"), 0u)
             << Narrow(MessageOf(update));
-        EXPECT_EQ(dravik.StateInt(L"TopMost"), 0) << "top-most over the update dialog";
+        EXPECT_EQ(dravik.StateInt(RulerState::TopMost), 0) << "top-most over the update dialog";
         ASSERT_TRUE(Close(dravik, update));
-        EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(L"TopMost") == 1; }));
+        EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(RulerState::TopMost) == 1; }));
     }
 }

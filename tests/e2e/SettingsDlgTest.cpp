@@ -1063,7 +1063,7 @@ TEST_F(SettingsDlg, MoreColoursShotHidesTheDialogTheRulerAndTheMagnifier) {
     ASSERT_TRUE(ClickUntil(dravik, Control(form, idColCapture), [&] {
         return (shot = dravik.ProgramWindow(L"TMVColorShotDlg")) && ::IsWindowVisible(shot);
     }));
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorShot", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorShot, L"1"}}));
     for (const auto& [name, wnd] : {std::pair{"settings dialog", dlg},
                                     {"colour window", form},
                                     {"ruler", dravik.Ruler()},
@@ -1073,7 +1073,7 @@ TEST_F(SettingsDlg, MoreColoursShotHidesTheDialogTheRulerAndTheMagnifier) {
     // Esc ends the shot: everything comes back, the colour window on top.
     ASSERT_TRUE(dravik.WaitUntil([&] { return ::GetForegroundWindow() == shot; }));
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(StateBecomes(dravik, {{L"ColorShot", L"0"}, {L"Visible", L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::ColorShot, L"0"}, {RulerState::Visible, L"1"}}));
     for (const auto& [name, wnd] :
          {std::pair{"settings dialog", dlg}, {"colour window", form}, {"magnifier", magnifier}})
         EXPECT_TRUE(dravik.WaitUntil([&] { return ::IsWindowVisible(wnd) != FALSE; }))

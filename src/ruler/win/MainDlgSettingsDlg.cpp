@@ -62,10 +62,10 @@ void TMainDlg::OpenSettings() {
             // program: the dialog steps aside with the ruler and magnifier.
             picker.OnBeforePickColor = [this, owner](TMVColorDlg&) {
                 ::ShowWindow(owner, SW_HIDE);
-                MVColorDlgBeforePickColor();
+                m_companions->BeforeColorShot();
             };
             picker.OnAfterPickColor = [this, owner](TMVColorDlg&) {
-                MVColorDlgAfterPickColor();
+                m_companions->AfterColorShot();
                 ::ShowWindow(owner, SW_SHOWNOACTIVATE);
             };
             if (!picker.Execute(true, owner)) return false;

@@ -64,6 +64,10 @@ class RulerCompanions {
     void SetColorDlgColor(TColor color);
     bool ColorWindowOpen() const;
     bool ColorShotRunning() const;
+    // Around a screen colour shot: the ruler and the magnifier step aside,
+    // so the shot sees the screen without them, and come back after.
+    void BeforeColorShot();
+    void AfterColorShot();
 
     // --- Online ---
     // manual false: the automatic check when due (in the background).
@@ -74,8 +78,6 @@ class RulerCompanions {
 
   private:
     TMVOnlineUpdate& OnlineUpdate();
-    void BeforeColorShot();
-    void AfterColorShot();
 
     HWND m_ruler;
     RulerModel& m_model;
