@@ -7,3 +7,6 @@
 inline int ScaleToDpi(int px96, int dpi) {
     return MulDivRound(px96, dpi > 0 ? dpi : 96, 96);
 }
+inline int ScaleToDpi(int px96, unsigned dpi) {
+    return ScaleToDpi(px96, static_cast<int>(dpi));
+}

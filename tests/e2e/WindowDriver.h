@@ -82,9 +82,17 @@ inline ::testing::AssertionResult PixelBecomes(DravikProcess& dravik, const char
 }
 
 // Clicks a screen point that must belong to this window, not to one above it.
+// A window that is just closing over it (a colour popup after its choice)
+// is waited for, as a user waits for it to go.
 inline ::testing::AssertionResult ClickWithin(HWND wnd, POINT at) {
-    HWND hit = ::WindowFromPoint(at);
-    HWND root = hit ? ::GetAncestor(hit, GA_ROOT) : nullptr;
+    HWND root = nullptr;
+    PollFor(
+        [&] {
+            const HWND hit = ::WindowFromPoint(at);
+            root = hit ? ::GetAncestor(hit, GA_ROOT) : nullptr;
+            return root == ::GetAncestor(wnd, GA_ROOT);
+        },
+        2000);
     if (root != ::GetAncestor(wnd, GA_ROOT))
         return ::testing::AssertionFailure()
                << "at " << at.x << "," << at.y << " a window of class \"" << Narrow(ClassOf(root))

@@ -29,7 +29,9 @@ constexpr int PageIndex(TColorPage page) {
 
 } // namespace
 
-TMVColorForm::TMVColorForm() = default;
+TMVColorForm::TMVColorForm() : DialogWindow(IDH_COLOR_WINDOW) {
+    PaintsWholeClient = true;
+}
 
 TMVColorForm::~TMVColorForm() {
     if (Handle()) {
@@ -128,10 +130,8 @@ void TMVColorForm::ShowNonModal() {
 
 int TMVColorForm::ShowModal() {
     m_modal = true;
-    m_modalResult = 0;
     FormShow();
-    RunModal(Handle(), [this] { return m_modalResult != 0; });
-    return m_modalResult == 0 ? IDCANCEL : m_modalResult;
+    return RunModalLoop();
 }
 
 void TMVColorForm::BringToFront() {
@@ -186,14 +186,14 @@ void TMVColorForm::StoreSettings() {
 
 void TMVColorForm::btnOKClick() {
     StoreSettings();
-    if (m_modal)
-        EndModal(IDOK);
-    else
-        CloseWindow();
+    Dismiss(IDOK);
 }
 
-void TMVColorForm::EndModal(int result) {
-    m_modalResult = result;
+void TMVColorForm::Dismiss(int result) {
+    if (m_modal)
+        EndModal(result);
+    else
+        CloseWindow();
 }
 
 void TMVColorForm::CloseWindow() {
@@ -294,10 +294,7 @@ void TMVColorForm::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED) btnOKClick();
         return;
     case idCancel: // also Esc
-        if (m_modal)
-            EndModal(IDCANCEL);
-        else
-            CloseWindow();
+        Dismiss(IDCANCEL);
         return;
     case idColCapture:
         if (code == BN_CLICKED) btnColCaptureClick();
@@ -325,27 +322,18 @@ void TMVColorForm::OnCommand(int id, int code, HWND) {
 }
 
 LRESULT TMVColorForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // F1: this window's page of the help.
-    if (msg == WM_HELP && ApplicationHelpContext(IDH_COLOR_WINDOW)) return TRUE;
-    switch (msg) {
-    case WM_COMMAND:
+    if (msg == WM_COMMAND) {
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-        // Labels on the grey panels: the panel's background, no white boxes.
-        ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    case WM_CLOSE: // the close box, Alt+F4, the system
-        if (m_modal)
-            EndModal(IDCANCEL);
-        else
-            CloseWindow();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return Default(msg, wParam, lParam);
     }
+    return DialogWindow::HandleMessage(msg, wParam, lParam);
+}
+
+HBRUSH TMVColorForm::ControlBackground(UINT kind, HWND, HDC dc) {
+    if (kind != WM_CTLCOLORSTATIC) return nullptr;
+    // Labels on the grey panels: the panel's background, no white boxes.
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void TMVColorForm::PaintContent(HDC dc, const Rect& area) {

@@ -12,16 +12,16 @@
 #include "colour/win/ajColorPicker.h"
 #include "storage/MvIni.h"
 #include "util/win/CoolTrayIcon.h"
+#include "util/win/DialogWindow.h"
 #include "util/win/Hints.h"
 #include "util/win/Panel.h"
-#include "util/win/Window.h"
 
 #include <array>
 #include <functional>
 #include <map>
 #include <memory>
 
-class TMVColorForm : public Window {
+class TMVColorForm : public DialogWindow {
   public:
     using TNotifyEvent = std::function<void()>;
 
@@ -78,6 +78,8 @@ class TMVColorForm : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH ControlBackground(UINT kind, HWND control, HDC dc) override;
+    void OnCloseRequest() override { Dismiss(IDCANCEL); }
     void PaintContent(HDC dc, const Rect& area) override;
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
@@ -93,7 +95,8 @@ class TMVColorForm : public Window {
     void FormShow();
     void ShowPage(int page);
     void CloseWindow();
-    void EndModal(int result);
+    // Ends the modal dialog with result, or closes the window that is not modal.
+    void Dismiss(int result);
     void StoreSettings();
     void OnCommand(int id, int code, HWND control);
 
@@ -123,7 +126,6 @@ class TMVColorForm : public Window {
     TColor m_oldColor = clBlack;
     TColorEditGuards m_guards;
     bool m_modal = false;
-    int m_modalResult = 0;
     bool m_closing = false;
     bool m_onlyCloseBtn = false;
     bool m_shotRunning = false;

@@ -3,6 +3,7 @@
 #include "util/GeometryUtils.h"
 #include "util/win/Bitmaps.h"
 #include "util/win/Controls.h"
+#include "util/win/WindowRects.h"
 
 #include <windowsx.h>
 
@@ -287,9 +288,8 @@ void TMVColorShotDlg::FormMouseUp(Point p) {
 }
 
 void TMVColorShotDlg::JumpPreview() {
-    RECT r{};
-    ::GetWindowRect(pMini->Handle(), &r);
-    POINT topLeft{r.left, r.top};
+    const Rect r = WindowRectOf(pMini->Handle());
+    POINT topLeft{r.Left, r.Top};
     ::ScreenToClient(Handle(), &topLeft);
     const int left = OtherSideLeft(topLeft.x, pMini->Width(), ClientRect().Width());
     ::SetWindowPos(pMini->Handle(), nullptr, left, 0, 0, 0,

@@ -1,11 +1,13 @@
 #include "magnifier/win/MagnifierDlg.h"
 
 #include "help/HelpIds.h"
+#include "util/Dpi.h"
 #include "util/win/HtmlHelp.h"
 
 #include "util/UserError.h"
 #include "util/win/Fonts.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/WindowRects.h"
 
 #include <windowsx.h>
 
@@ -52,10 +54,6 @@ const ToolAction* ToolActionOf(UINT command) {
     for (const ToolAction& a : ToolActions)
         if (a.Command != 0 && a.Command == command) return &a;
     return nullptr;
-}
-
-int Scaled(int pixels, UINT dpi) {
-    return ::MulDiv(pixels, static_cast<int>(dpi), 96);
 }
 
 Size PrimaryScreen() {
@@ -124,27 +122,26 @@ void TMagnifierDlg::FormCreate(const std::wstring& iniName, TMvIniFormat iniForm
         std::make_unique<TWndStateSaver>(static_cast<TWndStateHost&>(*this), L"WndStateSaver1");
     WndStateSaver1->SetSavePosition(true);
     WndStateSaver1->SetSaveState(false);
-    WndStateSaver1->SetDefWidth(Scaled(kDefWidth, Dpi()));
-    WndStateSaver1->SetDefHeight(Scaled(kDefHeight, Dpi()));
+    WndStateSaver1->SetDefWidth(Scale(kDefWidth));
+    WndStateSaver1->SetDefHeight(Scale(kDefHeight));
     WndStateSaver1->IniName = iniName;
     WndStateSaver1->IniFormat = iniFormat;
 }
 
 void TMagnifierDlg::CreateToolBar() {
-    const UINT dpi = Dpi();
     ToolBar1 =
         ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                               CCS_NORESIZE | CCS_NOPARENTALIGN,
                           0, 0, 0, 0, Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    const int icon = Scaled(16, dpi);
+    const int icon = Scale(16);
     m_toolImages = ::ImageList_Create(icon, icon, ILC_COLOR32 | ILC_MASK, 4, 0);
     std::vector<TBBUTTON> buttons;
     for (const ToolAction& a : ToolActions) {
         TBBUTTON b{};
         if (a.Command == 0) {
-            b.iBitmap = Scaled(8, dpi);
+            b.iBitmap = Scale(8);
             b.fsStyle = BTNS_SEP;
         } else {
             UniqueHIcon image(static_cast<HICON>(
@@ -157,10 +154,10 @@ void TMagnifierDlg::CreateToolBar() {
         buttons.push_back(b);
     }
     ::SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_toolImages));
-    ::SendMessageW(ToolBar1, TB_SETINDENT, static_cast<WPARAM>(Scaled(kIndent, dpi)), 0);
+    ::SendMessageW(ToolBar1, TB_SETINDENT, static_cast<WPARAM>(Scale(kIndent)), 0);
     ::SendMessageW(ToolBar1, TB_ADDBUTTONSW, buttons.size(),
                    reinterpret_cast<LPARAM>(buttons.data()));
-    const int button = Scaled(kButtonSize, dpi);
+    const int button = Scale(kButtonSize);
     ::SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(button, button));
 }
 
@@ -178,7 +175,7 @@ void TMagnifierDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 int TMagnifierDlg::ToolBarHeight() const {
-    return Scaled(kToolBarHeight, Dpi());
+    return Scale(kToolBarHeight);
 }
 
 Size TMagnifierDlg::PictureSize() const {
@@ -304,10 +301,9 @@ void TMagnifierDlg::WheelStep(int delta) {
 }
 
 void TMagnifierDlg::acChangePosExecute() {
-    RECT r{};
-    ::GetWindowRect(Handle(), &r);
-    const int left = OtherSideLeft(r.left, r.right - r.left, PrimaryScreen().Width);
-    ::SetWindowPos(Handle(), nullptr, left, r.top, 0, 0,
+    const Rect r = WindowRectOf(Handle());
+    const int left = OtherSideLeft(r.Left, r.Width(), PrimaryScreen().Width);
+    ::SetWindowPos(Handle(), nullptr, left, r.Top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

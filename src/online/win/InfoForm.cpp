@@ -1,7 +1,6 @@
 #include "online/win/InfoForm.h"
 
 #include "help/HelpIds.h"
-#include "util/win/HtmlHelp.h"
 
 #include "online/AboutTexts.h"
 #include "online/FetchedText.h"
@@ -9,12 +8,15 @@
 #include "online/win/OnlineIds.h"
 #include "online/win/SystemProxy.h"
 #include "storage/TextCodec.h"
+#include "util/Dpi.h"
 #include "util/StringUtils.h"
 #include "util/win/Clipboard.h"
+#include "util/win/ControlRows.h"
 #include "util/win/Controls.h"
 #include "util/win/Fonts.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/ModalLoop.h"
+#include "util/win/WindowRects.h"
 #include "util/win/WindowsInfo.h"
 
 #include <commctrl.h>
@@ -27,10 +29,6 @@ constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int NameLeft = 68;
 constexpr int NameHeight = 21; // pixels at 96 DPI
-
-int Scaled(int v, UINT dpi) {
-    return ::MulDiv(v, static_cast<int>(dpi), 96);
-}
 
 // Device pixels back to the 96-DPI design, rounded up so no text is cut.
 int Unscaled(int v, UINT dpi) {
@@ -83,10 +81,9 @@ Size LargestClient(HWND wnd, UINT dpi) {
 // The window centred on that work area, and cut to it.
 void KeepInWorkArea(HWND wnd) {
     const RECT work = WorkAreaOf(wnd);
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    const int width = std::min<int>(r.right - r.left, work.right - work.left);
-    const int height = std::min<int>(r.bottom - r.top, work.bottom - work.top);
+    const Rect r = WindowRectOf(wnd);
+    const int width = std::min<int>(r.Width(), work.right - work.left);
+    const int height = std::min<int>(r.Height(), work.bottom - work.top);
     ::SetWindowPos(wnd, nullptr, work.left + (work.right - work.left - width) / 2,
                    work.top + (work.bottom - work.top - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -94,12 +91,6 @@ void KeepInWorkArea(HWND wnd) {
 
 Size Design(Size device, UINT dpi) {
     return {Unscaled(device.Width, dpi), Unscaled(device.Height, dpi)};
-}
-
-void Place(HWND wnd, const Rect& design, UINT dpi) {
-    ::SetWindowPos(wnd, nullptr, Scaled(design.Left, dpi), Scaled(design.Top, dpi),
-                   Scaled(design.Width(), dpi), Scaled(design.Height(), dpi),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT ProductNameFont(UINT dpi, int points) {
@@ -121,7 +112,7 @@ HWND CreateStatic(HWND parent, int id, DWORD style = SS_LEFT | SS_NOPREFIX | SS_
 
 } // namespace
 
-TInfoForm::TInfoForm() = default;
+TInfoForm::TInfoForm() : DialogWindow(IDH_ABOUT) {}
 
 TInfoForm::~TInfoForm() {
     if (Handle()) ::DestroyWindow(Handle());
@@ -207,13 +198,13 @@ void TInfoForm::ApplyFonts() {
     const HWND name = Item(idInfoProduktName);
     int points = ::MulDiv(NameHeight, 72, 96);
     ::SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(ProductNameFont(dpi, points)), FALSE);
-    while (points > 6 && TextExtent(name).Width > Scaled(ProductNameMaxWidth, dpi)) {
+    while (points > 6 && TextExtent(name).Width > ScaleToDpi(ProductNameMaxWidth, dpi)) {
         --points;
         ::SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(ProductNameFont(dpi, points)),
                        FALSE);
     }
     // The program icon at the size of this DPI.
-    const int iconSize = Scaled(32, dpi);
+    const int iconSize = ScaleToDpi(32, dpi);
     const HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON",
                                                        IMAGE_ICON, iconSize, iconSize, LR_SHARED));
     ::SendMessageW(Item(idInfoIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -231,9 +222,8 @@ void TInfoForm::FormShow() {
     for (const auto& [id, size] : texts)
         *size = Design(TextExtent(Item(id)), dpi);
     for (auto [link, size] : {std::pair{&lHomepage, &m.Homepage}, {&lEMail, &m.EMail}}) {
-        RECT r{};
-        ::GetWindowRect(link->Handle(), &r);
-        *size = Design({r.right - r.left, r.bottom - r.top}, dpi);
+        const Rect r = WindowRectOf(link->Handle());
+        *size = Design({r.Width(), r.Height()}, dpi);
     }
     m.HasCopyright = !WindowText(Item(idInfoCopyright)).empty();
     m.HasComment = !WindowText(Item(idInfoComment)).empty();
@@ -244,7 +234,7 @@ void TInfoForm::FormShow() {
     for (std::size_t i = 0; i < std::size(texts); ++i)
         if (wrapWidths[i])
             *texts[i].second =
-                Design(TextExtent(Item(texts[i].first), Scaled(wrapWidths[i], dpi)), dpi);
+                Design(TextExtent(Item(texts[i].first), ScaleToDpi(wrapWidths[i], dpi)), dpi);
     const TAboutLayout l = AboutLayout(m);
 
     // Name and version beside the icon, in the white panel.
@@ -260,31 +250,30 @@ void TInfoForm::FormShow() {
         return Rect{r.Left, r.Top + shift, r.Right, r.Bottom + shift};
     };
 
-    Place(pTop.Handle(), {0, 0, l.Client.Width, topHeight}, dpi);
-    Place(Item(idInfoIcon), l.Icon, dpi);
-    Place(Item(idInfoProduktName), nameAt, dpi);
-    Place(Item(idInfoVersion), versionAt, dpi);
-    Place(m_topLine.Handle(), {0, topHeight, l.Client.Width, topHeight + 2}, dpi);
-    Place(pHinten.Handle(), down(l.Hinten), dpi);
-    Place(Item(idInfoCopyright), l.Copyright, dpi);
-    Place(Item(idInfoComment), l.Comment, dpi);
-    Place(bLine.Handle(), l.Line, dpi);
-    Place(Item(idInfoFirma), l.Firma, dpi);
-    Place(Item(idInfoAnschrift), l.Anschrift, dpi);
-    Place(Item(idInfoTelFax), l.TelFax, dpi);
-    Place(lHomepage.Handle(), down(l.Homepage), dpi);
-    Place(lEMail.Handle(), down(l.EMail), dpi);
-    Place(Item(idInfoOK), down(l.OK), dpi);
+    PlaceDesign(pTop.Handle(), {0, 0, l.Client.Width, topHeight}, dpi);
+    PlaceDesign(Item(idInfoIcon), l.Icon, dpi);
+    PlaceDesign(Item(idInfoProduktName), nameAt, dpi);
+    PlaceDesign(Item(idInfoVersion), versionAt, dpi);
+    PlaceDesign(m_topLine.Handle(), {0, topHeight, l.Client.Width, topHeight + 2}, dpi);
+    PlaceDesign(pHinten.Handle(), down(l.Hinten), dpi);
+    PlaceDesign(Item(idInfoCopyright), l.Copyright, dpi);
+    PlaceDesign(Item(idInfoComment), l.Comment, dpi);
+    PlaceDesign(bLine.Handle(), l.Line, dpi);
+    PlaceDesign(Item(idInfoFirma), l.Firma, dpi);
+    PlaceDesign(Item(idInfoAnschrift), l.Anschrift, dpi);
+    PlaceDesign(Item(idInfoTelFax), l.TelFax, dpi);
+    PlaceDesign(lHomepage.Handle(), down(l.Homepage), dpi);
+    PlaceDesign(lEMail.Handle(), down(l.EMail), dpi);
+    PlaceDesign(Item(idInfoOK), down(l.OK), dpi);
 
     SetDesignClientSize(Handle(), {l.Client.Width, l.Client.Height + shift}, dpi);
     KeepInWorkArea(Handle());
 }
 
 void TInfoForm::ShowModal() {
-    m_done = false;
     FormShow();
     ::SetFocus(Item(idInfoOK));
-    RunModal(Handle(), [this] { return m_done; });
+    RunModalLoop();
 }
 
 void TInfoForm::pIconClick() {
@@ -296,12 +285,10 @@ void TInfoForm::pIconClick() {
 }
 
 LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // F1: this window's page of the help.
-    if (msg == WM_HELP && ApplicationHelpContext(IDH_ABOUT)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         if (LOWORD(wParam) == idInfoOK || LOWORD(wParam) == IDCANCEL) {
-            m_done = true;
+            EndModal(IDOK);
             return 0;
         }
         if (LOWORD(wParam) == idInfoIcon && HIWORD(wParam) == STN_CLICKED) {
@@ -309,31 +296,26 @@ LRESULT TInfoForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE:
-        m_done = true;
-        return 0;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == Item(idInfoIcon)) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
         break;
-    case WM_NEXTDLGCTL:
-        HandleNextDlgCtl(Handle(), wParam, lParam);
-        return 0;
-    case WM_CTLCOLORSTATIC: {
-        // The top panel is white; the rest has the dialog's colour.
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool top = ::GetParent(reinterpret_cast<HWND>(lParam)) == pTop.Handle();
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::SetBkColor(dc, top ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(top ? ::GetStockObject(WHITE_BRUSH)
-                                             : ::GetSysColorBrush(COLOR_BTNFACE));
-    }
     default:
         break;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return DialogWindow::HandleMessage(msg, wParam, lParam);
+}
+
+HBRUSH TInfoForm::ControlBackground(UINT kind, HWND control, HDC dc) {
+    if (kind != WM_CTLCOLORSTATIC) return nullptr;
+    // The top panel is white; the rest has the dialog's colour.
+    const bool top = ::GetParent(control) == pTop.Handle();
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, top ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
+    return top ? static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))
+               : ::GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void TInfoForm::OnDpiChanged(UINT dpi, const RECT& suggested) {

@@ -4,12 +4,12 @@
 // program report for a support request.
 #include "online/AboutLayout.h"
 #include "util/ProgramInfo.h"
+#include "util/win/DialogWindow.h"
 #include "util/win/MVBevel.h"
 #include "util/win/MVLabel.h"
 #include "util/win/Panel.h"
-#include "util/win/Window.h"
 
-class TInfoForm : public Window {
+class TInfoForm : public DialogWindow {
   public:
     TInfoForm();
     ~TInfoForm() override;
@@ -23,6 +23,7 @@ class TInfoForm : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH ControlBackground(UINT kind, HWND control, HDC dc) override;
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
   private:
@@ -37,7 +38,6 @@ class TInfoForm : public Window {
     TPanel pTop, pHinten;
     TMvBevel m_topLine, bLine;
     TMVLabel lHomepage, lEMail;
-    bool m_done = false;
 };
 
 // Fetches the vendor's contact data once per run (on failure again next

@@ -1,7 +1,6 @@
 #include "online/win/MVOnlineUpdateForm.h"
 
 #include "help/HelpIds.h"
-#include "util/win/HtmlHelp.h"
 #include "util/win/Log.h"
 
 #include "online/UpdateDlgTexts.h"
@@ -40,10 +39,6 @@ constexpr std::array Rows{
     TControlRow{Label, idUpdIntervalLabel, 133, 240, 300, 15, UpdateDlgIntervalLabel},
 };
 
-int Scaled(int v, UINT dpi) {
-    return ::MulDiv(v, static_cast<int>(dpi), 96);
-}
-
 // The closed height of the settings and the other heights that decide the
 // window's: the link's bottom, or the interval list's once it is shown.
 int ClientHeightBelow(const Rect& lowest) {
@@ -52,7 +47,9 @@ int ClientHeightBelow(const Rect& lowest) {
 
 } // namespace
 
-TOnlineUpdateDlg::TOnlineUpdateDlg() = default;
+TOnlineUpdateDlg::TOnlineUpdateDlg() : DialogWindow(IDH_UPDATE) {
+    PaintsWholeClient = true;
+}
 
 TOnlineUpdateDlg::~TOnlineUpdateDlg() {
     m_search.reset(); // a search still running ends first
@@ -110,19 +107,19 @@ void TOnlineUpdateDlg::SetClientHeight(int designHeight) {
 void TOnlineUpdateDlg::LayoutControls() {
     const UINT dpi = Dpi();
     PlaceControlRows(Handle(), Rows, 300, dpi, CachedFont(GetSysGuiFont(dpi)));
-    const auto place = [dpi](HWND wnd, const Rect& r) {
-        ::SetWindowPos(wnd, nullptr, Scaled(r.Left, dpi), Scaled(r.Top, dpi),
-                       Scaled(r.Width(), dpi), Scaled(r.Height(), dpi),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    place(Item(idUpdInterval), {IntervalPlace.Left, IntervalPlace.Top, IntervalPlace.Right,
-                                IntervalPlace.Top + 120}); // the list's drop-down height
-    place(Item(idUpdProgress), {245, 176, 245 + 233, 176 + 17});
+    PlaceDesign(Item(idUpdInterval),
+                {IntervalPlace.Left, IntervalPlace.Top, IntervalPlace.Right,
+                 IntervalPlace.Top + 120}, // the list's drop-down height
+                dpi);
+    PlaceDesign(Item(idUpdProgress), {245, 176, 245 + 233, 176 + 17}, dpi);
     const int panelTop = m_clientHeight - PanelHeight;
-    place(m_panelLine.Handle(), {LeftWidth, panelTop, ClientWidth, panelTop + 2});
-    place(Item(idUpdSearch),
-          {ClientWidth - 8 - 75 - 6 - 130, panelTop + 15, ClientWidth - 8 - 75 - 6, panelTop + 40});
-    place(Item(idUpdClose), {ClientWidth - 8 - 75, panelTop + 15, ClientWidth - 8, panelTop + 40});
+    PlaceDesign(m_panelLine.Handle(), {LeftWidth, panelTop, ClientWidth, panelTop + 2}, dpi);
+    PlaceDesign(
+        Item(idUpdSearch),
+        {ClientWidth - 8 - 75 - 6 - 130, panelTop + 15, ClientWidth - 8 - 75 - 6, panelTop + 40},
+        dpi);
+    PlaceDesign(Item(idUpdClose),
+                {ClientWidth - 8 - 75, panelTop + 15, ClientWidth - 8, panelTop + 40}, dpi);
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -135,9 +132,8 @@ void TOnlineUpdateDlg::ShowModal() {
     ::SendMessageW(Item(idUpdInterval), CB_SETCURSEL,
                    static_cast<WPARAM>(UpdateDlgIntervalIndex(AutoUpdateInterval)), 0);
     PickedInterval.reset();
-    m_done = false;
     ::SetFocus(Item(idUpdSearch));
-    RunModal(Handle(), [this] { return m_done; });
+    RunModalLoop();
 }
 
 void TOnlineUpdateDlg::lSettingsClick() {
@@ -184,14 +180,12 @@ void TOnlineUpdateDlg::SearchDone() {
     m_message.SetHtml(m_searchResult.Msg);
 }
 
-void TOnlineUpdateDlg::CloseDialog() {
+void TOnlineUpdateDlg::OnCloseRequest() {
     if (m_search) m_search->Cancel(); // the download ends; the window does not wait for it here
-    m_done = true;
+    EndModal(IDCANCEL);
 }
 
 LRESULT TOnlineUpdateDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // F1: this window's page of the help.
-    if (msg == WM_HELP && ApplicationHelpContext(IDH_UPDATE)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -199,7 +193,7 @@ LRESULT TOnlineUpdateDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             btnSearchClick();
             return 0;
         case idUpdClose:
-            CloseDialog();
+            OnCloseRequest();
             return 0;
         case idUpdInterval:
             if (HIWORD(wParam) == CBN_SELCHANGE) {
@@ -215,32 +209,23 @@ LRESULT TOnlineUpdateDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_SEARCH_DONE:
         if (m_search && lParam == reinterpret_cast<LPARAM>(m_search.get())) SearchDone();
         return 0;
-    case WM_CLOSE:
-        CloseDialog();
-        return 0;
-    case WM_NEXTDLGCTL:
-        HandleNextDlgCtl(Handle(), wParam, lParam);
-        return 0;
-    case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-    }
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    case WM_ERASEBKGND:
-        return 1;
     default:
         break;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return DialogWindow::HandleMessage(msg, wParam, lParam);
+}
+
+HBRUSH TOnlineUpdateDlg::ControlBackground(UINT kind, HWND, HDC dc) {
+    if (kind == WM_CTLCOLORBTN) return ::GetSysColorBrush(COLOR_BTNFACE);
+    if (kind != WM_CTLCOLORSTATIC) return nullptr;
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
 void TOnlineUpdateDlg::PaintContent(HDC dc, const Rect&) {
-    const UINT dpi = Dpi();
     const Rect client = ClientRect();
-    const int left = Scaled(LeftWidth, dpi);
-    const int panelTop = client.Height() - Scaled(PanelHeight, dpi);
+    const int left = Scale(LeftWidth);
+    const int panelTop = client.Height() - Scale(PanelHeight);
     const RECT text{left, 0, client.Width(), panelTop};
     const RECT panel{left, panelTop, client.Width(), client.Height()};
     ::FillRect(dc, &text, ::GetSysColorBrush(COLOR_WINDOW));
@@ -249,7 +234,7 @@ void TOnlineUpdateDlg::PaintContent(HDC dc, const Rect&) {
     const RECT column{0, 0, left, client.Height()};
     ::SetDCBrushColor(dc, PanelBlue);
     ::FillRect(dc, &column, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-    const int pictureHeight = Scaled(PictureHeight, dpi);
+    const int pictureHeight = Scale(PictureHeight);
     for (int y = 0; y < pictureHeight; ++y) { // lighter towards the top
         const int t = 255 - 255 * y / pictureHeight;
         ::SetDCBrushColor(dc, RGB(0x49 + (255 - 0x49) * t / 512, 0x64 + (255 - 0x64) * t / 512,
@@ -258,7 +243,7 @@ void TOnlineUpdateDlg::PaintContent(HDC dc, const Rect&) {
         ::FillRect(dc, &row, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     }
     const int r = left / 3, cx = left / 2, cy = pictureHeight / 3;
-    const UniqueHPen pen(::CreatePen(PS_SOLID, std::max(2, Scaled(3, dpi)), RGB(255, 255, 255)));
+    const UniqueHPen pen(::CreatePen(PS_SOLID, std::max(2, Scale(3)), RGB(255, 255, 255)));
     SelectGuard usePen(dc, pen.Get());
     SelectGuard noBrush(dc, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc, cx - r, cy - r, cx + r, cy + r);

@@ -6,16 +6,16 @@
 #include "online/win/HtmlLabel.h"
 #include "util/ProgramInfo.h"
 #include "util/win/BackgroundTask.h"
+#include "util/win/DialogWindow.h"
 #include "util/win/MVBevel.h"
 #include "util/win/MVLabel.h"
-#include "util/win/Window.h"
 
 #include <memory>
 #include <optional>
 
 class TMVOnlineUpdate;
 
-class TOnlineUpdateDlg : public Window {
+class TOnlineUpdateDlg : public DialogWindow {
   public:
     TOnlineUpdateDlg();
     ~TOnlineUpdateDlg() override;
@@ -38,6 +38,8 @@ class TOnlineUpdateDlg : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH ControlBackground(UINT kind, HWND control, HDC dc) override;
+    void OnCloseRequest() override;
     void PaintContent(HDC dc, const Rect& area) override;
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
@@ -46,7 +48,6 @@ class TOnlineUpdateDlg : public Window {
     void LayoutControls();
     void SetClientHeight(int designHeight);
     void SearchDone();
-    void CloseDialog();
     HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
 
     THtmlLabel m_message;
@@ -55,5 +56,4 @@ class TOnlineUpdateDlg : public Window {
     TUpdateCheckResult m_searchResult; // before the search, which writes it
     std::unique_ptr<TBackgroundTask> m_search;
     int m_clientHeight = 0; // at 96 DPI
-    bool m_done = false;
 };

@@ -1,10 +1,10 @@
 #include "online/win/WishDlg.h"
 
 #include "help/HelpIds.h"
-#include "util/win/HtmlHelp.h"
 
 #include "online/win/OnlineIds.h"
 #include "util/ColorMath.h"
+#include "util/Dpi.h"
 #include "util/StringUtils.h"
 #include "util/win/ControlRows.h"
 #include "util/win/Controls.h"
@@ -45,14 +45,10 @@ constexpr std::array Rows{
                 ClientHeight - BottomPanelHeight + 9, 75, 25, L"Schließen"},
 };
 
-int Scaled(int v, UINT dpi) {
-    return ::MulDiv(v, static_cast<int>(dpi), 96);
-}
-
 // A font of the dialog's face, height pixels high at 96 DPI.
 HFONT HeadingFont(UINT dpi, int height, bool bold) {
     LOGFONTW font = GetSysGuiFont(dpi);
-    font.lfHeight = -Scaled(height, dpi);
+    font.lfHeight = -ScaleToDpi(height, dpi);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     return CachedFont(font);
 }
@@ -76,8 +72,8 @@ class TWishDlg::TPicture : public Window {
         const HWND like = ::GetDlgItem(Handle(), idWishLike);
         ::SendMessageW(like, WM_SETFONT, reinterpret_cast<WPARAM>(HeadingFont(dpi, 35, true)),
                        FALSE);
-        ::SetWindowPos(like, nullptr, Scaled(32, dpi), Scaled(15, dpi), Scaled(90, dpi),
-                       Scaled(42, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(like, nullptr, ScaleToDpi(32, dpi), ScaleToDpi(15, dpi), ScaleToDpi(90, dpi),
+                       ScaleToDpi(42, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
   protected:
@@ -134,7 +130,9 @@ class TWishDlg::TPicture : public Window {
     }
 };
 
-TWishDlg::TWishDlg() = default;
+TWishDlg::TWishDlg() : DialogWindow(IDH_FEEDBACK) {
+    PaintsWholeClient = true;
+}
 
 TWishDlg::~TWishDlg() {
     if (Handle()) ::DestroyWindow(Handle());
@@ -169,10 +167,9 @@ void TWishDlg::FormShow() {
 }
 
 void TWishDlg::ShowModal() {
-    m_done = false;
     FormShow();
     ::SetFocus(Item(idWishFeedback));
-    RunModal(Handle(), [this] { return m_done; });
+    RunModalLoop();
 }
 
 void TWishDlg::btnFeedbackClick() {
@@ -185,14 +182,12 @@ void TWishDlg::btnContactClick() {
 }
 
 LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // F1: this window's page of the help.
-    if (msg == WM_HELP && ApplicationHelpContext(IDH_FEEDBACK)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case idWishClose:
         case IDCANCEL:
-            m_done = true;
+            EndModal(IDCANCEL);
             return 0;
         case idWishFeedback:
         case idWishPicture:
@@ -205,34 +200,25 @@ LRESULT TWishDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         break;
-    case WM_CLOSE:
-        m_done = true;
-        return 0;
-    case WM_NEXTDLGCTL:
-        HandleNextDlgCtl(Handle(), wParam, lParam);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        // White above the bottom panel; headings in navy.
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        const HWND control = reinterpret_cast<HWND>(lParam);
-        const int id = ::GetDlgCtrlID(control);
-        if (id == idWishClose) return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        if (id == idWishHeadingLike || id == idWishHeadingWish) ::SetTextColor(dc, Navy);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-    }
-    case WM_ERASEBKGND:
-        return 1;
     default:
         break;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return DialogWindow::HandleMessage(msg, wParam, lParam);
+}
+
+HBRUSH TWishDlg::ControlBackground(UINT kind, HWND control, HDC dc) {
+    if (kind == WM_CTLCOLOREDIT) return nullptr;
+    // White above the bottom panel; headings in navy.
+    const int id = ::GetDlgCtrlID(control);
+    if (id == idWishClose) return ::GetSysColorBrush(COLOR_BTNFACE);
+    if (id == idWishHeadingLike || id == idWishHeadingWish) ::SetTextColor(dc, Navy);
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
 void TWishDlg::PaintContent(HDC dc, const Rect&) {
     const Rect client = ClientRect();
-    const int panelTop = client.Height() - Scaled(BottomPanelHeight, Dpi());
+    const int panelTop = client.Height() - Scale(BottomPanelHeight);
     const RECT top{0, 0, client.Width(), panelTop};
     const RECT panel{0, panelTop, client.Width(), client.Height()};
     ::FillRect(dc, &top, ::GetSysColorBrush(COLOR_WINDOW));

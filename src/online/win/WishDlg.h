@@ -2,13 +2,13 @@
 // "Wünsche/Feedback": invites the user to rate the program on the vendor's
 // site or to get in touch.
 #include "util/ProgramInfo.h"
-#include "util/win/Window.h"
+#include "util/win/DialogWindow.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
-class TWishDlg : public Window {
+class TWishDlg : public DialogWindow {
   public:
     TWishDlg();
     ~TWishDlg() override;
@@ -29,6 +29,7 @@ class TWishDlg : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    HBRUSH ControlBackground(UINT kind, HWND control, HDC dc) override;
     void PaintContent(HDC dc, const Rect& area) override;
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
@@ -40,7 +41,6 @@ class TWishDlg : public Window {
 
     class TPicture;
     std::unique_ptr<TPicture> m_picture;
-    bool m_done = false;
 };
 
 // Opens the dialog modally over owner and releases it.

@@ -4,6 +4,7 @@
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
 #include "util/win/MvTheme.h"
+#include "util/win/WindowRects.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -93,12 +94,10 @@ void TColorPickerButton::SetDroppedDown(bool value) {
         return hint;
     };
 
-    RECT onScreen{};
-    ::GetWindowRect(Handle(), &onScreen);
+    const Rect onScreen = WindowRectOf(Handle());
     m_droppedDown = true;
     ::InvalidateRect(Handle(), nullptr, FALSE);
-    const TPopupResult result = m_popup.Execute(
-        Handle(), {onScreen.left, onScreen.top, onScreen.right, onScreen.bottom}, m_selectionColor);
+    const TPopupResult result = m_popup.Execute(Handle(), onScreen, m_selectionColor);
     m_droppedDown = false;
     if (!Handle()) return; // the button went while the popup was open
     ::InvalidateRect(Handle(), nullptr, FALSE);

@@ -67,7 +67,7 @@ void TFrmPixelsPerMMEditor::Create(HWND parent, int id, Point place, UINT dpi) {
     m_place = place;
     RegisterClassOnce(PixelsPerMMEditorClass, ::LoadCursorW(nullptr, IDC_ARROW), nullptr,
                       CS_DBLCLKS, ::GetSysColorBrush(COLOR_BTNFACE));
-    const auto scaled = [dpi](int v) { return ScaleToDpi(v, static_cast<int>(dpi)); };
+    const auto scaled = [dpi](int v) { return ScaleToDpi(v, dpi); };
     CreateChild(PixelsPerMMEditorClass, L"", WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                 {scaled(place.X), scaled(place.Y), scaled(place.X + FrameWidth),
                  scaled(place.Y + FrameHeight)},
@@ -89,7 +89,7 @@ void TFrmPixelsPerMMEditor::CreateReferenceBar(const Rect& bounds) {
 }
 
 void TFrmPixelsPerMMEditor::Layout(UINT dpi) {
-    const auto scaled = [dpi](int v) { return ScaleToDpi(v, static_cast<int>(dpi)); };
+    const auto scaled = [dpi](int v) { return ScaleToDpi(v, dpi); };
     PlaceAt({scaled(m_place.X), scaled(m_place.Y), scaled(m_place.X + FrameWidth),
              scaled(m_place.Y + FrameHeight)});
     PlaceControlRows(Handle(), Rows, FirstFrameCaption, dpi, CachedFont(GetSysGuiFont(dpi)));

@@ -44,7 +44,7 @@ bool Checked(HWND button) {
 
 } // namespace
 
-TSettingsDlg::TSettingsDlg() = default;
+TSettingsDlg::TSettingsDlg() : DialogWindow(IDH_SETTINGS) {}
 
 TSettingsDlg::~TSettingsDlg() {
     if (Handle()) ::DestroyWindow(Handle());
@@ -64,10 +64,8 @@ void TSettingsDlg::FormCreate() {
 }
 
 int TSettingsDlg::ShowModal() {
-    m_modalResult = 0;
     FormShow();
-    RunModal(Handle(), [this] { return m_modalResult != 0; });
-    return m_modalResult;
+    return RunModalLoop();
 }
 
 void TSettingsDlg::FormShow() {
@@ -126,7 +124,7 @@ void TSettingsDlg::CloseWith(int result) {
         if (!FormCloseQuery()) return;
         FormClose();
     }
-    m_modalResult = result;
+    EndModal(result);
 }
 
 void TSettingsDlg::Button3Click() {
@@ -172,8 +170,6 @@ LRESULT CALLBACK TSettingsDlg::HotKeyFieldProc(HWND wnd, UINT msg, WPARAM wParam
 }
 
 LRESULT TSettingsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // F1: this window's page of the help.
-    if (msg == WM_HELP && ApplicationHelpContext(IDH_SETTINGS)) return TRUE;
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -191,12 +187,6 @@ LRESULT TSettingsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         break;
-    case WM_CLOSE:
-        CloseWith(IDCANCEL);
-        return 0;
-    case WM_NEXTDLGCTL:
-        HandleNextDlgCtl(Handle(), wParam, lParam);
-        return 0;
     case WM_ACTIVATE:
         // A message box took the activation: the focus goes back to its field.
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -210,7 +200,7 @@ LRESULT TSettingsDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return DialogWindow::HandleMessage(msg, wParam, lParam);
 }
 
 void TSettingsDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {

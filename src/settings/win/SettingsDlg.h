@@ -6,12 +6,12 @@
 #include "settings/SettingsDlgRules.h"
 #include "settings/win/ColorPickerButton.h"
 #include "settings/win/FrmPixelsPerMMEditor.h"
-#include "util/win/Window.h"
+#include "util/win/DialogWindow.h"
 
 #include <array>
 #include <functional>
 
-class TSettingsDlg : public Window {
+class TSettingsDlg : public DialogWindow {
   public:
     TSettingsDlg();
     ~TSettingsDlg() override;
@@ -41,6 +41,7 @@ class TSettingsDlg : public Window {
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnCloseRequest() override { CloseWith(IDCANCEL); }
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
   private:
@@ -61,6 +62,5 @@ class TSettingsDlg : public Window {
                                             UINT_PTR id, DWORD_PTR self);
 
     std::array<TColorPickerButton, SettingsColorCount> m_colorButtons;
-    int m_modalResult = 0;
     HWND m_lastFocus = nullptr; // given back when the dialog is active again
 };

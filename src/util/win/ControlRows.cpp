@@ -4,8 +4,14 @@
 #include <commctrl.h>
 
 Rect ScaledRowBounds(const TControlRow& row, UINT dpi) {
-    const auto scaled = [dpi](int v) { return ScaleToDpi(v, static_cast<int>(dpi)); };
+    const auto scaled = [dpi](int v) { return ScaleToDpi(v, dpi); };
     return {scaled(row.X), scaled(row.Y), scaled(row.X + row.W), scaled(row.Y + row.H)};
+}
+
+void PlaceDesign(HWND control, const Rect& design, UINT dpi) {
+    const auto scaled = [dpi](int v) { return ScaleToDpi(v, dpi); };
+    ::SetWindowPos(control, nullptr, scaled(design.Left), scaled(design.Top),
+                   scaled(design.Width()), scaled(design.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int RowControlId(const TControlRow& row, std::size_t index, int firstCaptionId) {

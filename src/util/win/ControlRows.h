@@ -32,6 +32,9 @@ struct TControlRow {
 
 // The row's place at a DPI.
 Rect ScaledRowBounds(const TControlRow& row, UINT dpi);
+// Moves and sizes a control to its 96-DPI design place (left, top, width and
+// height each scaled) at a DPI.
+void PlaceDesign(HWND control, const Rect& design, UINT dpi);
 // The id a row's control gets.
 int RowControlId(const TControlRow& row, std::size_t index, int firstCaptionId);
 

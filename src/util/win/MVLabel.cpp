@@ -7,6 +7,7 @@
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/ShellExec.h"
 #include "util/win/SysColors.h"
+#include "util/win/WindowRects.h"
 
 #include <windowsx.h>
 
@@ -220,9 +221,8 @@ void TMVLabel::MouseLeft() {
 void TMVLabel::ShowCopyMenu(LPARAM at) {
     POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     if (at == -1) { // from the keyboard: below the label
-        RECT r{};
-        ::GetWindowRect(Handle(), &r);
-        p = {r.left, r.bottom};
+        const Rect r = WindowRectOf(Handle());
+        p = {r.Left, r.Bottom};
     }
     const UINT chosen = static_cast<UINT>(
         ::TrackPopupMenu(m_copyMenu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y,

@@ -1,5 +1,6 @@
 #include "util/win/ModalLoop.h"
 #include "util/Dpi.h"
+#include "util/win/WindowRects.h"
 
 #include <algorithm>
 #include <utility>
@@ -76,16 +77,14 @@ void HandleNextDlgCtl(HWND form, WPARAM wParam, LPARAM lParam) {
 }
 
 void SetDesignClientSize(HWND wnd, Size design, UINT dpi, bool keepPlace) {
-    RECT frame{0, 0, ScaleToDpi(design.Width, static_cast<int>(dpi)),
-               ScaleToDpi(design.Height, static_cast<int>(dpi))};
+    RECT frame{0, 0, ScaleToDpi(design.Width, dpi), ScaleToDpi(design.Height, dpi)};
     ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE)),
                                FALSE, static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE)),
                                dpi);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT now{};
-    ::GetWindowRect(wnd, &now);
-    const bool placed = keepPlace && now.right - now.left > 1;
-    ::SetWindowPos(wnd, nullptr, placed ? now.left : (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   placed ? now.top : (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+    const Rect now = WindowRectOf(wnd);
+    const bool placed = keepPlace && now.Width() > 1;
+    ::SetWindowPos(wnd, nullptr, placed ? now.Left : (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   placed ? now.Top : (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -16,7 +16,7 @@ HIMAGELIST g_images = nullptr;
 
 HFONT MenuFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -ScaleToDpi(12, static_cast<int>(dpi));
+    font.lfHeight = -ScaleToDpi(12, dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     std::wcscpy(font.lfFaceName, L"Segoe UI");
@@ -44,11 +44,11 @@ void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT 
     ::SetDCPenColor(dc, color);
     ::SetDCBrushColor(dc, color);
     if (radio) {
-        const int r = ScaleToDpi(3, static_cast<int>(dpi));
+        const int r = ScaleToDpi(3, dpi);
         ::Ellipse(dc, cx - r, cy - r, cx + r + 1, cy + r + 1);
         return;
     }
-    const int u = ScaleToDpi(2, static_cast<int>(dpi));
+    const int u = ScaleToDpi(2, dpi);
     // Two strokes, each a few pixels thick.
     for (int t = 0; t < std::max(2, u); ++t) {
         const POINT tick[] = {
@@ -65,21 +65,19 @@ void SetMenuImageList(HIMAGELIST images) {
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
     if (look.Separator) {
-        item.itemWidth = static_cast<UINT>(ScaleToDpi(IconColumn, static_cast<int>(dpi)));
-        item.itemHeight = static_cast<UINT>(ScaleToDpi(SeparatorHeight, static_cast<int>(dpi)));
+        item.itemWidth = static_cast<UINT>(ScaleToDpi(IconColumn, dpi));
+        item.itemHeight = static_cast<UINT>(ScaleToDpi(SeparatorHeight, dpi));
         return;
     }
     WindowDC screen(nullptr);
     SelectGuard font(screen.Get(), MenuFont(dpi));
     const SIZE caption = TextSize(screen.Get(), look.Caption);
     const SIZE key = TextSize(screen.Get(), look.KeyText);
-    int width = ScaleToDpi(IconColumn + TextGap, static_cast<int>(dpi)) + caption.cx +
-                ScaleToDpi(TextGap, static_cast<int>(dpi));
-    if (*look.KeyText) width += ScaleToDpi(KeyTextGap, static_cast<int>(dpi)) + key.cx;
+    int width = ScaleToDpi(IconColumn + TextGap, dpi) + caption.cx + ScaleToDpi(TextGap, dpi);
+    if (*look.KeyText) width += ScaleToDpi(KeyTextGap, dpi) + key.cx;
     item.itemWidth = static_cast<UINT>(width);
-    item.itemHeight =
-        static_cast<UINT>(std::max<LONG>(ScaleToDpi(ItemHeight, static_cast<int>(dpi)),
-                                         caption.cy + ScaleToDpi(6, static_cast<int>(dpi))));
+    item.itemHeight = static_cast<UINT>(
+        std::max<LONG>(ScaleToDpi(ItemHeight, dpi), caption.cy + ScaleToDpi(6, dpi)));
 }
 
 void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
@@ -89,8 +87,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
     const bool grayed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     ::FillRect(dc, &r, ::GetSysColorBrush(selected && !grayed ? COLOR_HIGHLIGHT : COLOR_MENU));
     if (look.Separator) {
-        RECT line{r.left + ScaleToDpi(IconColumn + TextGap, static_cast<int>(dpi)),
-                  (r.top + r.bottom) / 2, r.right, (r.top + r.bottom) / 2 + 1};
+        RECT line{r.left + ScaleToDpi(IconColumn + TextGap, dpi), (r.top + r.bottom) / 2, r.right,
+                  (r.top + r.bottom) / 2 + 1};
         ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_3DSHADOW));
         return;
     }
@@ -99,7 +97,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
                                                    : COLOR_MENUTEXT);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, text);
-    RECT icon{r.left, r.top, r.left + ScaleToDpi(IconColumn, static_cast<int>(dpi)), r.bottom};
+    RECT icon{r.left, r.top, r.left + ScaleToDpi(IconColumn, dpi), r.bottom};
     if (item.itemState & ODS_CHECKED) {
         DrawCheckMark(dc, icon, look.Radio, text, dpi);
     } else if (g_images && look.Icon >= 0) {
@@ -109,8 +107,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
                        grayed ? ILD_BLEND50 : ILD_NORMAL);
     }
     SelectGuard font(dc, MenuFont(dpi));
-    RECT caption{icon.right + ScaleToDpi(TextGap, static_cast<int>(dpi)), r.top,
-                 r.right - ScaleToDpi(TextGap, static_cast<int>(dpi)), r.bottom};
+    RECT caption{icon.right + ScaleToDpi(TextGap, dpi), r.top, r.right - ScaleToDpi(TextGap, dpi),
+                 r.bottom};
     ::DrawTextW(dc, look.Caption, -1, &caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (*look.KeyText)
         ::DrawTextW(dc, look.KeyText, -1, &caption,
