@@ -30,37 +30,34 @@ constexpr int kDefHeight = 200;
 enum ToolCommand : UINT { idZoomIn = 300, idZoomOut, idChangePos, idSettingsButton };
 enum SettingsCommand : UINT { idNeutralPointRuler = 320, idNeutralPointScreen, idMoveWithClick };
 
-// The tool bar's buttons; a zero command is a separator.
-struct ToolAction {
-    UINT Command;
-    const wchar_t* Icon;
-    const wchar_t* Caption;
-    const wchar_t* Hint; // the button's tooltip
-    void (TMagnifierDlg::*Execute)();
-};
-constexpr ToolAction ToolActions[] = {
-    {idZoomIn, L"ZOOMIN", L"Vergrößern", L"Vergrößern", &TMagnifierDlg::acZoomInExecute},
-    {idZoomOut, L"ZOOMOUT", L"Verkleinern", L"Verkleinern", &TMagnifierDlg::acZoomOutExecute},
-    {0, nullptr, L"", L"", nullptr},
-    // The action itself is "Seite wechseln"; the button says what it does.
-    {idChangePos, L"CHANGESIDE", L"Seite wechseln", L"Monitorseite wechseln",
-     &TMagnifierDlg::acChangePosExecute},
-    {0, nullptr, L"", L"", nullptr},
-    {idSettingsButton, L"MAGNIFIERSETTINGS", L"Einstellungen...", L"Einstellungen...",
-     &TMagnifierDlg::acSettingsExecute},
-};
-
-const ToolAction* ToolActionOf(UINT command) {
-    for (const ToolAction& a : ToolActions)
-        if (a.Command != 0 && a.Command == command) return &a;
-    return nullptr;
-}
-
 Size PrimaryScreen() {
     return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
 } // namespace
+
+const CommandTable<TMagnifierDlg>& TMagnifierDlg::ToolCommands() {
+    using Row = CommandRow<TMagnifierDlg>;
+    using D = TMagnifierDlg;
+    // clang-format off
+    static const Row rows[] = {
+        {.Id = idZoomIn, .Name = L"acZoomIn", .Caption = L"Vergrößern", .Run = &D::acZoomInExecute,
+         .Enabled = &D::ZoomInAvailable, .Icon = L"ZOOMIN", .Hint = L"Vergrößern"},
+        {.Id = idZoomOut, .Name = L"acZoomOut", .Caption = L"Verkleinern",
+         .Run = &D::acZoomOutExecute, .Enabled = &D::ZoomOutAvailable, .Icon = L"ZOOMOUT",
+         .Hint = L"Verkleinern"},
+        {.Kind = CommandKind::Separator},
+        // The action itself is "Seite wechseln"; the button says what it does.
+        {.Id = idChangePos, .Name = L"acChangePos", .Caption = L"Seite wechseln",
+         .Run = &D::acChangePosExecute, .Icon = L"CHANGESIDE", .Hint = L"Monitorseite wechseln"},
+        {.Kind = CommandKind::Separator},
+        {.Id = idSettingsButton, .Name = L"acSettings", .Caption = L"Einstellungen...",
+         .Run = &D::acSettingsExecute, .Icon = L"MAGNIFIERSETTINGS", .Hint = L"Einstellungen..."},
+    };
+    // clang-format on
+    static const CommandTable<TMagnifierDlg> table{rows};
+    return table;
+}
 
 const CommandTable<TMagnifierDlg>& TMagnifierDlg::SettingsCommands() {
     using Row = CommandRow<TMagnifierDlg>;
@@ -138,17 +135,17 @@ void TMagnifierDlg::CreateToolBar() {
     const int icon = Scale(16);
     m_toolImages = ::ImageList_Create(icon, icon, ILC_COLOR32 | ILC_MASK, 4, 0);
     std::vector<TBBUTTON> buttons;
-    for (const ToolAction& a : ToolActions) {
+    for (const auto& row : ToolCommands().Rows()) {
         TBBUTTON b{};
-        if (a.Command == 0) {
+        if (row.Kind == CommandKind::Separator) {
             b.iBitmap = Scale(8);
             b.fsStyle = BTNS_SEP;
         } else {
             UniqueHIcon image(static_cast<HICON>(
-                ::LoadImageW(::GetModuleHandleW(nullptr), a.Icon, IMAGE_ICON, icon, icon, 0)));
+                ::LoadImageW(::GetModuleHandleW(nullptr), row.Icon, IMAGE_ICON, icon, icon, 0)));
             b.iBitmap = ::ImageList_AddIcon(m_toolImages, image.Get());
-            b.idCommand = static_cast<int>(a.Command);
-            b.fsState = TBSTATE_ENABLED;
+            b.idCommand = static_cast<int>(row.Id);
+            b.fsState = row.IsEnabled(*this) ? TBSTATE_ENABLED : 0;
             b.fsStyle = BTNS_BUTTON;
         }
         buttons.push_back(b);
@@ -265,10 +262,10 @@ void TMagnifierDlg::PaintContent(HDC dc, const Rect&) {
 void TMagnifierDlg::SetZoom(int value) {
     FZoom = ClampZoom(value);
     // Zoom in and out are available from the moment the zoom is set.
-    if (ToolBar1) {
-        ::SendMessageW(ToolBar1, TB_ENABLEBUTTON, idZoomIn, MAKELPARAM(ZoomInAvailable(), 0));
-        ::SendMessageW(ToolBar1, TB_ENABLEBUTTON, idZoomOut, MAKELPARAM(ZoomOutAvailable(), 0));
-    }
+    if (!ToolBar1) return;
+    for (const auto& row : ToolCommands().Rows())
+        if (row.Enabled)
+            ::SendMessageW(ToolBar1, TB_ENABLEBUTTON, row.Id, MAKELPARAM(row.IsEnabled(*this), 0));
 }
 
 void TMagnifierDlg::ZoomStep(int delta) {
@@ -439,17 +436,14 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_COMMAND:
-        if (const ToolAction* action = ToolActionOf(LOWORD(wParam))) {
-            (this->*action->Execute)();
-            return 0;
-        }
-        SettingsCommands().Execute(*this, LOWORD(wParam));
+        if (!ToolCommands().Execute(*this, LOWORD(wParam)))
+            SettingsCommands().Execute(*this, LOWORD(wParam));
         return 0;
     case WM_NOTIFY: {
         auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         if (tip->hdr.code == TTN_GETDISPINFOW) {
-            if (const ToolAction* action = ToolActionOf(static_cast<UINT>(tip->hdr.idFrom)))
-                tip->lpszText = const_cast<wchar_t*>(action->Hint);
+            if (const auto* row = ToolCommands().ById(static_cast<UINT>(tip->hdr.idFrom)))
+                tip->lpszText = const_cast<wchar_t*>(row->Hint);
             return 0;
         }
         break;

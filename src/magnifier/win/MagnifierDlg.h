@@ -65,6 +65,8 @@ class TMagnifierDlg : public Window, private TWndStateHost {
     std::uint64_t Draws() const { return m_draws; }
     std::uint64_t TimerTicks() const { return m_ticks; }
 
+    // The tool bar's buttons and the settings button's menu.
+    static const CommandTable<TMagnifierDlg>& ToolCommands();
     static const CommandTable<TMagnifierDlg>& SettingsCommands();
 
   protected:

@@ -1,7 +1,6 @@
 #include "ruler/win/RulerTray.h"
 
 #include "util/win/CoolTrayIcon.h"
-#include "util/win/OwnerDrawMenu.h"
 
 namespace {
 
@@ -23,7 +22,6 @@ RulerTray::RulerTray(HMENU menu, HWND commandTarget, const std::wstring& title,
             ::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0)));
         ::ImageList_AddIcon(m_images.Get(), icon.Get());
     }
-    SetMenuImageList(m_images.Get());
 
     m_main = std::make_unique<TCoolTrayIcon>();
     m_main->SetIconList(m_images.Get());
@@ -46,7 +44,6 @@ RulerTray::~RulerTray() {
     // The icons leave the taskbar before their pictures go.
     m_picker.reset();
     m_main.reset();
-    SetMenuImageList(nullptr);
 }
 
 void RulerTray::SetActive(bool active) {

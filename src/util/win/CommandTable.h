@@ -35,9 +35,9 @@ template <class Owner> struct CommandRow {
     bool (Owner::*IsChosen)(int) const = nullptr;
     int Value = 0;
     bool (Owner::*Enabled)() const = nullptr;
-    int Icon = -1;             // picture in the menu's image list
-    bool Hidden = false;       // runs by id, key or name, never shown in the menu
-    const wchar_t* Hint = L""; // what the item does, told while it is selected
+    const wchar_t* Icon = nullptr; // the icon resource of its picture (menu item, tool button)
+    bool Hidden = false;           // runs by id, key or name, never shown in the menu
+    const wchar_t* Hint = L"";     // what the item does, told while it is selected
 
     bool IsItem() const { return Kind == CommandKind::Item; }
     bool IsRadio() const { return Choose != nullptr; }

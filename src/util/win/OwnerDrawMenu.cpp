@@ -8,11 +8,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <map>
 #include <string>
 
 namespace {
-
-HIMAGELIST g_images = nullptr;
 
 HFONT MenuFont(UINT dpi) {
     LOGFONTW font{};
@@ -57,11 +56,30 @@ void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT 
     }
 }
 
-} // namespace
-
-void SetMenuImageList(HIMAGELIST images) {
-    g_images = images;
+// Loaded once per resource and size: a menu draws its icons on every hover.
+HICON MenuIcon(const wchar_t* resource, int size) {
+    static std::map<std::pair<std::wstring, int>, UniqueHIcon> loaded;
+    UniqueHIcon& icon = loaded[{resource, size}];
+    if (!icon)
+        icon.Reset(static_cast<HICON>(
+            ::LoadImageW(::GetModuleHandleW(nullptr), resource, IMAGE_ICON, size, size, 0)));
+    return icon.Get();
 }
+
+void DrawMenuIcon(HDC dc, const RECT& column, const wchar_t* resource, UINT dpi, bool grayed) {
+    const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    const HICON icon = MenuIcon(resource, size);
+    if (!icon) return;
+    const int x = column.left + (column.right - column.left - size) / 2;
+    const int y = column.top + (column.bottom - column.top - size) / 2;
+    if (grayed)
+        ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size, size,
+                     DST_ICON | DSS_DISABLED);
+    else
+        ::DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+}
+
+} // namespace
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi) {
     if (look.Separator) {
@@ -100,11 +118,8 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
     RECT icon{r.left, r.top, r.left + ScaleToDpi(IconColumn, dpi), r.bottom};
     if (item.itemState & ODS_CHECKED) {
         DrawCheckMark(dc, icon, look.Radio, text, dpi);
-    } else if (g_images && look.Icon >= 0) {
-        const int size = ::GetSystemMetrics(SM_CXSMICON);
-        ImageList_Draw(g_images, look.Icon, dc, icon.left + (icon.right - icon.left - size) / 2,
-                       icon.top + (icon.bottom - icon.top - size) / 2,
-                       grayed ? ILD_BLEND50 : ILD_NORMAL);
+    } else if (look.Icon) {
+        DrawMenuIcon(dc, icon, look.Icon, dpi, grayed);
     }
     SelectGuard font(dc, MenuFont(dpi));
     RECT caption{icon.right + ScaleToDpi(TextGap, dpi), r.top, r.right - ScaleToDpi(TextGap, dpi),

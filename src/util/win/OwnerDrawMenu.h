@@ -1,7 +1,8 @@
 #pragma once
 // The look of the owner-drawn pop-up menus: a 24-pixel icon column, a
 // 12-pixel "Segoe UI" face and the system's colours, all scaled to the DPI
-// of the window that shows the menu.
+// of the window that shows the menu; an item's icon is loaded from the
+// program's resources in the small-icon size of that DPI.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,12 +11,9 @@ struct MenuItemLook {
     const wchar_t* Caption = L"";
     const wchar_t* KeyText = L"";
     bool Separator = false;
-    bool Radio = false; // a checked radio item shows a dot, others a tick
-    int Icon = -1;      // picture in the image list; -1 none
+    bool Radio = false;            // a checked radio item shows a dot, others a tick
+    const wchar_t* Icon = nullptr; // icon resource; none without
 };
-
-// The image list the menu icons come from (may be null: no icons).
-void SetMenuImageList(HIMAGELIST images);
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi);
 void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi);
