@@ -117,6 +117,18 @@ TEST_F(Online, TheFirstStartOpensTheDialogOfflineAndTheSearchFindsTheNewVersion)
     EXPECT_GT(store->ReadDateTime(UpdateCheckSection, L"LastCheck", 0), 0);
     EXPECT_GT(store->ReadDate(UpdateCheckSection, L"FirstCheck", 0), 0);
     EXPECT_EQ(store->ReadString(UpdateCheckSection, L"Interval", L""), L"aai4Weeks");
+
+    // Top-most again: another program's window opened over it stays below.
+    EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(RulerState::TopMost) == 1; }));
+    const RECT ruler = Place(dravik.Ruler());
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                         ruler.left, ruler.top - 20, 200, 100, nullptr, nullptr,
+                                         nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    PumpUntil([] { return false; }, 300);
+    const HWND hit = ::WindowFromPoint({ruler.left + 50, ruler.top + 20});
+    ::DestroyWindow(other);
+    EXPECT_EQ(hit, dravik.Ruler()) << "a window opened later covers the ruler";
 }
 
 TEST_F(Online, FailuresShowAGermanErrorLineAndAStalledServerDoesNotHoldTheWindow) {

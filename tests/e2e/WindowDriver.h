@@ -122,7 +122,13 @@ inline ::testing::AssertionResult ClickUntil(DravikProcess& dravik, HWND control
                                              std::optional<POINT> client = {},
                                              DWORD timeoutMs = 1000) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (auto clicked = ClickOn(control, client); !clicked) return clicked;
+        if (auto clicked = ClickOn(control, client); !clicked) {
+            // A window over the control after a click may be that click's
+            // effect, only slower to show than the wait above (a busy
+            // machine): it gets the time a user would give it.
+            if (attempt > 0 && dravik.WaitUntil(done, 10000)) return ::testing::AssertionSuccess();
+            return clicked;
+        }
         if (dravik.WaitUntil(done, timeoutMs)) return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "three clicks had no effect";
