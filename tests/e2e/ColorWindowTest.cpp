@@ -1000,10 +1000,9 @@ TEST_F(ColorWindow, HandEditedSettingsStartSafelyAndLoseNothing) {
     // one cell naming no colour.
     DravikProcess dravik(Quiet(L"Color=zzz\r\n[ColorPal]\r\nActivePal=42\r\n"
                                L"[ColorPalUser]\r\ncount=2147483647\r\n5=0000FF\r\n7=zz"));
-    const DWORD start = ::GetTickCount();
+    // A loop over the stored count would never let the window open.
     HWND form = OpenByKey(dravik);
     ASSERT_NE(form, nullptr);
-    EXPECT_LT(::GetTickCount() - start, 2000u) << "opening took long";
     EXPECT_TRUE(ShowsColour(dravik, form, kBlack));
     HWND old = Control(form, idColorOld);
     EXPECT_TRUE(PixelBecomes(

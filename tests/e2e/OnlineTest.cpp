@@ -121,9 +121,9 @@ TEST_F(Online, TheFirstStartOpensTheDialogOfflineAndTheSearchFindsTheNewVersion)
     // Top-most again: another program's window opened over it stays below.
     EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.StateInt(RulerState::TopMost) == 1; }));
     const RECT ruler = Place(dravik.Ruler());
-    const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                                         ruler.left, ruler.top - 20, 200, 100, nullptr, nullptr,
-                                         nullptr, nullptr);
+    const HWND other =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_BORDER, ruler.left,
+                          ruler.top - 20, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ::SetForegroundWindow(other);
     PumpUntil([] { return false; }, 300);
     const HWND hit = ::WindowFromPoint({ruler.left + 50, ruler.top + 20});

@@ -222,6 +222,46 @@ TEST_F(RulerWindow, HandEditedSettingsAreReadOrRepaired) {
     }
 }
 
+// A user's session, then a start with a hand-edited file: "S" still hides
+// the ruler shown again from the tray.
+TEST_F(RulerWindow, SHidesTheRulerAfterASessionOfKeysAndHotkeys) {
+    {
+        DravikProcess first;
+        DravikProcess second({.ExpectRuler = false}); // ends at once
+        EXPECT_TRUE(second.WaitForExit(5000));
+        for (int x : {100, 160, 220}) {
+            MoveMouseTo(kLeft + x, kTop + 30);
+            ASSERT_TRUE(StateBecomes(first, {{RulerState::MousePos, std::to_wstring(x)}}));
+            ASSERT_TRUE(first.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+        }
+        ASSERT_TRUE(Focused(first));
+        PressKeyWith({VK_SHIFT, VK_CONTROL}, VK_RIGHT);
+        PressKey('A');
+        PressKeyWith({VK_SHIFT}, VK_LEFT);
+        for (WORD key : {'A', 'E', 'O', 'O', 'S'})
+            PressKey(key);
+        ASSERT_TRUE(StateBecomes(first, {{RulerState::Visible, L"0"}}));
+        ASSERT_TRUE(first.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+        ASSERT_TRUE(StateBecomes(first, {{RulerState::Visible, L"1"}}));
+        ASSERT_TRUE(Focused(first));
+        PressKey('G');
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(first.WaitForExit(5000));
+    }
+    DravikProcess dravik(
+        {.Settings =
+             SettingsFile(L"Left=-700\r\nTop=780\r\nWidth=600\r\nTransparency=50\r\n"
+                          L"Magnifier=0\r\nVisible=0\r\nColorPickerIcon=0\r\nRefCmSize=-3\r\n"
+                          L"MoveHotKeyLeft=49191\r\nMoveHotKeyRight=49191\r\nMoveHotKeyMoveBy=7")});
+    POINT icon{};
+    ASSERT_TRUE(FindTrayIcon(dravik, false, icon));
+    LeftClickAt(icon.x, icon.y);
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
+    ASSERT_TRUE(Focused(dravik));
+    PressKey('S');
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
+}
+
 TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon) {
     DravikProcess dravik({.Settings = SettingsFile(L"Visible=0\r\nColorPickerIcon=0")});
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"},

@@ -225,14 +225,29 @@ std::optional<std::pair<int, int>> HighlightedItem(HWND menu) {
 
 // Right-click on the ruler, then the arrow keys down to "Einstellungen...",
 // chosen with Enter or by a click on the highlighted item.
-HWND OpenSettingsFromMenu(DravikProcess& dravik, bool click) {
+// How the user gets to "Einstellungen...": the menu by a right click, then
+// the arrow keys and Enter or a click on the item; or the keyboard alone
+// (Shift+F10 on the ruler, the arrow keys, Enter).
+enum class MenuWay { RightClickThenKeys, RightClickThenClick, KeysOnly };
+
+HWND OpenSettingsFromMenu(DravikProcess& dravik, MenuWay way) {
     const auto state = dravik.State();
-    RightClickAt(std::stoi(state[RulerState::ClientLeft]) + 100,
-                 std::stoi(state[RulerState::ClientTop]) + 24);
+    if (way == MenuWay::KeysOnly) {
+        if (!Focused(dravik)) return nullptr;
+        PressKeyWith({VK_SHIFT}, VK_F10);
+    } else {
+        RightClickAt(std::stoi(state[RulerState::ClientLeft]) + 100,
+                     std::stoi(state[RulerState::ClientTop]) + 24);
+    }
     HWND menu = nullptr;
     if (!dravik.WaitUntil([&] { return (menu = OpenMenu(dravik)) != nullptr; })) {
         ADD_FAILURE() << "no menu";
         return nullptr;
+    }
+    if (way == MenuWay::KeysOnly) {
+        RECT overlap{};
+        const RECT menuPlace = Place(menu), ruler = Place(dravik.Ruler());
+        EXPECT_FALSE(::IntersectRect(&overlap, &menuPlace, &ruler)) << "the menu covers the ruler";
     }
     // Items above it, separators aside: each Down moves one item on.
     int presses = 1;
@@ -253,7 +268,7 @@ HWND OpenSettingsFromMenu(DravikProcess& dravik, bool click) {
         }
         top = HighlightedItem(menu)->first;
     }
-    if (click) {
+    if (way == MenuWay::RightClickThenClick) {
         const auto band = HighlightedItem(menu);
         const RECT r = Place(menu);
         EXPECT_TRUE(ClickWithin(menu, {(r.left + r.right) / 2, (band->first + band->second) / 2}));
@@ -545,7 +560,7 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     DravikProcess& dravik = Start(kSettings + OwnColourLines());
     ASSERT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}}));
 
-    HWND dlg = OpenSettingsFromMenu(dravik, false);
+    HWND dlg = OpenSettingsFromMenu(dravik, MenuWay::RightClickThenKeys);
     ASSERT_NE(dlg, nullptr) << "Down and Enter on \"Einstellungen...\" opened no dialog";
     EXPECT_EQ(Text(dlg), L"Einstellungen");
     EXPECT_EQ(::GetWindow(dlg, GW_OWNER), dravik.Ruler());
@@ -682,12 +697,19 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A'));
 
     // A click on the item opens it as well; "Abbrechen" closes it.
-    dlg = OpenSettingsFromMenu(dravik, true);
+    dlg = OpenSettingsFromMenu(dravik, MenuWay::RightClickThenClick);
     ASSERT_NE(dlg, nullptr) << "a click on \"Einstellungen...\" opened no dialog";
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"0"}}));
     ASSERT_TRUE(
         ClickUntil(dravik, Control(dlg, idSettingsCancel), [&] { return !::IsWindow(dlg); }));
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}}));
+
+    // The keyboard alone: the menu opens beside the ruler, not over it, takes
+    // the arrow keys at once, and Esc closes the dialog.
+    dlg = OpenSettingsFromMenu(dravik, MenuWay::KeysOnly);
+    ASSERT_NE(dlg, nullptr) << "Shift+F10, Down and Enter opened no dialog";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(Closed(dravik, dlg));
     EXPECT_TRUE(dravik.Running());
 }
 

@@ -120,7 +120,7 @@ inline ::testing::AssertionResult ClickOn(HWND control, std::optional<POINT> cli
 inline ::testing::AssertionResult ClickUntil(DravikProcess& dravik, HWND control,
                                              const std::function<bool()>& done,
                                              std::optional<POINT> client = {},
-                                             DWORD timeoutMs = 1000) {
+                                             DWORD timeoutMs = 3000) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (auto clicked = ClickOn(control, client); !clicked) {
             // A window over the control after a click may be that click's

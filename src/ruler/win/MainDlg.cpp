@@ -16,6 +16,7 @@
 #include "util/win/GdiCanvas.h"
 #include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
+#include "util/win/PopupMenu.h"
 #include "util/win/TestControl.h"
 #include "util/win/WindowRects.h"
 #include "util/win/WindowsInfo.h"
@@ -228,12 +229,14 @@ bool TMainDlg::RunCommand(const std::wstring& name) {
     return true;
 }
 
-void TMainDlg::ShowPopupMenu(POINT screen) {
-    ::SetForegroundWindow(Handle());
-    ::TrackPopupMenu(m_popupMenu.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
-    // Without a message after it, a menu shown from the tray would not close
-    // when the user clicks elsewhere.
-    ::PostMessageW(Handle(), WM_NULL, 0, 0);
+void TMainDlg::ShowPopupMenu(POINT screen, bool fromKeyboard) {
+    // From the keyboard (Shift+F10, the menu key) it opens at the ruler's
+    // corner, beside the ruler rather than over its scale.
+    const RECT ruler = ToRECT(WindowRectOf(Handle()));
+    if (fromKeyboard) screen = {ruler.left, ruler.bottom};
+    const UINT command =
+        TrackPopupMenuFor(Handle(), m_popupMenu.Get(), screen, fromKeyboard ? &ruler : nullptr);
+    if (command != 0) ::PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 namespace {
@@ -317,12 +320,8 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CONTEXTMENU: {
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (pt.x == -1 && pt.y == -1) { // from the keyboard: at the ruler's corner
-            const Rect r = WindowRectOf(Handle());
-            pt = {r.Left, r.Top};
-        }
-        ShowPopupMenu(pt);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ShowPopupMenu(at, at.x == -1 && at.y == -1);
         return 0;
     }
     case WM_COMMAND:

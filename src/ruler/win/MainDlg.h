@@ -134,7 +134,7 @@ class TMainDlg : public Window {
     void OnDisplayChanged();
     void OnKeyDown(WPARAM key);
     void OnChar(wchar_t character);
-    void ShowPopupMenu(POINT screen);
+    void ShowPopupMenu(POINT screen, bool fromKeyboard);
 
     // Each reads the model and makes the window match it; calling one again
     // changes nothing.

@@ -1,5 +1,7 @@
 #include "util/win/CoolTrayIcon.h"
 
+#include "util/win/PopupMenu.h"
+
 #include "util/win/Window.h"
 
 #include <algorithm>
@@ -21,18 +23,6 @@ TShiftState CurrentShiftState() {
 
 // Lets the foreground switch settle before a menu opens. A quit request met
 // on the way is put back for the message loop.
-void ProcessPendingMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 // The window that gets the open menu's messages. Kept outside the handler:
 // the handler may go while its menu is open.
 HWND& MenuTarget() {
