@@ -326,9 +326,21 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
         RightClickAt(p.x, p.y);
         ASSERT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) != nullptr; }));
         EXPECT_EQ(dravik.Ask(L"menu"), expected);
+        // An item with a hint tells it beside itself while it is selected.
+        for (int i = 0; i < 15; ++i) // the items above it, separators aside
+            PressKey(VK_DOWN);
+        const std::wstring hint = L"Sucht im Internet nach einer neuen Programmversion";
+        EXPECT_TRUE(StateBecomes(dravik, {{RulerState::MenuHint, hint}}));
+        HWND tip = nullptr;
+        EXPECT_TRUE(dravik.WaitUntil([&] {
+            tip = dravik.ProgramWindow(L"tooltips_class32");
+            return tip && ::IsWindowVisible(tip) && Text(tip) == hint;
+        })) << "no tip beside the item";
         // Esc closes the menu, not the program.
         PressKey(VK_ESCAPE);
         EXPECT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) == nullptr; }));
+        EXPECT_TRUE(dravik.WaitUntil([&] { return !tip || !::IsWindowVisible(tip); }))
+            << "the tip stays after the menu closed";
         EXPECT_TRUE(dravik.Running());
     }
 }

@@ -20,7 +20,7 @@ struct Owner {
     void Count() { ++Runs; }
     bool Unlocked() const { return !Locked; }
     void Step() { ++Steps; }
-    void OnMenuHint(const wchar_t* hint) { Hint = hint; }
+    void OnMenuHint(const wchar_t* hint, const RECT*) { Hint = hint; }
 };
 
 constexpr UINT idA = 1, idB = 2, idSub = 3, idHidden = 4, idLocked = 5, idTyped = 6, idArrow = 7;
@@ -131,10 +131,15 @@ TEST(CommandTable, IdsKeysCharactersAndNamesRunTheSameHandlersAndStatesFollowThe
 
 TEST(CommandTable, AnswersTheMenuMessagesOfItsOwnItemsOnly) {
     Owner owner;
-    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idA, 0), 0, 96);
+    const UniqueHMenu menu = Table.BuildMenu();
+    const auto menuParam = reinterpret_cast<LPARAM>(menu.Get());
+    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idA, 0), menuParam, 96);
     EXPECT_EQ(owner.Hint, L"Wählt eins");
-    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idB, 0), 0, 96);
+    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idB, 0), menuParam, 96);
     EXPECT_EQ(owner.Hint, L"");
+    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idA, 0), menuParam, 96);
+    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0, 96);
+    EXPECT_EQ(owner.Hint, L"") << "the closed menu leaves no hint";
 
     MEASUREITEMSTRUCT item{};
     item.CtlType = ODT_MENU;

@@ -229,6 +229,14 @@ bool TMainDlg::RunCommand(const std::wstring& name) {
     return true;
 }
 
+void TMainDlg::OnMenuHint(const wchar_t* hint, const RECT* item) {
+    m_menuHint = hint;
+    if (*hint && item)
+        m_hintTip.Show(Handle(), hint, {item->right + Scale(4), item->top});
+    else
+        m_hintTip.Hide();
+}
+
 void TMainDlg::ShowPopupMenu(POINT screen, bool fromKeyboard) {
     // From the keyboard (Shift+F10, the menu key) it opens at the ruler's
     // corner, beside the ruler rather than over its scale.

@@ -11,6 +11,7 @@
 #include "util/ProgramInfo.h"
 #include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
+#include "util/win/HintTip.h"
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/Window.h"
 
@@ -80,7 +81,8 @@ class TMainDlg : public Window {
     static const CommandTable<TMainDlg>& Commands();
     // Runs a command by its item name, as a click on the item would.
     bool RunCommand(const std::wstring& name);
-    void OnMenuHint(const wchar_t* hint) { m_menuHint = hint; }
+    // The selected menu item's hint, shown beside it.
+    void OnMenuHint(const wchar_t* hint, const RECT* item);
 
     // Shows the ruler (a tray click, a hotkey of a hidden ruler) or hides it
     // into the tray, with the magnifier if it follows the ruler.
@@ -206,6 +208,7 @@ class TMainDlg : public Window {
     std::unique_ptr<THookHelpSystem> m_help;
     int m_checkedTransparency = 0; // "0%" is checked until a value matches another item
     std::wstring m_menuHint;       // of the selected menu item
+    HintTip m_hintTip;
     bool m_settingsDlgOpen = false;
     bool m_closed = false;
 };

@@ -2,6 +2,7 @@
 // its state, in the menu's order; the keys without a menu item follow.
 #include "ruler/win/RulerCommands.h"
 
+#include "ruler/RulerGlyphs.h"
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/MainDlg.h"
 
@@ -23,16 +24,18 @@ using D = TMainDlg;
 // clang-format off
 const Row Rows[] = {
     {.Id = idVisible, .Name = L"menVisible", .Caption = L"Sichtbar", .Key = Key('S'),
-     .Run = &D::ToggleVisible, .Checked = &D::IsShownChecked},
+     .Run = &D::ToggleVisible, .Checked = &D::IsShownChecked, .Glyph = RulerGlyphs::Visible},
     {.Id = idOnTop, .Name = L"menOnTop", .Caption = L"Immer oben", .Key = Key('O'),
-     .Run = &D::ToggleOnTop, .Checked = &D::IsOnTopChecked},
+     .Run = &D::ToggleOnTop, .Checked = &D::IsOnTopChecked, .Glyph = RulerGlyphs::OnTop},
     {.Id = idOrientation, .Name = L"menOrientation", .Caption = L"Ausrichtung ändern",
-     .Key = Key('A'), .Run = &D::Turn},
+     .Key = Key('A'), .Run = &D::Turn, .Glyph = RulerGlyphs::Turn},
     {.Id = idOptimalSize, .Name = L"OptimaleGre1", .Caption = L"Optimale Größe", .Key = Key('G'),
-     .Run = &D::FitLengthToScreen},
+     .Run = &D::FitLengthToScreen, .Glyph = RulerGlyphs::FitLength},
     {.Id = idCenter, .Name = L"AufdemBildschirmzenterien1",
-     .Caption = L"Auf dem Bildschirm zentrieren", .Run = &D::CenterOnScreen},
-    {.Kind = CommandKind::Submenu, .Id = idUnitMenu, .Name = L"menUnit", .Caption = L"Einheit"},
+     .Caption = L"Auf dem Bildschirm zentrieren", .Run = &D::CenterOnScreen,
+     .Glyph = RulerGlyphs::Center},
+    {.Kind = CommandKind::Submenu, .Id = idUnitMenu, .Name = L"menUnit", .Caption = L"Einheit",
+     .Glyph = RulerGlyphs::Unit},
     {.Id = idPixel20, .Name = L"menPixel20", .Caption = L"Pixel 20", .Choose = &D::ChooseUnit,
      .IsChosen = &D::UnitIs, .Value = ruPixel20},
     {.Id = idPixel32, .Name = L"menPixel32", .Caption = L"Pixel 32", .Key = Key('P'),
@@ -51,9 +54,10 @@ const Row Rows[] = {
     {.Id = idMinus1, .Name = L"Minus1", .Caption = L"MM-Abstand verkleinern",
      .Key = Key(VK_SUBTRACT), .Run = &D::NarrowScale},
     {.Kind = CommandKind::EndSubmenu},
-    {.Id = idSettings, .Name = L"Farben1", .Caption = L"Einstellungen...", .Run = &D::OpenSettings},
+    {.Id = idSettings, .Name = L"Farben1", .Caption = L"Einstellungen...", .Run = &D::OpenSettings,
+     .Glyph = RulerGlyphs::Settings},
     {.Kind = CommandKind::Submenu, .Id = idTransparencyMenu, .Name = L"mnuTransparency",
-     .Caption = L"Transparenz"},
+     .Caption = L"Transparenz", .Glyph = RulerGlyphs::Transparency},
     TRANSPARENCY_ROW(0), TRANSPARENCY_ROW(10), TRANSPARENCY_ROW(20), TRANSPARENCY_ROW(30),
     TRANSPARENCY_ROW(40), TRANSPARENCY_ROW(50), TRANSPARENCY_ROW(60),
     {.Kind = CommandKind::EndSubmenu},
@@ -61,12 +65,13 @@ const Row Rows[] = {
      .Run = &D::ToggleTrayPicker, .Checked = &D::IsTrayPickerChecked},
     {.Kind = CommandKind::Separator},
     {.Id = idPickColor, .Name = L"Farbeauswhlen1", .Caption = L"Farbe auswählen...",
-     .Key = Key('F'), .Run = &D::PickColor},
+     .Key = Key('F'), .Run = &D::PickColor, .Glyph = RulerGlyphs::PickColor},
     {.Id = idMagnifier, .Name = L"menMagnifier", .Caption = L"Lupe", .Key = Key('L'),
-     .Run = &D::ToggleMagnifier, .Checked = &D::IsMagnifierChecked},
+     .Run = &D::ToggleMagnifier, .Checked = &D::IsMagnifierChecked,
+     .Glyph = RulerGlyphs::Magnifier},
     {.Kind = CommandKind::Separator},
     {.Id = idHelp, .Name = L"Hilfe1", .Caption = L"Hilfe...", .Key = Key(VK_F1),
-     .Run = &D::ShowHelp},
+     .Run = &D::ShowHelp, .Glyph = RulerGlyphs::Help},
     {.Id = idCheckUpdate, .Name = L"NachneuerVersionsuchen1",
      .Caption = L"Nach neuer Version suchen...", .Run = &D::CheckForUpdates,
      .Hint = L"Sucht im Internet nach einer neuen Programmversion"},
@@ -75,7 +80,7 @@ const Row Rows[] = {
     {.Id = idAbout, .Name = L"menAbout", .Caption = L"Info über...", .Run = &D::ShowAbout},
     {.Kind = CommandKind::Separator},
     {.Id = idExit, .Name = L"menExit", .Caption = L"Beenden", .Key = Key(VK_ESCAPE),
-     .Run = &D::Exit},
+     .Run = &D::Exit, .Glyph = RulerGlyphs::Exit},
 
     {.Id = idNextUnit, .Name = L"KeyNextUnit", .Key = Typed(L'e'), .Run = &D::NextUnit,
      .Hidden = true},

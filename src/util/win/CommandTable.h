@@ -4,6 +4,7 @@
 // build the pop-up menu, dispatch WM_COMMAND and keys, set the menu's states
 // when it opens, feed the owner drawing of its items and tell the selected
 // item's hint.
+#include "util/Glyph.h"
 #include "util/KeyChord.h"
 #include "util/win/Handles.h"
 #include "util/win/OwnerDrawMenu.h"
@@ -36,6 +37,7 @@ template <class Owner> struct CommandRow {
     int Value = 0;
     bool (Owner::*Enabled)() const = nullptr;
     const wchar_t* Icon = nullptr; // the icon resource of its picture (menu item, tool button)
+    GlyphFn Glyph = nullptr;       // or its picture drawn as lines (menu item)
     bool Hidden = false;           // runs by id, key or name, never shown in the menu
     const wchar_t* Hint = L"";     // what the item does, told while it is selected
 
@@ -144,8 +146,10 @@ template <class Owner> class CommandTable {
 
     // The menu messages of a window that shows this table's menu: states as
     // a (sub)menu opens, the owner drawing of the items, and the selected
-    // item's hint (to an owner that has OnMenuHint). Nothing for other
-    // messages, or for owner-drawn controls that are not menu items.
+    // item's hint with the item's place on the screen (to an owner that has
+    // OnMenuHint; empty and no place when none is selected or the menu
+    // closed). Nothing for other messages, or for owner-drawn controls that
+    // are not menu items.
     std::optional<LRESULT> HandleMenuMessage(Owner& owner, UINT msg, WPARAM wParam, LPARAM lParam,
                                              UINT dpi) const {
         switch (msg) {
@@ -165,9 +169,13 @@ template <class Owner> class CommandTable {
             return TRUE;
         }
         case WM_MENUSELECT:
-            if constexpr (requires { owner.OnMenuHint(L""); }) {
-                const Row* row = ById(LOWORD(wParam));
-                owner.OnMenuHint(row ? row->Hint : L"");
+            if constexpr (requires { owner.OnMenuHint(L"", nullptr); }) {
+                const auto menu = reinterpret_cast<HMENU>(lParam);
+                const bool item = menu && !(HIWORD(wParam) & MF_POPUP);
+                const Row* row = item ? ById(LOWORD(wParam)) : nullptr;
+                RECT place{};
+                const bool placed = row && ItemPlace(menu, row->Id, place);
+                owner.OnMenuHint(row ? row->Hint : L"", placed ? &place : nullptr);
             }
             return std::nullopt; // the default handling goes on
         default:
@@ -176,14 +184,25 @@ template <class Owner> class CommandTable {
     }
 
   private:
+    // The screen rectangle of the item with this id in an open menu.
+    static bool ItemPlace(HMENU menu, UINT id, RECT& place) {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+            if (::GetMenuItemID(menu, i) == id)
+                return ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &place) != FALSE;
+        return false;
+    }
     bool Owns(ULONG_PTR data) const {
         const auto* row = reinterpret_cast<const Row*>(data);
         return row >= m_rows.data() && row < m_rows.data() + m_rows.size();
     }
     MenuItemLook LookOf(ULONG_PTR data) const {
         const Row& row = *reinterpret_cast<const Row*>(data);
-        return {row.Caption, KeyText(row).c_str(), row.Kind == CommandKind::Separator,
-                row.IsRadio(), row.Icon};
+        return {row.Caption,
+                KeyText(row).c_str(),
+                row.Kind == CommandKind::Separator,
+                row.IsRadio(),
+                row.Icon,
+                row.Glyph};
     }
 
     void Append(HMENU menu, const Row& row, HMENU sub) const {

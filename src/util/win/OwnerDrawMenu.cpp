@@ -2,6 +2,7 @@
 #include "util/Dpi.h"
 
 #include "util/win/Fonts.h"
+#include "util/win/GdiCanvas.h"
 #include "util/win/Handles.h"
 
 #include <commctrl.h>
@@ -56,6 +57,13 @@ void DrawCheckMark(HDC dc, const RECT& column, bool radio, COLORREF color, UINT 
     }
 }
 
+// The square a small icon takes in the middle of the icon column.
+Rect PictureBox(const RECT& column, UINT dpi) {
+    const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    return Rect::FromSize(column.left + (column.right - column.left - size) / 2,
+                          column.top + (column.bottom - column.top - size) / 2, size, size);
+}
+
 // Loaded once per resource and size: a menu draws its icons on every hover.
 HICON MenuIcon(const wchar_t* resource, int size) {
     static std::map<std::pair<std::wstring, int>, UniqueHIcon> loaded;
@@ -67,16 +75,30 @@ HICON MenuIcon(const wchar_t* resource, int size) {
 }
 
 void DrawMenuIcon(HDC dc, const RECT& column, const wchar_t* resource, UINT dpi, bool grayed) {
-    const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    const Rect box = PictureBox(column, dpi);
+    const int size = box.Width();
     const HICON icon = MenuIcon(resource, size);
     if (!icon) return;
-    const int x = column.left + (column.right - column.left - size) / 2;
-    const int y = column.top + (column.bottom - column.top - size) / 2;
+    const int x = box.Left, y = box.Top;
     if (grayed)
         ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size, size,
                      DST_ICON | DSS_DISABLED);
     else
         ::DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+}
+
+void DrawPictureFrame(HDC dc, const RECT& column, UINT dpi) {
+    const Rect box = PictureBox(column, dpi);
+    const int margin = ScaleToDpi(2, dpi);
+    RECT frame{box.Left - margin, box.Top - margin, box.Right + margin, box.Bottom + margin};
+    ::FillRect(dc, &frame, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    ::InflateRect(&frame, -1, -1);
+    ::FillRect(dc, &frame, ::GetSysColorBrush(COLOR_MENU));
+}
+
+void DrawMenuGlyph(HDC dc, const RECT& column, GlyphFn glyph, UINT dpi, COLORREF color) {
+    GdiCanvas canvas(dc, nullptr, nullptr);
+    glyph(canvas, PictureBox(column, dpi), color);
 }
 
 } // namespace
@@ -116,10 +138,19 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, const MenuItemLook& look, UINT dpi
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, text);
     RECT icon{r.left, r.top, r.left + ScaleToDpi(IconColumn, dpi), r.bottom};
-    if (item.itemState & ODS_CHECKED) {
+    const bool checked = (item.itemState & ODS_CHECKED) != 0;
+    if (look.Glyph || look.Icon) {
+        // A checked item with a picture shows it framed, as Windows does.
+        if (checked) DrawPictureFrame(dc, icon, dpi);
+        // Inside the frame the menu's own colours stand, also on a highlight.
+        const COLORREF ink =
+            checked ? ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT) : text;
+        if (look.Glyph)
+            DrawMenuGlyph(dc, icon, look.Glyph, dpi, ink);
+        else
+            DrawMenuIcon(dc, icon, look.Icon, dpi, grayed);
+    } else if (checked) {
         DrawCheckMark(dc, icon, look.Radio, text, dpi);
-    } else if (look.Icon) {
-        DrawMenuIcon(dc, icon, look.Icon, dpi, grayed);
     }
     SelectGuard font(dc, MenuFont(dpi));
     RECT caption{icon.right + ScaleToDpi(TextGap, dpi), r.top, r.right - ScaleToDpi(TextGap, dpi),

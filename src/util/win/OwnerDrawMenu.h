@@ -3,6 +3,8 @@
 // 12-pixel "Segoe UI" face and the system's colours, all scaled to the DPI
 // of the window that shows the menu; an item's icon is loaded from the
 // program's resources in the small-icon size of that DPI.
+#include "util/Glyph.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +15,7 @@ struct MenuItemLook {
     bool Separator = false;
     bool Radio = false;            // a checked radio item shows a dot, others a tick
     const wchar_t* Icon = nullptr; // icon resource; none without
+    GlyphFn Glyph = nullptr;       // or a picture drawn as lines in the text colour
 };
 
 void MeasureMenuItem(MEASUREITEMSTRUCT& item, const MenuItemLook& look, UINT dpi);
