@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -121,6 +122,26 @@ inline bool FindTrayIcon(DravikProcess& dravik, bool picker, POINT& centre) {
             }
         return false;
     });
+}
+
+// Clicks a tray icon until the click shows its effect. Wine's taskbar now
+// and then drops the first click on an icon that has just been added, while
+// it still lays its icons out; a user clicks again then.
+inline ::testing::AssertionResult ClickTrayIconUntil(DravikProcess& dravik, bool picker,
+                                                     const std::function<bool()>& done,
+                                                     bool right = false) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        POINT icon{};
+        if (!FindTrayIcon(dravik, picker, icon))
+            return ::testing::AssertionFailure()
+                   << "no " << (picker ? "picker" : "ruler") << " icon in the taskbar";
+        if (right)
+            RightClickAt(icon.x, icon.y);
+        else
+            LeftClickAt(icon.x, icon.y);
+        if (dravik.WaitUntil(done, 3000)) return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "three clicks on the tray icon had no effect";
 }
 
 // Keys go to the foreground window: a click on the ruler makes it that,

@@ -522,12 +522,10 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
         dravik, {{RulerState::ColorWindow, L"0"}, {RulerState::ColorDlgColor, BgrText(colour)}}));
 
     // The picker's tray icon opens it again, with that colour as "Aktuell".
-    POINT icon{};
-    ASSERT_TRUE(FindTrayIcon(dravik, true, icon)) << "no colour picker icon in the taskbar";
-    PointerTo(icon.x, icon.y);
-    MouseEventAt(icon.x, icon.y, MOUSEEVENTF_LEFTDOWN);
-    MouseEventAt(icon.x, icon.y, MOUSEEVENTF_LEFTUP);
-    HWND again = ShownProgramWindow(dravik, ColorFormClass);
+    HWND again = nullptr;
+    ASSERT_TRUE(ClickTrayIconUntil(dravik, true, [&] {
+        return (again = ShownProgramWindow(dravik, ColorFormClass, 0)) != nullptr;
+    }));
     ASSERT_NE(again, nullptr) << "the tray icon opened no colour window";
     EXPECT_TRUE(ShowsColour(dravik, again, colour));
     HWND old = Control(again, idColorOld);

@@ -253,10 +253,8 @@ TEST_F(RulerWindow, SHidesTheRulerAfterASessionOfKeysAndHotkeys) {
              SettingsFile(L"Left=-700\r\nTop=780\r\nWidth=600\r\nTransparency=50\r\n"
                           L"Magnifier=0\r\nVisible=0\r\nColorPickerIcon=0\r\nRefCmSize=-3\r\n"
                           L"MoveHotKeyLeft=49191\r\nMoveHotKeyRight=49191\r\nMoveHotKeyMoveBy=7")});
-    POINT icon{};
-    ASSERT_TRUE(FindTrayIcon(dravik, false, icon));
-    LeftClickAt(icon.x, icon.y);
-    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
+    ASSERT_TRUE(ClickTrayIconUntil(dravik, false,
+                                   [&] { return ::IsWindowVisible(dravik.Ruler()) != FALSE; }));
     ASSERT_TRUE(Focused(dravik));
     PressKey('S');
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"0"}}));
@@ -271,7 +269,8 @@ TEST_F(RulerWindow, AHiddenRulerWithoutPickerIconComesBackByAClickOnItsTrayIcon)
     POINT icon{};
     ASSERT_TRUE(FindTrayIcon(dravik, false, icon)) << "no ruler icon in the taskbar";
     EXPECT_EQ(TrayIcons().size(), 1u) << "the picker's icon is hidden";
-    LeftClickAt(icon.x, icon.y);
+    EXPECT_TRUE(ClickTrayIconUntil(dravik, false,
+                                   [&] { return ::IsWindowVisible(dravik.Ruler()) != FALSE; }));
     EXPECT_TRUE(StateBecomes(dravik, {{RulerState::Visible, L"1"}}));
     EXPECT_TRUE(::IsWindowVisible(dravik.Ruler()));
 }
