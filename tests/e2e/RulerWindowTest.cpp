@@ -326,15 +326,25 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
         ASSERT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) != nullptr; }));
         EXPECT_EQ(dravik.Ask(L"menu"), expected);
         // An item with a hint tells it beside itself while it is selected.
-        for (int i = 0; i < 15; ++i) // the items above it, separators aside
-            PressKey(VK_DOWN);
+        // Down, one item at a time, until it is selected: the pointer that
+        // rests on the menu's corner may select the first item of its own,
+        // so no count of presses is sure (the menu wraps around).
         const std::wstring hint = L"Sucht im Internet nach einer neuen Programmversion";
+        const auto hintNow = [&] { return dravik.State()[RulerState::MenuHint]; };
+        for (int press = 0; press < 40 && hintNow() != hint; ++press) {
+            const std::wstring before = hintNow();
+            PressKey(VK_DOWN);
+            dravik.WaitUntil([&] { return hintNow() != before; }, 150);
+        }
         EXPECT_TRUE(StateBecomes(dravik, {{RulerState::MenuHint, hint}}));
         HWND tip = nullptr;
         EXPECT_TRUE(dravik.WaitUntil([&] {
             tip = dravik.ProgramWindow(L"tooltips_class32");
             return tip && ::IsWindowVisible(tip) && Text(tip) == hint;
-        })) << "no tip beside the item";
+        })) << "no tip beside the item: "
+            << (tip ? (::IsWindowVisible(tip) ? "shown, \"" : "hidden, \"") + Narrow(Text(tip)) +
+                          "\""
+                    : std::string("none"));
         // Esc closes the menu, not the program.
         PressKey(VK_ESCAPE);
         EXPECT_TRUE(dravik.WaitUntil([&] { return OpenMenu(dravik) == nullptr; }));
