@@ -16,10 +16,14 @@ if(WIN32)
         target_include_directories(dravik_deps SYSTEM INTERFACE ${DRAVIK_WIN_DEPS}/include)
         target_compile_definitions(dravik_deps INTERFACE CURL_STATICLIB DRAVIK_HAVE_DEPS=1)
         # curl is HTTP only with Schannel: sockets, the certificate store and
-        # crypto; no LDAP (wldap32) and no IDN (normaliz).
+        # crypto; no LDAP (wldap32) and no IDN (normaliz). Its DLLs load with
+        # the first request (src/online/win/HttpClient.cpp names them), not
+        # with the program; curl loads secur32 itself when it needs it.
+        include(${CMAKE_SOURCE_DIR}/cmake/DelayImports.cmake)
+        dravik_delay_import_libraries(curl_system_libraries ws2_32 crypt32 bcrypt)
         target_link_libraries(dravik_deps INTERFACE
             ${DRAVIK_WIN_DEPS}/lib/libpugixml.a ${DRAVIK_WIN_DEPS}/lib/libcurl.a
-            ws2_32 crypt32 bcrypt secur32 advapi32)
+            ${curl_system_libraries} secur32 advapi32)
     endif()
 else()
     find_package(PkgConfig REQUIRED)

@@ -11,8 +11,13 @@ add_link_options(-Wl,--gc-sections)
 add_link_options(-Wl,--file-alignment,0x1000)
 # Programs, the hook library and the test programs side by side, as installed.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32
-    shlwapi windowscodecs msimg32 winmm wininet uxtheme)
+# The common dialogs (the picture's open dialog), COM (the picture decoder)
+# and the Internet settings (the proxy) load when a feature first needs them,
+# not with the program: a ruler that only measures never maps them.
+include(${CMAKE_SOURCE_DIR}/cmake/DelayImports.cmake)
+dravik_delay_import_libraries(DRAVIK_ON_FIRST_USE_LIBS comdlg32 ole32 wininet)
+set(DRAVIK_WIN_LIBS user32 gdi32 comctl32 ${DRAVIK_ON_FIRST_USE_LIBS} shell32 oleaut32 uuid
+    advapi32 shlwapi windowscodecs msimg32 winmm uxtheme)
 
 # zephal.dll: the system-wide mouse hook.
 add_library(zephal SHARED src/hook/zephal.cpp src/hook/zephal.def)

@@ -21,6 +21,15 @@ check "Dravik.exe needs no MinGW runtime DLLs" no_mingw_dlls
 no_static_hook_import() { ! grep -q "DLL Name: zephal.dll" <<<"$headers"; }
 check "Dravik.exe loads zephal.dll itself (no static import)" no_static_hook_import
 check "Dravik.exe names zephal.dll" grep -q "zephal.dll" <<<"$(strings -e l "$exe")"
+# Network, certificates, the Internet settings, the common dialogs and COM
+# load when a feature first needs them (delay imports), not with the program.
+no_start_import_of_deferred() {
+    ! grep -iqE 'DLL Name: (ws2_32|crypt32|bcrypt|secur32|wininet|comdlg32|ole32|oleaut32|hhctrl)' <<<"$headers"
+}
+check "Dravik.exe imports no library a feature loads on first use" no_start_import_of_deferred
+# Sections on page boundaries in the file as in memory: Wine then maps the
+# image from the file instead of reading it into private memory.
+check "Dravik.exe's sections are page-aligned in the file" grep -qE "FileAlignment\s+0*1000$" <<<"$headers"
 exports=$($objdump -p "$dll")
 for f in InstallHookMouse IsHookSetMouse RemoveHookMouse GetMonitorMouseMoveMsg; do
     check "zephal.dll exports $f" grep -qE "\] $f\$" <<<"$exports"

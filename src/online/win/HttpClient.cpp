@@ -1,5 +1,7 @@
 #include "online/win/HttpClient.h"
 
+#include "util/win/SystemLibraries.h"
+
 #include <curl/curl.h>
 
 #include <memory>
@@ -76,6 +78,12 @@ THttpResult HttpGet(const std::string& url, const std::string& proxy, const THtt
     THttpResult result;
     if (!IsHttpUrl(url)) {
         result.Failure = THttpFailure::BadAddress;
+        return result;
+    }
+    // What curl calls in the system, loaded with the first request (see
+    // cmake/Dependencies.cmake); without them no request can go out.
+    if (!LoadSystemLibraries({L"ws2_32.dll", L"crypt32.dll", L"bcrypt.dll"})) {
+        result.Failure = THttpFailure::Other;
         return result;
     }
     GlobalInitOnce();

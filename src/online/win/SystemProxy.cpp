@@ -2,6 +2,7 @@
 
 #include "online/ProxyList.h"
 #include "storage/TextCodec.h"
+#include "util/win/SystemLibraries.h"
 
 #include <windows.h>
 
@@ -10,6 +11,9 @@
 #include <vector>
 
 std::wstring SystemProxyList() {
+    // The Internet settings' library loads with the first question; without
+    // it the settings name no proxy that could be read.
+    if (!LoadSystemLibraries({L"wininet.dll"})) return {};
     // The answer's strings point into the same buffer.
     std::vector<unsigned char> buffer(4096);
     DWORD size = static_cast<DWORD>(buffer.size());
