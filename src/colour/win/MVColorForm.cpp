@@ -11,9 +11,12 @@
 #include "util/win/Fonts.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/ModalLoop.h"
+#include "util/win/SystemLibraries.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
+
+#include <system_error>
 
 namespace {
 
@@ -240,8 +243,13 @@ void TMVColorForm::btnLoadImgClick() {
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags =
         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (::GetOpenFileNameW(&ofn)) LoadUserImage(file);
+    // The common dialogs load with the first open dialog; without them the
+    // user reads of a failed system call, as of any other.
+    const bool dialogs = LoadSystemLibraries({L"comdlg32.dll"});
+    if (dialogs && ::GetOpenFileNameW(&ofn)) LoadUserImage(file);
     Down = false;
+    if (!dialogs)
+        throw std::system_error(ERROR_MOD_NOT_FOUND, std::system_category(), "comdlg32.dll");
 }
 
 bool TMVColorForm::LoadUserImage(const std::wstring& fileName) {

@@ -48,7 +48,8 @@ class Win32PathListPlatform : public PathListPlatform {
     std::optional<std::wstring> VirtualFolderName(int csidl) override {
         ITEMIDLIST* raw = nullptr;
         if (::SHGetSpecialFolderLocation(nullptr, csidl, &raw) != S_OK || !raw) return std::nullopt;
-        const UniqueCoTaskMem<ITEMIDLIST*> pidl(raw);
+        // The shell's own release, so COM's library need not load for it.
+        const UniqueHandle<ITEMIDLIST*, NullHandleTraits<ITEMIDLIST*, ::ILFree>> pidl(raw);
         SHFILEINFOW info{};
         if (!::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl.Get()), 0, &info, sizeof(info),
                               SHGFI_PIDL | SHGFI_DISPLAYNAME))

@@ -1,5 +1,7 @@
 #pragma once
 // RAII owners for Win32 handles: one small type per release function.
+#include "util/win/SystemLibraries.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -50,16 +52,19 @@ using UniqueHook = UniqueHandle<HHOOK, NullHandleTraits<HHOOK, ::UnhookWindowsHo
 using UniqueHIcon = UniqueHandle<HICON, NullHandleTraits<HICON, ::DestroyIcon>>;
 using UniqueHMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, ::DestroyMenu>>;
 using UniqueLibrary = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, ::FreeLibrary>>;
-// Memory the system allocated for us: LocalAlloc'ed (FormatMessage,
-// CommandLineToArgvW) or CoTaskMemAlloc'ed (shell item lists).
+// Memory the system allocated for us with LocalAlloc (FormatMessage,
+// CommandLineToArgvW).
 template <typename T> using UniqueLocal = UniqueHandle<T, NullHandleTraits<T, ::LocalFree>>;
-template <typename T> using UniqueCoTaskMem = UniqueHandle<T, NullHandleTraits<T, ::CoTaskMemFree>>;
 
 // COM for the calling thread, when it has none yet; a thread that already
-// runs another apartment model keeps it.
+// runs another apartment model keeps it. COM's library loads with the first
+// scope; without it nothing is usable.
 class ComScope {
   public:
-    ComScope() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComScope()
+        : m_result(LoadSystemLibraries({L"ole32.dll"})
+                       ? ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)
+                       : CO_E_NOTINITIALIZED) {}
     ~ComScope() {
         if (SUCCEEDED(m_result)) ::CoUninitialize();
     }
