@@ -19,7 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InstallSysColorProvider();
     InstallWin32Storage();
     SetLocalFormatFromSystem();
-    LoadHtmlHelp();
     Application app;
     TMainDlg ruler;
     int exitCode = 0;

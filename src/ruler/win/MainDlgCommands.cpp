@@ -214,7 +214,7 @@ void TMainDlg::ShowAbout() {
 
 void TMainDlg::ShowHelp() {
     const bool present = FileSystem().FileExists(m_helpFile);
-    if (present && HtmlHelpLoaded()) {
+    if (present && HtmlHelpAvailable()) {
         HelpDisplayTopic(m_helpFile);
         return;
     }

@@ -49,8 +49,8 @@ bool TraceOn() {
 
 } // namespace
 
-bool LoadHtmlHelp() {
-    if (g_library) return true;
+bool HtmlHelpAvailable() {
+    if (g_htmlHelpW) return true;
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);
     for (const std::wstring& path : {std::wstring(system) + L"\\hhctrl.ocx", RegisteredViewer()}) {
@@ -63,6 +63,7 @@ bool LoadHtmlHelp() {
         reinterpret_cast<void*>(::GetProcAddress(g_library, "HtmlHelpW")));
     g_htmlHelpA = reinterpret_cast<HtmlHelpAFn>(
         reinterpret_cast<void*>(::GetProcAddress(g_library, "HtmlHelpA")));
+    if (!g_htmlHelpW) UnloadHtmlHelp();
     return g_htmlHelpW != nullptr;
 }
 
@@ -73,12 +74,8 @@ void UnloadHtmlHelp() {
     g_htmlHelpA = nullptr;
 }
 
-bool HtmlHelpLoaded() {
-    return g_htmlHelpW != nullptr;
-}
-
 HWND CallHtmlHelp(HWND caller, const std::wstring& file, UINT command, DWORD_PTR data) {
-    if (!g_htmlHelpW) return nullptr;
+    if (!HtmlHelpAvailable()) return nullptr;
     return g_htmlHelpW(caller, file.empty() ? nullptr : file.c_str(), command, data);
 }
 
@@ -93,7 +90,7 @@ void HHShowError(int code) {
 }
 
 void HHCloseAll() {
-    if (!g_htmlHelpW) return;
+    if (!g_htmlHelpW) return; // never loaded: no help window is open
     g_htmlHelpW(nullptr, nullptr, HH_CLOSE_ALL_, 0);
     ::Sleep(0);
 }
@@ -162,7 +159,7 @@ void THookHelpSystem::HelpContext(int id) {
     HelpTrace(L"HHHelpContext(\"" + file + L"\", " + std::to_wstring(id) + L")");
     int result = 0;
     if (FHostType == 0) {
-        if (!HtmlHelpLoaded()) {
+        if (!HtmlHelpAvailable()) {
             result = 1;
         } else if (HWND help = CallHtmlHelp(::GetDesktopWindow(), file, HH_HELP_CONTEXT_,
                                             static_cast<DWORD_PTR>(id))) {
@@ -186,7 +183,7 @@ void THookHelpSystem::HelpContext(int id) {
 
 bool HelpDisplayTopic(const std::wstring& chmFile) {
     HelpTrace(L"ShowContext(\"" + chmFile + L"\", 0)");
-    if (!HtmlHelpLoaded()) {
+    if (!HtmlHelpAvailable()) {
         HHShowError(1);
         return false;
     }

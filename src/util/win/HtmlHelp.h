@@ -8,12 +8,14 @@
 #include <memory>
 #include <string>
 
-// Loads the viewer library: from the system folder first, then from the path
-// registered for it; never by bare name, which would take a copy planted
-// beside a portable program. False when there is none.
-bool LoadHtmlHelp();
+// Whether the viewer library is there. The first help request loads it (a
+// ruler whose help is never asked for never maps it): from the system folder
+// first, then from the path registered for it; never by bare name, which
+// would take a copy planted beside a portable program. One that could not
+// be loaded is looked for again at the next request.
+bool HtmlHelpAvailable();
+// At the program's end: the library goes, if it was loaded.
 void UnloadHtmlHelp();
-bool HtmlHelpLoaded();
 
 // HtmlHelpW when the library is there; 0 (and nothing called) otherwise.
 HWND CallHtmlHelp(HWND caller, const std::wstring& file, UINT command, DWORD_PTR data);
