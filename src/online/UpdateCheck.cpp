@@ -12,6 +12,23 @@ constexpr int kWishAfterDays = 112;
 
 const wchar_t* const IntervalNames[] = {L"aaiDisabled", L"aai4Weeks", L"aai8Weeks", L"aai1Year"};
 
+// The automatic check's bookkeeping: its interval in days (0: disabled) and
+// the moment of the last check (0: none yet).
+struct TSchedule {
+    int Days;
+    TDateTime Last;
+};
+
+TSchedule ReadSchedule(TCustomIniFile& store) {
+    return {AutoUpdateIntervalDays(ReadAutoUpdateInterval(store)),
+            store.ReadDateTime(UpdateCheckSection, L"LastCheck", 0)};
+}
+
+bool Due(const TSchedule& schedule, TDateTime now) {
+    return schedule.Last > 0 && schedule.Days > 0 &&
+           std::floor(now) >= schedule.Last + schedule.Days;
+}
+
 TFetchResult FetchCaught(const TFetchVersionFile& fetch, const std::wstring& url) {
     if (url.empty()) return {false, {}, NoVersionFileUrlText};
     try {
@@ -64,15 +81,14 @@ TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckCont
 
     bool due = checkAlways;
     if (!checkAlways) {
-        const int days = AutoUpdateIntervalDays(ReadAutoUpdateInterval(store));
-        const TDateTime last = store.ReadDateTime(UpdateCheckSection, L"LastCheck", 0);
+        const TSchedule schedule = ReadSchedule(store);
         // A damaged value before 1900 would keep the check from ever running.
-        if (last <= 0 && days > 0) {
+        if (schedule.Last <= 0 && schedule.Days > 0) {
             // The very first automatic run opens the dialog without going online.
             result.Verdict = sdUpdate;
             store.WriteDateTime(UpdateCheckSection, L"LastCheck", context.Now);
         }
-        due = last > 0 && days > 0 && today >= last + days;
+        due = Due(schedule, context.Now);
     }
 
     const int lastMsgID = store.ReadInteger(UpdateCheckSection, L"LastMsgID", 0);
@@ -100,6 +116,10 @@ TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckCont
         result.Verdict = sdWish;
     }
     return result;
+}
+
+bool AutomaticCheckGoesOnline(TCustomIniFile& store, TDateTime now) {
+    return Due(ReadSchedule(store), now);
 }
 
 TUpdateCheckResult ExecuteVerdict(TCustomIniFile& store, const TUpdateCheckContext& context,

@@ -70,6 +70,9 @@ struct TUpdateCheckResult {
 TUpdateCheckResult CheckForUpdates(TCustomIniFile& store, const TUpdateCheckContext& context,
                                    bool checkAlways, const TFetchVersionFile& fetch);
 
+// Whether the automatic check (CheckForUpdates without checkAlways) would
+// ask the server now; otherwise its verdict comes from the store alone.
+bool AutomaticCheckGoesOnline(TCustomIniFile& store, TDateTime now);
 // What showing the ruler (showAlways false) or the menu command (true) opens:
 // the menu opens the dialog at once with an empty message.
 TUpdateCheckResult ExecuteVerdict(TCustomIniFile& store, const TUpdateCheckContext& context,

@@ -117,6 +117,11 @@ TEST(UpdateCheck, VerdictMessageAndBookkeeping) {
             store.WriteString(UpdateCheckSection, key, value);
         TUpdateCheckContext context{L"DVK", L"2.2", OnlineUrls(L"DVK", std::nullopt),
                                     EncodeDate(2026, 12, 9) + EncodeTime(15, 30, 0, 0), row.debug};
+        // The program runs the automatic check in the background exactly
+        // when it goes online.
+        if (row.start == Start::Auto) {
+            EXPECT_EQ(AutomaticCheckGoesOnline(store, context.Now), row.served.has_value());
+        }
         int fetches = 0;
         const TFetchVersionFile fetch = [&](const std::wstring& url) {
             ++fetches;

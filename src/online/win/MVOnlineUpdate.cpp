@@ -87,7 +87,23 @@ void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
         ShowVerdict(ExecuteVerdict(*store, context, true, nullptr));
         return;
     }
-    if (m_check) return; // one automatic check at a time
+    if (CheckRunning()) return; // one automatic check at a time
+    // Mostly it is not due: the bookkeeping alone gives the verdict, here and
+    // without a thread. Only a check that goes online runs in the background
+    // (and loads the network code then).
+    try {
+        const auto store = OpenUpdateCheckStore(m_info);
+        if (!AutomaticCheckGoesOnline(*store, context.Now)) {
+            m_result = ExecuteVerdict(*store, context, false, nullptr);
+            // Taken up from the message loop, as the background check's answer.
+            m_verdictComing = true;
+            ::PostMessageW(Handle(), WM_CHECK_DONE, 0, 0);
+            return;
+        }
+    } catch (...) {
+        LogCurrentException(L"automatic update check");
+        return; // no store: nothing to show, the next start tries again
+    }
     m_check = std::make_unique<TBackgroundTask>(
         Handle(), WM_CHECK_DONE, [this, context](const std::atomic<bool>& cancelled) {
             try {
@@ -103,8 +119,11 @@ void TMVOnlineUpdate::Execute(bool showAlways, HWND owner) {
 }
 
 LRESULT TMVOnlineUpdate::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CHECK_DONE && m_check && lParam == reinterpret_cast<LPARAM>(m_check.get())) {
+    const bool answered = (m_check && lParam == reinterpret_cast<LPARAM>(m_check.get())) ||
+                          (m_verdictComing && lParam == 0);
+    if (msg == WM_CHECK_DONE && answered) {
         m_check.reset();
+        m_verdictComing = false;
         m_held = m_result;
         ShowHeldWhenFree();
         return 0;

@@ -34,7 +34,8 @@ class TMVOnlineUpdate : public Window {
     // opens when the answer is there and no dialog of the program is open,
     // so never inside another); true: the update dialog at once.
     void Execute(bool showAlways, HWND owner);
-    bool CheckRunning() const { return static_cast<bool>(m_check); }
+    // Until the message loop has its answer (held while a dialog is open).
+    bool CheckRunning() const { return m_check || m_verdictComing; }
 
     // Around every dialog it opens (the ruler lifts its top-most level).
     TDialogEvent OnBeforeDialog;
@@ -65,4 +66,7 @@ class TMVOnlineUpdate : public Window {
     std::unique_ptr<TBackgroundTask> m_check;
     // The automatic check's answer while a dialog of the program is open.
     std::optional<TUpdateCheckResult> m_held;
+    // A verdict of the bookkeeping alone (no download), until the message
+    // loop takes it up as it takes up the background check's.
+    bool m_verdictComing = false;
 };
