@@ -104,12 +104,12 @@ std::wstring TestProgramDir() {
 
 DravikProcess::DravikProcess(const DravikOptions& options)
     : m_folder(std::make_unique<ScratchFolder>("dravik-e2e")) {
-    if (!::CopyFileW((TestProgramDir() + L"Dravik.exe").c_str(),
-                     m_folder->File(L"Dravik.exe").c_str(), FALSE))
+    const std::wstring from = options.ProgramDir.empty() ? TestProgramDir() : options.ProgramDir;
+    if (!::CopyFileW((from + L"Dravik.exe").c_str(), m_folder->File(L"Dravik.exe").c_str(), FALSE))
         throw std::runtime_error("the program could not be copied");
     const std::wstring hook = m_folder->File(L"zephal.dll");
     if (options.HookFile == DravikOptions::Hook::Real &&
-        !::CopyFileW((TestProgramDir() + L"zephal.dll").c_str(), hook.c_str(), FALSE))
+        !::CopyFileW((from + L"zephal.dll").c_str(), hook.c_str(), FALSE))
         throw std::runtime_error("the hook library could not be copied");
     if (options.HookFile == DravikOptions::Hook::Broken) WriteBytes(hook, AsciiBytes("MZ broken"));
     if (options.PortableSettings) WriteBytes(SettingsFile(), options.Settings);

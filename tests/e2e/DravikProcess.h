@@ -14,6 +14,9 @@
 
 struct DravikOptions {
     std::wstring ExtraArgs;
+    // The folder whose Dravik.exe and zephal.dll are copied (with a trailing
+    // "\"); the test program's own folder when empty.
+    std::wstring ProgramDir;
     // A settings file "Dravik.ini" beside the program copy (portable use),
     // with these bytes; without it the program looks in the user's folders.
     bool PortableSettings = true;

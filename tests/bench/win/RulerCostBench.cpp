@@ -2,33 +2,38 @@
 // that only shows the same strip and takes the same hook (FloorRuler.exe, with
 // and without drawing the marks).
 //
-// For each program: private bytes after the start and after the moves, the
-// CPU time it used while the mouse moved along the ruler (SendInput, about
-// 1000 Hz, every move a new position along it), and the context switches of
-// its UI thread. Under Wine the cost also lands in the wineserver and the X
-// server (every round trip and every X request), so their CPU time over the
-// same moves is shown too when /proc is reachable (drive Z:). Last, the ruler
-// stands still with the mouse for a while: the timer messages, paints and CPU
-// it used meanwhile (idle must cost nothing).
-//   RulerCostBench.exe [moves] [rounds] [idle seconds] [magnifier]
+// For each program: the start-up (process created to window painted), the
+// memory after the start and after the moves, the CPU time it used while
+// the mouse moved along the ruler (SendInput, about 1000 Hz, every move a new
+// position along it), and the context switches of its UI thread. Under Wine
+// the cost also lands in the wineserver and the X server (every round trip
+// and every X request), so their CPU time over the same moves is shown too
+// when /proc is reachable (drive Z:). Then the ruler stands still with the
+// mouse for a while: the timer messages, paints and CPU it used meanwhile
+// (idle must cost nothing). With "features", last, the memory the update
+// check, the About window and the help leave after each of three uses.
+//   RulerCostBench.exe [moves] [rounds] [idle seconds] [magnifier] [features]
 //   (default 1000, 5, 10; "magnifier" measures the ruler with its magnifier open)
-// Under Wine, DRAVIK_XVFB_PID names the X server to count.
+// Under Wine, DRAVIK_XVFB_PID names the X server to count. DRAVIK_BASELINE
+// names a folder with another build's Dravik.exe and zephal.dll, measured
+// in the same rounds (before and after a change, in one run).
 #include "../../e2e/DravikProcess.h"
+#include "cost/FeatureRounds.h"
+#include "cost/LinuxCounters.h"
+#include "cost/ProcessMemory.h"
+#include "cost/StartupWatch.h"
+#include "cost/WindowsCounters.h"
 
 #include <windows.h>
 
 #include <mmsystem.h>
-#include <psapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -49,189 +54,6 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-// --- The process as Windows reports it -------------------------------------
-
-double PrivateMB(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                                sizeof(counters)))
-        return -1;
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
-}
-
-double WorkingSetMB(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters))) return -1;
-    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
-// User plus kernel time, in milliseconds.
-double CpuMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-    auto value = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime);
-    };
-    return (value(kernel) + value(user)) / 10000.0;
-}
-
-// Context switches of one thread, from the system's process list; -1 when
-// the system does not count them (Wine leaves them 0).
-struct ThreadInfo {
-    LARGE_INTEGER KernelTime, UserTime, CreateTime;
-    ULONG WaitTime;
-    PVOID StartAddress;
-    CLIENT_ID ClientId;
-    LONG Priority, BasePriority;
-    ULONG ContextSwitches, ThreadState, WaitReason;
-};
-struct ProcessInfo {
-    ULONG NextEntryOffset, NumberOfThreads;
-    LARGE_INTEGER Reserved[3];
-    LARGE_INTEGER CreateTime, UserTime, KernelTime;
-    UNICODE_STRING ImageName;
-    LONG BasePriority;
-    HANDLE UniqueProcessId, InheritedFromUniqueProcessId;
-    ULONG HandleCount, SessionId;
-    ULONG_PTR PageDirectoryBase;
-    SIZE_T VmCounters[11];
-    SIZE_T PrivatePageCount;
-    IO_COUNTERS IoCounters;
-};
-
-long long SystemContextSwitches(DWORD pid, DWORD tid) {
-    using QueryFn = NTSTATUS(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    static auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return -1;
-    std::vector<unsigned char> buffer(1 << 20);
-    ULONG needed = 0;
-    while (query(5 /* SystemProcessInformation */, buffer.data(), static_cast<ULONG>(buffer.size()),
-                 &needed) != 0) {
-        if (buffer.size() >= (64u << 20)) return -1;
-        buffer.resize(buffer.size() * 2);
-    }
-    for (size_t offset = 0;;) {
-        const auto* process = reinterpret_cast<const ProcessInfo*>(buffer.data() + offset);
-        if (reinterpret_cast<ULONG_PTR>(process->UniqueProcessId) == pid) {
-            const auto* threads = reinterpret_cast<const ThreadInfo*>(process + 1);
-            for (ULONG i = 0; i < process->NumberOfThreads; ++i)
-                if (reinterpret_cast<ULONG_PTR>(threads[i].ClientId.UniqueThread) == tid)
-                    return threads[i].ContextSwitches;
-            return -1;
-        }
-        if (!process->NextEntryOffset) return -1;
-        offset += process->NextEntryOffset;
-    }
-}
-
-// --- The same processes as Linux sees them (under Wine) --------------------
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string ProcFile(int pid, const std::string& name) {
-    return ReadText("Z:\\proc\\" + std::to_string(pid) + "\\" + name);
-}
-
-std::string Env(const char* name) {
-    char value[1024] = {};
-    const DWORD n = ::GetEnvironmentVariableA(name, value, sizeof(value));
-    return n > 0 && n < sizeof(value) ? value : "";
-}
-
-// Processes whose command name (as Linux truncates it) starts with prefix
-// and that belong to this Wine prefix.
-std::set<int> UnixProcesses(const std::string& prefix) {
-    std::set<int> pids;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return pids;
-    const std::string winePrefix = "WINEPREFIX=" + Env("WINEPREFIX");
-    do {
-        const int pid = std::atoi(found.cFileName);
-        if (pid <= 0 || ProcFile(pid, "comm").rfind(prefix, 0) != 0) continue;
-        const std::string env = ProcFile(pid, "environ");
-        if (winePrefix.size() > 11 && env.find(winePrefix + '\0') == std::string::npos) continue;
-        pids.insert(pid);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return pids;
-}
-
-// Time on a CPU of all threads of a Linux process, in milliseconds.
-double UnixCpuMs(int pid) {
-    if (pid <= 0) return -1;
-    double total = 0;
-    WIN32_FIND_DATAA found;
-    const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
-    HANDLE search = ::FindFirstFileA((tasks + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    do {
-        if (found.cFileName[0] == '.') continue;
-        total += std::atof(ReadText(tasks + found.cFileName + "\\schedstat").c_str()) / 1e6;
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return total;
-}
-
-// Voluntary plus forced context switches of a Linux thread.
-long long UnixContextSwitches(int pid, int tid) {
-    if (pid <= 0) return -1;
-    std::istringstream status(ReadText("Z:\\proc\\" + std::to_string(pid) + "\\task\\" +
-                                       std::to_string(tid) + "\\status"));
-    std::string line;
-    long long total = -1;
-    while (std::getline(status, line))
-        if (line.find("ctxt_switches:") != std::string::npos)
-            total = (total < 0 ? 0 : total) + std::atoll(line.substr(line.find(':') + 1).c_str());
-    return total;
-}
-
-int Wineserver() {
-    const std::set<int> servers = UnixProcesses("wineserver");
-    return servers.empty() ? -1 : *servers.begin();
-}
-
-// The X server, when the caller names it (scripts/wine-env.sh's Xvfb).
-int XServer() {
-    const int pid = std::atoi(Env("DRAVIK_XVFB_PID").c_str());
-    return pid > 0 ? pid : -1;
-}
-
-// Wine reports no private bytes (PrivateUsage stays 0): the Linux process's
-// anonymous resident memory is the nearest figure, heap, stacks, GDI objects
-// and image sections Wine had to copy (file alignment below a page) alike.
-double UnixPrivateMB(int pid) {
-    if (pid <= 0) return -1;
-    std::istringstream status(ProcFile(pid, "status"));
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("RssAnon:", 0) == 0) return std::atof(line.c_str() + 8) / 1024.0;
-    return -1;
-}
-
-double PrivateOrUnixMB(HANDLE process, int pid) {
-    const double windows = PrivateMB(process);
-    return windows > 0 ? windows : UnixPrivateMB(pid);
-}
-
-// Time on a CPU of one Linux thread, in milliseconds.
-double UnixThreadCpuMs(int pid, int tid) {
-    if (pid <= 0) return -1;
-    return std::atof(ReadText("Z:\\proc\\" + std::to_string(pid) + "\\task\\" +
-                              std::to_string(tid) + "\\schedstat")
-                         .c_str()) /
-           1e6;
-}
-
 // --- The programs ----------------------------------------------------------
 
 struct Target {
@@ -246,9 +68,10 @@ struct Target {
 class RulerTarget : public Target {
   public:
     // Without the magnifier unless asked: the floor has no second window.
-    explicit RulerTarget(bool magnifier)
-        : m_process([magnifier] {
+    RulerTarget(bool magnifier, const std::wstring& programDir)
+        : m_process([&] {
               DravikOptions options;
+              options.ProgramDir = programDir;
               options.PortableSettings = true; // a Dravik.ini beside the copy
               if (!magnifier) options.Settings = Utf16File(L"[Settings]\r\nMagnifier=0\r\n");
               return options;
@@ -319,7 +142,8 @@ void MoveTo(int x, int y) {
 }
 
 struct Sample {
-    double PrivateStart = 0, PrivateAfter = 0, WorkingStart = 0, WorkingAfter = 0;
+    StartupTime Startup;
+    MemoryFigures Start, After;
     double Cpu = 0, UnixCpu = -1, UiCpu = -1, ServerCpu = -1, XCpu = -1;
     long long Switches = -1;
     double MoveRate = 0; // moves per second actually sent
@@ -344,18 +168,29 @@ long long StateNumber(const std::map<std::wstring, std::wstring>& state, const w
     return it == state.end() ? -1 : std::stoll(it->second);
 }
 
-template <typename Make>
-Sample Measure(Make make, int moves, int idleSeconds, double* idleCpu, long long* idleTimers,
-               long long* idlePaints) {
-    auto target = make();
+struct Row {
+    std::string Name;
+    std::function<std::unique_ptr<Target>()> Make;
+    const wchar_t* WindowClass;
+    std::string UnixName;    // the command name Linux shows for it
+    std::wstring ProgramDir; // Dravik's rows: the build they start
+    std::vector<Sample> Samples;
+    double IdleCpu = -1;
+    long long IdleTimers = -1, IdlePaints = -1;
+};
+
+Sample Measure(Row& row, int moves, int idleSeconds) {
+    // Watching from before the start: the window may be painted at once.
+    StartupWatch watch(row.WindowClass, row.UnixName);
+    auto target = row.Make();
+    Sample s;
+    s.Startup = watch.Wait(5000);
     const HWND wnd = target->Window();
     Measured m{};
     m.UiThread = ::GetWindowThreadProcessId(wnd, &m.Pid);
     m.Process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, m.Pid);
-    m.UnixPid = -1;
     // One target runs at a time in this prefix.
-    const std::set<int> same = UnixProcesses(target->UnixName());
-    if (same.size() == 1) m.UnixPid = *same.begin();
+    m.UnixPid = UnixProcess(target->UnixName());
     const int server = Wineserver(), xserver = XServer();
 
     RECT r{};
@@ -363,9 +198,7 @@ Sample Measure(Make make, int moves, int idleSeconds, double* idleCpu, long long
     const int y = r.top + (r.bottom - r.top) / 2;
     MoveTo(r.left + 5, y);
     ::Sleep(1000); // start-up work done, the first move taken
-    Sample s;
-    s.PrivateStart = PrivateOrUnixMB(m.Process, m.UnixPid);
-    s.WorkingStart = WorkingSetMB(m.Process);
+    s.Start = MemoryOf(m.Process, m.UnixPid, target->UnixName());
     const auto stateBefore = target->State();
 
     // Wine runs a process's first thread, its UI thread here, as the Linux
@@ -393,8 +226,7 @@ Sample Measure(Make make, int moves, int idleSeconds, double* idleCpu, long long
     if (x0 >= 0) s.XCpu = UnixCpuMs(xserver) - x0;
     const long long switches1 = Switches(m);
     if (switches0 >= 0 && switches1 >= 0) s.Switches = switches1 - switches0;
-    s.PrivateAfter = PrivateOrUnixMB(m.Process, m.UnixPid);
-    s.WorkingAfter = WorkingSetMB(m.Process);
+    s.After = MemoryOf(m.Process, m.UnixPid, target->UnixName());
 
     const auto stateAfter = target->State();
     if (!stateAfter.empty()) {
@@ -410,30 +242,113 @@ Sample Measure(Make make, int moves, int idleSeconds, double* idleCpu, long long
         const auto idleBefore = target->State();
         ::Sleep(static_cast<DWORD>(idleSeconds) * 1000);
         const auto idleAfter = target->State();
-        *idleCpu = CpuMs(m.Process) - idle0;
+        row.IdleCpu = CpuMs(m.Process) - idle0;
         if (!idleAfter.empty()) {
-            *idleTimers = StateNumber(idleAfter, L"TimerMessages") -
-                          StateNumber(idleBefore, L"TimerMessages");
+            row.IdleTimers = StateNumber(idleAfter, L"TimerMessages") -
+                             StateNumber(idleBefore, L"TimerMessages");
             // The question itself is answered without a paint.
-            *idlePaints = StateNumber(idleAfter, L"Paints") - StateNumber(idleBefore, L"Paints");
+            row.IdlePaints = StateNumber(idleAfter, L"Paints") - StateNumber(idleBefore, L"Paints");
         }
     }
     ::CloseHandle(m.Process);
     return s;
 }
 
-struct Row {
-    const char* Name;
-    std::vector<Sample> Samples;
-    double IdleCpu = -1;
-    long long IdleTimers = -1, IdlePaints = -1;
-};
+// --- Printing --------------------------------------------------------------
 
-double MedianOf(const Row& row, double Sample::*field) {
+template <typename Field> double MedianOf(const Row& row, Field field) {
     std::vector<double> v;
     for (const Sample& s : row.Samples)
-        v.push_back(s.*field);
+        v.push_back(field(s));
     return Median(v);
+}
+
+// Neighbouring runs share the machine's load: the ratio within a round
+// holds better than the ratio of the medians when the load changes.
+template <typename Field> double RoundRatio(const Row& a, const Row& b, Field field) {
+    std::vector<double> v;
+    for (size_t i = 0; i < a.Samples.size() && i < b.Samples.size(); ++i)
+        if (field(b.Samples[i]) > 0) v.push_back(field(a.Samples[i]) / field(b.Samples[i]));
+    return Median(v);
+}
+
+void PrintMemory(const std::vector<Row>& rows) {
+    std::printf("\nmemory MB         %17s %17s %17s %17s\n", "private", "own images", "anonymous",
+                "working set");
+    std::printf("%-17s %8s %8s %8s %8s %8s %8s %8s %8s\n", "", "start", "after", "start", "after",
+                "start", "after", "start", "after");
+    for (const Row& row : rows) {
+        std::printf("%-17s", row.Name.c_str());
+        for (double MemoryFigures::*figure : {&MemoryFigures::Private, &MemoryFigures::OwnImages,
+                                              &MemoryFigures::Anon, &MemoryFigures::WorkingSet})
+            std::printf(" %8.2f %8.2f",
+                        MedianOf(row, [&](const Sample& s) { return s.Start.*figure; }),
+                        MedianOf(row, [&](const Sample& s) { return s.After.*figure; }));
+        std::printf("\n");
+    }
+    std::printf(
+        "(private: under Wine Private_Clean + Private_Dirty of smaps_rollup, pages no other "
+        "process on the machine maps, on Windows the private bytes; own images: the part "
+        "of it that is the program's exe and hook library, mapped from their files; "
+        "anonymous: RssAnon)\n");
+}
+
+void PrintStartup(const std::vector<Row>& rows, const Row& floor) {
+    std::printf("\nstart-up          %12s %12s %16s\n", "painted ms", "CPU ms", "/ floor (rounds)");
+    const auto wall = [](const Sample& s) { return s.Startup.WallMs; };
+    for (const Row& row : rows)
+        std::printf("%-17s %12.1f %12.1f %16.2f\n", row.Name.c_str(), MedianOf(row, wall),
+                    MedianOf(row, [](const Sample& s) { return s.Startup.CpuMs; }),
+                    RoundRatio(row, floor, wall));
+    std::printf("(from the creation of the process to its window shown and painted)\n");
+}
+
+void PrintCpu(const std::vector<Row>& rows, const Row& floor, const Row& marks, int moves) {
+    std::printf("\n%d moves   %8s %9s %9s %9s %9s %9s\n", moves, "CPU ms", "run ms", "UI run",
+                "UI ctx", "server", "X server");
+    std::printf("%-17s %8s %9s %9s %9s %9s %9s\n", "", "(Windows)", "(Linux)", "ms", "switches",
+                "CPU ms", "CPU ms");
+    for (const Row& row : rows)
+        std::printf("%-17s %8.1f %9.1f %9.1f %9.0f %9.1f %9.1f\n", row.Name.c_str(),
+                    MedianOf(row, [](const Sample& s) { return s.Cpu; }),
+                    MedianOf(row, [](const Sample& s) { return s.UnixCpu; }),
+                    MedianOf(row, [](const Sample& s) { return s.UiCpu; }),
+                    MedianOf(row, [](const Sample& s) { return static_cast<double>(s.Switches); }),
+                    MedianOf(row, [](const Sample& s) { return s.ServerCpu; }),
+                    MedianOf(row, [](const Sample& s) { return s.XCpu; }));
+    // The spread behind the medians.
+    for (const Row& row : rows) {
+        std::printf("%-17s UI run ms by round:", row.Name.c_str());
+        for (const Sample& s : row.Samples)
+            std::printf(" %.1f", s.UiCpu);
+        std::printf("\n");
+    }
+    const auto ui = [](const Sample& s) { return s.UiCpu; };
+    for (const Row& row : rows) {
+        if (&row == &floor || &row == &marks) continue;
+        std::printf("UI thread run, median of the per-round ratios:  %s / floor %.2f   %s / "
+                    "floor with marks %.2f\n",
+                    row.Name.c_str(), RoundRatio(row, floor, ui), row.Name.c_str(),
+                    RoundRatio(row, marks, ui));
+    }
+    std::printf("marks / floor %.2f\n", RoundRatio(marks, floor, ui));
+}
+
+void PrintFeatures(const std::string& name, const FeatureRoundsResult& result) {
+    std::printf("\n%s: private MB after each use (after the start %.2f)\n", name.c_str(),
+                result.AfterStart);
+    for (const FeatureMemory& feature : result.Features) {
+        std::printf("  %-16s", feature.Feature.c_str());
+        for (double mb : feature.AfterRound)
+            std::printf(" %8.2f", mb);
+        std::printf("\n");
+    }
+    if (!result.Failure.empty()) std::printf("  failed: %s\n", result.Failure.c_str());
+}
+
+bool HasWord(int argc, char** argv, const char* word) {
+    return std::any_of(argv + 1, argv + argc,
+                       [&](const char* arg) { return std::string(arg) == word; });
 }
 
 } // namespace
@@ -442,91 +357,74 @@ int main(int argc, char** argv) {
     const int moves = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const int idleSeconds = argc > 3 ? std::max(0, std::atoi(argv[3])) : 10;
+    const bool magnifier = HasWord(argc, argv, "magnifier");
+    const bool features = HasWord(argc, argv, "features");
     ::SetProcessDPIAware();
     ::QueryPerformanceFrequency(&g_freq);
     ::timeBeginPeriod(1);
 
-    Row rows[3] = {{"Dravik", {}}, {"floor", {}}, {"floor with marks", {}}};
-    const bool magnifier = argc > 4 && std::string(argv[4]) == "magnifier";
-    auto makeRuler = [magnifier] {
-        return std::unique_ptr<Target>(std::make_unique<RulerTarget>(magnifier));
+    auto ruler = [magnifier](std::wstring dir) {
+        return [magnifier, dir] {
+            return std::unique_ptr<Target>(std::make_unique<RulerTarget>(magnifier, dir));
+        };
     };
-    auto makeFloor = [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(false)); };
-    auto makeMarks = [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(true)); };
+    std::vector<Row> rows;
+    rows.push_back(
+        {"Dravik", ruler(TestProgramDir()), L"TMainDlg", "Dravik.exe", TestProgramDir()});
+    if (std::string baseline = Env("DRAVIK_BASELINE"); !baseline.empty()) {
+        if (baseline.back() != '\\') baseline += '\\';
+        const std::wstring dir(baseline.begin(), baseline.end());
+        rows.push_back({"Dravik baseline", ruler(dir), L"TMainDlg", "Dravik.exe", dir});
+    }
+    rows.push_back({"floor",
+                    [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(false)); },
+                    L"DravikFloorRuler", "FloorRuler.exe"});
+    rows.push_back({"floor with marks",
+                    [] { return std::unique_ptr<Target>(std::make_unique<FloorTarget>(true)); },
+                    L"DravikFloorRuler", "FloorRuler.exe"});
+    const Row& floor = rows[rows.size() - 2];
+    const Row& marks = rows.back();
     try {
         // Interleaved, so that a slow moment of the machine hits all alike.
-        for (int round = 0; round < rounds; ++round) {
-            const int idle = round == 0 ? idleSeconds : 0;
-            rows[0].Samples.push_back(Measure(makeRuler, moves, idle, &rows[0].IdleCpu,
-                                              &rows[0].IdleTimers, &rows[0].IdlePaints));
-            rows[1].Samples.push_back(Measure(makeFloor, moves, idle, &rows[1].IdleCpu,
-                                              &rows[1].IdleTimers, &rows[1].IdlePaints));
-            rows[2].Samples.push_back(Measure(makeMarks, moves, idle, &rows[2].IdleCpu,
-                                              &rows[2].IdleTimers, &rows[2].IdlePaints));
-        }
+        for (int round = 0; round < rounds; ++round)
+            for (Row& row : rows)
+                row.Samples.push_back(Measure(row, moves, round == 0 ? idleSeconds : 0));
     } catch (const std::exception& e) {
         std::printf("failed: %s\n", e.what());
         return 1;
     }
 
-    std::printf("%d moves along the ruler, median of %d rounds (%.0f moves/s sent)\n", moves,
-                rounds, MedianOf(rows[0], &Sample::MoveRate));
-    std::printf("%-17s %8s %8s %8s %8s %9s %9s %9s %9s %9s %9s\n", "", "priv MB", "priv MB",
-                "ws MB", "ws MB", "CPU ms", "run ms", "UI run", "UI ctx", "server", "X server");
-    std::printf("%-17s %8s %8s %8s %8s %9s %9s %9s %9s %9s %9s\n", "", "start", "after", "start",
-                "after", "(Windows)", "(Linux)", "ms", "switches", "CPU ms", "CPU ms");
-    for (const Row& row : rows) {
-        std::vector<double> switches;
-        for (const Sample& s : row.Samples)
-            switches.push_back(static_cast<double>(s.Switches));
-        std::printf("%-17s %8.2f %8.2f %8.2f %8.2f %9.1f %9.1f %9.1f %9.0f %9.1f %9.1f\n", row.Name,
-                    MedianOf(row, &Sample::PrivateStart), MedianOf(row, &Sample::PrivateAfter),
-                    MedianOf(row, &Sample::WorkingStart), MedianOf(row, &Sample::WorkingAfter),
-                    MedianOf(row, &Sample::Cpu), MedianOf(row, &Sample::UnixCpu),
-                    MedianOf(row, &Sample::UiCpu), Median(switches),
-                    MedianOf(row, &Sample::ServerCpu), MedianOf(row, &Sample::XCpu));
-    }
-    // The spread behind the medians.
-    for (const Row& row : rows) {
-        std::printf("%-17s UI run ms by round:", row.Name);
-        for (const Sample& s : row.Samples)
-            std::printf(" %.1f", s.UiCpu);
-        std::printf("\n");
-    }
-    auto ratio = [&](double Sample::*field, int a, int b) {
-        const double below = MedianOf(rows[b], field);
-        return below > 0 ? MedianOf(rows[a], field) / below : 0.0;
-    };
-    // Neighbouring runs share the machine's load: the ratio within a round
-    // holds better than the ratio of the medians when the load changes.
-    auto roundRatio = [&](double Sample::*field, int a, int b) {
-        std::vector<double> v;
-        for (size_t i = 0; i < rows[a].Samples.size(); ++i)
-            if (rows[b].Samples[i].*field > 0)
-                v.push_back(rows[a].Samples[i].*field / rows[b].Samples[i].*field);
-        return Median(v);
-    };
-    std::printf("UI thread run, median of the per-round ratios:  Dravik / floor %.2f   Dravik / "
-                "floor with marks %.2f   marks / floor %.2f\n",
-                roundRatio(&Sample::UiCpu, 0, 1), roundRatio(&Sample::UiCpu, 0, 2),
-                roundRatio(&Sample::UiCpu, 2, 1));
-    for (auto [field, what] :
-         {std::pair{&Sample::Cpu, "CPU (Windows)"}, std::pair{&Sample::UnixCpu, "run (Linux)"},
-          std::pair{&Sample::UiCpu, "UI thread run"}})
-        std::printf("%-14s ratio  Dravik / floor %.2f   Dravik / floor with marks %.2f   "
-                    "marks / floor %.2f\n",
-                    what, ratio(field, 0, 1), ratio(field, 0, 2), ratio(field, 2, 1));
-    std::printf("private bytes  Dravik - floor %+.2f MB after start, %+.2f MB after the moves\n",
-                MedianOf(rows[0], &Sample::PrivateStart) - MedianOf(rows[1], &Sample::PrivateStart),
-                MedianOf(rows[0], &Sample::PrivateAfter) -
-                    MedianOf(rows[1], &Sample::PrivateAfter));
+    std::printf("%d moves along the ruler, median of %d rounds (%.0f moves/s sent)%s\n", moves,
+                rounds, MedianOf(rows[0], [](const Sample& s) { return s.MoveRate; }),
+                magnifier ? ", the ruler with its magnifier" : "");
+    PrintMemory(rows);
+    for (const Row& row : rows)
+        if (row.Name != floor.Name)
+            std::printf(
+                "private memory  %s - floor %+.2f MB after start, %+.2f MB after the moves\n",
+                row.Name.c_str(),
+                MedianOf(row, [](const Sample& s) { return s.Start.Private; }) -
+                    MedianOf(floor, [](const Sample& s) { return s.Start.Private; }),
+                MedianOf(row, [](const Sample& s) { return s.After.Private; }) -
+                    MedianOf(floor, [](const Sample& s) { return s.After.Private; }));
+    PrintStartup(rows, floor);
+    PrintCpu(rows, floor, marks, moves);
     const Sample& last = rows[0].Samples.back();
-    std::printf("Dravik during the moves: %lld hook messages, %lld paints, last position %s\n",
+    std::printf("\nDravik during the moves: %lld hook messages, %lld paints, last position %s\n",
                 last.HookMessages, last.Paints, last.LastPositionShown ? "shown" : "NOT shown");
-    std::printf("idle %d s, mouse still: Dravik %lld timer messages, %lld paints, CPU %.1f ms;"
-                " floor CPU %.1f ms; floor with marks CPU %.1f ms\n",
-                idleSeconds, rows[0].IdleTimers, rows[0].IdlePaints, rows[0].IdleCpu,
-                rows[1].IdleCpu, rows[2].IdleCpu);
+    std::printf("idle %d s, mouse still:", idleSeconds);
+    for (const Row& row : rows) {
+        std::printf(" %s CPU %.1f ms", row.Name.c_str(), row.IdleCpu);
+        if (row.IdleTimers >= 0)
+            std::printf(" (%lld timer messages, %lld paints)", row.IdleTimers, row.IdlePaints);
+        std::printf(";");
+    }
+    std::printf("\n");
+
+    if (features)
+        for (const Row& row : rows)
+            if (!row.ProgramDir.empty())
+                PrintFeatures(row.Name, MeasureFeatureRounds(row.ProgramDir, 3));
     ::timeEndPeriod(1);
     return 0;
 }
