@@ -3,6 +3,7 @@
 // the state its channel reports.
 #include "../common/Input.h"
 #include "DravikProcess.h"
+#include "ProgramWindows.h"
 #include "Screen.h"
 
 #include <gtest/gtest.h>
@@ -82,18 +83,6 @@ inline ::testing::AssertionResult StateBecomes(DravikProcess& dravik, const Valu
                 << Narrow(key.Name) << ": expected \"" << Narrow(value) << "\", was \""
                 << Narrow(state[key]) << "\"";
     return failure;
-}
-
-// The window of that class once it shows; null when none does in the time.
-inline HWND ShownProgramWindow(DravikProcess& dravik, const wchar_t* cls, DWORD timeoutMs = 5000) {
-    HWND wnd = nullptr;
-    dravik.WaitUntil(
-        [&] {
-            wnd = dravik.ProgramWindow(cls);
-            return wnd && ::IsWindowVisible(wnd);
-        },
-        timeoutMs);
-    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
 }
 
 // A point of the title bar that the window itself reports as this part

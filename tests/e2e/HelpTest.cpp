@@ -29,16 +29,7 @@ HWND HelpViewer() {
 }
 
 HWND ContentsTree(HWND viewer) {
-    HWND tree = nullptr;
-    ::EnumChildWindows(
-        viewer,
-        [](HWND wnd, LPARAM param) -> BOOL {
-            if (ClassOf(wnd) != WC_TREEVIEWW) return TRUE;
-            *reinterpret_cast<HWND*>(param) = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
-    return tree;
+    return ChildOfClass(viewer, WC_TREEVIEWW);
 }
 
 // Wine writes its debug channels to the standard error of the unix process,

@@ -3,8 +3,8 @@
 // the help viewer; each feature loads its own when it is first used, and
 // works; one that cannot be loaded at that moment gives the feature's German
 // error, and the ruler runs on.
-#include "../common/LoopbackServer.h"
 #include "../common/ProgramRegistry.h"
+#include "../common/VendorServer.h"
 #include "WindowDriver.h"
 
 #include "colour/win/MVColorFormIds.h"
@@ -80,32 +80,8 @@ TBytes TinyBmp() {
     return bytes;
 }
 
-// The open dialog's file name field, its only edit (inside the combo box
-// of the Explorer-style dialog).
-HWND NameField(HWND open) {
-    HWND edit = nullptr;
-    ::EnumChildWindows(
-        open,
-        [](HWND wnd, LPARAM param) -> BOOL {
-            if (ClassOf(wnd) != L"Edit" || !::IsWindowVisible(wnd)) return TRUE;
-            *reinterpret_cast<HWND*>(param) = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&edit));
-    return edit;
-}
-
 struct LeanStart : ::testing::Test {
-    LoopbackServer server{[](const std::string& target, const LoopbackServer::Send& send) {
-        if (target == "/updates.txt")
-            send(LoopbackServer::Response("200 OK", "DVK=2.2|2.0\r\n"));
-        else if (target == "/contact.ini")
-            send(LoopbackServer::Response("200 OK", "Street=Kai 1\r\n"));
-        else
-            send(LoopbackServer::Response("404 Not Found", "not found"));
-    }};
-    const std::wstring base = Wide(server.Url(""));
-    RegistryValueScope url{TProgramInfo().RegistryKey().c_str(), L"ServerURL", base};
+    const VendorServer server;
     ScratchFolder pictures{"dravik-pictures"};
     ~LeanStart() override { KeepScreenshotIfFailed(); }
 
@@ -153,7 +129,10 @@ struct LeanStart : ::testing::Test {
         const HWND form = LoadPicture(dravik);
         const HWND open = ShownProgramWindow(dravik, L"#32770", 10000);
         if (!form || !open) return ::testing::AssertionFailure() << "no open dialog";
-        ::SendMessageW(NameField(open), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        // The name field, the dialog's only edit (in a combo box of the
+        // Explorer-style dialog).
+        ::SendMessageW(ChildOfClass(open, L"Edit"), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(file.c_str()));
         ::PostMessageW(open, WM_COMMAND, IDOK, 0);
         const HWND pages = Control(form, idPalName);
         const bool shown =

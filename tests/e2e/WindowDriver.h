@@ -5,6 +5,7 @@
 #include "../common/Input.h"
 #include "Checks.h"
 #include "DravikProcess.h"
+#include "ProgramWindows.h"
 #include "Screen.h"
 
 #include <gtest/gtest.h>
@@ -18,41 +19,6 @@ inline RECT Place(HWND wnd) {
     RECT r{};
     ::GetWindowRect(wnd, &r);
     return r;
-}
-
-// A window's text through WM_GETTEXT, which reaches another process's edits.
-inline std::wstring Text(HWND wnd) {
-    wchar_t text[512] = {};
-    DWORD_PTR copied = 0;
-    if (wnd)
-        ::SendMessageTimeoutW(wnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, 2000, &copied);
-    return text;
-}
-
-inline std::wstring ClassOf(HWND wnd) {
-    wchar_t cls[64] = {};
-    if (wnd) ::GetClassNameW(wnd, cls, 64);
-    return cls;
-}
-
-// A control of the form by its id, also inside a page or panel.
-inline HWND Control(HWND form, int id) {
-    if (HWND direct = ::GetDlgItem(form, id)) return direct;
-    struct Search {
-        int Id;
-        HWND Found = nullptr;
-    } search{id};
-    ::EnumChildWindows(
-        form,
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (::GetDlgCtrlID(wnd) != s->Id) return TRUE;
-            s->Found = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
 }
 
 inline std::string Hex6(COLORREF c) {

@@ -1,14 +1,12 @@
 #include "FeatureRounds.h"
 
-#include "../../../common/LoopbackServer.h"
-#include "../../../common/ProgramRegistry.h"
-#include "../../../e2e/DravikProcess.h"
+#include "../../../common/VendorServer.h"
+#include "../../../e2e/ProgramWindows.h"
 #include "LinuxCounters.h"
 #include "ProcessMemory.h"
 
 #include "online/win/OnlineIds.h"
 #include "ruler/win/RulerCommands.h"
-#include "util/ProgramInfo.h"
 
 #include <functional>
 
@@ -16,45 +14,15 @@ namespace {
 
 constexpr DWORD kStepTimeoutMs = 10000;
 
-std::wstring TextOf(HWND wnd) {
-    wchar_t text[512] = {};
-    DWORD_PTR copied = 0;
-    if (wnd)
-        ::SendMessageTimeoutW(wnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, 2000, &copied);
-    return text;
-}
-
-HWND ChildById(HWND parent, int id) {
-    std::pair<int, HWND> search{id, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<int, HWND>*>(param);
-            if (::GetDlgCtrlID(wnd) != s->first) return TRUE;
-            s->second = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 // A button's click as the button reports it to its window.
 void Click(HWND form, int id) {
     ::PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(ChildById(form, id)));
+                   reinterpret_cast<LPARAM>(Control(form, id)));
 }
 
 HWND OpenFromMenu(DravikProcess& dravik, UINT command, const wchar_t* cls) {
     ::PostMessageW(dravik.Ruler(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    HWND wnd = nullptr;
-    dravik.WaitUntil(
-        [&] {
-            wnd = dravik.ProgramWindow(cls);
-            return wnd && ::IsWindowVisible(wnd);
-        },
-        kStepTimeoutMs);
-    return wnd && ::IsWindowVisible(wnd) ? wnd : nullptr;
+    return ShownProgramWindow(dravik, cls, kStepTimeoutMs);
 }
 
 bool Gone(DravikProcess& dravik, HWND wnd) {
@@ -68,7 +36,7 @@ bool CheckForUpdate(DravikProcess& dravik) {
     if (!dlg) return false;
     Click(dlg, idUpdSearch);
     const bool answered = dravik.WaitUntil(
-        [&] { return TextOf(ChildById(dlg, idUpdMessage)) == L"Ihre Version ist aktuell."; },
+        [&] { return Text(Control(dlg, idUpdMessage)) == L"Ihre Version ist aktuell."; },
         kStepTimeoutMs);
     Click(dlg, idUpdClose);
     return Gone(dravik, dlg) && answered;
@@ -92,18 +60,7 @@ bool ShowHelp(DravikProcess& dravik) {
 } // namespace
 
 FeatureRoundsResult MeasureFeatureRounds(const std::wstring& programDir, int rounds) {
-    LoopbackServer server([](const std::string& target, const LoopbackServer::Send& send) {
-        if (target == "/updates.txt")
-            send(LoopbackServer::Response("200 OK", "DVK=2.2|2.0\r\n"));
-        else if (target == "/contact.ini")
-            send(LoopbackServer::Response("200 OK", "Street=Kai 1\r\nCity=20457 Hamburg\r\n"));
-        else
-            send(LoopbackServer::Response("404 Not Found", "not found"));
-    });
-    const std::string base = server.Url("");
-    RegistryValueScope address(TProgramInfo().RegistryKey().c_str(), L"ServerURL",
-                               std::wstring(base.begin(), base.end()));
-
+    const VendorServer server;
     DravikOptions options;
     options.ProgramDir = programDir;
     options.Settings = Utf16File(L"[Settings]\r\nMagnifier=0\r\n");
