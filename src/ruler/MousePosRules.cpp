@@ -1,5 +1,7 @@
 #include "ruler/MousePosRules.h"
 
+#include "util/Numbers.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -68,25 +70,89 @@ int MousePosFromScreen(const CursorRuler& r, Point screen) {
                           : screen.Y - p.WindowOrigin.Y - p.WndBorderY;
 }
 
-std::int64_t PositionNumber(const CursorRuler& r, int pos) {
-    if (r.Unit() == ruMillimeter)
-        return r.Horizontal() ? r.Converter().Pixel2MM_H(pos) : r.Converter().Pixel2MM_V(pos);
-    return static_cast<std::int64_t>(pos) + 1;
+namespace {
+
+// The decimals the box shows for a unit.
+int UnitDecimals(TRulerUnit unit) {
+    if (unit == ruCentimeter) return 1;
+    if (unit == ruInch) return 2;
+    return 0;
 }
 
-std::int64_t DistanceNumber(const CursorRuler& r, int pos, int startPos) {
+// A pixel distance along the ruler in the unit, unrounded.
+long double InUnit(const CursorRuler& r, int pixels) {
+    const TPixelMMConverter& c = r.Converter();
+    const long double perMM = r.Horizontal() ? c.PixelsPerMMX() : c.PixelsPerMMY();
+    const long double mm = pixels / perMM;
+    switch (r.Unit()) {
+    case ruMillimeter:
+        return mm;
+    case ruCentimeter:
+        return mm / 10;
+    case ruInch:
+        return mm / 25.4L;
+    case ruPoint:
+        return mm / 25.4L * 72;
+    case ruLogicalPixel:
+        return pixels * 96.0L / (r.Model.Scale.Dpi > 0 ? r.Model.Scale.Dpi : 96);
+    case ruPixel20:
+    case ruPixel32:
+    case ruPixel50:
+    case ruTwip:
+        break;
+    }
+    return pixels;
+}
+
+long double Rounded(long double value, int decimals) {
+    long double scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    return static_cast<long double>(MVRound(value * scale)) / scale;
+}
+
+} // namespace
+
+Reading PositionReading(const CursorRuler& r, int pos) {
+    const TRulerUnit unit = r.Unit();
+    if (IsLengthUnit(unit)) return {InUnit(r, pos), UnitDecimals(unit)};
+    if (unit == ruLogicalPixel) return {static_cast<long double>(MVRound(InUnit(r, pos)) + 1), 0};
+    return {static_cast<long double>(pos) + 1, 0};
+}
+
+Reading DistanceReading(const CursorRuler& r, int pos, int startPos) {
     const int d = std::abs(pos - startPos);
-    if (IsPixelUnit(r.Unit())) return static_cast<std::int64_t>(d) + 1;
-    if (r.Unit() == ruMillimeter)
-        return r.Horizontal() ? r.Converter().Pixel2MM_H(d) : r.Converter().Pixel2MM_V(d);
-    return d;
+    const TRulerUnit unit = r.Unit();
+    if (IsPixelUnit(unit)) return {static_cast<long double>(d) + 1, 0};
+    return {InUnit(r, d), UnitDecimals(unit)};
+}
+
+std::wstring ReadingText(const Reading& reading) {
+    const long double rounded = Rounded(reading.Value, reading.Decimals);
+    if (reading.Decimals <= 0) return std::to_wstring(MVRound(rounded));
+    long double scale = 1;
+    for (int i = 0; i < reading.Decimals; ++i)
+        scale *= 10;
+    const std::int64_t scaled = MVRound(rounded * scale);
+    const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+    const auto whole = static_cast<std::int64_t>(magnitude / static_cast<std::int64_t>(scale));
+    std::wstring fraction = std::to_wstring(magnitude % static_cast<std::int64_t>(scale));
+    fraction.insert(0, static_cast<std::size_t>(reading.Decimals) - fraction.size(), L'0');
+    return (scaled < 0 ? L"-" : L"") + std::to_wstring(whole) + L"," + fraction;
 }
 
 std::wstring MousePosText(const CursorRuler& r, const CursorState& state, int pos) {
-    std::wstring text = std::to_wstring(PositionNumber(r, pos));
+    std::wstring text = ReadingText(PositionReading(r, pos));
     if (state.HasStartPos)
-        text += L"  (" + std::to_wstring(DistanceNumber(r, pos, state.StartPos)) + L")";
+        text += L"  (" + ReadingText(DistanceReading(r, pos, state.StartPos)) + L")";
     return text;
+}
+
+std::wstring ReadingCopyText(const CursorRuler& r, const CursorState& state) {
+    const Reading reading = state.HasStartPos
+                                ? DistanceReading(r, state.MousePos, state.StartPos)
+                                : PositionReading(r, state.MousePos);
+    return ReadingText(reading) + L" " + UnitSymbol(r.Unit());
 }
 
 bool MousePosBoxShown(const CursorRuler& r, int pos) {

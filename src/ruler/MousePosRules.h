@@ -39,14 +39,30 @@ inline int ClientLength(const CursorRuler& r) {
 // Screen coordinate to position along the ruler (relative to its own edge).
 int MousePosFromScreen(const CursorRuler& ruler, Point screen);
 
-// The number shown for a position: pixel units and twips count from 1,
-// millimetres come from the converter by orientation.
-std::int64_t PositionNumber(const CursorRuler& ruler, int pos);
-// The distance from the start point: pixel units count both end pixels,
-// millimetres come from the converter, twips are the plain pixel difference.
-std::int64_t DistanceNumber(const CursorRuler& ruler, int pos, int startPos);
+// A reading: the number the box shows and a copy puts on the clipboard,
+// with the decimals its unit shows.
+struct Reading {
+    long double Value = 0;
+    int Decimals = 0;
+    friend bool operator==(const Reading&, const Reading&) = default;
+};
+// For a position: pixel units and twips count pixels from 1, logical pixels
+// 96-DPI pixels from 1; lengths from the millimetre conversion by
+// orientation: whole millimetres, centimetres with one decimal, inches with
+// two, whole points.
+Reading PositionReading(const CursorRuler& ruler, int pos);
+// For the distance from the start point: pixel units count both end pixels,
+// twips and logical pixels the difference, lengths as for a position.
+Reading DistanceReading(const CursorRuler& ruler, int pos, int startPos);
+// The reading's number with its decimals, rounded half away from zero, with
+// a decimal comma: "70", "7,0", "2,77".
+std::wstring ReadingText(const Reading& reading);
 // "161" or, with a start point, "161  (61)".
 std::wstring MousePosText(const CursorRuler& ruler, const CursorState& state, int pos);
+// What Ctrl+C puts on the clipboard: the distance from the start point when
+// one is set, else the position, as the box shows it, then the unit's
+// symbol: "61 px", "4,2 cm".
+std::wstring ReadingCopyText(const CursorRuler& ruler, const CursorState& state);
 
 // The box is drawn only for positions on the ruler (both ends included).
 bool MousePosBoxShown(const CursorRuler& ruler, int pos);

@@ -5,6 +5,7 @@
 #include "ruler/CursorState.h"
 #include "ruler/PixelMMConverter.h"
 #include "ruler/RulerDefaults.h"
+#include "ruler/RulerScale.h"
 #include "ruler/RulerUnit.h"
 #include "ruler/TickRules.h"
 #include "util/Color.h"
@@ -27,14 +28,6 @@ struct RulerMarkColors {
     TColor FColorMouseLine = RulerDefaults::ColorMouseLine;
     TColor FColorMousePosBack = RulerDefaults::ColorMousePosBack;
     TColor FColorMousePosText = RulerDefaults::ColorMousePosText;
-};
-
-// The unit and how pixels become millimetres and twips.
-struct RulerScale {
-    TRulerUnit fRulerUnit = DefaultRulerUnit;
-    TPixelMMConverter Converter;
-    long double TwipsPerPixelY = 15; // 1440 / the window's DPI
-    friend bool operator==(const RulerScale&, const RulerScale&) = default;
 };
 
 // The user's calibration against a real ruler.

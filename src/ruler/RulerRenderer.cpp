@@ -51,8 +51,7 @@ void TRulerRenderer::DoDraw(TTickPositionOption edge, bool vertical) {
     std::int64_t last = 0;
     // Client position 0 carries no tick; the loop runs one past the last pixel.
     for (int pos = 1; pos <= length; ++pos) {
-        const std::int64_t value =
-            ScaleValue(scale.fRulerUnit, vertical, pos, scale.Converter, scale.TwipsPerPixelY);
+        const std::int64_t value = ScaleValue(scale, vertical, pos);
         if (skipRepeats) {
             if (value == last) continue;
             last = value;
@@ -66,12 +65,9 @@ int TRulerRenderer::LabelStrideFor(bool vertical, int length) {
     const double perMMX = scale.Converter.PixelsPerMMX();
     const std::int64_t step = LabelStepValue(scale.fRulerUnit, perMMX);
     if (step <= 0) return 1;
-    double stepPixels = static_cast<double>(step);
-    if (scale.fRulerUnit == ruMillimeter)
-        stepPixels *= vertical ? scale.Converter.PixelsPerMMY() : perMMX;
+    const double stepPixels = static_cast<double>(step) * PixelsPerScaleValue(scale, vertical);
     // The widest label is the largest number in bold.
-    const std::int64_t largest =
-        ScaleValue(scale.fRulerUnit, vertical, length, scale.Converter, scale.TwipsPerPixelY);
+    const std::int64_t largest = LabelNumber(scale.fRulerUnit, ScaleValue(scale, vertical, length));
     const Size extent = FCanvas.TextExtent(std::to_wstring(largest), true);
     const int gap = std::max(2, extent.Height / 4);
     return LabelStride(stepPixels, vertical ? extent.Height : extent.Width, gap);
@@ -112,14 +108,14 @@ void TRulerRenderer::DrawScale(std::int64_t value, int pos, int base, const TTic
 }
 
 void TRulerRenderer::DrawMarkerH(int x, int textY, std::int64_t value, bool bold) {
-    const std::wstring text = std::to_wstring(value);
+    const std::wstring text = std::to_wstring(LabelNumber(FFace.Scale.fRulerUnit, value));
     const Size extent = FCanvas.TextExtent(text, bold);
     if (FFace.Look.FCenterMarker) textY = (Height() - extent.Height) / 2;
     FCanvas.TextAt(x - extent.Width / 2, textY, text, FTickColor, bold);
 }
 
 void TRulerRenderer::DrawMarkerV(int y, int textX, std::int64_t value, bool bold) {
-    const std::wstring text = std::to_wstring(value);
+    const std::wstring text = std::to_wstring(LabelNumber(FFace.Scale.fRulerUnit, value));
     const Size extent = FCanvas.TextExtent(text, bold);
     if (FFace.Look.FCenterMarker) textX = (Width() - extent.Width) / 2;
     FCanvas.TextAt(textX, y - extent.Height / 2, text, FTickColor, bold);

@@ -18,7 +18,7 @@ bool UsableLength(double v) {
     return v > 100;
 }
 bool UnitOrdinal(double v) {
-    return v >= static_cast<int>(ruMillimeter) && v <= static_cast<int>(ruTwip);
+    return v >= static_cast<int>(ruMillimeter) && v <= static_cast<int>(LastRulerUnit);
 }
 
 // The model's field a row fills, in the row's stored form.

@@ -53,6 +53,46 @@ ScaleMark MillimetreMark(std::int64_t v, double pixelsPerMMX) {
     return {};
 }
 
+// Every inch a label, half and quarter inches longer, sixteenths short.
+ScaleMark SixteenthMark(std::int64_t v) {
+    if (Multiple(v, 16)) return Mark(TickKind::Large, LabelKind::Normal);
+    if (Multiple(v, 8)) return Mark(TickKind::Large);
+    if (Multiple(v, 4)) return Mark(TickKind::Medium);
+    return Mark(TickKind::Small);
+}
+
+// Points: a label every inch (72 pt), or every half inch where an inch is so
+// long on the screen that the labels would stand far apart.
+constexpr double SparsePointLabelPixels = 128;
+bool HalfInchPointLabels(double pixelsPerMMX) {
+    return pixelsPerMMX * 25.4 >= SparsePointLabelPixels;
+}
+ScaleMark PointMark(std::int64_t v, double pixelsPerMMX) {
+    if (Multiple(v, 72)) return Mark(TickKind::Large, LabelKind::Normal);
+    if (Multiple(v, 36))
+        return Mark(TickKind::Large,
+                    HalfInchPointLabels(pixelsPerMMX) ? LabelKind::Normal : LabelKind::None);
+    if (Multiple(v, 12)) return Mark(TickKind::Medium);
+    if (Multiple(v, 3)) return Mark(TickKind::Small);
+    return {};
+}
+
+// Centimetres: millimetre ticks, a label every centimetre.
+ScaleMark CentimetreMark(std::int64_t v, double pixelsPerMMX) {
+    if (Multiple(v, 10)) return Mark(TickKind::Large, LabelKind::Normal);
+    if (Multiple(v, 5) && pixelsPerMMX >= 0.9) return Mark(TickKind::Medium);
+    if (pixelsPerMMX >= 2.0) return Mark(TickKind::Small);
+    return {};
+}
+
+ScaleMark Pixel50Mark(std::int64_t v) {
+    if (Multiple(v, 200)) return Mark(TickKind::Large, LabelKind::Bold);
+    if (Multiple(v, 50)) return Mark(TickKind::Large, LabelKind::Normal);
+    if (Multiple(v, 10)) return Mark(TickKind::Medium);
+    if (Multiple(v, 2)) return Mark(TickKind::Small);
+    return {};
+}
+
 } // namespace
 
 ScaleMark ScaleMarkFor(TRulerUnit unit, std::int64_t v, double pixelsPerMMX) {
@@ -71,11 +111,14 @@ ScaleMark ScaleMarkFor(TRulerUnit unit, std::int64_t v, double pixelsPerMMX) {
         if (Multiple(v, 2)) return Mark(TickKind::Small);
         return {};
     case ruPixel50:
-        if (Multiple(v, 200)) return Mark(TickKind::Large, LabelKind::Bold);
-        if (Multiple(v, 50)) return Mark(TickKind::Large, LabelKind::Normal);
-        if (Multiple(v, 10)) return Mark(TickKind::Medium);
-        if (Multiple(v, 2)) return Mark(TickKind::Small);
-        return {};
+    case ruLogicalPixel:
+        return Pixel50Mark(v);
+    case ruCentimeter:
+        return CentimetreMark(v, pixelsPerMMX);
+    case ruInch:
+        return SixteenthMark(v);
+    case ruPoint:
+        return PointMark(v, pixelsPerMMX);
     case ruTwip:
         if (Multiple(v, 2)) return Mark(TickKind::Small);
         return {};
@@ -100,20 +143,33 @@ bool CanDrawMarker(std::int64_t value, double pixelsPerMMX) {
     return spacing > 0 && value % spacing == 0;
 }
 
-std::int64_t ScaleValue(TRulerUnit unit, bool vertical, int pos, const TPixelMMConverter& converter,
-                        long double twipsPerPixelY) {
-    if (unit == ruMillimeter)
-        return vertical ? converter.Pixel2MM_V(pos) : converter.Pixel2MM_H(pos);
-    if (unit == ruTwip && !vertical) {
+std::int64_t ScaleValue(const RulerScale& scale, bool vertical, int pos) {
+    switch (scale.fRulerUnit) {
+    case ruMillimeter:
+        return vertical ? scale.Converter.Pixel2MM_V(pos) : scale.Converter.Pixel2MM_H(pos);
+    case ruCentimeter:
+    case ruInch:
+    case ruPoint:
+        // Each value's tick on the pixel nearest to where the length ends.
+        return static_cast<std::int64_t>(std::floor(
+            (pos + 0.5L) / static_cast<long double>(PixelsPerScaleValue(scale, vertical))));
+    case ruLogicalPixel:
+        return MVRound(pos / static_cast<long double>(PixelsPerScaleValue(scale, vertical))) + 1;
+    case ruTwip:
+        if (vertical) break;
         // A device without a pixel density gives no twip numbers at all.
-        if (!(twipsPerPixelY > 0)) return 0;
-        return MVRound(pos / twipsPerPixelY);
+        if (!(scale.TwipsPerPixelY > 0)) return 0;
+        return MVRound(pos / scale.TwipsPerPixelY);
+    case ruPixel20:
+    case ruPixel32:
+    case ruPixel50:
+        break;
     }
     return static_cast<std::int64_t>(pos) + 1;
 }
 
 bool ScaleSkipsRepeatedValues(TRulerUnit unit, bool vertical) {
-    return unit == ruMillimeter || (unit == ruTwip && !vertical);
+    return IsLengthUnit(unit) || unit == ruLogicalPixel || (unit == ruTwip && !vertical);
 }
 
 std::int64_t LabelStepValue(TRulerUnit unit, double pixelsPerMMX) {
@@ -123,13 +179,26 @@ std::int64_t LabelStepValue(TRulerUnit unit, double pixelsPerMMX) {
     case ruPixel32:
         return 32;
     case ruPixel50:
+    case ruLogicalPixel:
         return 50;
     case ruMillimeter:
         return MarkerSpacingMM(pixelsPerMMX);
+    case ruCentimeter:
+        return 10;
+    case ruInch:
+        return 16;
+    case ruPoint:
+        return HalfInchPointLabels(pixelsPerMMX) ? 36 : 72;
     case ruTwip:
         return 0;
     }
     return 0;
+}
+
+std::int64_t LabelNumber(TRulerUnit unit, std::int64_t value) {
+    if (unit == ruCentimeter) return value / 10;
+    if (unit == ruInch) return value / 16;
+    return value;
 }
 
 int LabelStride(double stepPixels, int labelExtent, int gap) {

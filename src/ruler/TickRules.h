@@ -1,8 +1,7 @@
 #pragma once
 // The rules of the scale: which edges carry ticks, where ticks end, which
 // number a position carries and what each number gets drawn as.
-#include "ruler/PixelMMConverter.h"
-#include "ruler/RulerUnit.h"
+#include "ruler/RulerScale.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -82,6 +81,9 @@ std::int64_t MarkerSpacingMM(double pixelsPerMMX);
 // The distance in scale numbers between two labels of a unit (Pixel 32: 32,
 // millimetres: the label spacing above); 0 for a unit without labels.
 std::int64_t LabelStepValue(TRulerUnit unit, double pixelsPerMMX);
+// The number a label shows for a scale value: centimetres for the
+// millimetre values of "Zentimeter", inches for the sixteenths of "Zoll".
+std::int64_t LabelNumber(TRulerUnit unit, std::int64_t value);
 
 // Labels thin out rather than touch: of the labels a step apart, only every
 // stride-th is drawn, stride 1, 2, 4, ... the first that leaves at least gap
@@ -91,12 +93,13 @@ int LabelStride(double stepPixels, int labelExtent, int gap);
 bool LabelKept(std::int64_t value, std::int64_t stepValue, int stride);
 
 // The number the scale position pos (1-based loop over the client) carries.
-// Pixel units count pixels from 1; millimetres come from the converter;
-// horizontal twips are pos / twipsPerPixelY rounded, vertical twips count like
-// pixels.
-std::int64_t ScaleValue(TRulerUnit unit, bool vertical, int pos, const TPixelMMConverter& converter,
-                        long double twipsPerPixelY);
+// Pixel units count pixels from 1, logical pixels likewise in 96-DPI pixels;
+// millimetres are pos / pixels per millimetre rounded; centimetres (in
+// millimetres), sixteenths of an inch and points put each value on the pixel
+// nearest to its exact length; all by orientation. Horizontal twips are
+// pos / twipsPerPixelY rounded, vertical twips count like pixels.
+std::int64_t ScaleValue(const RulerScale& scale, bool vertical, int pos);
 
-// Millimetres and horizontal twips draw only the first position of each
-// number; the other units never repeat a number.
+// Lengths, logical pixels and horizontal twips draw only the first position
+// of each number; the pixel units never repeat a number.
 bool ScaleSkipsRepeatedValues(TRulerUnit unit, bool vertical);

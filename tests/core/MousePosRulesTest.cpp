@@ -71,6 +71,45 @@ TEST(MousePosText, TwipsCountPositionFromOneButDistanceAsIs) {
     EXPECT_EQ(MousePosText(HorizontalRuler(ruTwip), MeasuringFrom(100, 160), 160), L"161  (60)");
 }
 
+TEST(MousePosText, NewUnitsReadFromThePixelDistanceWithTheirDecimalsAndCopyWithTheirSymbol) {
+    struct Case {
+        TRulerUnit Unit;
+        double PixelsPerMM;
+        int Dpi;
+        CursorState State;
+        const wchar_t* Box;
+        const wchar_t* Copy;
+    };
+    CursorState at200;
+    at200.MousePos = 200;
+    const Case cases[] = {
+        // 200 pixels at 2.844 px/mm are 70.32 mm: never rounded millimetres
+        // first (7.0 cm from 70.32, not 7 from 70).
+        {ruMillimeter, 2.844, 96, at200, L"70", L"70 mm"},
+        {ruCentimeter, 2.844, 96, at200, L"7,0", L"7,0 cm"},
+        {ruInch, 2.844, 96, at200, L"2,77", L"2,77 in"},
+        {ruPoint, 2.844, 96, at200, L"199", L"199 pt"},
+        {ruCentimeter, 3.78, 96, MeasuringFrom(100, 259), L"6,9  (4,2)", L"4,2 cm"},
+        {ruInch, 3.78, 96, MeasuringFrom(0, 96), L"1,00  (1,00)", L"1,00 in"},
+        // Halves away from zero: 0.25 in is 23.99 px at 3.78 px/mm.
+        {ruInch, 3.78, 96, MeasuringFrom(0, 24), L"0,25  (0,25)", L"0,25 in"},
+        // Logical pixels: at 144 DPI 150 device pixels read 100; positions
+        // count from 1 as the pixel units do.
+        {ruLogicalPixel, 3.78, 144, MeasuringFrom(0, 150), L"101  (100)", L"100 px"},
+        {ruLogicalPixel, 3.78, 96, at200, L"201", L"201 px"},
+        {ruPixel32, 3.78, 96, MeasuringFrom(100, 160), L"161  (61)", L"61 px"},
+        {ruTwip, 3.78, 96, MeasuringFrom(100, 160), L"161  (60)", L"60 twip"},
+    };
+    for (const Case& c : cases) {
+        auto r = HorizontalRuler(c.Unit);
+        r.Model.Scale.Converter.SetPixelsPerMMX(c.PixelsPerMM);
+        r.Model.Scale.Dpi = c.Dpi;
+        SCOPED_TRACE(::testing::Message() << int(c.Unit) << " at " << c.State.MousePos);
+        EXPECT_EQ(MousePosText(r, c.State, c.State.MousePos), c.Box);
+        EXPECT_EQ(ReadingCopyText(r, c.State), c.Copy);
+    }
+}
+
 TEST(MousePos, ScreenToRulerPosition) {
     auto r = HorizontalRuler();
     r.Placement.WndBorderX = 3;

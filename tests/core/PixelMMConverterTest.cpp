@@ -48,7 +48,8 @@ TEST(PixelMMConverter, CalibrationStepRefusesZeroAndNegativeLengths) {
 TEST(RulerUnit, StoredOrdinalsOutsideTheEnumerationReadAsTheDefault) {
     EXPECT_EQ(RulerUnitFromOrdinal(0), ruMillimeter);
     EXPECT_EQ(RulerUnitFromOrdinal(4), ruTwip);
-    EXPECT_EQ(RulerUnitFromOrdinal(5), ruPixel32);
+    EXPECT_EQ(RulerUnitFromOrdinal(8), ruLogicalPixel);
+    EXPECT_EQ(RulerUnitFromOrdinal(9), ruPixel32);
     EXPECT_EQ(RulerUnitFromOrdinal(-1), ruPixel32);
     EXPECT_EQ(RulerUnitFromOrdinal(1LL << 40), ruPixel32);
 }

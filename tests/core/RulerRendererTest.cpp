@@ -316,3 +316,38 @@ TEST(RulerRenderer, LabelsThinOutRatherThanTouchAtHighDpi) {
     EXPECT_TRUE(c.TextAt(L"128")->Bold);
     EXPECT_EQ(c.Texts.size(), 3840u / 64);
 }
+
+// The new units label every centimetre, inch, inch of points and 50 logical
+// pixels, with the label's own number, at the pixel the length falls on.
+TEST(RulerRenderer, NewUnitsLabelTheirWholeUnitsWhereTheyFall) {
+    struct Case {
+        TRulerUnit Unit;
+        int Dpi;
+        double PixelsPerMM;
+        std::vector<std::pair<int, std::wstring>> Labels; // centre and text, the first few
+    };
+    const Case cases[] = {
+        {ruCentimeter, 96, 3.78, {{38, L"1"}, {76, L"2"}, {113, L"3"}}},
+        {ruInch, 96, 3.78, {{96, L"1"}, {192, L"2"}, {288, L"3"}}},
+        // 72 pt is 96 pixels here; on a dense screen an inch is long, and
+        // half inches get labels too.
+        {ruPoint, 96, 3.78, {{96, L"72"}, {192, L"144"}}},
+        {ruPoint, 96, 7.56, {{96, L"36"}, {192, L"72"}}},
+        // 50 logical pixels are 75 device pixels at 144 DPI.
+        {ruLogicalPixel, 144, 3.78, {{73, L"50"}, {148, L"100"}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(int(k.Unit));
+        RulerFace face = Horizontal(k.Unit, 600, k.PixelsPerMM);
+        face.Scale.Dpi = k.Dpi;
+        RasterCanvas c(face.Client.Width, face.Client.Height);
+        RenderRulerFace(c, face);
+        ASSERT_GE(c.Texts.size(), k.Labels.size());
+        for (std::size_t i = 0; i < k.Labels.size(); ++i) {
+            const auto& t = c.Texts[i];
+            const int centre = t.X + static_cast<int>(t.Text.size()) * RasterCanvas::CharWidth / 2;
+            EXPECT_EQ(t.Text, k.Labels[i].second);
+            EXPECT_NEAR(centre, k.Labels[i].first, 1) << i;
+        }
+    }
+}

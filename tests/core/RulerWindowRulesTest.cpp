@@ -74,7 +74,8 @@ TEST(RulerWindowRules, ArrowKeysMoveOrChangeTheLengthAlongTheRuler) {
 
 TEST(RulerWindowRules, UnitCycleSkipsTheHiddenTwips) {
     TRulerUnit unit = ruPixel32;
-    const TRulerUnit expected[] = {ruPixel50, ruMillimeter, ruPixel20, ruPixel32};
+    const TRulerUnit expected[] = {ruPixel50, ruMillimeter,   ruCentimeter, ruInch,
+                                   ruPoint,   ruLogicalPixel, ruPixel20,    ruPixel32};
     for (TRulerUnit next : expected) {
         unit = *NextUnitInCycle(unit);
         EXPECT_EQ(unit, next);

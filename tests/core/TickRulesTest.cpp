@@ -6,12 +6,6 @@ namespace {
 ScaleMark Mk(TickKind tick, LabelKind label = LabelKind::None, bool smallText = false) {
     return {tick, label, smallText};
 }
-TPixelMMConverter Converter(double pixelsPerMM) {
-    TPixelMMConverter c;
-    c.SetPixelsPerMMX(pixelsPerMM);
-    c.SetPixelsPerMMY(pixelsPerMM);
-    return c;
-}
 } // namespace
 
 TEST(TickPosition, IsOneByteWithTheEdgesBits) {
@@ -122,34 +116,53 @@ TEST(CanDrawMarker, DegenerateDensitiesGiveNoLabels) {
     EXPECT_EQ(ScaleMarkFor(ruMillimeter, 100, 0), Mk(TickKind::Large));
 }
 
-TEST(ScaleValue, PixelUnitsCountFromOne) {
-    const auto c = Converter(3.78);
-    for (TRulerUnit u : {ruPixel20, ruPixel32, ruPixel50}) {
-        EXPECT_EQ(ScaleValue(u, false, 31, c, 15), 32);
-        EXPECT_EQ(ScaleValue(u, true, 31, c, 15), 32);
-        EXPECT_FALSE(ScaleSkipsRepeatedValues(u, false));
-        EXPECT_FALSE(ScaleSkipsRepeatedValues(u, true));
-    }
-}
-
-TEST(ScaleValue, MillimetresFollowTheConverterByOrientation) {
+TEST(ScaleValue, EachUnitNumbersThePositionsAlongTheRulerAndSaysWhetherItRepeats) {
     TPixelMMConverter c;
     c.SetPixelsPerMMX(4.0);
     c.SetPixelsPerMMY(2.0);
-    EXPECT_EQ(ScaleValue(ruMillimeter, false, 40, c, 15), 10);
-    EXPECT_EQ(ScaleValue(ruMillimeter, true, 40, c, 15), 20);
-    EXPECT_EQ(ScaleValue(ruMillimeter, false, 2, c, 15), 1); // 0.5 rounds up
-    EXPECT_TRUE(ScaleSkipsRepeatedValues(ruMillimeter, false));
-    EXPECT_TRUE(ScaleSkipsRepeatedValues(ruMillimeter, true));
-}
-
-TEST(ScaleValue, HorizontalTwipsDivideVerticalTwipsCountPixels) {
-    const auto c = Converter(3.78);
-    EXPECT_EQ(ScaleValue(ruTwip, false, 7, c, 15), 0);
-    EXPECT_EQ(ScaleValue(ruTwip, false, 8, c, 15), 1); // 0.533
-    EXPECT_EQ(ScaleValue(ruTwip, false, 300, c, 15), 20);
-    EXPECT_EQ(ScaleValue(ruTwip, true, 300, c, 15), 301);
-    EXPECT_TRUE(ScaleSkipsRepeatedValues(ruTwip, false));
-    EXPECT_FALSE(ScaleSkipsRepeatedValues(ruTwip, true));
-    EXPECT_EQ(ScaleValue(ruTwip, false, 300, c, 0), 0);
+    struct Case {
+        TRulerUnit Unit;
+        bool Vertical;
+        int Pos;
+        long double Twips;
+        int Dpi;
+        std::int64_t Value;
+        bool Skips;
+    };
+    const Case cases[] = {
+        // Pixel units count pixels from 1, in either orientation.
+        {ruPixel20, false, 31, 15, 96, 32, false},
+        {ruPixel32, true, 31, 15, 96, 32, false},
+        {ruPixel50, false, 31, 15, 96, 32, false},
+        // Millimetres follow the converter by orientation; 0.5 rounds up.
+        {ruMillimeter, false, 40, 15, 96, 10, true},
+        {ruMillimeter, true, 40, 15, 96, 20, true},
+        {ruMillimeter, false, 2, 15, 96, 1, true},
+        // Centimetres tick in millimetres; inches in sixteenths (6.35 px at
+        // 4 px/mm), points in 1/72 inch (1.41 px).
+        {ruCentimeter, false, 40, 15, 96, 10, true},
+        {ruInch, false, 102, 15, 96, 16, true},
+        {ruInch, true, 102, 15, 96, 32, true},
+        {ruPoint, false, 141, 15, 96, 100, true},
+        // Logical pixels: 96-DPI pixels from 1; at 144 DPI 150 pixels are 100.
+        {ruLogicalPixel, false, 150, 10, 144, 101, true},
+        {ruLogicalPixel, true, 31, 15, 96, 32, true},
+        // Horizontal twips divide, vertical twips count pixels.
+        {ruTwip, false, 7, 15, 96, 0, true},
+        {ruTwip, false, 8, 15, 96, 1, true}, // 0.533
+        {ruTwip, false, 300, 15, 96, 20, true},
+        {ruTwip, true, 300, 15, 96, 301, false},
+        {ruTwip, false, 300, 0, 96, 0, true},
+    };
+    for (const Case& k : cases) {
+        RulerScale scale;
+        scale.fRulerUnit = k.Unit;
+        scale.Converter = c;
+        scale.TwipsPerPixelY = k.Twips;
+        scale.Dpi = k.Dpi;
+        SCOPED_TRACE(::testing::Message()
+                     << int(k.Unit) << (k.Vertical ? " vertical " : " ") << k.Pos);
+        EXPECT_EQ(ScaleValue(scale, k.Vertical, k.Pos), k.Value);
+        EXPECT_EQ(ScaleSkipsRepeatedValues(k.Unit, k.Vertical), k.Skips);
+    }
 }

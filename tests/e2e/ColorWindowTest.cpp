@@ -4,6 +4,7 @@
 // screen colour shot over a pattern of known pixels; and what "Schließen",
 // the other ways of closing and the ruler write to the settings file.
 #include "Checks.h"
+#include "Clipboard.h"
 #include "DravikProcess.h"
 #include "Screen.h"
 #include "WindowDriver.h"
@@ -156,54 +157,12 @@ std::function<bool()> PixelIs(HWND wnd, POINT client, COLORREF c) {
     return ::testing::AssertionSuccess();
 }
 
-bool OpenClipboardSoon() {
-    for (int i = 0; i < 100; ++i) {
-        if (::OpenClipboard(nullptr)) return true;
-        ::Sleep(10); // another process holds it for a moment
-    }
-    return false;
-}
-
-bool PutOnClipboard(const std::wstring& text) {
-    if (!OpenClipboardSoon()) return false;
-    ::EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory) {
-        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
-    return memory != nullptr;
-}
-
-std::wstring ClipboardText() {
-    if (!OpenClipboardSoon()) return L"(clipboard busy)";
-    std::wstring text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
 ::testing::AssertionResult PasteInto(DravikProcess& dravik, HWND form, int id,
                                      const std::wstring& text) {
     if (!PutOnClipboard(text)) return ::testing::AssertionFailure() << "clipboard not set";
     if (auto selected = SelectField(dravik, form, id); !selected) return selected;
     PressKeyWith({VK_CONTROL}, 'V');
     return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult ClipboardBecomes(DravikProcess& dravik, const std::wstring& expected) {
-    if (dravik.WaitUntil([&] { return ClipboardText() == expected; }))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the clipboard holds \"" << Narrow(ClipboardText())
-                                         << "\", expected \"" << Narrow(expected) << "\"";
 }
 
 // Key F on the focused ruler; the colour window once it shows.

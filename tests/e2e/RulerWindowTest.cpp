@@ -6,7 +6,6 @@
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -198,7 +197,7 @@ const HandEdited kHandEdited[] = {
          EXPECT_TRUE(d.PressHotkey({VK_CONTROL, VK_SHIFT}, VK_LEFT));
          EXPECT_TRUE(StateBecomes(d, {{RulerState::Visible, L"1"}, {RulerState::Left, L"333"}}));
      }},
-    {L"Unit=7\r\nWidth=50\r\nZoom=abc",
+    {L"Unit=9\r\nWidth=50\r\nZoom=abc",
      {{RulerState::Unit, L"2"}, {RulerState::ClientWidth, L"600"}},
      nullptr,
      {{L"Unit", L"2"}, {L"Width", L"600"}, {L"Zoom", L"4"}}},
@@ -302,6 +301,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Immer oben\tO\n"
                                   L"on Ausrichtung ändern\tA\n"
                                   L"on Optimale Größe\tG\n"
+                                  L"on Messwert kopieren\tStrg+C\n"
                                   L"on Auf dem Bildschirm zentrieren\n"
                                   L"on Einheit\n"
                                   L"on Einstellungen...\n"

@@ -1,12 +1,15 @@
 // The ruler's scale and cursor marks as they appear on the screen.
+#include "Clipboard.h"
 #include "DravikProcess.h"
 #include "Screen.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -143,6 +146,43 @@ TEST_F(Scale, MillimetresAt378And15PixelsPerMillimetre) {
     EXPECT_FALSE(HasLabelAround(15));
     EXPECT_EQ(TopTick(30), 12); // 20 mm with label
     EXPECT_TRUE(HasLabelAround(30));
+}
+
+// Centimetres, inches and points tick where their lengths end at 3.78
+// pixels per millimetre (1 cm: 37.8 px, 1 in: 96 px, 72 pt: 96 px), logical
+// pixels as Pixel 50 at 96 DPI; Ctrl+C and the menu copy the box's reading.
+TEST_F(Scale, NewUnitsTickWhereTheirLengthsEndAndCopyTheirReading) {
+    ASSERT_EQ(dravik->Ask(L"pixelspermm 3.78"), L"ok");
+    const struct {
+        const wchar_t* Command;
+        std::vector<std::pair<int, int>> Ticks; // column and tick length
+        int Label;
+        const wchar_t* Copied; // 159 pixels from the start point
+    } units[] = {
+        {L"menCentimeter", {{38, 12}, {19, 8}, {4, 5}, {1, 0}}, 38, L"4,2 cm"},
+        {L"menInch", {{96, 12}, {48, 12}, {24, 8}, {6, 5}, {3, 0}}, 96, L"1,66 in"},
+        {L"menPoint", {{96, 12}, {16, 8}, {4, 5}, {1, 0}}, 96, L"119 pt"},
+        {L"menLogicalPixel", {{49, 12}, {9, 8}, {1, 5}, {2, 0}}, 49, L"159 px"},
+    };
+    MoveTo(kLeft + 100, 600);
+    ASSERT_EQ(dravik->Ask(L"measure"), L"ok");
+    MoveTo(kLeft + 259, 600);
+    for (const auto& unit : units) {
+        SCOPED_TRACE(Narrow(unit.Command));
+        ASSERT_EQ(dravik->Ask(std::wstring(L"command ") + unit.Command), L"ok");
+        WaitForTopTick(unit.Ticks.front().first, unit.Ticks.front().second);
+        for (const auto& [x, length] : unit.Ticks)
+            EXPECT_EQ(TopTick(x), length) << "tick at " << x;
+        EXPECT_TRUE(HasLabelAround(unit.Label));
+        ASSERT_TRUE(PutOnClipboard(L"-"));
+        ASSERT_TRUE(Focused(*dravik));
+        EXPECT_TRUE(
+            PressUntil(*dravik, {VK_CONTROL}, 'C', [&] { return ClipboardText() == unit.Copied; }))
+            << "the clipboard holds \"" << Narrow(ClipboardText()) << "\"";
+    }
+    ASSERT_TRUE(PutOnClipboard(L"-"));
+    ASSERT_EQ(dravik->Ask(L"command menCopyReading"), L"ok");
+    EXPECT_TRUE(ClipboardBecomes(*dravik, L"159 px"));
 }
 
 TEST_F(Scale, CursorLineFollowsTheMouseAlsoFarAboveAndBelow) {

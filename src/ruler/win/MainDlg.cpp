@@ -174,6 +174,7 @@ void TMainDlg::UpdateFonts() {
     m_boxFont = CachedFont(GetSysGuiFont(dpi));
     m_cursorCanvas.reset(); // it holds the old box font
     m_model.Scale.TwipsPerPixelY = TwipsPerPixelAt(static_cast<int>(dpi));
+    m_model.Scale.Dpi = static_cast<int>(dpi);
 }
 
 void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {

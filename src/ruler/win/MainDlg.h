@@ -56,6 +56,8 @@ class TMainDlg : public Window {
     void Turn();
     void FitLengthToScreen();
     void CenterOnScreen();
+    // "Messwert kopieren": the reading as the box shows it, with its unit.
+    void CopyReading();
     void ChooseUnit(int unit);
     bool UnitIs(int unit) const { return m_model.Scale.fRulerUnit == unit; }
     void NextUnit();

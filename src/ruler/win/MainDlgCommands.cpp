@@ -8,6 +8,7 @@
 #include "ruler/win/RulerTray.h"
 #include "storage/FileSystem.h"
 #include "util/StringUtils.h"
+#include "util/win/Clipboard.h"
 #include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/WindowRects.h"
@@ -108,6 +109,10 @@ void TMainDlg::StepByArrow(int arrow) {
         SetLength(*move->Length);
     else
         MoveBy({move->Position.X - w.Left, move->Position.Y - w.Top});
+}
+
+void TMainDlg::CopyReading() {
+    CopyTextToClipboard(Handle(), ReadingCopyText(CursorView(), m_model.Cursor));
 }
 
 // --- Units and calibration -------------------------------------------------

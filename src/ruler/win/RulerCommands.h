@@ -36,4 +36,9 @@ enum RulerCommandId : UINT {
     idArrowRight,
     idArrowUp,
     idArrowDown,
+    idCentimeter,
+    idInch,
+    idPoint,
+    idLogicalPixel,
+    idCopyReading,
 };

@@ -47,9 +47,9 @@ Point ClientOrigin(HWND wnd) {
 // The units the menu shows checked, as their ordinals.
 std::wstring CheckedUnits(const TMainDlg& d) {
     std::wstring checked;
-    for (UINT id : {idMilimeter, idPixel20, idPixel32, idPixel50})
-        if (const auto* row = TMainDlg::Commands().ById(id); row && row->IsChecked(d))
-            checked += Text(id - idMilimeter);
+    for (const auto& row : TMainDlg::Commands().Rows())
+        if (row.IsChosen == &TMainDlg::UnitIs && !row.Hidden && row.IsChecked(d))
+            checked += Text(row.Value);
     return checked;
 }
 
