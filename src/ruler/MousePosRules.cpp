@@ -149,9 +149,8 @@ std::wstring MousePosText(const CursorRuler& r, const CursorState& state, int po
 }
 
 std::wstring ReadingCopyText(const CursorRuler& r, const CursorState& state) {
-    const Reading reading = state.HasStartPos
-                                ? DistanceReading(r, state.MousePos, state.StartPos)
-                                : PositionReading(r, state.MousePos);
+    const Reading reading = state.HasStartPos ? DistanceReading(r, state.MousePos, state.StartPos)
+                                              : PositionReading(r, state.MousePos);
     return ReadingText(reading) + L" " + UnitSymbol(r.Unit());
 }
 
@@ -166,13 +165,13 @@ Rect PlaceMousePosBox(const CursorRuler& r, int pos, Size textExtent) {
     if (r.Horizontal()) {
         int left = pos + BoxGap;
         if (left + width >= p.Client.Width - FlipMargin ||
-            left + width >= p.PrimaryScreen.Width - p.WindowOrigin.X - FlipMargin)
+            left + width >= p.Screen.Right - p.WindowOrigin.X - FlipMargin)
             left = pos - BoxGap - width;
         return Rect::FromSize(left, (p.Client.Height - height) / 2, width, height);
     }
     int top = pos + BoxGap;
     if (top + height >= p.Client.Height - FlipMargin ||
-        top + height >= p.PrimaryScreen.Height - p.WindowOrigin.Y - FlipMargin)
+        top + height >= p.Screen.Bottom - p.WindowOrigin.Y - FlipMargin)
         top = pos - BoxGap - height;
     return Rect::FromSize((p.Client.Width - width) / 2, top, width, height);
 }

@@ -19,7 +19,7 @@ struct RulerPlacement {
     Point WindowOrigin{}; // window left and top, screen coordinates
     int WndBorderX = 0;
     int WndBorderY = 0;
-    Size PrimaryScreen{}; // size of the primary monitor
+    Rect Screen{}; // the monitor the ruler stands on
 };
 
 // The ruler as the cursor rules see it: the model where the window stands.
@@ -67,7 +67,7 @@ std::wstring ReadingCopyText(const CursorRuler& ruler, const CursorState& state)
 // The box is drawn only for positions on the ruler (both ends included).
 bool MousePosBoxShown(const CursorRuler& ruler, int pos);
 // Box of the given text extent beside the line at pos; it flips to the other
-// side near the ruler's end and near the primary screen's far edge.
+// side near the ruler's end and near its monitor's far edge.
 Rect PlaceMousePosBox(const CursorRuler& ruler, int pos, Size textExtent);
 // Where the text starts inside a box: centred across, 2 pixels below its top.
 Point MousePosTextOrigin(const Rect& box, Size textExtent);

@@ -16,17 +16,13 @@ void SetOrientation(RulerModel& model, bool horizontal) {
         horizontal ? HorizontalTickMarkerPosition : VerticalTickMarkerPosition;
 }
 
-void ApplyCalibration(RulerModel& model, const DeviceMetrics& screen) {
+void ApplyCalibration(RulerModel& model, PixelsPerMM automatic) {
     TPixelMMConverter& converter = model.Scale.Converter;
     const RulerCalibration& c = model.Calibration;
     converter.SetAutoCalc(c.FCmAuto);
-    if (c.FCmAuto) {
-        converter.AutoPixelsPerMM(screen);
-        return;
-    }
-    const double perMM = GetUserPixelPerMM(c.FRefCmSize);
-    converter.SetPixelsPerMMX(perMM);
-    converter.SetPixelsPerMMY(perMM);
+    if (!c.FCmAuto) automatic.X = automatic.Y = GetUserPixelPerMM(c.FRefCmSize);
+    converter.SetPixelsPerMMX(automatic.X);
+    converter.SetPixelsPerMMY(automatic.Y);
 }
 
 bool StepCalibration(RulerModel& model, double delta) {

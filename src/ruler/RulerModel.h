@@ -8,10 +8,13 @@
 #include "ruler/RulerScale.h"
 #include "ruler/RulerUnit.h"
 #include "ruler/TickRules.h"
+#include "screens/MonitorLayout.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 // What the rendered face shows besides the scale.
 struct RulerFaceLook {
@@ -30,11 +33,21 @@ struct RulerMarkColors {
     TColor FColorMousePosText = RulerDefaults::ColorMousePosText;
 };
 
-// The user's calibration against a real ruler.
+// The user's calibration against a real ruler. FCmAuto and FRefCmSize are the
+// calibration of the monitor the ruler stands on (MonitorId); each monitor
+// the user calibrated has its own stored entry, and every other one takes
+// the file's general keys (DefaultAuto, DefaultRefCmSize).
 struct RulerCalibration {
     bool FCmAuto = true;
     double FRefCmSize = RulerDefaults::RefCmSize;
     double FRefCmSizeChangeBy = RulerDefaults::RefCmSizeChangeBy;
+    bool DefaultAuto = true;
+    double DefaultRefCmSize = RulerDefaults::RefCmSize;
+    // Monitor id to its stored text ("auto" or centimetres), kept as read,
+    // so an entry of a monitor that is not connected now, or one a user
+    // mistyped, is written back unchanged.
+    std::map<std::wstring, std::wstring> PerMonitor;
+    std::wstring MonitorId;
 };
 
 struct RulerGeometry {
@@ -87,8 +100,8 @@ Size RulerClientSize(const RulerGeometry& geometry);
 // Turns the ruler: orientation and the edges that carry ticks and labels.
 void SetOrientation(RulerModel& model, bool horizontal);
 
-// Pixels per millimetre from the screen (automatic) or from the calibration.
-void ApplyCalibration(RulerModel& model, const DeviceMetrics& screen);
+// Pixels per millimetre from the monitor (automatic) or from the calibration.
+void ApplyCalibration(RulerModel& model, PixelsPerMM automatic);
 // One step of the calibration keys. A step while the scale is automatic is a
 // wish to calibrate by hand: it leaves automatic mode from the spacing the
 // screen shows now, so the step is visible at once. Returns whether to beep.

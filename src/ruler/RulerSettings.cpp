@@ -1,5 +1,7 @@
 #include "ruler/RulerSettings.h"
 
+#include "ruler/MonitorCalibration.h"
+
 #include <cmath>
 
 namespace {
@@ -74,8 +76,10 @@ void PrimeRulerDefaults(RulerModel& model, Size primaryScreen) {
 
 void LoadRulerSettings(TCustomIniFile& ini, RulerModel& model) {
     LoadSettingsTable(RulerSettingRows(), ini, model);
+    LoadMonitorCalibrations(ini, model.Calibration);
 }
 
 void SaveRulerSettings(TCustomIniFile& ini, const RulerModel& model) {
     SaveSettingsTable(RulerSettingRows(), ini, model);
+    SaveMonitorCalibrations(ini, model.Calibration);
 }

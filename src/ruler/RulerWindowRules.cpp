@@ -10,8 +10,9 @@ constexpr int EdgeMargin = 50;
 constexpr int MaxTransparency = 60;
 } // namespace
 
-Rect PullOntoScreen(Rect window, Size screen, int vHeight) {
-    int left = window.Left, top = window.Top;
+Rect PullOntoScreen(Rect window, Rect monitor, int vHeight) {
+    const Size screen{monitor.Width(), monitor.Height()};
+    int left = window.Left - monitor.Left, top = window.Top - monitor.Top;
     int w = window.Width(), h = window.Height();
     if (screen.Width < w) w = screen.Width;
     if (left + w <= EdgeMargin) left = 0;
@@ -23,7 +24,7 @@ Rect PullOntoScreen(Rect window, Size screen, int vHeight) {
     // A vertical length above the screen's height would put the ruler above
     // the screen, out of reach.
     top = std::max(top, 0);
-    return Rect::FromSize(left, top, w, h);
+    return Rect::FromSize(monitor.Left + left, monitor.Top + top, w, h);
 }
 
 std::optional<std::uint8_t> LayeredOpacity(int percent) {
@@ -55,19 +56,20 @@ std::optional<KeyMoveResult> ArrowKeyMove(const RulerGeometry& geometry, Point p
     return KeyMoveResult{position, length};
 }
 
-Placement OptimalSize(const RulerGeometry& geometry, Placement current, Size screen) {
+Placement OptimalSize(const RulerGeometry& geometry, Placement current, Rect screen) {
     if (geometry.FHorizontal) {
-        current.Position.X = 0;
-        current.WindowSize.Width = screen.Width;
+        current.Position.X = screen.Left;
+        current.WindowSize.Width = screen.Width();
     } else {
-        current.Position.Y = 0;
-        current.WindowSize.Height = screen.Height;
+        current.Position.Y = screen.Top;
+        current.WindowSize.Height = screen.Height();
     }
     return current;
 }
 
-Point CenteredOnScreen(Size window, Size screen) {
-    return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
+Point CenteredOnScreen(Size window, Rect screen) {
+    return {screen.Left + (screen.Width() - window.Width) / 2,
+            screen.Top + (screen.Height() - window.Height) / 2};
 }
 
 std::span<const RulerHotkey> RulerHotkeyRows() {

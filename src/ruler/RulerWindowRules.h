@@ -9,11 +9,11 @@
 #include <optional>
 #include <span>
 
-// A stored place pulled back onto the primary screen: a window wider than the
-// screen is cut to it, one almost or wholly off an edge goes back to it. A
-// window above the screen's top edge is put back at the top, so it can always
-// be reached.
-Rect PullOntoScreen(Rect window, Size screen, int vHeight);
+// A stored place pulled back onto a monitor (the one it mostly lies on, or the
+// nearest): a window wider than the monitor is cut to it, one almost or
+// wholly off an edge goes back to it. A window above the monitor's top edge
+// is put back at the top, so it can always be reached.
+Rect PullOntoScreen(Rect window, Rect screen, int vHeight);
 
 // The layered opacity (0..255) of a transparency in percent; nothing for 0
 // and below (layering off). Above 60 % the ruler would all but vanish: such a
@@ -32,13 +32,14 @@ struct KeyMoveResult {
 std::optional<KeyMoveResult> ArrowKeyMove(const RulerGeometry& geometry, Point position,
                                           ArrowKey key, bool shift, bool ctrl);
 
-// "Optimale Größe": the whole screen along the ruler, from its left or top.
+// "Optimale Größe": the whole of the ruler's monitor along the ruler, from
+// its left or top.
 struct Placement {
     Point Position;
     Size WindowSize;
 };
-Placement OptimalSize(const RulerGeometry& geometry, Placement current, Size screen);
-Point CenteredOnScreen(Size window, Size screen);
+Placement OptimalSize(const RulerGeometry& geometry, Placement current, Rect screen);
+Point CenteredOnScreen(Size window, Rect screen);
 
 // The system-wide hotkeys: id, the shortcut field, and what they do.
 struct RulerHotkey {

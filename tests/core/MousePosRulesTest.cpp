@@ -23,7 +23,7 @@ TestRuler HorizontalRuler(TRulerUnit unit = ruPixel32) {
     TestRuler r;
     r.Placement.Client = {600, 49};
     r.Placement.WindowOrigin = {100, 300};
-    r.Placement.PrimaryScreen = {1920, 1080};
+    r.Placement.Screen = {0, 0, 1920, 1080};
     r.Model.Scale.fRulerUnit = unit;
     r.Model.Scale.Converter.SetPixelsPerMMX(3.78);
     r.Model.Scale.Converter.SetPixelsPerMMY(2.0);
@@ -127,10 +127,10 @@ TEST(MousePosBox, FlipsLeftNearTheRulersEnd) {
     EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, 15);
 }
 
-TEST(MousePosBox, FlipsAtThePrimaryScreensEdge) {
+TEST(MousePosBox, FlipsAtItsMonitorsEdge) {
     auto r = HorizontalRuler();
     r.Placement.WindowOrigin = {1000, 0};
-    r.Placement.PrimaryScreen = {1280, 1024};
+    r.Placement.Screen = {0, 0, 1280, 1024};
     // Edge limit 1280 - 1000 - 5 = 275.
     EXPECT_EQ(PlaceMousePosBox(r, 219, {28, 13}).Left, 234); // 274 < 275
     EXPECT_EQ(PlaceMousePosBox(r, 220, {28, 13}).Left, 165);
@@ -139,7 +139,7 @@ TEST(MousePosBox, FlipsAtThePrimaryScreensEdge) {
 TEST(MousePosBox, RulerOnAMonitorRightOfThePrimaryAlwaysFlips) {
     auto r = HorizontalRuler();
     r.Placement.WindowOrigin = {1280, 0};
-    r.Placement.PrimaryScreen = {1280, 1024};
+    r.Placement.Screen = {0, 0, 1280, 1024};
     EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, -55);
     EXPECT_EQ(PlaceMousePosBox(r, 300, {28, 13}).Left, 245);
     EXPECT_EQ(MousePosFromScreen(r, {1290, 0}), 10); // positions are unaffected
@@ -152,7 +152,7 @@ TEST(MousePosBox, VerticalBoxSitsBelowOrAbove) {
     EXPECT_EQ(PlaceMousePosBox(r, 362, {28, 13}).Top, 377);
     EXPECT_EQ(PlaceMousePosBox(r, 363, {28, 13}).Top, 331);
     r.Placement.WindowOrigin = {0, 900};
-    r.Placement.PrimaryScreen = {1920, 1080}; // limit 1080 - 900 - 5 = 175
+    r.Placement.Screen = {0, 0, 1920, 1080}; // limit 1080 - 900 - 5 = 175
     EXPECT_EQ(PlaceMousePosBox(r, 142, {28, 13}).Top, 157);
     EXPECT_EQ(PlaceMousePosBox(r, 143, {28, 13}).Top, 111);
 }

@@ -18,12 +18,12 @@ TEST(RulerModel, TurningSetsTheEdgesAndTheClientSizeFollowsTheLengths) {
 
 TEST(RulerModel, ACalibrationStepLeavesAutomaticModeFromTheSpacingShownNow) {
     RulerModel m;
-    ApplyCalibration(m, {1920, 1080, 508, 286}); // 3.78 px/mm
+    ApplyCalibration(m, PixelsPerMM{1920.0 / 508, 1080.0 / 286}); // 3.78 px/mm
     ASSERT_TRUE(m.Scale.Converter.AutoCalc());
     const double shown = m.Scale.Converter.PixelsPerMMX();
     EXPECT_FALSE(StepCalibration(m, 0.0));
     EXPECT_FALSE(m.Calibration.FCmAuto);
-    ApplyCalibration(m, {1920, 1080, 508, 286});
+    ApplyCalibration(m, PixelsPerMM{1920.0 / 508, 1080.0 / 286});
     EXPECT_NEAR(m.Scale.Converter.PixelsPerMMX(), shown, 1e-9) << "no jump when leaving";
     EXPECT_FALSE(m.Scale.Converter.AutoCalc());
 
@@ -31,7 +31,7 @@ TEST(RulerModel, ACalibrationStepLeavesAutomaticModeFromTheSpacingShownNow) {
     m.Calibration.FRefCmSize = 0.05;
     EXPECT_TRUE(StepCalibration(m, -0.1));
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSize, 0.1);
-    ApplyCalibration(m, {});
+    ApplyCalibration(m, PixelsPerMM{});
     EXPECT_DOUBLE_EQ(m.Scale.Converter.PixelsPerMMX(), GetUserPixelPerMM(0.1));
 }
 

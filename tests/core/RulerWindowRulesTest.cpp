@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr Size Screen{1280, 800};
-}
+constexpr Rect Screen{0, 0, 1280, 800};
+// A 1024 x 768 monitor right of it.
+constexpr Rect Second{1280, 0, 2304, 768};
+} // namespace
 
 TEST(RulerWindowRules, PullOntoScreenBringsEveryStoredPlaceBack) {
     struct Case {
         Rect Stored;
         int VHeight;
         Rect Expected;
+        Rect Monitor = Screen;
     } cases[] = {
         {Rect::FromSize(340, 200, 600, 49), 400, Rect::FromSize(340, 200, 600, 49)}, // stays
         {Rect::FromSize(-700, 200, 600, 49), 400, Rect::FromSize(0, 200, 600, 49)},
@@ -24,11 +27,13 @@ TEST(RulerWindowRules, PullOntoScreenBringsEveryStoredPlaceBack) {
         // A vertical length above the screen's height never lifts the ruler
         // above the top edge.
         {Rect::FromSize(100, 780, 57, 5000), 5000, Rect::FromSize(100, 0, 57, 800)},
-        // A second monitor right of the primary one.
-        {Rect::FromSize(1500, 200, 600, 49), 400, Rect::FromSize(680, 200, 600, 49)},
+        // On the second monitor: its own edges count.
+        {Rect::FromSize(1500, 200, 600, 49), 400, Rect::FromSize(1500, 200, 600, 49), Second},
+        {Rect::FromSize(2290, 200, 600, 49), 400, Rect::FromSize(1704, 200, 600, 49), Second},
+        {Rect::FromSize(1300, 760, 57, 400), 400, Rect::FromSize(1300, 368, 57, 400), Second},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PullOntoScreen(c.Stored, Screen, c.VHeight), c.Expected)
+        EXPECT_EQ(PullOntoScreen(c.Stored, c.Monitor, c.VHeight), c.Expected)
             << c.Stored.Left << "," << c.Stored.Top << " " << c.Stored.Width();
 }
 
@@ -92,4 +97,9 @@ TEST(RulerWindowRules, OptimalSizeAndCentring) {
     EXPECT_EQ(v.Position, (Point{100, 0}));
     EXPECT_EQ(v.WindowSize, (Size{57, 800}));
     EXPECT_EQ(CenteredOnScreen({601, 49}, Screen), (Point{339, 375}));
+    // On the second monitor: its length, its middle.
+    const Placement h2 = OptimalSize({true, 600, 400, {}}, {{1500, 120}, {600, 49}}, Second);
+    EXPECT_EQ(h2.Position, (Point{1280, 120}));
+    EXPECT_EQ(h2.WindowSize, (Size{1024, 49}));
+    EXPECT_EQ(CenteredOnScreen({601, 49}, Second), (Point{1491, 359}));
 }

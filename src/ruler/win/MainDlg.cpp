@@ -6,6 +6,7 @@
 #include "ruler/win/RulerHotkeys.h"
 #include "ruler/win/RulerTestChannel.h"
 #include "ruler/win/RulerTray.h"
+#include "screens/win/Monitors.h"
 #include "storage/PBPathList.h"
 #include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
@@ -33,10 +34,6 @@ constexpr wchar_t kLabelFace[] = L"Tahoma";
 constexpr int kLabelPoints = 8;
 // A library that keeps answering "still installed" must not hang the ruler.
 constexpr int kMaxHookRemovals = 16;
-
-Size PrimaryScreenSize() {
-    return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
 
 } // namespace
 
@@ -87,8 +84,7 @@ void TMainDlg::FormCreate(const std::wstring& title) {
     GuardedCall([this] { RemoveStaleSaveFiles(FileSystem(), m_paths->IniName()); });
 
     m_model = RulerModel{};
-    m_model.Scale.Converter.AutoPixelsPerMM(ScreenMetrics());
-    m_primaryScreen = PrimaryScreenSize();
+    m_monitors = ReadMonitorLayout();
     m_cursor = ::LoadCursorW(nullptr, IDC_ARROW);
     UpdateFonts();
     m_popupMenu = Commands().BuildMenu();
@@ -182,8 +178,9 @@ void TMainDlg::OnDpiChanged(UINT, const RECT& suggested) {
     // and what a person reads (fonts, twips) follow the new monitor.
     ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_monitors = ReadMonitorLayout();
     UpdateFonts();
-    FaceChanged();
+    ApplyScale();
 }
 
 void TMainDlg::FaceChanged() {
@@ -292,6 +289,7 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_WINDOWPOSCHANGED:
         ForgetPlacement(); // moved or sized
+        FollowMonitor();
         break;
     case WM_ERASEBKGND:
         return 1;
@@ -339,6 +337,9 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         OnDisplayChanged();
         break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) OnDisplayChanged();
+        break;
     case WM_COPYDATA:
         return HandleTestControl(
             Handle(), reinterpret_cast<HWND>(wParam),
@@ -371,7 +372,11 @@ void TMainDlg::OnAppActivated(bool active) {
 }
 
 void TMainDlg::OnDisplayChanged() {
-    m_primaryScreen = PrimaryScreenSize();
+    m_monitors = ReadMonitorLayout();
     ForgetPlacement();
+    // A monitor that is gone must not keep the ruler where no one sees it.
+    const Rect w = WindowRectOf(Handle());
+    m_model.Geometry.Position = {w.Left, w.Top};
+    ApplyPlace();
     ApplyScale();
 }

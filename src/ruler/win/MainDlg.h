@@ -8,6 +8,7 @@
 #include "ruler/MousePosRules.h"
 #include "ruler/RulerModel.h"
 #include "ruler/RulerRenderer.h"
+#include "screens/MonitorLayout.h"
 #include "util/ProgramInfo.h"
 #include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
@@ -94,7 +95,9 @@ class TMainDlg : public Window {
     // Any change of what the ruler shows, made by a part or the test channel:
     // the model is changed, then the scale and the face follow.
     template <class Change> void ChangeModel(Change&& change) {
+        const RulerCalibration before = m_model.Calibration;
         change(m_model);
+        CalibrationChanged(before);
         ApplyScale();
     }
     // Calibrates by hand to the reference length measured on the 200-pixel bar.
@@ -104,6 +107,7 @@ class TMainDlg : public Window {
 
     // What the parts and the test channel read.
     const RulerModel& Model() const { return m_model; }
+    const MonitorLayout& Monitors() const { return m_monitors; }
     const RulerCounters& Counters() const { return m_counters; }
     Point Pointer() const { return m_pointer; }
     CursorRuler CursorView() const;
@@ -147,12 +151,20 @@ class TMainDlg : public Window {
     void ApplyLevel();
     void ApplyTransparency();
     void ApplyScale();
+    // A calibration the user changed belongs to the ruler's monitor.
+    void CalibrationChanged(const RulerCalibration& before);
 
     void ShowRuler();
     void MoveBy(Point delta);
     void SetLength(int length);
     void SetClientSize(Size size);
-    DeviceMetrics ScreenMetrics() const;
+    // The monitor of the ruler's zero point (its left or top end), whose
+    // millimetres and calibration the scale uses.
+    const Monitor& ScaleMonitor() const;
+    // The monitor the ruler mostly lies on, which "Optimale Größe" fills.
+    const Monitor& OwnMonitor() const;
+    // The ruler moved: a scale on another monitor takes that monitor's values.
+    void FollowMonitor();
 
     // Painting: the face is a cache keyed by what it shows; FaceChanged is
     // the one path for "what the ruler shows changed".
@@ -179,7 +191,8 @@ class TMainDlg : public Window {
     RulerModel m_model;
     RulerCounters m_counters;
     Point m_pointer; // the last position the hook reported
-    Size m_primaryScreen;
+    // Read at start and on display changes only.
+    MonitorLayout m_monitors;
     Size m_border; // window minus client, per side
 
     OffscreenBitmap m_face;

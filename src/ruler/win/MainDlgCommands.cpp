@@ -3,6 +3,7 @@
 // windows, help and exit; and what the hotkeys do.
 #include "ruler/win/MainDlg.h"
 
+#include "ruler/MonitorCalibration.h"
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/RulerCompanions.h"
 #include "ruler/win/RulerTray.h"
@@ -73,8 +74,8 @@ void TMainDlg::SetClientSize(Size size) {
 
 void TMainDlg::FitLengthToScreen() {
     const Rect w = WindowRectOf(Handle());
-    const Placement p =
-        OptimalSize(m_model.Geometry, {{w.Left, w.Top}, {w.Width(), w.Height()}}, m_primaryScreen);
+    const Placement p = OptimalSize(m_model.Geometry, {{w.Left, w.Top}, {w.Width(), w.Height()}},
+                                    OwnMonitor().Bounds);
     RulerGeometry& g = m_model.Geometry;
     (g.FHorizontal ? g.HWidth : g.VHeight) =
         g.FHorizontal ? p.WindowSize.Width : p.WindowSize.Height;
@@ -84,7 +85,7 @@ void TMainDlg::FitLengthToScreen() {
 
 void TMainDlg::CenterOnScreen() {
     const Rect w = WindowRectOf(Handle());
-    const Point p = CenteredOnScreen({w.Width(), w.Height()}, m_primaryScreen);
+    const Point p = CenteredOnScreen({w.Width(), w.Height()}, OwnMonitor().Bounds);
     ::SetWindowPos(Handle(), nullptr, p.X, p.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -127,14 +128,38 @@ void TMainDlg::NextUnit() {
 }
 
 void TMainDlg::ApplyScale() {
-    ApplyCalibration(m_model, ScreenMetrics());
+    const Monitor& monitor = ScaleMonitor();
+    SelectMonitorCalibration(m_model.Calibration, monitor.Id);
+    ApplyCalibration(m_model, AutomaticPixelsPerMM(monitor));
     FaceChanged();
 }
 
-DeviceMetrics TMainDlg::ScreenMetrics() const {
-    WindowDC dc(Handle());
-    return {::GetDeviceCaps(dc.Get(), HORZRES), ::GetDeviceCaps(dc.Get(), VERTRES),
-            ::GetDeviceCaps(dc.Get(), HORZSIZE), ::GetDeviceCaps(dc.Get(), VERTSIZE)};
+void TMainDlg::CalibrationChanged(const RulerCalibration& before) {
+    const RulerCalibration& now = m_model.Calibration;
+    if (now.FCmAuto == before.FCmAuto && now.FRefCmSize == before.FRefCmSize) return;
+    std::vector<std::wstring> connected;
+    for (const Monitor& m : m_monitors.Monitors())
+        connected.push_back(m.Id);
+    RememberMonitorCalibration(m_model.Calibration, connected);
+}
+
+const Monitor& TMainDlg::ScaleMonitor() const {
+    const Rect w = WindowRectOf(Handle());
+    return m_monitors.At({w.Left + m_border.Width, w.Top + m_border.Height});
+}
+
+const Monitor& TMainDlg::OwnMonitor() const {
+    return m_monitors.MostlyUnder(WindowRectOf(Handle()));
+}
+
+void TMainDlg::FollowMonitor() {
+    const Monitor& monitor = ScaleMonitor();
+    const PixelsPerMM automatic = AutomaticPixelsPerMM(monitor);
+    const TPixelMMConverter& now = m_model.Scale.Converter;
+    const bool sameAutomatic =
+        now.PixelsPerMMX() == automatic.X && now.PixelsPerMMY() == automatic.Y;
+    if (monitor.Id == m_model.Calibration.MonitorId && (!now.AutoCalc() || sameAutomatic)) return;
+    ApplyScale();
 }
 
 namespace {

@@ -64,7 +64,7 @@ CursorRuler TMainDlg::CursorView() const {
                                      {window.Left, window.Top},
                                      m_border.Width,
                                      m_border.Height,
-                                     m_primaryScreen};
+                                     OwnMonitor().Bounds};
     }
     return {m_model, *m_placement};
 }

@@ -12,7 +12,8 @@
 #include "util/win/WindowRects.h"
 
 void TMainDlg::LoadSettings() {
-    PrimeRulerDefaults(m_model, m_primaryScreen);
+    const Rect primary = m_monitors.Primary().Bounds;
+    PrimeRulerDefaults(m_model, {primary.Width(), primary.Height()});
     {
         // One store per load, released at once.
         TMvIni ini(m_paths->IniName(), m_paths->IniFormat);
@@ -43,10 +44,11 @@ void TMainDlg::ApplyPlace() {
                          FALSE, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
     const Point at = m_model.Geometry.Position;
     // A ruler stored on a monitor that is gone, or off an edge, comes back
-    // onto the primary screen.
-    const Rect pulled = PullOntoScreen(
-        Rect::FromSize(at.X, at.Y, frame.right - frame.left, frame.bottom - frame.top),
-        m_primaryScreen, m_model.Geometry.VHeight);
+    // onto the monitor it mostly lies on, or the nearest.
+    const Rect stored =
+        Rect::FromSize(at.X, at.Y, frame.right - frame.left, frame.bottom - frame.top);
+    const Rect pulled =
+        PullOntoScreen(stored, m_monitors.MostlyUnder(stored).Bounds, m_model.Geometry.VHeight);
     ::SetWindowPos(Handle(), nullptr, pulled.Left, pulled.Top, pulled.Width(), pulled.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     FaceChanged();
