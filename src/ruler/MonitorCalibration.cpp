@@ -55,6 +55,15 @@ void RememberMonitorCalibration(RulerCalibration& c, std::span<const std::wstrin
     c.PerMonitor[c.MonitorId] = MonitorCalibrationText(Current(c));
 }
 
+PixelsPerMM PixelsPerMMOn(const RulerCalibration& calibration, const Monitor& monitor) {
+    RulerCalibration on = calibration;
+    SelectMonitorCalibration(on, monitor.Id);
+    RulerModel model;
+    model.Calibration = on;
+    ApplyCalibration(model, AutomaticPixelsPerMM(monitor));
+    return {model.Scale.Converter.PixelsPerMMX(), model.Scale.Converter.PixelsPerMMY()};
+}
+
 void LoadMonitorCalibrations(TCustomIniFile& ini, RulerCalibration& c) {
     c.DefaultAuto = c.FCmAuto;
     c.DefaultRefCmSize = c.FRefCmSize;

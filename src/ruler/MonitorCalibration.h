@@ -33,5 +33,9 @@ void SelectMonitorCalibration(RulerCalibration& calibration, const std::wstring&
 void RememberMonitorCalibration(RulerCalibration& calibration,
                                 std::span<const std::wstring> connectedIds);
 
+// Pixels per millimetre on a monitor, by its calibration: its own entry or
+// the general keys; automatic from what the monitor tells.
+PixelsPerMM PixelsPerMMOn(const RulerCalibration& calibration, const Monitor& monitor);
+
 void LoadMonitorCalibrations(TCustomIniFile& ini, RulerCalibration& calibration);
 void SaveMonitorCalibrations(TCustomIniFile& ini, const RulerCalibration& calibration);

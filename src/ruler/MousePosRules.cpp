@@ -79,12 +79,10 @@ int UnitDecimals(TRulerUnit unit) {
     return 0;
 }
 
-// A pixel distance along the ruler in the unit, unrounded.
-long double InUnit(const CursorRuler& r, int pixels) {
-    const TPixelMMConverter& c = r.Converter();
-    const long double perMM = r.Horizontal() ? c.PixelsPerMMX() : c.PixelsPerMMY();
+// A pixel distance in the unit, unrounded, at a monitor's millimetres and DPI.
+long double InUnitOn(TRulerUnit unit, int pixels, long double perMM, int dpi) {
     const long double mm = pixels / perMM;
-    switch (r.Unit()) {
+    switch (unit) {
     case ruMillimeter:
         return mm;
     case ruCentimeter:
@@ -94,7 +92,7 @@ long double InUnit(const CursorRuler& r, int pixels) {
     case ruPoint:
         return mm / 25.4L * 72;
     case ruLogicalPixel:
-        return pixels * 96.0L / (r.Model.Scale.Dpi > 0 ? r.Model.Scale.Dpi : 96);
+        return pixels * 96.0L / (dpi > 0 ? dpi : 96);
     case ruPixel20:
     case ruPixel32:
     case ruPixel50:
@@ -102,6 +100,30 @@ long double InUnit(const CursorRuler& r, int pixels) {
         break;
     }
     return pixels;
+}
+
+// A pixel distance along the ruler in its own unit, unrounded.
+long double InUnit(const CursorRuler& r, int pixels) {
+    const TPixelMMConverter& c = r.Converter();
+    return InUnitOn(r.Unit(), pixels, r.Horizontal() ? c.PixelsPerMMX() : c.PixelsPerMMY(),
+                    r.Model.Scale.Dpi);
+}
+
+// The distance between two positions, each monitor's part in its units;
+// parts on no monitor in the ruler's own.
+long double DistanceInUnit(const CursorRuler& r, int from, int to) {
+    const int low = std::min(from, to), high = std::max(from, to);
+    const auto& spans = r.Placement.Spans;
+    if (spans.size() < 2) return InUnit(r, high - low);
+    long double sum = 0;
+    int covered = 0;
+    for (const AxisSpan& span : spans) {
+        const int part = std::min(high, span.To) - std::max(low, span.From);
+        if (part <= 0) continue;
+        sum += InUnitOn(r.Unit(), part, span.PixelsPerMM, span.Dpi);
+        covered += part;
+    }
+    return sum + InUnit(r, high - low - covered);
 }
 
 long double Rounded(long double value, int decimals) {
@@ -121,10 +143,9 @@ Reading PositionReading(const CursorRuler& r, int pos) {
 }
 
 Reading DistanceReading(const CursorRuler& r, int pos, int startPos) {
-    const int d = std::abs(pos - startPos);
     const TRulerUnit unit = r.Unit();
-    if (IsPixelUnit(unit)) return {static_cast<long double>(d) + 1, 0};
-    return {InUnit(r, d), UnitDecimals(unit)};
+    if (IsPixelUnit(unit)) return {static_cast<long double>(std::abs(pos - startPos)) + 1, 0};
+    return {DistanceInUnit(r, startPos, pos), UnitDecimals(unit)};
 }
 
 std::wstring ReadingText(const Reading& reading) {

@@ -13,6 +13,28 @@
 #include <optional>
 #include <string>
 
+// A short list of fixed capacity, so a cursor update needs no allocation for it.
+template <class T, std::size_t N> struct SmallList {
+    std::array<T, N> Items{};
+    std::size_t Count = 0;
+    void Add(const T& item) { Items[Count++] = item; }
+    const T* begin() const { return Items.data(); }
+    const T* end() const { return Items.data() + Count; }
+    std::size_t size() const { return Count; }
+    const T& operator[](std::size_t i) const { return Items[i]; }
+};
+
+// A stretch of the ruler's axis (client positions, From included, To not)
+// that lies on one monitor, with that monitor's millimetres and DPI: a
+// distance across monitors adds up each monitor's part in its own units.
+struct AxisSpan {
+    int From = 0;
+    int To = 0;
+    double PixelsPerMM = 96.0 / 25.4;
+    int Dpi = 96;
+    friend bool operator==(const AxisSpan&, const AxisSpan&) = default;
+};
+
 // Where the window stands: what the cursor rules need besides the model.
 struct RulerPlacement {
     Size Client{RulerDefaults::HWidth, RulerDefaults::HorizontalClientHeight};
@@ -20,6 +42,8 @@ struct RulerPlacement {
     int WndBorderX = 0;
     int WndBorderY = 0;
     Rect Screen{}; // the monitor the ruler stands on
+    // With several monitors along the axis, one span each; empty otherwise.
+    SmallList<AxisSpan, 8> Spans;
 };
 
 // The ruler as the cursor rules see it: the model where the window stands.
@@ -52,7 +76,9 @@ struct Reading {
 // two, whole points.
 Reading PositionReading(const CursorRuler& ruler, int pos);
 // For the distance from the start point: pixel units count both end pixels,
-// twips and logical pixels the difference, lengths as for a position.
+// twips and logical pixels the difference, lengths as for a position; across
+// monitors, lengths and logical pixels add up each monitor's part in its own
+// units.
 Reading DistanceReading(const CursorRuler& ruler, int pos, int startPos);
 // The reading's number with its decimals, rounded half away from zero, with
 // a decimal comma: "70", "7,0", "2,77".
@@ -88,17 +114,6 @@ struct LengthDragStep {
     friend bool operator==(const LengthDragStep&, const LengthDragStep&) = default;
 };
 LengthDragStep LengthDrag(const CursorRuler& ruler, int oldPos, int pos);
-
-// A short list of fixed capacity, so a cursor update needs no allocation for it.
-template <class T, std::size_t N> struct SmallList {
-    std::array<T, N> Items{};
-    std::size_t Count = 0;
-    void Add(const T& item) { Items[Count++] = item; }
-    const T* begin() const { return Items.data(); }
-    const T* end() const { return Items.data() + Count; }
-    std::size_t size() const { return Count; }
-    const T& operator[](std::size_t i) const { return Items[i]; }
-};
 
 // A line with GDI semantics: From is drawn, To is not.
 struct LineSegment {

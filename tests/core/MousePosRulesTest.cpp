@@ -136,13 +136,50 @@ TEST(MousePosBox, FlipsAtItsMonitorsEdge) {
     EXPECT_EQ(PlaceMousePosBox(r, 220, {28, 13}).Left, 165);
 }
 
-TEST(MousePosBox, RulerOnAMonitorRightOfThePrimaryAlwaysFlips) {
+TEST(MousePosBox, RulerOnAMonitorRightOfThePrimaryFlipsAtThatMonitorsEdge) {
     auto r = HorizontalRuler();
     r.Placement.WindowOrigin = {1280, 0};
-    r.Placement.Screen = {0, 0, 1280, 1024};
-    EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, -55);
-    EXPECT_EQ(PlaceMousePosBox(r, 300, {28, 13}).Left, 245);
-    EXPECT_EQ(MousePosFromScreen(r, {1290, 0}), 10); // positions are unaffected
+    r.Placement.Screen = {1280, 0, 2304, 768};
+    EXPECT_EQ(PlaceMousePosBox(r, 0, {28, 13}).Left, 15);
+    EXPECT_EQ(PlaceMousePosBox(r, 300, {28, 13}).Left, 315);
+    r.Placement.WindowOrigin = {1800, 0}; // the ruler hangs over the monitor's edge
+    EXPECT_EQ(PlaceMousePosBox(r, 480, {28, 13}).Left, 425);
+    EXPECT_EQ(MousePosFromScreen(r, {1810, 0}), 10); // positions are unaffected
+}
+
+TEST(MousePosText, ADistanceAcrossMonitorsAddsUpEachMonitorsPartInItsUnits) {
+    // The ruler's zero point on a 96-DPI monitor of 3.78 px/mm; from client
+    // position 280 on, a 144-DPI monitor of 5.67 px/mm.
+    auto withSpans = [](TRulerUnit unit) {
+        auto r = HorizontalRuler(unit);
+        r.Placement.WindowOrigin = {1000, 300};
+        r.Placement.Spans.Add({-1000, 280, 3.78, 96});
+        r.Placement.Spans.Add({280, 1304, 5.67, 144});
+        return r;
+    };
+    const struct {
+        TRulerUnit Unit;
+        CursorState State;
+        const wchar_t* Copy;
+    } cases[] = {
+        // 100 px on the first (26.46 mm) and 200 on the second (35.27 mm).
+        {ruMillimeter, MeasuringFrom(180, 480), L"62 mm"},
+        {ruCentimeter, MeasuringFrom(480, 180), L"6,2 cm"},
+        {ruPoint, MeasuringFrom(180, 480), L"175 pt"},
+        // 100 + 200 x 96 / 144 logical pixels.
+        {ruLogicalPixel, MeasuringFrom(180, 480), L"233 px"},
+        // Device pixels stay device pixels.
+        {ruPixel32, MeasuringFrom(180, 480), L"301 px"},
+        // Both ends on the second monitor: its millimetres alone.
+        {ruMillimeter, MeasuringFrom(300, 400), L"18 mm"},
+        // Both on the first: exactly as without spans.
+        {ruMillimeter, MeasuringFrom(0, 100), L"26 mm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << int(c.Unit) << " " << c.State.StartPos << ".." << c.State.MousePos);
+        EXPECT_EQ(ReadingCopyText(withSpans(c.Unit), c.State), c.Copy);
+    }
 }
 
 TEST(MousePosBox, VerticalBoxSitsBelowOrAbove) {

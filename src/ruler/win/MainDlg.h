@@ -111,6 +111,8 @@ class TMainDlg : public Window {
     const RulerCounters& Counters() const { return m_counters; }
     Point Pointer() const { return m_pointer; }
     CursorRuler CursorView() const;
+    // The stretches of the ruler's axis on each monitor it runs through.
+    SmallList<AxisSpan, 8> AxisSpans(Point clientOrigin) const;
     const std::wstring& MenuHint() const { return m_menuHint; }
     HMENU PopupMenu() const { return m_popupMenu.Get(); }
     TProgramInfo& ProgramInfo() { return m_programInfo; }

@@ -3,6 +3,7 @@
 // the length drag; and the left button's drag of the window.
 #include "ruler/win/MainDlg.h"
 
+#include "ruler/MonitorCalibration.h"
 #include "ruler/win/RulerCompanions.h"
 #include "util/win/GdiCanvas.h"
 #include "util/win/MVUtilWin.h"
@@ -60,13 +61,42 @@ CursorRuler TMainDlg::CursorView() const {
     if (!m_placement) {
         const Rect client = ClientRect();
         const Rect window = WindowRectOf(Handle());
-        m_placement = RulerPlacement{{client.Width(), client.Height()},
-                                     {window.Left, window.Top},
-                                     m_border.Width,
-                                     m_border.Height,
-                                     OwnMonitor().Bounds};
+        m_placement =
+            RulerPlacement{{client.Width(), client.Height()},
+                           {window.Left, window.Top},
+                           m_border.Width,
+                           m_border.Height,
+                           OwnMonitor().Bounds,
+                           AxisSpans({window.Left + m_border.Width, window.Top + m_border.Height})};
     }
     return {m_model, *m_placement};
+}
+
+SmallList<AxisSpan, 8> TMainDlg::AxisSpans(Point clientOrigin) const {
+    SmallList<AxisSpan, 8> spans;
+    if (m_monitors.Monitors().size() < 2) return spans;
+    const bool horizontal = m_model.Geometry.FHorizontal;
+    const Rect w = WindowRectOf(Handle());
+    // The monitors the ruler's axis runs through.
+    const int line = horizontal ? (w.Top + w.Bottom) / 2 : (w.Left + w.Right) / 2;
+    const int origin = horizontal ? clientOrigin.X : clientOrigin.Y;
+    const Monitor& own = ScaleMonitor();
+    for (const Monitor& m : m_monitors.Monitors()) {
+        const Rect& b = m.Bounds;
+        const bool crossed =
+            horizontal ? b.Top <= line && line < b.Bottom : b.Left <= line && line < b.Right;
+        if (!crossed || spans.size() == spans.Items.size()) continue;
+        AxisSpan span{(horizontal ? b.Left : b.Top) - origin,
+                      (horizontal ? b.Right : b.Bottom) - origin};
+        // The scale's own monitor exactly as the scale converts.
+        const PixelsPerMM perMM = &m == &own ? PixelsPerMM{m_model.Scale.Converter.PixelsPerMMX(),
+                                                           m_model.Scale.Converter.PixelsPerMMY()}
+                                             : PixelsPerMMOn(m_model.Calibration, m);
+        span.PixelsPerMM = horizontal ? perMM.X : perMM.Y;
+        span.Dpi = &m == &own ? m_model.Scale.Dpi : m.Dpi;
+        spans.Add(span);
+    }
+    return spans;
 }
 
 GdiCanvas& TMainDlg::CursorCanvas() {

@@ -74,6 +74,8 @@ void TMainDlg::OpenSettings() {
         };
         dialog.Create(Handle());
         dialog.Exchange = ExchangeFromRuler(m_model);
+        if (m_monitors.Monitors().size() > 1)
+            dialog.CalibratedMonitor = DisplayNameOf(m_monitors, ScaleMonitor());
         if (dialog.ShowModal() == IDOK) {
             ChangeModel([&](RulerModel& m) { ApplyExchangeToRuler(dialog.Exchange, m); });
             SaveSettings();

@@ -98,6 +98,12 @@ void TFrmPixelsPerMMEditor::Layout(UINT dpi) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TFrmPixelsPerMMEditor::NameMonitor(const std::wstring& name) {
+    const std::wstring caption = Rows[0].Text;
+    ::SetWindowTextW(Item(idCalibrationGroup),
+                     name.empty() ? caption.c_str() : (caption + L" – " + name).c_str());
+}
+
 void TFrmPixelsPerMMEditor::SetAutoPixelPerMM(bool value) {
     ::SendMessageW(Item(idRbAutoPixelPerMM), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     ::SendMessageW(Item(idRbUserPixelPerMM), BM_SETCHECK, value ? BST_UNCHECKED : BST_CHECKED, 0);

@@ -15,6 +15,9 @@ class TFrmPixelsPerMMEditor : public Window {
     // Places the frame and its controls again at the parent's DPI.
     void Layout(UINT dpi);
 
+    // With several monitors the frame's caption names the one it calibrates;
+    // an empty name leaves the caption as it is.
+    void NameMonitor(const std::wstring& name);
     void SetAutoPixelPerMM(bool value);
     bool GetAutoPixelPerMM() const;
     void SetUserCmMeasured(double value);

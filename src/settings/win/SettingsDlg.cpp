@@ -75,6 +75,7 @@ void TSettingsDlg::FormShow() {
         button.DefaultColor = SettingsColorButtons()[static_cast<std::size_t>(i)].DefaultColor;
         button.SetSelectionColor(state.Colors[static_cast<std::size_t>(i)]);
     }
+    FrmPixelsPerMMEditor.NameMonitor(CalibratedMonitor);
     FrmPixelsPerMMEditor.SetAutoPixelPerMM(Exchange.CmAuto);
     FrmPixelsPerMMEditor.SetUserCmMeasured(Exchange.RefCmSize);
     FrmPixelsPerMMEditor.SetUserCmMeasuredChangeBy(Exchange.RefCmSizeChangeBy);

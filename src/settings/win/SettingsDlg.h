@@ -24,6 +24,8 @@ class TSettingsDlg : public DialogWindow {
 
     // The exchange fields.
     TSettingsExchange Exchange;
+    // The monitor the calibration is for, when there are several.
+    std::wstring CalibratedMonitor;
     // "Weitere..." in a colour popup: a window to choose any colour, owned by
     // owner; true with the colour chosen. Without it the entry is not shown.
     // Set before Create.
