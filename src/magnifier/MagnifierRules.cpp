@@ -26,7 +26,7 @@ std::wstring MagnifierCaption(Point shown, int zoom) {
            L"    Zoom: " + std::to_wstring(zoom) + L"x";
 }
 
-MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Size screen) {
+MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Rect screen) {
     const int z = ClampZoom(zoom);
     const int w = picture.Width, h = picture.Height;
     const int sx = pointer.X - RoundEven(w / static_cast<double>(z) / 2);
@@ -34,12 +34,12 @@ MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Size sc
     const int sw = w / z, sh = h / z;
     MagnifierFrame frame;
     frame.Source = Rect::FromSize(sx, sy, sw, sh);
-    if (sx < 0) frame.BlackStrips.push_back({0, 0, -sx * z + 1, h});
-    if (sy < 0) frame.BlackStrips.push_back({0, 0, w, -sy * z + 1});
-    if (sx + sw >= screen.Width)
-        frame.BlackStrips.push_back({w - (sx + sw - screen.Width) * z - 1, 0, w, h});
-    if (sy + sh >= screen.Height)
-        frame.BlackStrips.push_back({0, h - (sy + sh - screen.Height) * z - 1, w, h});
+    if (sx < screen.Left) frame.BlackStrips.push_back({0, 0, (screen.Left - sx) * z + 1, h});
+    if (sy < screen.Top) frame.BlackStrips.push_back({0, 0, w, (screen.Top - sy) * z + 1});
+    if (sx + sw >= screen.Right)
+        frame.BlackStrips.push_back({w - (sx + sw - screen.Right) * z - 1, 0, w, h});
+    if (sy + sh >= screen.Bottom)
+        frame.BlackStrips.push_back({0, h - (sy + sh - screen.Bottom) * z - 1, w, h});
     const int left = RoundEven(w / 2.0 - z / 2.0 + z);
     const int top = RoundEven(h / 2.0 - z / 2.0 + z);
     frame.Marker = Rect::FromSize(left, top, z, z);

@@ -31,4 +31,4 @@ struct MagnifierFrame {
     std::vector<Rect> BlackStrips; // on the picture, painted before the copy
     Rect Marker;                   // one magnified pixel, right of and below the centre
 };
-MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Size screen);
+MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Rect screen);

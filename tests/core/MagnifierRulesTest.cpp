@@ -17,7 +17,7 @@ TEST(MagnifierRules, CaptionCountsFromOneInScreenOrRulerCoordinates) {
 }
 
 TEST(MagnifierRules, FrameAtTheScreensCornersPaintsBlackStripsAndTheMarker) {
-    const Size screen{1280, 800};
+    const Rect screen{0, 0, 1280, 800};
     // Top-left corner at zoom 4 with the design picture: 121 and 69 pixels.
     MagnifierFrame f = PlanMagnifierFrame({0, 0}, {242, 138}, 4, screen);
     EXPECT_EQ(f.Source, Rect::FromSize(-30, -17, 60, 34));
@@ -36,6 +36,9 @@ TEST(MagnifierRules, FrameAtTheScreensCornersPaintsBlackStripsAndTheMarker) {
     // Mid-screen: no strips. A zoom of 0 from a damaged file is zoom 1.
     EXPECT_TRUE(PlanMagnifierFrame({640, 400}, {242, 138}, 4, screen).BlackStrips.empty());
     EXPECT_EQ(PlanMagnifierFrame({640, 400}, {242, 138}, 0, screen).Source.Width(), 242);
+    // A monitor left of and above the primary: its pixels are screen too.
+    EXPECT_TRUE(
+        PlanMagnifierFrame({0, 0}, {242, 138}, 4, {-1024, -768, 1280, 800}).BlackStrips.empty());
 }
 
 TEST(MagnifierRules, ChangeOfSideAlternatesBetweenTheEdges) {

@@ -123,9 +123,14 @@ class TMVColorShotDlg::TPreview : public Window {
 };
 
 TMVColorShotDlg::TMVColorShotDlg()
-    : m_screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)} {
+    // Every monitor: the virtual screen, whose corner may lie left of or
+    // above the primary monitor's.
+    : m_screen{Rect::FromSize(
+          ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+          ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN))} {
     WindowDC screen(nullptr);
-    BigDesktopBmp.Reset(::CreateCompatibleBitmap(screen.Get(), m_screen.Width, m_screen.Height));
+    BigDesktopBmp.Reset(
+        ::CreateCompatibleBitmap(screen.Get(), m_screen.Width(), m_screen.Height()));
 }
 
 TMVColorShotDlg::~TMVColorShotDlg() {
@@ -168,12 +173,13 @@ bool TMVColorShotDlg::Execute(HWND owner) {
 bool TMVColorShotDlg::CopyScreen() {
     m_bmpSelected.reset();
     {
-        WindowDC screen(::GetDesktopWindow());
+        // The screen's DC counts in screen coordinates, over every monitor.
+        WindowDC screen(nullptr);
         UniqueHdc memory(::CreateCompatibleDC(screen.Get()));
         if (!screen.Get() || !memory) return false;
         SelectGuard select(memory.Get(), BigDesktopBmp.Get());
-        if (!::BitBlt(memory.Get(), 0, 0, m_screen.Width, m_screen.Height, screen.Get(), 0, 0,
-                      SRCCOPY))
+        if (!::BitBlt(memory.Get(), 0, 0, m_screen.Width(), m_screen.Height(), screen.Get(),
+                      m_screen.Left, m_screen.Top, SRCCOPY))
             return false;
     }
     m_pixels = BitmapToImage(BigDesktopBmp.Get());
@@ -186,9 +192,10 @@ bool TMVColorShotDlg::CopyScreen() {
 
 void TMVColorShotDlg::ShowShot(HWND owner) {
     RegisterClassOnce(kClassName, ::LoadCursorW(nullptr, IDC_CROSS), nullptr, 0);
-    // Borderless over exactly the primary screen; no taskbar button.
-    CreateWnd(kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, m_screen.Width,
-              m_screen.Height, owner);
+    // Borderless over exactly the copy of every monitor, so a point of the
+    // window is the same point of the copy; no taskbar button.
+    CreateWnd(kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, m_screen.Left,
+              m_screen.Top, m_screen.Width(), m_screen.Height(), owner);
     if (!Handle()) {
         m_done = true;
         return;
@@ -199,7 +206,8 @@ void TMVColorShotDlg::ShowShot(HWND owner) {
     pMini->Create(Handle());
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    pMini->SetState(GetSelColor(m_pixels, m_drag, {cursor.x, cursor.y}), {cursor.x, cursor.y});
+    const Point at{cursor.x - m_screen.Left, cursor.y - m_screen.Top};
+    pMini->SetState(GetSelColor(m_pixels, m_drag, at), at);
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
     ::SetFocus(Handle());

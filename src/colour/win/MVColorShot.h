@@ -42,7 +42,7 @@ class TMVColorShotDlg : public Window {
     void FormMouseUp(Point p);
     void JumpPreview();
 
-    Size m_screen;
+    Rect m_screen; // the virtual screen
     UniqueHBitmap BigDesktopBmp;
     // The frozen copy as pixels, made once per shot: every hover and average
     // reads it, never the bitmap or the live screen.
