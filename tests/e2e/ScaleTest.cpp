@@ -1,4 +1,5 @@
 // The ruler's scale and cursor marks as they appear on the screen.
+#include "../common/ProgramRegistry.h"
 #include "Clipboard.h"
 #include "DravikProcess.h"
 #include "Screen.h"
@@ -337,4 +338,28 @@ TEST_F(Scale, MenuKeysRunTheirCommands) {
     EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Unit) == 2; }));
     PressKey('A');
     EXPECT_TRUE(dravik->WaitUntil([&] { return dravik->StateInt(RulerState::Horizontal) == 0; }));
+}
+
+// Logical pixels are what a browser counts as CSS pixels: at 150 % scaling
+// (144 DPI) 150 device pixels read 100.
+TEST(LogicalPixels, At144DpiReadTwoThirdsOfTheDevicePixels) {
+    const DWORD dpi = 144;
+    RegistryValueScope logPixels(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                                 sizeof(dpi));
+    DravikProcess dravik({.Settings = SettingsFile(L"Unit=8\r\nLeft=340\r\nTop=200")});
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::Dpi, L"144"}}))
+        << "the ruler did not start at 144 DPI";
+    auto moveTo = [&](int x) {
+        MoveMouseTo(x, 600);
+        return dravik.WaitUntil(
+            [&] { return dravik.State()[RulerState::ActX] == std::to_wstring(x); });
+    };
+    ASSERT_TRUE(moveTo(kLeft + 100));
+    ASSERT_EQ(dravik.Ask(L"measure"), L"ok");
+    ASSERT_TRUE(moveTo(kLeft + 250));
+    ASSERT_TRUE(PutOnClipboard(L"-"));
+    ASSERT_EQ(dravik.Ask(L"command menCopyReading"), L"ok");
+    EXPECT_TRUE(ClipboardBecomes(dravik, L"100 px"));
+    // The position counts logical pixels from 1: client 250 is logical 167.
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::BoxText, L"168  (100)"}}));
 }
