@@ -353,3 +353,33 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
         EXPECT_TRUE(dravik.Running());
     }
 }
+
+TEST_F(RulerWindow, HandEditedCalibrationsPerMonitorAreReadSafelyAndKept) {
+    std::wstring monitor;
+    {
+        DravikProcess first;
+        ASSERT_TRUE(first.WaitUntil(
+            [&] { return !(monitor = first.State()[RulerState::MonitorId]).empty(); }));
+    }
+    // This monitor's entry is negative: the general keys count. Entries of
+    // monitors that are not connected now stay as they are, whatever they say.
+    const std::wstring lines = L"CmAuto=0\r\nRefCmSize=6,5\r\n[Calibration]\r\n" + monitor +
+                               L"=-3\r\nGONE-0000-00000001=garbage\r\nOTHR-0001-00000002=auto";
+    DravikProcess dravik({.Settings = SettingsFile(lines)});
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::CmAuto, L"0"}, {RulerState::MonitorId, monitor}}));
+    const std::wstring general = dravik.State()[RulerState::RefCmSize];
+    // A calibration step ("+": the millimetres wider, the bar's length
+    // shorter) gives this monitor an entry of its own.
+    ASSERT_EQ(dravik.Ask(L"command KeyPlus"), L"ok");
+    EXPECT_TRUE(dravik.WaitUntil([&] { return dravik.State()[RulerState::RefCmSize] != general; }));
+    ASSERT_TRUE(Focused(dravik));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(dravik.WaitForExit(5000));
+    const std::vector<IniEntry> entries = ReadIni(dravik.SettingsFile());
+    EXPECT_EQ(IniValue(entries, L"Calibration", monitor), L"6,40");
+    EXPECT_EQ(IniValue(entries, L"Calibration", L"GONE-0000-00000001"), L"garbage");
+    EXPECT_EQ(IniValue(entries, L"Calibration", L"OTHR-0001-00000002"), L"auto");
+    EXPECT_EQ(IniValue(entries, L"Settings", L"RefCmSize"), L"6,40")
+        << "written for older programs";
+}

@@ -41,6 +41,9 @@ inline constexpr RulerStateKey RefCmSize{L"RefCmSize"};
 inline constexpr RulerStateKey PixelsPerMMX{L"PixelsPerMMX"};
 inline constexpr RulerStateKey PixelsPerMMY{L"PixelsPerMMY"};
 inline constexpr RulerStateKey Dpi{L"Dpi"};
+// The id of the monitor whose calibration the scale uses, and how many there are.
+inline constexpr RulerStateKey MonitorId{L"MonitorId"};
+inline constexpr RulerStateKey Monitors{L"Monitors"};
 inline constexpr RulerStateKey TopMost{L"TopMost"};
 inline constexpr RulerStateKey Visible{L"Visible"};
 inline constexpr RulerStateKey OnTop{L"OnTop"};

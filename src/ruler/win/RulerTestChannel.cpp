@@ -97,6 +97,8 @@ const StateRow StateRows[] = {
     {PixelsPerMMX, [](const TMainDlg& d) { return Text(d.Model().Scale.Converter.PixelsPerMMX()); }},
     {PixelsPerMMY, [](const TMainDlg& d) { return Text(d.Model().Scale.Converter.PixelsPerMMY()); }},
     {Dpi, [](const TMainDlg& d) { return Text(d.Dpi()); }},
+    {MonitorId, [](const TMainDlg& d) { return d.Model().Calibration.MonitorId; }},
+    {Monitors, [](const TMainDlg& d) { return Text(d.Monitors().Monitors().size()); }},
     {TopMost, [](const TMainDlg& d) {
          return Text((::GetWindowLongPtrW(d.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
      }},
