@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Dravik needs on a Debian machine:
-# the compilers, Wine, a virtual display and the libraries. Safe to run again;
-# it only installs what is missing. Prints the Windows dependency prefix last.
+# the compilers, Wine, a virtual display, an X server with two monitors (Xorg's
+# dummy driver and xrandr) and the libraries. Safe to run again; it only
+# installs what is missing. Prints the Windows dependency prefix last.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -11,6 +12,7 @@ packages=(
     libcurl4-openssl-dev libpugixml-dev pkg-config
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
     wine64 wine xvfb xdotool imagemagick x11-utils
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     dpkg-dev python3 openssl ccache fp-utils nsis hunspell hunspell-de-de
 )
 
