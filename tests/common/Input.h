@@ -41,11 +41,15 @@ template <typename Done> bool PumpUntil(Done done, DWORD ms) {
 // pointer back between a move and a bare button event (the late enter event
 // of a window that just opened), and the press would land there.
 inline void MouseEventAt(int x, int y, DWORD flags) {
+    // Over every monitor: without MOUSEEVENTF_VIRTUALDESK the range covers
+    // the primary monitor only.
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = ::MulDiv(x - left, 65535, ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    input.mi.dy = ::MulDiv(y - top, 65535, ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ::SendInput(1, &input, sizeof(input));
 }
 

@@ -27,16 +27,19 @@ inline bool WriteProgramRegistryText(const std::wstring& programKey, const wchar
 // A registry value for the time of a test, then the one before (or none).
 class RegistryValueScope {
   public:
-    RegistryValueScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
-                       DWORD size)
+    // A value below HKEY_LOCAL_MACHINE or another root.
+    RegistryValueScope(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
+                       const void* data, DWORD size)
         : m_name(name) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                          &m_key, nullptr);
+        ::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_key, nullptr);
         m_oldSize = sizeof(m_old);
         m_had = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, m_old, &m_oldSize) ==
                 ERROR_SUCCESS;
         ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(data), size);
     }
+    RegistryValueScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                       DWORD size)
+        : RegistryValueScope(HKEY_CURRENT_USER, key, name, type, data, size) {}
     // A string value (REG_SZ) with its terminating zero.
     RegistryValueScope(const wchar_t* key, const wchar_t* name, const std::wstring& text)
         : RegistryValueScope(key, name, REG_SZ, text.c_str(),

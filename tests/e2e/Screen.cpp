@@ -35,8 +35,21 @@ std::vector<COLORREF> ScreenArea(const RECT& area) {
     return pixels;
 }
 
+ScreenImage ScreenImageOf(const RECT& area) {
+    return {area, ScreenArea(area)};
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
 bool SaveScreenshot(const std::wstring& path) {
-    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     HDC screen = ::GetDC(nullptr);
     HDC mem = ::CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -44,7 +57,7 @@ bool SaveScreenshot(const std::wstring& path) {
     void* bits = nullptr;
     HBITMAP bmp = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    ::BitBlt(mem, 0, 0, w, h, screen, x, y, SRCCOPY);
     ::SelectObject(mem, old);
     const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
     const DWORD size = stride * static_cast<DWORD>(h);

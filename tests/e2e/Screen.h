@@ -14,7 +14,25 @@ COLORREF ScreenPixel(int x, int y);
 // GetPixel per pixel is slow under Wine).
 std::vector<COLORREF> ScreenArea(const RECT& area);
 
-// Saves the whole screen as a 24-bit BMP (for failed tests).
+// The rows of pixels of a screen rectangle, read in one copy.
+struct ScreenImage {
+    RECT Area{};
+    std::vector<COLORREF> Pixels;
+
+    int Width() const { return Area.right - Area.left; }
+    int Height() const { return Area.bottom - Area.top; }
+    // A pixel by its place in the rectangle.
+    COLORREF At(int x, int y) const {
+        return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width()) +
+                      static_cast<size_t>(x)];
+    }
+};
+ScreenImage ScreenImageOf(const RECT& area);
+
+// A window's client area on the screen.
+RECT ClientOnScreen(HWND window);
+
+// Saves the whole screen, every monitor, as a 24-bit BMP (for failed tests).
 bool SaveScreenshot(const std::wstring& path);
 
 // Saves a screenshot named after the running test when it has failed.
