@@ -3,7 +3,8 @@
 #   1. core unit tests, native, with AddressSanitizer and UBSan
 #   2. the same core tests cross-compiled, under Wine
 #   3. shell tests under Wine (plus the HTTP/XML dependency check)
-#   4. end-to-end: the real Dravik.exe in a Wine virtual desktop on Xvfb
+#   4. end-to-end: the real Dravik.exe in a Wine virtual desktop on Xvfb,
+#      and the suite TwoMonitors on two monitors (Xorg's dummy driver)
 # then a short fuzzing pass over the saved corpus and the i686 compile check.
 # Screenshots of failed end-to-end tests are kept in build/e2e-failures/.
 #
@@ -30,6 +31,7 @@ steps=(
     "shell|shell tests (Wine)|windows"
     "deps|HTTP and XML libraries (Wine)|windows"
     "e2e|end-to-end (Wine)|windows"
+    "e2e-screens|end-to-end on two monitors (Wine, Xorg dummy)|windows"
     "fuzz|fuzzing pass over the corpus|none"
     "i686|build windows i686 (compile only)|none"
 )
@@ -43,7 +45,7 @@ while (($#)); do
     --filter) filter=${2:?--filter needs a pattern}; shift 2 ;;
     --filter=*) filter=${1#--filter=}; shift ;;
     --list)
-        for s in "${steps[@]}"; do IFS='|' read -r name desc _ <<<"$s"; printf '%-10s %s\n' "$name" "$desc"; done
+        for s in "${steps[@]}"; do IFS='|' read -r name desc _ <<<"$s"; printf '%-12s %s\n' "$name" "$desc"; done
         exit 0
         ;;
     *) echo "usage: $0 [--only STEP[,STEP]] [--filter PATTERN] [--list]" >&2; exit 2 ;;
@@ -116,11 +118,11 @@ step help "$repo/scripts/check-help.sh" "$out/x86_64/bin"
 dist_check() { "$repo/scripts/dist.sh" && "$repo/scripts/check-dist.sh"; }
 step dist dist_check
 
+# shellcheck source=wine-env.sh
+source "$repo/scripts/wine-env.sh"
 needs_wine=""
 for n in core-wine shell deps e2e; do [ -n "${wanted[$n]:-}" ] && needs_wine=1; done
 if [ -n "$needs_wine" ]; then
-    # shellcheck source=wine-env.sh
-    source "$repo/scripts/wine-env.sh"
     trap dravik_stop_wine EXIT
     dravik_start_display
     dravik_prepare_prefix
@@ -130,7 +132,11 @@ bin=$out/x86_64/bin
 run_wine() { # run_wine PROGRAM ARGS... (inside the virtual desktop)
     (cd "$bin" && timeout 600 wine "$@")
 }
-e2e() {
+# The end-to-end test program with these arguments; Wine's debug output goes
+# to the file TRACE, screenshots of failed tests to build/e2e-failures.
+run_e2e_tests() { # run_e2e_tests TRACE ARGS...
+    local trace=$1
+    shift
     rm -rf "$bin/e2e-failures"
     # Wine opens web pages with xdg-open from the path: a stand-in there
     # writes down what the program asked the browser to open.
@@ -140,11 +146,10 @@ e2e() {
     chmod +x "$browser/xdg-open"
     # Wine's debug channels write to the standard error every program here
     # shares: a file the tests read back (the help tests trace the viewer).
-    local trace="$out/e2e-stderr.log"
     : >"$trace"
     PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
         DRAVIK_E2E_STDERR=$(winepath -w "$trace") \
-        run_wine dravik_e2e_tests.exe "${gtest_args[@]}" 2>"$trace"
+        run_wine dravik_e2e_tests.exe "$@" 2>"$trace"
     local rc=$?
     [ $rc -eq 0 ] || grep -v ':trace:' "$trace" | tail -20 >&2
     if [ -d "$bin/e2e-failures" ]; then
@@ -156,6 +161,35 @@ e2e() {
     fi
     return $rc
 }
+# The suite on two monitors runs in e2e-screens only.
+two_monitor_suite=TwoMonitors
+e2e() {
+    local f=${filter:-*}
+    if [[ $f == *-* ]]; then f="$f:$two_monitor_suite.*"; else f="$f-$two_monitor_suite.*"; fi
+    run_e2e_tests "$out/e2e-stderr.log" "--gtest_filter=$f"
+}
+# Wine's virtual desktop is a single monitor, so the tests of a ruler on
+# several monitors get Wine's own desktop over a whole X screen instead: an
+# Xorg server with the dummy driver and two outputs of different sizes, and a
+# Wine prefix of their own without the virtual desktop. Both end with the step.
+e2e_screens() (
+    trap 'wineserver -k >/dev/null 2>&1; dravik_stop_two_monitors' EXIT
+    dravik_start_two_monitors || return 1
+    dravik_use_two_monitor_prefix
+    local tests="$two_monitor_suite.*"
+    if [ -n "$filter" ]; then
+        # The filter's tests of this suite, by their full names.
+        tests=$(run_wine dravik_e2e_tests.exe --gtest_list_tests "--gtest_filter=$filter" |
+            tr -d '\r' | awk -v suite="$two_monitor_suite." '
+                /^[^ ]/ { current = $1 }
+                /^  [^ ]/ && current == suite { printf "%s%s%s", sep, suite, $1; sep = ":" }')
+        if [ -z "$tests" ]; then
+            echo "no test of $two_monitor_suite matches the filter"
+            return 0
+        fi
+    fi
+    run_e2e_tests "$out/e2e-screens-stderr.log" "--gtest_filter=$tests"
+)
 
 step core-wine run_wine dravik_core_tests.exe "${gtest_args[@]}"
 step shell run_wine dravik_shell_tests.exe "${gtest_args[@]}"
@@ -163,6 +197,7 @@ if [ -x "$repo/scripts/check-win-deps.sh" ]; then
     step deps "$repo/scripts/check-win-deps.sh" "$bin"
 fi
 step e2e e2e
+step e2e-screens e2e_screens
 if [ -x "$repo/scripts/fuzz.sh" ]; then
     step fuzz "$repo/scripts/fuzz.sh" corpus
 fi
