@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,10 +53,23 @@ class TwoMonitors : public ::testing::Test {
                                      std::to_wstring(top) + L"\r\n" + more)});
     }
 
-    // The ruler's face as it shows on the screen, once it has painted.
+    // The ruler's face as it shows on the screen once it has painted what
+    // it was asked to: the same pixels twice in a row with no paint between
+    // (a paint waits until the ruler's queue is empty, so a sync alone does
+    // not tell).
     static ScreenImage RulerPixels(DravikProcess& dravik) {
-        dravik.Sync();
-        return ScreenImageOf(ClientOnScreen(dravik.Ruler()));
+        ScreenImage last;
+        long long lastPaints = -1;
+        dravik.WaitUntil([&] {
+            dravik.Sync();
+            const long long paints = dravik.StateInt(RulerState::Paints);
+            ScreenImage now = ScreenImageOf(ClientOnScreen(dravik.Ruler()));
+            const bool settled = paints > 0 && paints == lastPaints && now.Pixels == last.Pixels;
+            last = std::move(now);
+            lastPaints = paints;
+            return settled;
+        });
+        return last;
     }
 
     // The monitor (1 or 2) that holds most of the window, 0 for none.
