@@ -41,15 +41,22 @@ template <typename Done> bool PumpUntil(Done done, DWORD ms) {
 // pointer back between a move and a bare button event (the late enter event
 // of a window that just opened), and the press would land there.
 inline void MouseEventAt(int x, int y, DWORD flags) {
-    // Over every monitor: without MOUSEEVENTF_VIRTUALDESK the range covers
-    // the primary monitor only.
-    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    // The positions of the primary monitor, or with MOUSEEVENTF_VIRTUALDESK
+    // those of every monitor. Only for a place off the primary: Wine drops a
+    // move with that flag to where the pointer already is, and a move sent
+    // again to the same place has to reach the program's hook.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    const bool primary = x >= 0 && y >= 0 && x < width && y < height;
+    const int left = primary ? 0 : ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = primary ? 0 : ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = primary ? width : ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int h = primary ? height : ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x - left, 65535, ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y - top, 65535, ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    input.mi.dx = ::MulDiv(x - left, 65535, w - 1);
+    input.mi.dy = ::MulDiv(y - top, 65535, h - 1);
+    input.mi.dwFlags =
+        flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (primary ? 0 : MOUSEEVENTF_VIRTUALDESK);
     ::SendInput(1, &input, sizeof(input));
 }
 
