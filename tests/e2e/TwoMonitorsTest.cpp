@@ -111,8 +111,8 @@ TEST_F(TwoMonitors, LayoutEdidAndARulerOnTheSecondMonitor) {
     EXPECT_EQ(StoredEdid(Monitor(2).Device), second);
     EXPECT_TRUE(StoredEdid(Monitor(1).Device).empty());
 
-    // Mostly on the second monitor: a ruler whose stored place lies further
-    // right comes back onto the primary monitor when it starts.
+    // Mostly on the second monitor (for now a stored place further right is
+    // pulled back onto the primary monitor at start).
     auto dravik = StartRulerAt(1220, 100);
     EXPECT_EQ(MonitorOf(dravik->Ruler()), 2);
     const ScreenImage face = RulerPixels(*dravik);
