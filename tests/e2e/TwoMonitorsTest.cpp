@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cwchar>
 #include <map>
 #include <memory>
 #include <string>
@@ -87,6 +89,54 @@ class TwoMonitors : public ::testing::Test {
     std::map<int, std::unique_ptr<PlantedEdid>> m_edids;
 };
 
+// The scale's pixels per millimetre along the ruler, as the ruler says.
+double PixelsPerMM(DravikProcess& dravik) {
+    return std::wcstod(dravik.State()[RulerState::PixelsPerMMX].c_str(), nullptr);
+}
+
+// The column of the tick of a whole millimetre count: the first whose
+// reading rounds to it, as the box reads a position.
+int TickColumn(int millimetres, double pixelsPerMM) {
+    return static_cast<int>(std::ceil((millimetres - 0.5) * pixelsPerMM));
+}
+
+// Whether a centimetre tick (the longest, 12 pixels from the edge) stands at
+// client column x, give or take a pixel of rounding.
+bool CentimetreTickAt(const ScreenImage& face, int x) {
+    for (int column = x - 1; column <= x + 1; ++column) {
+        int dark = 0;
+        for (int y = 1; y < 12; ++y) {
+            const COLORREF c = face.At(column, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 150;
+        }
+        if (dark >= 10) return true;
+    }
+    return false;
+}
+
+// Two monitors as their EDIDs describe them: 300 x 188 mm (4.27 pixels per
+// millimetre) and 400 x 300 mm (2.56).
+std::vector<std::uint8_t> FirstEdid() {
+    return EdidBlock({.Manufacturer = "DRA",
+                      .Product = 1,
+                      .Serial = 11,
+                      .Name = "Erster",
+                      .NativeWidth = 1280,
+                      .NativeHeight = 800,
+                      .WidthMM = 300,
+                      .HeightMM = 188});
+}
+std::vector<std::uint8_t> SecondEdid() {
+    return EdidBlock({.Manufacturer = "DRA",
+                      .Product = 2,
+                      .Serial = 22,
+                      .Name = "Zweiter",
+                      .NativeWidth = 1024,
+                      .NativeHeight = 768,
+                      .WidthMM = 400,
+                      .HeightMM = 300});
+}
+
 // "left,top-right,bottom", as the failure messages show it.
 std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
@@ -111,9 +161,8 @@ TEST_F(TwoMonitors, LayoutEdidAndARulerOnTheSecondMonitor) {
     EXPECT_EQ(StoredEdid(Monitor(2).Device), second);
     EXPECT_TRUE(StoredEdid(Monitor(1).Device).empty());
 
-    // Mostly on the second monitor (for now a stored place further right is
-    // pulled back onto the primary monitor at start).
-    auto dravik = StartRulerAt(1220, 100);
+    // Stored on the second monitor, it starts there.
+    auto dravik = StartRulerAt(1400, 100);
     EXPECT_EQ(MonitorOf(dravik->Ruler()), 2);
     const ScreenImage face = RulerPixels(*dravik);
     EXPECT_EQ(face.Width(), 600);
@@ -133,4 +182,90 @@ TEST_F(TwoMonitors, LayoutEdidAndARulerOnTheSecondMonitor) {
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(dravik->WaitForExit(5000));
     EXPECT_EQ(StoredEdid(Monitor(2).Device), second) << "Wine keeps the value";
+}
+
+TEST_F(TwoMonitors, MillimetresFollowEachMonitorsOwnSizeAndACalibrationStaysWithItsMonitor) {
+    PlantEdids(FirstEdid(), SecondEdid());
+    const double first = 1280.0 / 300, second = 1024.0 / 400;
+    TBytes file;
+    {
+        auto dravik =
+            StartRulerAt(600, 100, L"Unit=0\r\nMoveHotKeyRight=24615\r\nMoveHotKeyMoveBy=100");
+        ASSERT_TRUE(dravik->WaitUntil([&] {
+            return std::abs(PixelsPerMM(*dravik) - first) < 1e-3;
+        })) << "on the first monitor: "
+            << PixelsPerMM(*dravik);
+        EXPECT_EQ(dravik->State()[RulerState::MonitorId], L"DRA-0001-0000000B");
+        ScreenImage face = RulerPixels(*dravik);
+        for (int cm = 1; cm <= 3; ++cm)
+            EXPECT_TRUE(CentimetreTickAt(face, TickColumn(cm * 10, first))) << cm;
+
+        // Moved by its hotkey onto the second monitor (the hotkeys cross
+        // monitors freely): the scale takes that monitor's millimetres with
+        // no calibration. (Xorg has no window manager here, so a drag, which
+        // Windows and Wine hand to the window manager, cannot move it.)
+        for (int press = 0; press < 7; ++press)
+            ASSERT_TRUE(dravik->PressHotkey({VK_CONTROL, VK_SHIFT}, VK_RIGHT));
+        EXPECT_TRUE(StateBecomes(*dravik, {{RulerState::Left, L"1300"}}));
+        ASSERT_TRUE(dravik->WaitUntil([&] { return MonitorOf(dravik->Ruler()) == 2; }, 5000));
+        ASSERT_TRUE(dravik->WaitUntil([&] {
+            return std::abs(PixelsPerMM(*dravik) - second) < 1e-3;
+        })) << "on the second monitor: "
+            << PixelsPerMM(*dravik);
+        face = RulerPixels(*dravik);
+        for (int cm = 1; cm <= 3; ++cm)
+            EXPECT_TRUE(CentimetreTickAt(face, TickColumn(cm * 10, second))) << cm;
+
+        // Calibrated there: the second monitor has its own now.
+        ASSERT_EQ(dravik->Ask(L"command KeyPlus"), L"ok");
+        EXPECT_TRUE(StateBecomes(*dravik, {{RulerState::CmAuto, L"0"}}));
+        ASSERT_TRUE(Focused(*dravik));
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(dravik->WaitForExit(5000));
+        file = ReadBytes(dravik->SettingsFile());
+    }
+    // After a restart with that file: the first monitor as it was, the
+    // second calibrated.
+    // The file as the first run left it, the ruler's place put elsewhere.
+    auto startWith = [&](int left) {
+        std::wstring text;
+        for (size_t i = 2; i + 1 < file.size(); i += 2)
+            text += static_cast<wchar_t>(file[i] | (file[i + 1] << 8));
+        const size_t at = text.find(L"Left=");
+        text.replace(at, text.find(L'\r', at) - at, L"Left=" + std::to_wstring(left));
+        return std::make_unique<DravikProcess>(DravikOptions{.Settings = Utf16File(text)});
+    };
+    auto onFirst = startWith(100);
+    EXPECT_TRUE(StateBecomes(*onFirst, {{RulerState::CmAuto, L"1"}}));
+    EXPECT_NEAR(PixelsPerMM(*onFirst), first, 1e-3);
+    onFirst.reset();
+    auto onSecond = startWith(1400);
+    EXPECT_TRUE(StateBecomes(*onSecond, {{RulerState::CmAuto, L"0"}}));
+    EXPECT_GT(std::abs(PixelsPerMM(*onSecond) - second), 0.01) << "the calibration, not the EDID";
+}
+
+TEST_F(TwoMonitors, OptimalSizeAndCentringOnTheRulersOwnMonitorAndAPlaceOnAMonitorThatIsGone) {
+    auto dravik = StartRulerAt(1400, 100);
+    ASSERT_EQ(MonitorOf(dravik->Ruler()), 2);
+    ASSERT_EQ(dravik->Ask(L"command AufdemBildschirmzenterien1"), L"ok");
+    EXPECT_TRUE(StateBecomes(*dravik, {{RulerState::Left, L"1492"}, {RulerState::Top, L"359"}}));
+    ASSERT_EQ(dravik->Ask(L"command OptimaleGre1"), L"ok");
+    EXPECT_TRUE(StateBecomes(*dravik, {{RulerState::Left, L"1280"},
+                                       {RulerState::ClientWidth, L"1024"},
+                                       {RulerState::Top, L"359"}}));
+    dravik.reset();
+
+    // Stored where no monitor is now: onto the nearest one, its length kept.
+    const struct {
+        int Left;
+        const wchar_t* PulledLeft;
+        int Monitor;
+    } gone[] = {{5000, L"1704", 2}, {-3000, L"0", 1}};
+    for (const auto& row : gone) {
+        auto ruler = StartRulerAt(row.Left, 100);
+        EXPECT_TRUE(StateBecomes(
+            *ruler, {{RulerState::Left, row.PulledLeft}, {RulerState::ClientWidth, L"600"}}))
+            << row.Left;
+        EXPECT_EQ(MonitorOf(ruler->Ruler()), row.Monitor) << row.Left;
+    }
 }
