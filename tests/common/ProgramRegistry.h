@@ -59,3 +59,18 @@ class RegistryValueScope {
     DWORD m_oldType = 0, m_oldSize = 0;
     BYTE m_old[1024] = {};
 };
+
+inline constexpr const wchar_t* kInternetSettings =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+// A direct connection, no proxy, for the time of a test that talks to a
+// local server: a test that set a proxy and was killed before it could take
+// it back must not send this test's requests to a server that is gone.
+class DirectConnection {
+  public:
+    DirectConnection() = default;
+
+  private:
+    static constexpr DWORD kOff = 0;
+    RegistryValueScope m_enable{kInternetSettings, L"ProxyEnable", REG_DWORD, &kOff, sizeof(kOff)};
+};

@@ -32,6 +32,7 @@ class VendorServer {
         return std::wstring(url.begin(), url.end());
     }
 
+    DirectConnection m_direct;
     LoopbackServer m_server;
     RegistryValueScope m_url;
 };

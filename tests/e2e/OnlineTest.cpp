@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr const wchar_t* kInternetSettings =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
 // What the server answers, changed by the test while it runs. Held, the
 // answer waits until the test lets it go (or the server ends).
 class Answers {
@@ -59,6 +56,7 @@ std::wstring MessageOf(HWND dlg) {
 }
 
 struct Online : ::testing::Test {
+    DirectConnection direct;
     Answers answers;
     LoopbackServer server{[this](const std::string& target, const LoopbackServer::Send& send) {
         answers(target, send, server);
