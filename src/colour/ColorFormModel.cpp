@@ -1,5 +1,7 @@
 #include "colour/ColorFormModel.h"
 
+#include "storage/SettingsTable.h"
+
 #include "util/ColorText.h"
 #include "util/HSLUtils.h"
 #include "util/Numbers.h"
@@ -231,18 +233,36 @@ TRGBImage SpectrumImage(int width, int height) {
 const wchar_t* const UserPaletteSection = L"ColorPalUser";
 
 namespace {
-const wchar_t* const SettingsSection = L"ColorPal";
+
+using Row = SettingRow<TColorFormSettings>;
+namespace Codec = settings_codec;
+constexpr const wchar_t* P = L"ColorPal";
+
+bool PageNumber(double v) {
+    return v >= 0 && v < ColorPageCount;
 }
+
+#define FIELD(codec, member)                                                                       \
+    [](TColorFormSettings& s) -> SettingField { return Codec::codec{&s.member}; }
+
+// clang-format off
+const Row Rows[] = {
+    {.Section = P, .Key = L"ActivePal", .Field = FIELD(Int, ActivePal), .Default = 0, .Valid = PageNumber},
+    {.Section = P, .Key = L"RGBwithNumSign", .Field = FIELD(Bool, RGBwithNumSign), .Default = 1},
+    {.Section = P, .Key = L"ContrastBack", .Field = FIELD(Color, ContrastBack), .Default = clWhite},
+    {.Section = P, .Key = L"CssHexUpper", .Field = FIELD(Bool, CssHexUpper), .Default = 0},
+};
+// clang-format on
+#undef FIELD
+
+} // namespace
 
 TColorFormSettings LoadColorFormSettings(TCustomIniFile& ini) {
     TColorFormSettings settings;
-    const int page = ini.ReadInteger(SettingsSection, L"ActivePal", 0);
-    settings.ActivePal = page >= 0 && page < ColorPageCount ? page : 0;
-    settings.RGBwithNumSign = ini.ReadBool(SettingsSection, L"RGBwithNumSign", true);
+    LoadSettingsTable<TColorFormSettings>(Rows, ini, settings);
     return settings;
 }
 
 void SaveColorFormSettings(TCustomIniFile& ini, const TColorFormSettings& settings) {
-    ini.WriteInteger(SettingsSection, L"ActivePal", settings.ActivePal);
-    ini.WriteBool(SettingsSection, L"RGBwithNumSign", settings.RGBwithNumSign);
+    SaveSettingsTable<TColorFormSettings>(Rows, ini, settings);
 }

@@ -123,6 +123,8 @@ TRGBImage SpectrumImage(int width = 256, int height = 256);
 struct TColorFormSettings {
     int ActivePal = 0;
     bool RGBwithNumSign = true;
+    TColor ContrastBack = clWhite; // "Hintergrund" of the contrast
+    bool CssHexUpper = false;      // the CSS hex notation in upper case
 };
 extern const wchar_t* const UserPaletteSection;
 // A page number outside the list selects the first page.

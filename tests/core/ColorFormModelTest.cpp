@@ -161,18 +161,22 @@ TEST(ColorFormSpectrum, HueAcrossLightnessDown) {
     EXPECT_LT(blue.rgbtRed + blue.rgbtGreen, 10);
 }
 
-TEST(ColorFormSettings, StoredPageAndHashOption) {
+TEST(ColorFormSettings, StoredPageHashOptionContrastBackgroundAndHexCase) {
     struct Case {
         const wchar_t* file;
         int page;
         bool withHash;
+        TColor back;
+        bool upperHex;
     };
     const Case cases[] = {
-        {L"", 0, true},
-        {L"[ColorPal]\r\nActivePal=6\r\nRGBwithNumSign=0\r\n", 6, false},
-        {L"[ColorPal]\r\nActivePal=9\r\n", 0, true}, // out of the list: first page
-        {L"[ColorPal]\r\nActivePal=-1\r\n", 0, true},
-        {L"[ColorPal]\r\nActivePal=sechs\r\n", 0, true},
+        {L"", 0, true, clWhite, false},
+        {L"[ColorPal]\r\nActivePal=6\r\nRGBwithNumSign=0\r\nContrastBack=B4501E\r\n"
+         L"CssHexUpper=1\r\n",
+         6, false, 0xB4501E, true},
+        {L"[ColorPal]\r\nActivePal=9\r\n", 0, true, clWhite, false}, // out of the list: first page
+        {L"[ColorPal]\r\nActivePal=-1\r\nContrastBack=zz\r\n", 0, true, clWhite, false},
+        {L"[ColorPal]\r\nActivePal=sechs\r\nCssHexUpper=ja\r\n", 0, true, clWhite, false},
     };
     for (const Case& c : cases) {
         TMvIni ini(L"");
@@ -180,10 +184,15 @@ TEST(ColorFormSettings, StoredPageAndHashOption) {
         const TColorFormSettings settings = LoadColorFormSettings(ini);
         EXPECT_EQ(settings.ActivePal, c.page) << c.file;
         EXPECT_EQ(settings.RGBwithNumSign, c.withHash) << c.file;
+        EXPECT_EQ(settings.ContrastBack, c.back) << c.file;
+        EXPECT_EQ(settings.CssHexUpper, c.upperHex) << c.file;
     }
     TMvIni ini(L"");
-    SaveColorFormSettings(ini, {8, false});
+    SaveColorFormSettings(ini, {8, false, 0x123456, true});
+    EXPECT_EQ(ini.ReadString(L"ColorPal", L"ContrastBack", L""), L"123456");
     const TColorFormSettings back = LoadColorFormSettings(ini);
     EXPECT_EQ(back.ActivePal, 8);
     EXPECT_FALSE(back.RGBwithNumSign);
+    EXPECT_EQ(back.ContrastBack, 0x123456);
+    EXPECT_TRUE(back.CssHexUpper);
 }
