@@ -63,6 +63,7 @@ LRESULT TColorPalControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONUP:
         m_pal.MouseUp();
         if (::GetCapture() == Handle()) ::ReleaseCapture();
+        if (OnMouseUp) OnMouseUp(*this);
         return 0;
     case WM_CAPTURECHANGED:
         m_pal.MouseUp();

@@ -7,6 +7,7 @@
 #include "util/win/Window.h"
 
 #include <cstdint>
+#include <functional>
 
 class TColorPalControl : public Window {
   public:
@@ -18,6 +19,9 @@ class TColorPalControl : public Window {
     TColorPal& Pal() { return m_pal; }
     const TColorPal& Pal() const { return m_pal; }
     std::uint64_t Paints() const { return m_paints; }
+
+    // The button went up: a click or a drag over the cells ended.
+    std::function<void(TColorPalControl& sender)> OnMouseUp;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

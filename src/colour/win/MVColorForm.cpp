@@ -20,9 +20,10 @@
 
 namespace {
 
-// The design's client size.
-constexpr int ClientWidth = 631;
-constexpr int ClientHeight = 340;
+// The design's client size: the classic window with the groups "CSS" below
+// and "Kontrast" and "Verlauf" to the right.
+constexpr int ClientWidth = 845;
+constexpr int ClientHeight = 506;
 constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
 constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -78,7 +79,11 @@ void TMVColorForm::Create(HWND owner) {
         }
         pal.OnColorChanged = [this, id = id](TColorPal& sender) {
             // Loading the user palette selects a cell: that is no choice of the user's.
-            if (ChangeAllow) SetNewColor(id, sender.ActiveColor(), true);
+            if (ChangeAllow) OnPaletteClick(sender, id);
+        };
+        palette->OnMouseUp = [this](TColorPalControl&) {
+            if (m_paletteTook) AddToHistory(FUserColor);
+            m_paletteTook = false;
         };
     }
     for (TImagePanel* picture : {&ImgColorPalette, &ImgCustomPalette}) {
@@ -151,7 +156,14 @@ void TMVColorForm::FormShow() {
         ::SendMessageW(Item(idRGBwithNumSign), BM_SETCHECK,
                        m_withNumSign ? BST_CHECKED : BST_UNCHECKED, 0);
         m_palettes.at(idColorPalUser)->Pal().LoadFormIni(ini, UserPaletteSection);
+        m_cssUpper = settings.CssHexUpper;
+        ::SendMessageW(Item(idCssHexUpper), BM_SETCHECK, m_cssUpper ? BST_CHECKED : BST_UNCHECKED,
+                       0);
+        m_background = EditableColor(settings.ContrastBack);
+        m_backgroundSwatch.SetColor(m_background);
+        m_history.Load(ini);
     }
+    ShowHistory();
     cbPalNameChange();
     SetNewColor(0, FUserColor, true);
     if (FPickerIcon) {
@@ -183,11 +195,13 @@ void TMVColorForm::ShowPage(int page) {
 
 void TMVColorForm::StoreSettings() {
     TMvIni ini(FIniName, FIniFormat);
-    SaveColorFormSettings(ini, {m_page, m_withNumSign});
+    SaveColorFormSettings(ini, {m_page, m_withNumSign, m_background, m_cssUpper});
     m_palettes.at(idColorPalUser)->Pal().SaveToIni(ini, UserPaletteSection);
+    m_history.Save(ini);
 }
 
 void TMVColorForm::btnOKClick() {
+    ConfirmTyping(); // Enter in a field ends here without leaving it
     StoreSettings();
     Dismiss(IDOK);
 }
@@ -210,8 +224,15 @@ void TMVColorForm::CloseWindow() {
 }
 
 void TMVColorForm::btnColCaptureClick() {
+    if (const auto picked = RunShot()) {
+        SetNewColor(0, *picked, true);
+        AddToHistory(*picked);
+    }
+}
+
+std::optional<TColor> TMVColorForm::RunShot() {
     // A click on the tray icon while a shot runs starts none.
-    if (m_shotRunning || TMVColorShotDlg::Running()) return;
+    if (m_shotRunning || TMVColorShotDlg::Running()) return std::nullopt;
     m_shotRunning = true;
     TMVColorShotDlg shot;
     ::ShowWindow(Handle(), SW_HIDE);
@@ -221,14 +242,16 @@ void TMVColorForm::btnColCaptureClick() {
         ::ShowWindow(Handle(), SW_SHOWNORMAL);
         ::SetForegroundWindow(Handle());
     };
+    std::optional<TColor> picked;
     try {
         if (FOnBeforePickColor) FOnBeforePickColor();
-        if (shot.Execute(Handle())) SetNewColor(0, shot.PickColor(), true);
+        if (shot.Execute(Handle())) picked = shot.PickColor();
     } catch (...) {
         after();
         throw;
     }
     after();
+    return picked;
 }
 
 void TMVColorForm::btnLoadImgClick() {
@@ -273,6 +296,8 @@ bool TMVColorForm::LoadUserImage(const std::wstring& fileName) {
 void TMVColorForm::btnSetUserColorClick() {
     if (const auto error = m_palettes.at(idColorPalUser)->Pal().ReplaceColor(FUserColor))
         ShowError(*error);
+    else
+        AddToHistory(FUserColor);
 }
 
 void TMVColorForm::ShowError(const std::wstring& text) {
@@ -324,6 +349,10 @@ void TMVColorForm::OnCommand(int id, int code, HWND) {
     default:
         break;
     }
+    if (id >= idCssGroup && id <= idHistoryLast) {
+        OnCssCommand(id, code);
+        return;
+    }
     if (code == EN_CHANGE) OnFieldChanged(id);
     if (code == EN_SETFOCUS) OnFieldFocus(id, true);
     if (code == EN_KILLFOCUS) OnFieldFocus(id, false);
@@ -334,11 +363,19 @@ LRESULT TMVColorForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     }
+    if (msg == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID >= idHistoryFirst && item.CtlID <= idHistoryLast) {
+            DrawHistoryCell(item);
+            return TRUE;
+        }
+    }
     return DialogWindow::HandleMessage(msg, wParam, lParam);
 }
 
-HBRUSH TMVColorForm::ControlBackground(UINT kind, HWND, HDC dc) {
+HBRUSH TMVColorForm::ControlBackground(UINT kind, HWND control, HDC dc) {
     if (kind != WM_CTLCOLORSTATIC) return nullptr;
+    if (const HBRUSH verdict = VerdictColors(control, dc)) return verdict;
     // Labels on the grey panels: the panel's background, no white boxes.
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return ::GetSysColorBrush(COLOR_BTNFACE);
@@ -352,6 +389,7 @@ void TMVColorForm::PaintContent(HDC dc, const Rect& area) {
 void TMVColorForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
     Window::OnDpiChanged(dpi, suggested);
     CreateCopyGlyph();
+    LoadCssIcons();
     LayoutControls();
     ApplyFonts();
 }

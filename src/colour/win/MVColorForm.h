@@ -3,9 +3,12 @@
 // picker, a loaded picture and the screen shot to choose a colour from, and
 // every form of that colour to read, type and copy. One current colour; every
 // view is drawn from it by the colour update.
+#include "colour/ColorContrast.h"
 #include "colour/ColorFormModel.h"
+#include "colour/ColorHistory.h"
 #include "colour/win/ColorPalControl.h"
 #include "colour/win/ColorSwatch.h"
+#include "colour/win/ContrastSample.h"
 #include "colour/win/ImagePanel.h"
 #include "colour/win/MVColorFormIds.h"
 #include "colour/win/ScrollBox.h"
@@ -20,6 +23,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class TMVColorForm : public DialogWindow {
   public:
@@ -71,6 +76,13 @@ class TMVColorForm : public DialogWindow {
     void SetNewColor(int source, TColor value, bool clearFocus);
     void SetNewColor(TColor value) { SetNewColor(0, value, true); }
 
+    // The group "Kontrast": the colour the current one is measured against.
+    void SetBackground(TColor color);
+    TColor Background() const { return m_background; }
+    // The last colours taken, newest first; a taken colour goes first.
+    void AddToHistory(TColor color);
+    const std::vector<TColor>& History() const { return m_history.Colors(); }
+
     // The test channel's view.
     int ActivePage() const { return m_page; }
     bool ShotRunning() const { return m_shotRunning; }
@@ -113,6 +125,32 @@ class TMVColorForm : public DialogWindow {
     void PickFromBar(TImagePanel& bar, TImagePanel::TMouse what, Point point);
     void ApplyTypedColor(int id, const TTypedColor& typed);
     void ShowError(const std::wstring& text);
+    // The screen colour shot with the ruler's windows hidden around it; the
+    // picked colour, or none when it was cancelled.
+    std::optional<TColor> RunShot();
+
+    // CSS, contrast and history (MVColorFormCss.cpp).
+    void WriteCssFields();
+    void WriteContrast();
+    void ShowHistory();
+    void DrawHistoryCell(const DRAWITEMSTRUCT& item);
+    void OnCssCommand(int id, int code);
+    void CopyCssField(int id);
+    void SwapColors();
+    void PickBackground();
+    void OnPaletteClick(TColorPal& sender, int id);
+    // Typing: the colour when a typed field was entered; leaving it (or
+    // confirming with Enter) takes what was typed into the history.
+    void TypingStarted();
+    void ConfirmTyping();
+    void TypingEnded();
+    void ReadCssInput(bool confirmed);
+    std::vector<TColor> PreferredColors() const;
+    void SetCssNote(const std::wstring& note);
+    HBRUSH VerdictColors(HWND control, HDC dc) const;
+    void LoadCssIcons();
+    static LRESULT CALLBACK CssInputKeys(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR form);
     static LRESULT CALLBACK FieldKeyFilter(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR form);
     HWND Item(int id) const;
@@ -145,4 +183,15 @@ class TMVColorForm : public DialogWindow {
     std::unique_ptr<TCoolTrayIcon> TrayIcon;
     UniqueHBitmap m_copyGlyph;
     HCURSOR m_eyedrop = nullptr;
+
+    // CSS, contrast and history.
+    TColorHistory m_history;
+    TColor m_background = clWhite;
+    bool m_cssUpper = false;
+    TColor m_colorAtFocus = clNone; // clNone: no typed field has the focus
+    bool m_paletteTook = false;     // a palette press chose a colour
+    std::wstring m_cssRefused;      // the input last refused, not refused twice
+    TContrastVerdicts m_verdicts;
+    TColorSwatch m_foreground, m_backgroundSwatch;
+    TContrastSample m_sample;
 };

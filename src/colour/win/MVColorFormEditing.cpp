@@ -59,6 +59,8 @@ void TMVColorForm::SetNewColor(int source, TColor value, bool clearFocus) {
             m_palettes.at(id)->Pal().SetActiveColor(FUserColor);
         if (!ExtraPaletteIsChangeing) UpdatePalettes();
         if (source != idPickerHarmonic) PickerHarmonic.SetPickColor(FUserColor);
+        WriteCssFields();
+        WriteContrast();
     };
     WithFlag(ChangeAllow, false, update);
     ChangeAllow = true;
@@ -117,6 +119,7 @@ void TMVColorForm::UpdatePalettes() {
 
 void TMVColorForm::PickFromImage(TImagePanel& panel, TImagePanel::TMouse what, Point point) {
     if (what == TImagePanel::TMouse::Up) {
+        if (Down) AddToHistory(FUserColor); // where the drag ended
         Down = false;
         return;
     }
@@ -133,6 +136,7 @@ void TMVColorForm::PickFromImage(TImagePanel& panel, TImagePanel::TMouse what, P
 
 void TMVColorForm::PickFromBar(TImagePanel& bar, TImagePanel::TMouse what, Point point) {
     if (what == TImagePanel::TMouse::Up) {
+        if (Down) AddToHistory(FUserColor);
         Down = false;
         ExtraPaletteIsChangeing = false;
         return;
@@ -188,6 +192,12 @@ void TMVColorForm::ApplyTypedColor(int id, const TTypedColor& typed) {
 }
 
 void TMVColorForm::OnFieldFocus(int id, bool entered) {
+    if ((id >= idRed && id <= idK) || (id >= idColorRGB && id <= idColorDec)) {
+        if (entered)
+            TypingStarted();
+        else
+            TypingEnded();
+    }
     if (id == idColorRGB) m_guards.ChangeByUserRGB = entered;
     if (id == idColorBGR) m_guards.ChangeByUserBGR = entered;
     if (id == idColorDec) m_guards.ChangeByUserDec = entered;

@@ -56,6 +56,39 @@ enum TColorFormId : int {
     idUserImageBox,  // the scroll box of "Benutzer-Bild"
     idCustomPalette, // the loaded picture
     idPickerHarmonic,
+    // The group "CSS": one read-only field per notation, in the order of
+    // TCssNotation, then the nearest name; each with a copy button.
+    idCssGroup,
+    idCssHex,
+    idCssRgb,
+    idCssHsl,
+    idCssHwb,
+    idCssLab,
+    idCssLch,
+    idCssOklab,
+    idCssOklch,
+    idCssName,
+    idCopyCssHex,
+    idCopyCssName = idCopyCssHex + (idCssName - idCssHex),
+    idCssHexUpper, // "HEX in Großbuchstaben"
+    idCssInput,    // "CSS-Eingabe"
+    idCssNote,     // what reading the input noticed
+    // The group "Kontrast".
+    idContrastGroup,
+    idForeground,
+    idBackground,
+    idPickBackground,
+    idSwapColors,
+    idContrastRatio,
+    idVerdictNormalAA,
+    idVerdictNormalAAA,
+    idVerdictLargeAA,
+    idVerdictLargeAAA,
+    idContrastSample,
+    // The group "Verlauf": the history's cells, newest first.
+    idHistoryGroup,
+    idHistoryFirst,
+    idHistoryLast = idHistoryFirst + 15,
     // Each numeric field's up-down control has the field's id plus this.
     idUpDownOffset = 1000,
 };

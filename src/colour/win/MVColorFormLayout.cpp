@@ -2,6 +2,7 @@
 // text and hint. The same rows create the controls and place them again when
 // the DPI changes.
 #include "colour/win/MVColorForm.h"
+#include "colour/win/MVColorFormRows.h"
 
 #include "util/win/Bitmaps.h"
 #include "util/win/Fonts.h"
@@ -10,23 +11,18 @@
 
 namespace {
 
-enum class TKind { Label, Edit, Button, Check, Combo, Panel, Custom };
+using TKind = TColorFormKind;
+using TRow = TColorFormRow;
 
 // Ids of the containers and labels that nothing else refers to.
 constexpr int idBrightFrame = 3000;
 constexpr int idSatFrame = 3001;
 constexpr int idFirstLabel = 3100;
-
-struct TRow {
-    TKind Kind;
-    int Id;     // 0 for a label: it gets idFirstLabel + its row number
-    int Parent; // 0: the form
-    int X, Y, W, H;
-    const wchar_t* Text = L"";
-    const wchar_t* Hint = nullptr;
-    int MaxLength = 0;  // edits
-    int UpDownMax = -1; // edits with an up-down control
-};
+// "OK" and "Abbrechen" at the bottom right; "Schließen" alone takes the
+// place of "Abbrechen".
+constexpr int ButtonRowTop = 473;
+constexpr int OkLeft = 681;
+constexpr int CancelLeft = 762;
 
 constexpr int Page(TColorPage page) {
     return idPageFirst + static_cast<int>(page);
@@ -34,7 +30,7 @@ constexpr int Page(TColorPage page) {
 
 const std::vector<TRow>& Rows() {
     using enum TKind;
-    static const std::vector<TRow> rows{
+    static const std::vector<TRow> classic{
         {Combo, idPalName, 0, 8, 8, 260, 200},
         {Panel, idPageArea, 0, 8, 34, 260, 260},
         {Panel, Page(TColorPage::Spectrum), idPageArea, 2, 2, 256, 256},
@@ -117,16 +113,29 @@ const std::vector<TRow>& Rows() {
         {Edit, idColorDec, idValuePanel, 84, 176, 70, 21, L"", nullptr, 8},
         {Button, idCopyDec, idValuePanel, 158, 176, 23, 21, L"Kopieren",
          L"Farbe in Zwischenablage kopieren"},
-        // The buttons.
+    };
+    static const std::vector<TRow> pageButtons{
         {Button, idColCapture, 0, 8, 306, 84, 25, L"&Einfangen...",
          L"Farbe vom Bildschirm per Mausklick einfangen"},
         {Button, idLoadImg, 0, 96, 306, 84, 25, L"Bild &laden...",
          L"Bilddatei laden, um aus dieser eine Farbe auszuwählen"},
         {Button, idSetUserColor, 0, 184, 306, 84, 25, L"Zuweisen",
          L"Ausgewählte Farbe in Benutzer-Palette einfügen"},
-        {Button, idOK, 0, 467, 307, 75, 25, L"OK"},
-        {Button, idCancel, 0, 548, 307, 75, 25, L"Abbrechen"},
     };
+    static const std::vector<TRow> closeButtons{
+        {Button, idOK, 0, OkLeft, ButtonRowTop, 75, 25, L"OK"},
+        {Button, idCancel, 0, CancelLeft, ButtonRowTop, 75, 25, L"Abbrechen"},
+    };
+    // The CSS, contrast and history groups come after the buttons under the
+    // pages and before "OK" / "Schließen", in the tab order as on the screen.
+    static const std::vector<TRow> rows = [] {
+        std::vector<TRow> all = classic;
+        all.insert(all.end(), pageButtons.begin(), pageButtons.end());
+        const auto css = CssColorFormRows();
+        all.insert(all.end(), css.begin(), css.end());
+        all.insert(all.end(), closeButtons.begin(), closeButtons.end());
+        return all;
+    }();
     return rows;
 }
 
@@ -135,7 +144,8 @@ int RowId(const TRow& row, std::size_t index) {
 }
 
 bool IsCopyButton(int id) {
-    return id == idCopyRGB || id == idCopyBGR || id == idCopyDec;
+    return id == idCopyRGB || id == idCopyBGR || id == idCopyDec ||
+           (id >= idCopyCssHex && id <= idCopyCssName);
 }
 
 bool IsUpperCaseField(int id) {
@@ -166,11 +176,32 @@ void TMVColorForm::CreateControls() {
         case TKind::Label:
             wnd = create(WC_STATICW, SS_LEFT | SS_NOPREFIX);
             break;
+        case TKind::ReadOnlyEdit:
+            wnd = create(WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE);
+            break;
+        case TKind::Group:
+            // Transparent: the form, which clips its children, paints the
+            // group's inside; the group draws only its frame and caption.
+            wnd = create(WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT);
+            break;
+        case TKind::Note:
+            wnd = create(WC_STATICW, SS_LEFT | SS_NOPREFIX);
+            break;
+        case TKind::HistoryCell:
+            // One tab stop for the row of cells; the arrow keys move in it.
+            wnd = create(WC_BUTTONW,
+                         BS_OWNERDRAW | (id == idHistoryFirst ? WS_TABSTOP | WS_GROUP : 0));
+            break;
         case TKind::Edit: {
             wnd = create(WC_EDITW,
                          WS_TABSTOP | ES_AUTOHSCROLL | (IsUpperCaseField(id) ? ES_UPPERCASE : 0),
                          WS_EX_CLIENTEDGE);
             ::SendMessageW(wnd, EM_LIMITTEXT, static_cast<WPARAM>(row.MaxLength), 0);
+            if (id == idCssInput) {
+                ::SetWindowSubclass(wnd, &TMVColorForm::CssInputKeys, static_cast<UINT_PTR>(id),
+                                    reinterpret_cast<DWORD_PTR>(this));
+                break;
+            }
             if (row.UpDownMax >= 0) {
                 const HWND upDown = ::CreateWindowExW(
                     0, UPDOWN_CLASSW, L"",
@@ -188,8 +219,11 @@ void TMVColorForm::CreateControls() {
             break;
         }
         case TKind::Button:
-            wnd = create(WC_BUTTONW, WS_TABSTOP | (id == idOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
-                                         (IsCopyButton(id) ? BS_BITMAP : 0));
+            // "OK" ends the arrow keys' group of the history cells before it.
+            wnd = create(WC_BUTTONW,
+                         WS_TABSTOP | (id == idOK ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON) |
+                             (IsCopyButton(id) ? BS_BITMAP : 0) |
+                             (id == idPickBackground ? BS_ICON : 0));
             break;
         case TKind::Check:
             wnd = create(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX);
@@ -241,6 +275,18 @@ void TMVColorForm::CreateControls() {
                 pDefColor.Create(parent, id, L"Standard", zero);
                 wnd = pDefColor.Handle();
                 break;
+            case idForeground:
+                m_foreground.Create(parent, id, L"Vordergrund", zero);
+                wnd = m_foreground.Handle();
+                break;
+            case idBackground:
+                m_backgroundSwatch.Create(parent, id, L"Hintergrund", zero);
+                wnd = m_backgroundSwatch.Handle();
+                break;
+            case idContrastSample:
+                m_sample.Create(parent, id, L"Beispieltext", zero);
+                wnd = m_sample.Handle();
+                break;
             case idUserImageBox:
                 m_userBox.Create(parent, id, zero);
                 ImgCustomPalette.Create(m_userBox.Handle(), idCustomPalette, L"Benutzer-Bild",
@@ -274,6 +320,7 @@ void TMVColorForm::CreateControls() {
         if (row.Hint) m_hints.Add(wnd, row.Hint);
     }
     CreateCopyGlyph();
+    LoadCssIcons();
     LayoutControls();
     ApplyFonts();
 }
@@ -287,7 +334,7 @@ void TMVColorForm::LayoutControls() {
         const int id = RowId(row, i);
         // Buttons at the bottom move when only "Schließen" is shown.
         int x = row.X;
-        if (id == idOK && m_onlyCloseBtn) x = 548;
+        if (id == idOK && m_onlyCloseBtn) x = CancelLeft;
         const Rect bounds{scaled(x), scaled(row.Y), scaled(x + row.W), scaled(row.Y + row.H)};
         if (id == idPickerHarmonic) {
             PickerHarmonic.SetDpi(Dpi(), {row.X, row.Y, row.X + row.W, row.Y + row.H});
@@ -327,9 +374,10 @@ void TMVColorForm::CreateCopyGlyph() {
     sheet(0, 0, s - offset, s - offset);
     sheet(offset, offset, s, s);
     m_copyGlyph = CreateBitmapFromImage(glyph);
-    for (int id : {idCopyRGB, idCopyBGR, idCopyDec})
-        ::SendMessageW(Item(id), BM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(m_copyGlyph.Get()));
+    for (const auto& [id, wnd] : m_items)
+        if (IsCopyButton(id))
+            ::SendMessageW(wnd, BM_SETIMAGE, IMAGE_BITMAP,
+                           reinterpret_cast<LPARAM>(m_copyGlyph.Get()));
 }
 
 void TMVColorForm::ApplyFonts() {
