@@ -4,7 +4,7 @@
 // screen colour shot over a pattern of known pixels; and what "Schließen",
 // the other ways of closing and the ruler write to the settings file.
 #include "Checks.h"
-#include "Clipboard.h"
+#include "ColorWindowDriver.h"
 #include "DravikProcess.h"
 #include "Screen.h"
 #include "WindowDriver.h"
@@ -30,8 +30,6 @@ constexpr wchar_t kPreviewClass[] = L"TMVColorShotPreview";
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-enum Page { pgSpectrum, pg256, pgWindows, pgWeb, pgMore, pgOffice, pgUser, pgPicture, pgHarmonic };
-
 const std::wstring kRgbMessage =
     L"Die angegebene Farbe ist ungültig. Bitte im Format RRGGBB angeben.\r\nR=Rot, G=Grün, "
     L"B=Blau. Werte hexadezimal von 0-9 und A-F.";
@@ -40,12 +38,6 @@ const std::wstring kBgrMessage =
     L"B=Blau. Werte hexadezimal von 0-9 und A-F.";
 const std::wstring kDecMessage =
     L"Die angegebene Farbe ist ungültig. Bitte als Zahl zwischen 0 und 16777215 angeben.";
-
-// A copy without the magnifier, which would stand over the colour window;
-// more lines (and sections) may follow.
-DravikOptions Quiet(const std::wstring& more = L"") {
-    return {.Settings = SettingsFile(L"Magnifier=0\r\n" + more)};
-}
 
 using Fields = std::vector<std::pair<int, std::wstring>>;
 
@@ -163,81 +155,6 @@ std::function<bool()> PixelIs(HWND wnd, POINT client, COLORREF c) {
     if (auto selected = SelectField(dravik, form, id); !selected) return selected;
     PressKeyWith({VK_CONTROL}, 'V');
     return ::testing::AssertionSuccess();
-}
-
-// Key F on the focused ruler; the colour window once it shows.
-HWND OpenByKey(DravikProcess& dravik) {
-    EXPECT_TRUE(Focused(dravik));
-    PressKey('F');
-    return ShownProgramWindow(dravik, ColorFormClass);
-}
-
-// A click on the title bar's close box, until the window has gone.
-::testing::AssertionResult ClosedByItsBox(DravikProcess& dravik, HWND form) {
-    for (int attempt = 0; attempt < 3 && ::IsWindow(form); ++attempt) {
-        POINT box{};
-        if (!TitleBarPoint(form, HTCLOSE, box))
-            return ::testing::AssertionFailure() << "no close box";
-        if (auto clicked = ClickWithin(form, box); !clicked) return clicked;
-        dravik.WaitUntil([&] { return !::IsWindow(form); }, 1000);
-    }
-    if (!::IsWindow(form)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the close box did not close the window";
-}
-
-// The window in the foreground, for keys meant for it.
-::testing::AssertionResult FormFocused(DravikProcess& dravik, HWND form) {
-    if (::GetForegroundWindow() != form) {
-        POINT caption{};
-        if (TitleBarPoint(form, HTCAPTION, caption)) ClickWithin(form, caption);
-    }
-    if (dravik.WaitUntil([&] { return ::GetForegroundWindow() == form; }))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the colour window is not in the foreground";
-}
-
-int Selection(HWND combo) {
-    return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
-}
-
-// Chooses a page from the list as a user would: the list opened by a click,
-// then a click on the entry (tried again when a click was lost).
-::testing::AssertionResult PageShown(DravikProcess& dravik, HWND form, int page) {
-    HWND combo = Control(form, idPalName);
-    for (int attempt = 0; attempt < 3 && Selection(combo) != page; ++attempt) {
-        if (auto clicked = ClickOn(combo); !clicked) return clicked << " (the page list)";
-        HWND list = ShownProgramWindow(dravik, L"ComboLBox", 1000);
-        if (!list) continue;
-        const int height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-        const int top = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-        POINT at{20, (page - top) * height + height / 2};
-        ::ClientToScreen(list, &at);
-        PointerTo(at.x, at.y);
-        MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTDOWN);
-        MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTUP);
-        dravik.WaitUntil([&] { return Selection(combo) == page && !::IsWindowVisible(list); },
-                         1000);
-        if (::IsWindowVisible(list)) PressKey(VK_ESCAPE); // closes the list only
-    }
-    if (Selection(combo) == page) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "page " << page << " not chosen; the list shows " << Selection(combo);
-}
-
-// Palette cells at 96 DPI: 10 x 12 pixels with 2-pixel gaps.
-constexpr int kPitchX = 12, kPitchY = 14, kGap = 2;
-
-int Columns(HWND palette) {
-    RECT c{};
-    ::GetClientRect(palette, &c);
-    return (c.right - kGap) / kPitchX;
-}
-
-// A point of a cell's colour area, or of its selection frame (left of it).
-POINT CellPoint(HWND palette, int cell, bool frame = false) {
-    const int columns = std::max(1, Columns(palette));
-    const int x = cell % columns * kPitchX, y = cell / columns * kPitchY;
-    return frame ? POINT{x, y + kPitchY / 2} : POINT{x + kGap + 5, y + kGap + 6};
 }
 
 // A window of the test's own, above everything, showing a pattern of known
@@ -433,8 +350,8 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
     EXPECT_EQ(Text(form), L"Farbauswahl");
     RECT client{};
     ::GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 631);
-    EXPECT_EQ(client.bottom, 340);
+    EXPECT_EQ(client.right, 845);
+    EXPECT_EQ(client.bottom, 506);
     const RECT place = Place(form);
     EXPECT_NEAR((place.left + place.right) / 2, 640, 1) << "centred";
 
@@ -445,8 +362,8 @@ TEST_F(ColorWindow, KeyMenuAndTrayIconOpenOneWindowThatKeepsItsColour) {
     EXPECT_TRUE(!cancel || !::IsWindowVisible(cancel)) << "\"Abbrechen\" is shown";
     POINT at{0, 0};
     ::MapWindowPoints(close, form, &at, 1);
-    EXPECT_EQ(at.x, 548);
-    EXPECT_EQ(at.y, 307);
+    EXPECT_EQ(at.x, 762);
+    EXPECT_EQ(at.y, 473);
     EXPECT_EQ(Text(Control(form, idRGBText)), L"HTML (RGB)");
     HWND standard = Control(form, idDefColor);
     EXPECT_TRUE(!standard || !::IsWindowVisible(standard)) << "\"Standard\" without a default";
