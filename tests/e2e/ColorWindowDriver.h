@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 enum Page { pgSpectrum, pg256, pgWindows, pgWeb, pgMore, pgOffice, pgUser, pgPicture, pgHarmonic };
 
@@ -95,4 +98,29 @@ inline POINT CellPoint(HWND palette, int cell, bool frame = false) {
     const int columns = std::max(1, Columns(palette));
     const int x = cell % columns * kPitchX, y = cell / columns * kPitchY;
     return frame ? POINT{x, y + kPitchY / 2} : POINT{x + kGap + 5, y + kGap + 6};
+}
+
+// Fields by id with the texts they must come to show; a failure lists each
+// field that differs by the name nameOf gives it.
+using FieldTexts = std::vector<std::pair<int, std::wstring>>;
+inline ::testing::AssertionResult TextsBecome(DravikProcess& dravik, HWND form,
+                                              const FieldTexts& expected,
+                                              const std::function<std::string(int)>& nameOf) {
+    std::vector<std::wstring> seen(expected.size());
+    const auto matches = [&] {
+        bool all = true;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            seen[i] = Text(Control(form, expected[i].first));
+            all = all && seen[i] == expected[i].second;
+        }
+        return all;
+    };
+    if (dravik.WaitUntil(matches)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure();
+    for (size_t i = 0; i < expected.size(); ++i)
+        if (seen[i] != expected[i].second)
+            failure << "\n"
+                    << nameOf(expected[i].first) << ": expected \"" << Narrow(expected[i].second)
+                    << "\", was \"" << Narrow(seen[i]) << "\"";
+    return failure;
 }

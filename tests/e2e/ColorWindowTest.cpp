@@ -39,7 +39,7 @@ const std::wstring kBgrMessage =
 const std::wstring kDecMessage =
     L"Die angegebene Farbe ist ungültig. Bitte als Zahl zwischen 0 und 16777215 angeben.";
 
-using Fields = std::vector<std::pair<int, std::wstring>>;
+using Fields = FieldTexts;
 
 const char* FieldName(int id) {
     static const std::pair<int, const char*> names[] = {{idRed, "Rot"},
@@ -73,23 +73,7 @@ Fields ColourFields(COLORREF c) {
 }
 
 ::testing::AssertionResult FieldsBecome(DravikProcess& dravik, HWND form, const Fields& expected) {
-    std::vector<std::wstring> seen(expected.size());
-    auto matches = [&] {
-        bool all = true;
-        for (size_t i = 0; i < expected.size(); ++i) {
-            seen[i] = Text(Control(form, expected[i].first));
-            all = all && seen[i] == expected[i].second;
-        }
-        return all;
-    };
-    if (dravik.WaitUntil(matches)) return ::testing::AssertionSuccess();
-    auto failure = ::testing::AssertionFailure();
-    for (size_t i = 0; i < expected.size(); ++i)
-        if (seen[i] != expected[i].second)
-            failure << "\n"
-                    << FieldName(expected[i].first) << ": expected \"" << Narrow(expected[i].second)
-                    << "\", was \"" << Narrow(seen[i]) << "\"";
-    return failure;
+    return TextsBecome(dravik, form, expected, FieldName);
 }
 
 // The colour of a window's middle on the screen.

@@ -31,26 +31,11 @@ std::wstring LabelOf(HWND control) {
     return Text(::GetWindow(control, GW_HWNDPREV));
 }
 
-using Texts = std::vector<std::pair<int, std::wstring>>;
+using Texts = FieldTexts;
 
 ::testing::AssertionResult TextsBecome(DravikProcess& dravik, HWND form, const Texts& expected) {
-    std::vector<std::wstring> seen(expected.size());
-    const auto matches = [&] {
-        bool all = true;
-        for (size_t i = 0; i < expected.size(); ++i) {
-            seen[i] = Text(Control(form, expected[i].first));
-            all = all && seen[i] == expected[i].second;
-        }
-        return all;
-    };
-    if (dravik.WaitUntil(matches)) return ::testing::AssertionSuccess();
-    auto failure = ::testing::AssertionFailure();
-    for (size_t i = 0; i < expected.size(); ++i)
-        if (seen[i] != expected[i].second)
-            failure << "\n"
-                    << Narrow(LabelOf(Control(form, expected[i].first))) << ": expected \""
-                    << Narrow(expected[i].second) << "\", was \"" << Narrow(seen[i]) << "\"";
-    return failure;
+    return TextsBecome(dravik, form, expected,
+                       [&](int id) { return Narrow(LabelOf(Control(form, id))); });
 }
 
 // Every CSS field of a colour, in the order of kCssFields.

@@ -144,6 +144,7 @@ class TMVColorForm : public DialogWindow {
     void TypingStarted();
     void ConfirmTyping();
     void TypingEnded();
+    void KeepColorBeforeTyping();
     void ReadCssInput(bool confirmed);
     std::vector<TColor> PreferredColors() const;
     void SetCssNote(const std::wstring& note);
@@ -190,7 +191,6 @@ class TMVColorForm : public DialogWindow {
     bool m_cssUpper = false;
     TColor m_colorAtFocus = clNone; // clNone: no typed field has the focus
     bool m_paletteTook = false;     // a palette press chose a colour
-    std::wstring m_cssRefused;      // the input last refused, not refused twice
     TContrastVerdicts m_verdicts;
     TColorSwatch m_foreground, m_backgroundSwatch;
     TContrastSample m_sample;

@@ -151,12 +151,14 @@ void TMVColorForm::OnCssCommand(int id, int code) {
         if (code == EN_CHANGE && ChangeAllow) ReadCssInput(false);
         if (code == EN_SETFOCUS) TypingStarted();
         if (code == EN_KILLFOCUS) {
-            TypingEnded();
             // Left unreadable: said in the note; a message box here would
             // fight the focus that is just moving on.
             const std::wstring text = ItemText(idCssInput);
-            if (!text.empty() && !ReadCssColor(text).Value)
+            if (!text.empty() && !ReadCssColor(text).Value) {
+                KeepColorBeforeTyping();
                 SetCssNote(L"Keine lesbare CSS-Farbe: die Farbe bleibt.");
+            }
+            TypingEnded();
         }
     }
 }
@@ -176,6 +178,13 @@ void TMVColorForm::ConfirmTyping() {
     if (m_colorAtFocus == clNone || m_colorAtFocus == FUserColor) return;
     AddToHistory(FUserColor);
     m_colorAtFocus = FUserColor; // typing on from here
+}
+
+void TMVColorForm::KeepColorBeforeTyping() {
+    // A text typed on past a colour ("tan" on the way to "transparent")
+    // showed that colour meanwhile; refused, the colour before it stays.
+    if (m_colorAtFocus != clNone && m_colorAtFocus != FUserColor)
+        SetNewColor(idCssInput, m_colorAtFocus, false);
 }
 
 void TMVColorForm::TypingEnded() {
@@ -202,13 +211,12 @@ void TMVColorForm::ReadCssInput(bool confirmed) {
     if (!reading.Value) {
         // While typing, a text on its way to a colour is no error yet.
         SetCssNote(L"");
-        if (confirmed && text != m_cssRefused) {
-            m_cssRefused = text;
+        if (confirmed) {
+            KeepColorBeforeTyping();
             ShowError(reading.Error);
         }
         return;
     }
-    m_cssRefused.clear();
     const TCssTaken taken = TakeCssColor(*reading.Value, PreferredColors());
     if (taken.Color != FUserColor) SetNewColor(idCssInput, taken.Color, false);
     SetCssNote(CssTakenNote(taken));

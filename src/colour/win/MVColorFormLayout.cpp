@@ -249,40 +249,29 @@ void TMVColorForm::CreateControls() {
             wnd = panel->Handle();
             break;
         }
-        case TKind::Custom:
+        case TKind::Custom: {
+            // The pictures and swatches, each with what screen readers call it.
+            const std::map<int, std::pair<TImagePanel*, const wchar_t*>> pictures{
+                {idSpectrum, {&ImgColorPalette, L"16,7 Mio. Farben"}},
+                {idBright, {&ImgBrightPalette, L"Helligkeit"}},
+                {idSat, {&ImgSatPalette, L"Sättigung"}}};
+            const std::map<int, std::pair<TColorSwatch*, const wchar_t*>> swatches{
+                {idColorNew, {&pColorNew, L"Neu"}},
+                {idColorOld, {&pColorOld, L"Aktuell"}},
+                {idDefColor, {&pDefColor, L"Standard"}},
+                {idForeground, {&m_foreground, L"Vordergrund"}},
+                {idBackground, {&m_backgroundSwatch, L"Hintergrund"}}};
+            if (const auto picture = pictures.find(id); picture != pictures.end()) {
+                picture->second.first->Create(parent, id, picture->second.second, zero);
+                wnd = picture->second.first->Handle();
+                break;
+            }
+            if (const auto swatch = swatches.find(id); swatch != swatches.end()) {
+                swatch->second.first->Create(parent, id, swatch->second.second, zero);
+                wnd = swatch->second.first->Handle();
+                break;
+            }
             switch (id) {
-            case idSpectrum:
-                ImgColorPalette.Create(parent, id, L"16,7 Mio. Farben", zero);
-                wnd = ImgColorPalette.Handle();
-                break;
-            case idBright:
-                ImgBrightPalette.Create(parent, id, L"Helligkeit", zero);
-                wnd = ImgBrightPalette.Handle();
-                break;
-            case idSat:
-                ImgSatPalette.Create(parent, id, L"Sättigung", zero);
-                wnd = ImgSatPalette.Handle();
-                break;
-            case idColorNew:
-                pColorNew.Create(parent, id, L"Neu", zero);
-                wnd = pColorNew.Handle();
-                break;
-            case idColorOld:
-                pColorOld.Create(parent, id, L"Aktuell", zero);
-                wnd = pColorOld.Handle();
-                break;
-            case idDefColor:
-                pDefColor.Create(parent, id, L"Standard", zero);
-                wnd = pDefColor.Handle();
-                break;
-            case idForeground:
-                m_foreground.Create(parent, id, L"Vordergrund", zero);
-                wnd = m_foreground.Handle();
-                break;
-            case idBackground:
-                m_backgroundSwatch.Create(parent, id, L"Hintergrund", zero);
-                wnd = m_backgroundSwatch.Handle();
-                break;
             case idContrastSample:
                 m_sample.Create(parent, id, L"Beispieltext", zero);
                 wnd = m_sample.Handle();
@@ -315,6 +304,7 @@ void TMVColorForm::CreateControls() {
             }
             }
             break;
+        }
         }
         m_items[id] = wnd;
         if (row.Hint) m_hints.Add(wnd, row.Hint);
