@@ -62,7 +62,7 @@ TCssReading Unreadable(const std::wstring& text, const std::wstring& detail) {
 
 // One value inside a colour function.
 struct TToken {
-    enum class TKind { Number, Percent, Angle, None, NoNumber, OtherUnit } Kind;
+    enum class TKind { Number, Percent, Angle, None, NoNumber, OtherUnit, TooLarge } Kind;
     double Value = 0; // an angle in degrees
 };
 
@@ -104,6 +104,8 @@ TToken ReadToken(const std::wstring& word) {
     const auto number = NumberAt(lower);
     if (!number) return {NoNumber};
     const auto [value, end] = *number;
+    // No colour space reaches that far; beyond it the maths would overflow.
+    if (!(std::abs(value) <= 1e6)) return {TooLarge};
     const std::wstring unit = lower.substr(end);
     if (unit.empty()) return {Number, value};
     if (unit == L"%") return {Percent, value};
@@ -152,6 +154,7 @@ TSlotValue SlotValue(TSlot slot, const TToken& token) {
     using enum TToken::TKind;
     if (token.Kind == NoNumber) return {0, L"ist keine Zahl"};
     if (token.Kind == OtherUnit) return {0, L"hat eine Einheit, die hier nicht gilt"};
+    if (token.Kind == TooLarge) return {0, L"ist zu groß"};
     if (token.Kind == None) return {0, L""}; // "none": a missing value counts as zero
     const double v = token.Value;
     const bool percent = token.Kind == Percent;

@@ -118,7 +118,7 @@ TTriple SrgbOf(TColor color) {
 
 TColor ColorOfSrgb(const TTriple& srgb) {
     const auto channel = [](double v) {
-        return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+        return std::isnan(v) ? 0 : static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
     };
     return RGBColor(channel(srgb[0]), channel(srgb[1]), channel(srgb[2]));
 }

@@ -314,6 +314,8 @@ TEST(CssColor, UnreadableTextSaysWhatWasUnderstood) {
          lead + L"\"rgb(30, 80 180)\" ist keine lesbare CSS-Farbe: \"rgb(\" erkannt, aber "
                 L"zwischen zwei Kommas steht nicht genau ein Wert (Dezimalzahlen schreibt CSS "
                 L"mit Punkt)."},
+        {L"lab(50 1e9 0)", lead + L"\"lab(50 1e9 0)\" ist keine lesbare CSS-Farbe: \"lab(\" "
+                                  L"erkannt, aber der 2. Wert \"1e9\" ist zu groß."},
         {L"rgb(30 80 180 / )",
          lead + L"\"rgb(30 80 180 / )\" ist keine lesbare CSS-Farbe: \"rgb(\" erkannt, aber "
                 L"nach \"/\" steht nicht genau ein Wert für die Deckkraft."},
