@@ -54,6 +54,7 @@ LRESULT TColorPalControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:
+        m_shiftClick = (wParam & MK_SHIFT) != 0;
         ::SetCapture(Handle());
         m_pal.HookMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -64,9 +65,11 @@ LRESULT TColorPalControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         m_pal.MouseUp();
         if (::GetCapture() == Handle()) ::ReleaseCapture();
         if (OnMouseUp) OnMouseUp(*this);
+        m_shiftClick = false;
         return 0;
     case WM_CAPTURECHANGED:
         m_pal.MouseUp();
+        m_shiftClick = false;
         return 0;
     default:
         return Default(msg, wParam, lParam);

@@ -22,6 +22,9 @@ class TColorPalControl : public Window {
 
     // The button went up: a click or a drag over the cells ended.
     std::function<void(TColorPalControl& sender)> OnMouseUp;
+    // Shift was held when the button went down (the click's own key state,
+    // not the keyboard's state when it is asked).
+    bool ShiftClick() const { return m_shiftClick; }
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -36,4 +39,5 @@ class TColorPalControl : public Window {
     std::vector<TColor> m_shownCells;
     int m_shownActive = -2;
     std::uint64_t m_paints = 0;
+    bool m_shiftClick = false;
 };

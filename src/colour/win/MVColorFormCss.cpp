@@ -84,7 +84,7 @@ void TMVColorForm::PickBackground() {
 }
 
 void TMVColorForm::OnPaletteClick(TColorPal& sender, int id) {
-    if (::GetKeyState(VK_SHIFT) < 0) {
+    if (m_palettes.at(id)->ShiftClick()) {
         // Shift+click: the cell's colour becomes the background; the palette
         // shows the current colour again.
         SetBackground(sender.ActiveColor());
