@@ -76,20 +76,25 @@ bool IsGrey(TColor color) {
     return c.R == c.G && c.G == c.B;
 }
 
-// The hue of HSL and HWB in degrees, from the numerator over the channels'
-// spread in one division.
-double ChannelHue(const TChannels& c) {
-    const int max = std::max({c.R, c.G, c.B}), min = std::min({c.R, c.G, c.B});
-    const int spread = max - min;
-    if (spread == 0) return 0;
-    int numerator = 0;
-    if (max == c.R)
-        numerator = 60 * (c.G - c.B) + (c.G < c.B ? 360 * spread : 0);
-    else if (max == c.G)
-        numerator = 60 * (c.B - c.R) + 120 * spread;
+// Hue, saturation and lightness of gamma-encoded sRGB in the order of
+// operations CSS Color 4 computes them in: a shown decimal that lies exactly
+// halfway in exact arithmetic (136.25 for #84b491) then falls on the same
+// side as in every implementation that follows CSS.
+TTriple HslOfSrgb(const TTriple& rgb) {
+    const double max = std::max({rgb[0], rgb[1], rgb[2]});
+    const double min = std::min({rgb[0], rgb[1], rgb[2]});
+    const double light = (min + max) / 2, spread = max - min;
+    if (spread == 0) return {0, 0, light * 100};
+    const double saturation =
+        light == 0 || light == 1 ? 0 : (max - light) / std::min(light, 1 - light);
+    double hue = 0;
+    if (max == rgb[0])
+        hue = (rgb[1] - rgb[2]) / spread + (rgb[1] < rgb[2] ? 6 : 0);
+    else if (max == rgb[1])
+        hue = (rgb[2] - rgb[0]) / spread + 2;
     else
-        numerator = 60 * (c.R - c.G) + 240 * spread;
-    return double(numerator) / spread;
+        hue = (rgb[0] - rgb[1]) / spread + 4;
+    return {hue * 60, saturation * 100, light * 100};
 }
 
 TTriple Clip(const TTriple& srgb) {
@@ -224,18 +229,13 @@ TTriple OklchOf(TColor color) {
 }
 
 TTriple HslOf(TColor color) {
-    const TChannels c = ChannelsOf(color);
-    const int max = std::max({c.R, c.G, c.B}), min = std::min({c.R, c.G, c.B});
-    const int sum = max + min, spread = max - min;
-    const int divisor = 255 - std::abs(sum - 255);
-    const double saturation = spread == 0 ? 0 : 100.0 * spread / divisor;
-    return {ChannelHue(c), saturation, 100.0 * sum / 510};
+    return HslOfSrgb(SrgbOf(color));
 }
 
 TTriple HwbOf(TColor color) {
-    const TChannels c = ChannelsOf(color);
-    const int max = std::max({c.R, c.G, c.B}), min = std::min({c.R, c.G, c.B});
-    return {ChannelHue(c), 100.0 * min / 255, 100.0 * (255 - max) / 255};
+    const TTriple rgb = SrgbOf(color);
+    return {HslOfSrgb(rgb)[0], std::min({rgb[0], rgb[1], rgb[2]}) * 100,
+            (1 - std::max({rgb[0], rgb[1], rgb[2]})) * 100};
 }
 
 TTriple SrgbFromHsl(const TTriple& hsl) {

@@ -37,8 +37,7 @@ TTriple LchOf(TColor color);
 TTriple OklabOf(TColor color);
 TTriple OklchOf(TColor color);
 // Hue in degrees, saturation and lightness (or whiteness and blackness) in
-// per cent, each from the 8-bit channels in one division, so that a value
-// exactly between two shown decimals stays exact.
+// per cent, computed as CSS Color 4 computes them.
 TTriple HslOf(TColor color);
 TTriple HwbOf(TColor color);
 

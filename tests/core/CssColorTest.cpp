@@ -107,6 +107,12 @@ TEST(CssColor, NotationsOfKnownColoursAsCssWritesThem) {
          {L"#fefefe", L"rgb(254 254 254)", L"hsl(0 0% 99.6%)", L"hwb(0 99.6% 0.4%)",
           L"lab(99.7 0 0)", L"lch(99.7 0 0)", L"oklab(0.997 0 0)", L"oklch(0.997 0 0)"},
          L"white (\u0394E 0,003)"},
+        // Hue 136.25 exactly, in CSS's floating-point steps a hair below.
+        {Rgb(0x84, 0xb4, 0x91),
+         {L"#84b491", L"rgb(132 180 145)", L"hsl(136.2 24.2% 61.2%)", L"hwb(136.2 51.8% 29.4%)",
+          L"lab(69.2 -22 12.6)", L"lch(69.2 25.4 150.3)", L"oklab(0.726 -0.064 0.033)",
+          L"oklch(0.726 0.072 152.8)"},
+         L"darkseagreen (\u0394E 0,028)"},
     };
     for (const auto& row : rows) {
         const TCssTexts texts = CssTextsOf(row.Colour, false);
