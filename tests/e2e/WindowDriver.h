@@ -49,13 +49,20 @@ inline ::testing::AssertionResult PixelBecomes(DravikProcess& dravik, const char
 
 // Clicks a screen point that must belong to this window, not to one above it.
 // A window that is just closing over it (a colour popup after its choice)
-// is waited for, as a user waits for it to go.
+// is waited for, as a user waits for it to go. A hint shown for the control
+// the pointer rests on goes once the pointer moves on, as a user's hand does
+// on its way to the click.
 inline ::testing::AssertionResult ClickWithin(HWND wnd, POINT at) {
     HWND root = nullptr;
+    bool movedOffHint = false;
     PollFor(
         [&] {
             const HWND hit = ::WindowFromPoint(at);
             root = hit ? ::GetAncestor(hit, GA_ROOT) : nullptr;
+            if (!movedOffHint && root && ClassOf(root) == L"tooltips_class32") {
+                PointerTo(at.x, at.y);
+                movedOffHint = true;
+            }
             return root == ::GetAncestor(wnd, GA_ROOT);
         },
         2000);
