@@ -10,8 +10,16 @@ Rect RectOf(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+int SystemDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 // GetDpiForMonitor lives in shcore.dll, which Windows before 8.1 lacks;
-// loaded from the system folder on the first display read.
+// loaded from the system folder when there is more than one monitor (a
+// single monitor has the system's DPI, and the start stays lean).
 int MonitorDpi(HMONITOR monitor) {
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto getDpi = [] {
@@ -23,10 +31,7 @@ int MonitorDpi(HMONITOR monitor) {
     UINT x = 0, y = 0;
     if (getDpi && SUCCEEDED(getDpi(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x > 0)
         return static_cast<int>(x);
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    return SystemDpi();
 }
 
 // "\\?\DISPLAY#DEL40F0#5&2b7a1f9d&0&UID4353#{e6f07b5f-...}" names the key
@@ -60,7 +65,7 @@ std::wstring InterfaceNameOf(const wchar_t* adapter) {
     return device.DeviceID;
 }
 
-Monitor Describe(HMONITOR handle) {
+Monitor Describe(HMONITOR handle, bool several) {
     MONITORINFOEXW info{};
     info.cbSize = sizeof(info);
     ::GetMonitorInfoW(handle, &info);
@@ -68,7 +73,7 @@ Monitor Describe(HMONITOR handle) {
     m.Bounds = RectOf(info.rcMonitor);
     m.WorkArea = RectOf(info.rcWork);
     m.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-    m.Dpi = MonitorDpi(handle);
+    m.Dpi = several ? MonitorDpi(handle) : SystemDpi();
     if (HDC dc = ::CreateDCW(L"DISPLAY", info.szDevice, nullptr, nullptr)) {
         m.ReportedWidthMM = ::GetDeviceCaps(dc, HORZSIZE);
         m.ReportedHeightMM = ::GetDeviceCaps(dc, VERTSIZE);
@@ -86,15 +91,18 @@ Monitor Describe(HMONITOR handle) {
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
-    reinterpret_cast<std::vector<Monitor>*>(list)->push_back(Describe(handle));
+    reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(handle);
     return TRUE;
 }
 
 } // namespace
 
 MonitorLayout ReadMonitorLayout() {
+    std::vector<HMONITOR> handles;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&handles));
     std::vector<Monitor> monitors;
-    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (HMONITOR handle : handles)
+        monitors.push_back(Describe(handle, handles.size() > 1));
     const Rect primary{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     return MonitorLayout(std::move(monitors), primary);
 }
