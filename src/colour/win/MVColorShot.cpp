@@ -125,9 +125,7 @@ class TMVColorShotDlg::TPreview : public Window {
 TMVColorShotDlg::TMVColorShotDlg()
     // Every monitor: the virtual screen, whose corner may lie left of or
     // above the primary monitor's.
-    : m_screen{Rect::FromSize(
-          ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
-          ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN))} {
+    : m_screen{VirtualScreenRect()} {
     WindowDC screen(nullptr);
     BigDesktopBmp.Reset(
         ::CreateCompatibleBitmap(screen.Get(), m_screen.Width(), m_screen.Height()));

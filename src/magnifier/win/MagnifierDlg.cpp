@@ -30,21 +30,6 @@ constexpr int kDefHeight = 200;
 enum ToolCommand : UINT { idZoomIn = 300, idZoomOut, idChangePos, idSettingsButton };
 enum SettingsCommand : UINT { idNeutralPointRuler = 320, idNeutralPointScreen, idMoveWithClick };
 
-// Every monitor: the picture follows the pointer wherever it goes.
-Rect VirtualScreen() {
-    return Rect::FromSize(
-        ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
-        ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
-}
-
-// The monitor the window mostly lies on.
-Rect MonitorOf(HWND wnd) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &info);
-    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-}
-
 } // namespace
 
 const CommandTable<TMagnifierDlg>& TMagnifierDlg::ToolCommands() {
@@ -244,7 +229,7 @@ void TMagnifierDlg::Draw(int x, int y) {
 void TMagnifierDlg::DrawPicture(HDC dc, Point pointer) {
     const Size picture = PictureSize();
     if (picture.Width <= 0 || picture.Height <= 0) return;
-    const MagnifierFrame frame = PlanMagnifierFrame(pointer, picture, FZoom, VirtualScreen());
+    const MagnifierFrame frame = PlanMagnifierFrame(pointer, picture, FZoom, VirtualScreenRect());
     const int top = ToolBarHeight();
     HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
     for (const Rect& strip : frame.BlackStrips) {
@@ -311,7 +296,7 @@ void TMagnifierDlg::WheelStep(int delta) {
 void TMagnifierDlg::acChangePosExecute() {
     const Rect r = WindowRectOf(Handle());
     // To the other side of its own monitor.
-    const Rect monitor = MonitorOf(Handle());
+    const Rect monitor = MonitorRectOf(Handle());
     const int left =
         monitor.Left + OtherSideLeft(r.Left - monitor.Left, r.Width(), monitor.Width());
     ::SetWindowPos(Handle(), nullptr, left, r.Top, 0, 0,

@@ -1,21 +1,14 @@
 #include "screens/win/Monitors.h"
 
+#include "util/win/Fonts.h"
+#include "util/win/SystemLibraries.h"
+#include "util/win/WindowRects.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace {
-
-Rect RectOf(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-int SystemDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 // GetDpiForMonitor lives in shcore.dll, which Windows before 8.1 lacks;
 // loaded from the system folder when there is more than one monitor (a
@@ -23,15 +16,14 @@ int SystemDpi() {
 int MonitorDpi(HMONITOR monitor) {
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto getDpi = [] {
-        HMODULE shcore = ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
+        if (!LoadSystemLibraries({L"shcore.dll"})) return GetDpiForMonitorFn{};
+        return reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"shcore.dll"), "GetDpiForMonitor")));
     }();
     UINT x = 0, y = 0;
     if (getDpi && SUCCEEDED(getDpi(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x > 0)
         return static_cast<int>(x);
-    return SystemDpi();
+    return static_cast<int>(WindowDpi(nullptr));
 }
 
 // "\\?\DISPLAY#DEL40F0#5&2b7a1f9d&0&UID4353#{e6f07b5f-...}" names the key
@@ -70,10 +62,10 @@ Monitor Describe(HMONITOR handle, bool several) {
     info.cbSize = sizeof(info);
     ::GetMonitorInfoW(handle, &info);
     Monitor m;
-    m.Bounds = RectOf(info.rcMonitor);
-    m.WorkArea = RectOf(info.rcWork);
+    m.Bounds = ToRect(info.rcMonitor);
+    m.WorkArea = ToRect(info.rcWork);
     m.Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-    m.Dpi = several ? MonitorDpi(handle) : SystemDpi();
+    m.Dpi = several ? MonitorDpi(handle) : static_cast<int>(WindowDpi(nullptr));
     if (HDC dc = ::CreateDCW(L"DISPLAY", info.szDevice, nullptr, nullptr)) {
         m.ReportedWidthMM = ::GetDeviceCaps(dc, HORZSIZE);
         m.ReportedHeightMM = ::GetDeviceCaps(dc, VERTSIZE);

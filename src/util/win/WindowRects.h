@@ -24,3 +24,19 @@ inline Rect ClientRectOf(HWND wnd) {
     ::GetClientRect(wnd, &r);
     return ToRect(r);
 }
+
+// Every monitor together, in screen coordinates: its corner may lie left of
+// or above the primary monitor's.
+inline Rect VirtualScreenRect() {
+    return Rect::FromSize(
+        ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+        ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
+// The monitor the window mostly lies on (the nearest for a window on none).
+inline Rect MonitorRectOf(HWND wnd) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &info);
+    return ToRect(info.rcMonitor);
+}
