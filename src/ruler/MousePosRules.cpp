@@ -70,16 +70,14 @@ int MousePosFromScreen(const CursorRuler& r, Point screen) {
                           : screen.Y - p.WindowOrigin.Y - p.WndBorderY;
 }
 
-namespace {
+namespace {} // namespace
 
-// The decimals the box shows for a unit.
 int UnitDecimals(TRulerUnit unit) {
     if (unit == ruCentimeter) return 1;
     if (unit == ruInch) return 2;
     return 0;
 }
 
-// A pixel distance in the unit, unrounded, at a monitor's millimetres and DPI.
 long double InUnitOn(TRulerUnit unit, int pixels, long double perMM, int dpi) {
     const long double mm = pixels / perMM;
     switch (unit) {
@@ -101,6 +99,8 @@ long double InUnitOn(TRulerUnit unit, int pixels, long double perMM, int dpi) {
     }
     return pixels;
 }
+
+namespace {
 
 // A pixel distance along the ruler in its own unit, unrounded.
 long double InUnit(const CursorRuler& r, int pixels) {
@@ -148,6 +148,12 @@ Reading DistanceReading(const CursorRuler& r, int pos, int startPos) {
     return {DistanceInUnit(r, startPos, pos), UnitDecimals(unit)};
 }
 
+Reading SpanReading(const CursorRuler& r, int first, int last) {
+    const int low = std::min(first, last), high = std::max(first, last);
+    // The pixel after the last is where the run ends: every unit counts it.
+    return {DistanceInUnit(r, low, high + 1), UnitDecimals(r.Unit())};
+}
+
 std::wstring ReadingText(const Reading& reading) {
     const long double rounded = Rounded(reading.Value, reading.Decimals);
     if (reading.Decimals <= 0) return std::to_wstring(MVRound(rounded));
@@ -172,6 +178,10 @@ std::wstring MousePosText(const CursorRuler& r, const CursorState& state, int po
 std::wstring ReadingCopyText(const CursorRuler& r, const CursorState& state) {
     const Reading reading = state.HasStartPos ? DistanceReading(r, state.MousePos, state.StartPos)
                                               : PositionReading(r, state.MousePos);
+    return CopyForm(r, reading);
+}
+
+std::wstring CopyForm(const CursorRuler& r, const Reading& reading) {
     return ReadingText(reading) + L" " + UnitSymbol(r.Unit());
 }
 

@@ -70,6 +70,10 @@ struct Reading {
     int Decimals = 0;
     friend bool operator==(const Reading&, const Reading&) = default;
 };
+// The decimals the box shows for a unit.
+int UnitDecimals(TRulerUnit unit);
+// A pixel distance in the unit, unrounded, at a monitor's millimetres and DPI.
+long double InUnitOn(TRulerUnit unit, int pixels, long double perMM, int dpi);
 // For a position: pixel units and twips count pixels from 1, logical pixels
 // 96-DPI pixels from 1; lengths from the millimetre conversion by
 // orientation: whole millimetres, centimetres with one decimal, inches with
@@ -80,6 +84,10 @@ Reading PositionReading(const CursorRuler& ruler, int pos);
 // monitors, lengths and logical pixels add up each monitor's part in its own
 // units.
 Reading DistanceReading(const CursorRuler& ruler, int pos, int startPos);
+// For a run of pixels from first to last, both included (an edge span, the
+// stretch between two pinned marks): pixel units and twips count its pixels,
+// the others convert that many pixels as a distance is converted.
+Reading SpanReading(const CursorRuler& ruler, int first, int last);
 // The reading's number with its decimals, rounded half away from zero, with
 // a decimal comma: "70", "7,0", "2,77".
 std::wstring ReadingText(const Reading& reading);
@@ -89,6 +97,8 @@ std::wstring MousePosText(const CursorRuler& ruler, const CursorState& state, in
 // one is set, else the position, as the box shows it, then the unit's
 // symbol: "61 px", "4,2 cm".
 std::wstring ReadingCopyText(const CursorRuler& ruler, const CursorState& state);
+// A reading with the unit's symbol, as it is copied.
+std::wstring CopyForm(const CursorRuler& ruler, const Reading& reading);
 
 // The box is drawn only for positions on the ruler (both ends included).
 bool MousePosBoxShown(const CursorRuler& ruler, int pos);

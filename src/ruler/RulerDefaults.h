@@ -18,6 +18,10 @@ constexpr double RefCmSizeChangeBy = 0.1;
 constexpr int Zoom = 4;
 constexpr int MoveHotKeyMoveBy = 1;
 constexpr int HotKeyMeasureStart = 0x6041; // Ctrl+Shift+A
+constexpr int HotKeyEdgeSpan = 0x604B;     // Ctrl+Shift+K
+constexpr int HotKeyPinMark = 0x604D;      // Ctrl+Shift+M
+constexpr int EdgeTolerance = 30;          // per colour channel, 0..255
+constexpr TColor ColorPinMark = 0x008000;  // dark green
 
 // Centred on the primary screen, as if 600 wide and 400 high ("div" truncates).
 constexpr int Left(int primaryScreenWidth) {

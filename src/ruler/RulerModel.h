@@ -31,6 +31,7 @@ struct RulerMarkColors {
     TColor FColorMouseLine = RulerDefaults::ColorMouseLine;
     TColor FColorMousePosBack = RulerDefaults::ColorMousePosBack;
     TColor FColorMousePosText = RulerDefaults::ColorMousePosText;
+    TColor ColorPinMark = RulerDefaults::ColorPinMark;
 };
 
 // The user's calibration against a real ruler. FCmAuto and FRefCmSize are the
@@ -79,6 +80,9 @@ struct RulerOptions {
     std::uint16_t MoveHotKeyRight = 0;
     int MoveHotKeyMoveBy = RulerDefaults::MoveHotKeyMoveBy;
     std::uint16_t HotKeyMeasureStart = RulerDefaults::HotKeyMeasureStart;
+    std::uint16_t HotKeyEdgeSpan = RulerDefaults::HotKeyEdgeSpan;
+    std::uint16_t HotKeyPinMark = RulerDefaults::HotKeyPinMark;
+    int EdgeTolerance = RulerDefaults::EdgeTolerance;
 };
 
 struct RulerModel {
@@ -89,6 +93,7 @@ struct RulerModel {
     RulerGeometry Geometry;
     RulerOptions Options;
     CursorState Cursor;
+    PinnedMarks Marks;
     bool Down = false; // the left button went down on the ruler
 };
 

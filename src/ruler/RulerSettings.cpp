@@ -19,6 +19,9 @@ bool PositiveLength(double v) {
 bool UsableLength(double v) {
     return v > 100;
 }
+bool ChannelTolerance(double v) {
+    return v >= 0 && v <= 255;
+}
 bool UnitOrdinal(double v) {
     return v >= static_cast<int>(ruMillimeter) && v <= static_cast<int>(LastRulerUnit);
 }
@@ -59,6 +62,10 @@ const Row Rows[] = {
     {.Section = S, .Key = L"MoveHotKeyRight", .Field = FIELD(Shortcut, Options.MoveHotKeyRight), .Default = 0},
     {.Section = S, .Key = L"MoveHotKeyMoveBy", .Field = FIELD(Int, Options.MoveHotKeyMoveBy), .Default = RulerDefaults::MoveHotKeyMoveBy},
     {.Section = S, .Key = L"HotKeyMeasureStart", .Field = FIELD(Shortcut, Options.HotKeyMeasureStart), .Default = RulerDefaults::HotKeyMeasureStart},
+    {.Section = S, .Key = L"HotKeyEdgeSpan", .Field = FIELD(Shortcut, Options.HotKeyEdgeSpan), .Default = RulerDefaults::HotKeyEdgeSpan},
+    {.Section = S, .Key = L"HotKeyPinMark", .Field = FIELD(Shortcut, Options.HotKeyPinMark), .Default = RulerDefaults::HotKeyPinMark},
+    {.Section = S, .Key = L"EdgeTolerance", .Field = FIELD(Int, Options.EdgeTolerance), .Default = RulerDefaults::EdgeTolerance, .Valid = ChannelTolerance},
+    {.Section = C, .Key = L"ColorPinMark", .Field = FIELD(Color, MarkColors.ColorPinMark), .Default = RulerDefaults::ColorPinMark},
 };
 // clang-format on
 #undef FIELD

@@ -74,11 +74,13 @@ Point CenteredOnScreen(Size window, Rect screen) {
 
 std::span<const RulerHotkey> RulerHotkeyRows() {
     static constexpr RulerHotkey hotkeys[] = {
-        {1, &RulerOptions::MoveHotKeyUp, {0, -1}, false},
-        {2, &RulerOptions::MoveHotKeyDown, {0, 1}, false},
-        {3, &RulerOptions::MoveHotKeyLeft, {-1, 0}, false},
-        {4, &RulerOptions::MoveHotKeyRight, {1, 0}, false},
-        {5, &RulerOptions::HotKeyMeasureStart, {0, 0}, true},
+        {1, &RulerOptions::MoveHotKeyUp, {0, -1}},
+        {2, &RulerOptions::MoveHotKeyDown, {0, 1}},
+        {3, &RulerOptions::MoveHotKeyLeft, {-1, 0}},
+        {4, &RulerOptions::MoveHotKeyRight, {1, 0}},
+        {5, &RulerOptions::HotKeyMeasureStart, {0, 0}, HotkeyAction::MeasureStart},
+        {6, &RulerOptions::HotKeyEdgeSpan, {0, 0}, HotkeyAction::EdgeSpan},
+        {7, &RulerOptions::HotKeyPinMark, {0, 0}, HotkeyAction::PinMark},
     };
     return hotkeys;
 }

@@ -42,11 +42,17 @@ Placement OptimalSize(const RulerGeometry& geometry, Placement current, Rect scr
 Point CenteredOnScreen(Size window, Rect screen);
 
 // The system-wide hotkeys: id, the shortcut field, and what they do.
+enum class HotkeyAction : std::uint8_t {
+    Move,         // by Direction in units of MoveHotKeyMoveBy
+    MeasureStart, // sets or ends the measuring start point
+    EdgeSpan,     // measures the span between the edges around the cursor
+    PinMark,      // pins a mark at the cursor
+};
 struct RulerHotkey {
     int Id;
     std::uint16_t RulerOptions::*Shortcut;
-    Point Direction;   // the move in units of MoveHotKeyMoveBy
-    bool MeasureStart; // sets or ends the measuring start point instead
+    Point Direction;
+    HotkeyAction Action = HotkeyAction::Move;
 };
 std::span<const RulerHotkey> RulerHotkeyRows();
 const RulerHotkey* RulerHotkeyById(int id);

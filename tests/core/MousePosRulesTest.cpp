@@ -182,6 +182,36 @@ TEST(MousePosText, ADistanceAcrossMonitorsAddsUpEachMonitorsPartInItsUnits) {
     }
 }
 
+TEST(SpanReading, ARunOfPixelsCountsEveryPixelInEachUnitAndEachMonitorsPartInItsOwn) {
+    // 137 pixels from client position 100 to 236, both included; 3.78 px/mm
+    // along a horizontal ruler, 2 px/mm across.
+    const struct {
+        TRulerUnit Unit;
+        bool Horizontal;
+        int Dpi;
+        const wchar_t* Copy;
+    } cases[] = {
+        {ruPixel32, true, 96, L"137 px"},      {ruPixel20, false, 96, L"137 px"},
+        {ruTwip, true, 96, L"137 twip"},       {ruMillimeter, true, 96, L"36 mm"}, // 36,24
+        {ruMillimeter, false, 96, L"69 mm"}, // 68,5 at 2 px/mm
+        {ruCentimeter, true, 96, L"3,6 cm"},   {ruInch, true, 96, L"1,43 in"},
+        {ruPoint, true, 96, L"103 pt"},        // 102,7
+        {ruLogicalPixel, true, 144, L"91 px"}, // 137 x 96 / 144
+    };
+    for (const auto& c : cases) {
+        auto r = c.Horizontal ? HorizontalRuler(c.Unit) : VerticalRuler(c.Unit);
+        r.Model.Scale.Dpi = c.Dpi;
+        EXPECT_EQ(CopyForm(r, SpanReading(r, 100, 236)), c.Copy) << int(c.Unit);
+        EXPECT_EQ(SpanReading(r, 236, 100), SpanReading(r, 100, 236)) << "either order";
+    }
+    EXPECT_EQ(CopyForm(HorizontalRuler(), SpanReading(HorizontalRuler(), 7, 7)), L"1 px");
+    // 50 pixels on a monitor of 3.78 px/mm and 50 on one of 5.67 px/mm.
+    auto r = HorizontalRuler(ruMillimeter);
+    r.Placement.Spans.Add({-1000, 280, 3.78, 96});
+    r.Placement.Spans.Add({280, 1304, 5.67, 144});
+    EXPECT_EQ(CopyForm(r, SpanReading(r, 230, 329)), L"22 mm"); // 13,23 + 8,82
+}
+
 TEST(MousePosBox, VerticalBoxSitsBelowOrAbove) {
     auto r = VerticalRuler();
     EXPECT_EQ(PlaceMousePosBox(r, 100, {28, 13}), (Rect{8, 115, 48, 132}));

@@ -36,6 +36,9 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     saved.Options.Zoom = 7;
     saved.Options.Visible = false;
     saved.Options.ColorDlgColor = 0x0080FF;
+    saved.Options.HotKeyEdgeSpan = 0x6045; // Ctrl+Shift+E
+    saved.Options.EdgeTolerance = 0;
+    saved.MarkColors.ColorPinMark = 0x00FFFF;
     TMvMemIniFile ini(L"", TIniTextEncoding::Utf16LE);
     SaveRulerSettings(ini, saved);
 
@@ -58,7 +61,7 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     ASSERT_GE(keys.size(), 3u);
     EXPECT_EQ(keys[0], L"FirstStart");
     EXPECT_EQ(keys[1], L"Top");
-    EXPECT_EQ(keys.back(), L"HotKeyMeasureStart");
+    EXPECT_EQ(keys.back(), L"EdgeTolerance");
 
     RulerModel loaded;
     LoadRulerSettings(ini, loaded);
@@ -77,6 +80,11 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     EXPECT_EQ(loaded.Options.Zoom, 7);
     EXPECT_FALSE(loaded.Options.Visible);
     EXPECT_EQ(loaded.Options.ColorDlgColor, 0x0080FFu);
+    EXPECT_EQ(loaded.Options.HotKeyEdgeSpan, 0x6045);
+    EXPECT_EQ(loaded.Options.HotKeyPinMark, 0x604D);
+    EXPECT_EQ(loaded.Options.EdgeTolerance, 0);
+    EXPECT_EQ(loaded.MarkColors.ColorPinMark, 0x00FFFF);
+    EXPECT_EQ(ini.ReadString(L"Colors", L"ColorPinMark", L""), L"00FFFF");
 }
 
 TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
@@ -100,4 +108,23 @@ TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSizeChangeBy, 0.1);
     EXPECT_EQ(m.Look.FColorTicks, 0x000000);
     EXPECT_EQ(m.Options.HotKeyMeasureStart, 0); // zero switches the hotkey off
+}
+
+TEST(RulerSettings, EdgeToleranceOutsideAChannelOrUnreadableReadsAsThirty) {
+    for (const auto& [stored, expected] : {std::pair{L"0", 0},
+                                           {L"255", 255},
+                                           {L"12", 12},
+                                           {L"256", 30},
+                                           {L"-1", 30},
+                                           {L"viel", 30},
+                                           {L"", 30}}) {
+        TMvMemIniFile ini(L"", TIniTextEncoding::Utf16LE);
+        ini.WriteString(L"Settings", L"EdgeTolerance", stored);
+        ini.WriteString(L"Colors", L"ColorPinMark", L"grün");
+        RulerModel m;
+        LoadRulerSettings(ini, m);
+        EXPECT_EQ(m.Options.EdgeTolerance, expected) << stored;
+        EXPECT_EQ(m.MarkColors.ColorPinMark, 0x008000);
+        EXPECT_EQ(m.Options.HotKeyEdgeSpan, 0x604B); // Ctrl+Shift+K
+    }
 }

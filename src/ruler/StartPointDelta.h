@@ -1,0 +1,20 @@
+#pragma once
+// From the measuring start point to the cursor across the screen: the
+// steps along and across, the straight-line distance and the angle, in the
+// ruler's unit.
+#include "ruler/MousePosRules.h"
+#include "util/Geometry.h"
+
+#include <string>
+
+struct StartPointDelta {
+    Reading Dx;                   // right is positive
+    Reading Dy;                   // down is positive, as the screen counts
+    Reading Distance;             // pixel units whole, lengths with the unit's decimals
+    long double AngleDegrees = 0; // of (Dx, Dy) against the horizontal, -180..180
+};
+// Pixel units and twips count pixels; logical pixels at the scale's DPI;
+// lengths from the scale's millimetres, each axis by its own density.
+StartPointDelta DeltaFromStart(const CursorRuler& ruler, Point start, Point cursor);
+// "Δx 120  Δy 90  150  36,9°": the angle with one decimal and a decimal comma.
+std::wstring StartPointDeltaText(const StartPointDelta& delta);
