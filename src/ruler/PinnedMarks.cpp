@@ -36,6 +36,7 @@ void PinMark(PinnedMarks& marks, Point screen) {
 FaceMarks MarksOnRuler(const CursorRuler& ruler, const PinnedMarks& marks, TColor color) {
     FaceMarks face;
     face.Color = color;
+    face.Horizontal = ruler.Horizontal();
     const int length = ClientLength(ruler);
     for (const Point& p : marks.Points) {
         const int pos = MousePosFromScreen(ruler, p);
@@ -54,8 +55,8 @@ FaceMarks MarksOnRuler(const CursorRuler& ruler, const PinnedMarks& marks, TColo
     return face;
 }
 
-MarksLayout LayoutMarks(const FaceMarks& marks, Size client, bool horizontal,
-                        const Canvas& measure) {
+MarksLayout LayoutMarks(const FaceMarks& marks, Size client, const Canvas& measure) {
+    const bool horizontal = marks.Horizontal;
     MarksLayout layout;
     layout.Color = marks.Color;
     const int length = horizontal ? client.Width : client.Height;

@@ -24,6 +24,7 @@ struct FaceMarks {
     std::vector<std::wstring> PositionTexts;
     std::vector<std::wstring> Distances;
     TColor Color = 0;
+    bool Horizontal = true;
     friend bool operator==(const FaceMarks&, const FaceMarks&) = default;
 };
 FaceMarks MarksOnRuler(const CursorRuler& ruler, const PinnedMarks& marks, TColor color);
@@ -43,6 +44,5 @@ struct MarksLayout {
     std::vector<MarkLabel> Labels;
     TColor Color = 0; // of the lines and the labels' text
 };
-MarksLayout LayoutMarks(const FaceMarks& marks, Size client, bool horizontal,
-                        const Canvas& measure);
+MarksLayout LayoutMarks(const FaceMarks& marks, Size client, const Canvas& measure);
 void DrawMarksLayout(Canvas& canvas, const MarksLayout& layout);

@@ -1,23 +1,28 @@
 #pragma once
 // Renders the ruler's face (the BackImg bitmap): gradient, ticks, labels, frame.
+#include "ruler/PinnedMarks.h"
 #include "ruler/RulerModel.h"
 #include "ruler/TickRules.h"
 #include "util/Canvas.h"
 #include "util/Color.h"
 
 #include <cstdint>
+#include <utility>
 
 // Everything the face depends on; a change of any of it needs a new render.
 struct RulerFace {
     Size Client;
     RulerFaceLook Look;
     RulerScale Scale;
+    // The pinned marks are part of the face: a cursor update restores them
+    // with the face and costs nothing more for them.
+    FaceMarks Marks;
     friend bool operator==(const RulerFace&, const RulerFace&) = default;
 };
 
 // The face of a ruler whose client area has the given size.
-inline RulerFace FaceOf(const RulerModel& model, Size client) {
-    return {client, model.Look, model.Scale};
+inline RulerFace FaceOf(const RulerModel& model, Size client, FaceMarks marks = {}) {
+    return {client, model.Look, model.Scale, std::move(marks)};
 }
 
 // Brightness steps of the face: the gradient starts lighter than the

@@ -81,7 +81,7 @@ TEST(PinnedMarks, LabelsStayBetweenTheirLinesOrAreLeftOut) {
     marks.Positions = {50, 300, 320, 590};
     marks.PositionTexts = {L"51", L"301", L"321", L"591"};
     marks.Distances = {L"251", L"21", L"271"};
-    const MarksLayout h = LayoutMarks(marks, {600, 49}, true, Measure);
+    const MarksLayout h = LayoutMarks(marks, {600, 49}, Measure);
     ASSERT_EQ(h.Lines.size(), 4u);
     EXPECT_EQ(h.Lines[1], (LineSegment{{300, 0}, {300, 49}, 0}));
     // 301 would cross the line at 320, 591 the ruler's end, and 21 has no
@@ -93,7 +93,8 @@ TEST(PinnedMarks, LabelsStayBetweenTheirLinesOrAreLeftOut) {
     EXPECT_EQ(h.Labels[0].Box, (Rect{52, 11, 80, 24})) << "beside its line, above the middle";
     EXPECT_EQ(h.Labels[1].Box, (Rect{161, 24, 189, 37})) << "centred between, below";
 
-    const MarksLayout v = LayoutMarks(marks, {57, 600}, false, Measure);
+    marks.Horizontal = false;
+    const MarksLayout v = LayoutMarks(marks, {57, 600}, Measure);
     EXPECT_EQ(v.Lines[0], (LineSegment{{0, 50}, {57, 50}, 0}));
     EXPECT_EQ(v.Labels[0].Box, (Rect{0, 52, 28, 65}));
     EXPECT_EQ(v.Labels[1].Box, (Rect{28, 169, 56, 182}));
@@ -107,7 +108,8 @@ TEST(PinnedMarks, LabelsStayBetweenTheirLinesOrAreLeftOut) {
     dense.Distances.assign(dense.Positions.size() - 1, L"d");
     for (bool horizontal : {true, false}) {
         const Size client = horizontal ? Size{600, 49} : Size{57, 600};
-        const MarksLayout l = LayoutMarks(dense, client, horizontal, Measure);
+        dense.Horizontal = horizontal;
+        const MarksLayout l = LayoutMarks(dense, client, Measure);
         EXPECT_GE(l.Labels.size(), 5u) << "the wider gaps hold labels";
         for (std::size_t i = 0; i < l.Labels.size(); ++i) {
             const Rect& box = l.Labels[i].Box;

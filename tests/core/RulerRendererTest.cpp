@@ -351,3 +351,24 @@ TEST(RulerRenderer, NewUnitsLabelTheirWholeUnitsWhereTheyFall) {
         }
     }
 }
+
+TEST(RulerRenderer, PinnedMarksAreLinesAcrossTheFaceUnderItsFrameWithTheirLabels) {
+    RulerFace face = Horizontal(ruPixel32);
+    face.Marks.Positions = {100, 236};
+    face.Marks.PositionTexts = {L"101", L"237"};
+    face.Marks.Distances = {L"137"};
+    face.Marks.Color = 0x008000;
+    const RasterCanvas c = Render(face);
+    for (int y = 1; y < 48; ++y) {
+        EXPECT_EQ(c.At(100, y), 0x008000) << y;
+        EXPECT_EQ(c.At(236, y), 0x008000) << y;
+    }
+    EXPECT_EQ(c.At(100, 0), Frame) << "the frame stays whole";
+    const auto drawn = [&](const std::wstring& text) {
+        return std::any_of(c.Texts.begin(), c.Texts.end(),
+                           [&](const auto& t) { return t.Text == text && t.Color == 0x008000; });
+    };
+    EXPECT_TRUE(drawn(L"101") && drawn(L"237") && drawn(L"137"));
+    // A face without marks differs from one with them: the cache renders anew.
+    EXPECT_NE(face, Horizontal(ruPixel32));
+}
