@@ -18,6 +18,7 @@ constexpr TSettingsColorButton ColorButtons[SettingsColorCount] = {
      &TSettingsExchange::ColorMousePosText},
     {L"cpbMousePosBack", L"Mausposition Hintergrund", RulerDefaults::ColorMousePosBack,
      &TSettingsExchange::ColorMousePosBack},
+    {L"cpbPinMark", L"Markierung", RulerDefaults::ColorPinMark, &TSettingsExchange::ColorPinMark},
 };
 
 constexpr TSettingsHotKeyField HotKeyFields[SettingsHotKeyCount] = {
@@ -27,18 +28,20 @@ constexpr TSettingsHotKeyField HotKeyFields[SettingsHotKeyCount] = {
     {L"hkMoveHotKeyRight", L"Lineal nach rechts verschieben", &TSettingsExchange::MoveHotKeyRight},
     {L"hkMeasureStart", L"Strecke messen: Startpunkt setzen",
      &TSettingsExchange::HotKeyMeasureStart},
+    {L"hkEdgeSpan", L"Kanten messen", &TSettingsExchange::HotKeyEdgeSpan},
+    {L"hkPinMark", L"Markierung setzen", &TSettingsExchange::HotKeyPinMark},
 };
 
-// The move step field holds digits only; anything else, or a value beyond
-// the up-down control's range, is refused.
-bool ReadMoveStep(const std::wstring& text, int& value) {
+// The move step and the edge tolerance fields hold digits only; anything
+// else, or a value beyond the up-down control's range, is refused.
+bool ReadWholeNumber(const std::wstring& text, int max, int& value) {
     if (text.empty() || text.size() > 3) return false;
     int v = 0;
     for (wchar_t ch : text) {
         if (ch < L'0' || ch > L'9') return false;
         v = v * 10 + (ch - L'0');
     }
-    if (v > MoveHotKeyMoveByMax) return false;
+    if (v > max) return false;
     value = v;
     return true;
 }
@@ -66,6 +69,10 @@ TSettingsExchange ExchangeFromRuler(const RulerModel& model) {
     v.MoveHotKeyLeft = model.Options.MoveHotKeyLeft;
     v.MoveHotKeyRight = model.Options.MoveHotKeyRight;
     v.HotKeyMeasureStart = model.Options.HotKeyMeasureStart;
+    v.HotKeyEdgeSpan = model.Options.HotKeyEdgeSpan;
+    v.HotKeyPinMark = model.Options.HotKeyPinMark;
+    v.EdgeTolerance = model.Options.EdgeTolerance;
+    v.ColorPinMark = model.MarkColors.ColorPinMark;
     return v;
 }
 
@@ -85,6 +92,10 @@ void ApplyExchangeToRuler(const TSettingsExchange& v, RulerModel& model) {
     model.Options.MoveHotKeyLeft = v.MoveHotKeyLeft;
     model.Options.MoveHotKeyRight = v.MoveHotKeyRight;
     model.Options.HotKeyMeasureStart = v.HotKeyMeasureStart;
+    model.Options.HotKeyEdgeSpan = v.HotKeyEdgeSpan;
+    model.Options.HotKeyPinMark = v.HotKeyPinMark;
+    model.Options.EdgeTolerance = v.EdgeTolerance;
+    model.MarkColors.ColorPinMark = v.ColorPinMark;
 }
 
 std::span<const TSettingsColorButton, SettingsColorCount> SettingsColorButtons() {
@@ -107,6 +118,7 @@ TSettingsDlgState FormShowState(const TSettingsExchange& values, wchar_t decimal
         state.HotKeys[i] = values.*HotKeyFields[i].Field;
     state.MoveHotKeyMoveBy =
         std::to_wstring(std::clamp(values.MoveHotKeyMoveBy, 0, MoveHotKeyMoveByMax));
+    state.EdgeTolerance = std::to_wstring(std::clamp(values.EdgeTolerance, 0, EdgeToleranceMax));
     return state;
 }
 
@@ -130,10 +142,15 @@ TSettingsCheck CheckSettings(const TSettingsDlgState& state, wchar_t decimalChar
         !calibration.Ok)
         return calibration;
     int step = 0;
-    if (!ReadMoveStep(state.MoveHotKeyMoveBy, step))
+    if (!ReadWholeNumber(state.MoveHotKeyMoveBy, MoveHotKeyMoveByMax, step))
         return Failed(TSettingsField::eMoveHotKeyMoveBy,
                       std::wstring(L"Bitte geben Sie unter \"") + CaptionMoveHotKeyMoveBy +
                           L"\" eine ganze Zahl von 0 bis 100 an.");
+    int tolerance = 0;
+    if (!ReadWholeNumber(state.EdgeTolerance, EdgeToleranceMax, tolerance))
+        return Failed(TSettingsField::eEdgeTolerance, std::wstring(L"Bitte geben Sie unter \"") +
+                                                          CaptionEdgeTolerance +
+                                                          L"\" eine ganze Zahl von 0 bis 255 an.");
     if (const auto clash = FindDuplicateShortCut(state.HotKeys)) {
         const std::wstring first = HotKeyFields[static_cast<std::size_t>(clash->First)].Caption;
         const std::wstring second = HotKeyFields[static_cast<std::size_t>(clash->Second)].Caption;
@@ -166,9 +183,12 @@ TSettingsExchange FormCloseValues(const TSettingsDlgState& state, wchar_t decima
     for (std::size_t i = 0; i < std::size(HotKeyFields); ++i)
         v.*HotKeyFields[i].Field = state.HotKeys[i];
     int step = 0;
-    v.MoveHotKeyMoveBy = ReadMoveStep(state.MoveHotKeyMoveBy, step)
+    v.MoveHotKeyMoveBy = ReadWholeNumber(state.MoveHotKeyMoveBy, MoveHotKeyMoveByMax, step)
                              ? step
                              : std::clamp(shown.MoveHotKeyMoveBy, 0, MoveHotKeyMoveByMax);
+    int tolerance = 0;
+    if (ReadWholeNumber(state.EdgeTolerance, EdgeToleranceMax, tolerance))
+        v.EdgeTolerance = tolerance;
     return v;
 }
 

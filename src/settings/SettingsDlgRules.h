@@ -28,6 +28,10 @@ struct TSettingsExchange {
     std::uint16_t MoveHotKeyLeft = 0;
     std::uint16_t MoveHotKeyRight = 0;
     std::uint16_t HotKeyMeasureStart = RulerDefaults::HotKeyMeasureStart;
+    std::uint16_t HotKeyEdgeSpan = RulerDefaults::HotKeyEdgeSpan;
+    std::uint16_t HotKeyPinMark = RulerDefaults::HotKeyPinMark;
+    int EdgeTolerance = RulerDefaults::EdgeTolerance;
+    TColor ColorPinMark = RulerDefaults::ColorPinMark;
     friend bool operator==(const TSettingsExchange&, const TSettingsExchange&) = default;
 };
 
@@ -36,27 +40,29 @@ TSettingsExchange ExchangeFromRuler(const RulerModel& model);
 // saves and recomputes the conversion.
 void ApplyExchangeToRuler(const TSettingsExchange& values, RulerModel& model);
 
-// The five colour buttons in the order "Standard..." resets them.
+// The colour buttons in the order "Standard..." resets them.
 struct TSettingsColorButton {
     const wchar_t* Name;
     const wchar_t* Caption;
     TColor DefaultColor;
     TColor TSettingsExchange::*Field;
 };
-constexpr int SettingsColorCount = 5;
+constexpr int SettingsColorCount = 6;
 std::span<const TSettingsColorButton, SettingsColorCount> SettingsColorButtons();
 
-// The five hot-key fields in reading order.
+// The hot-key fields in reading order.
 struct TSettingsHotKeyField {
     const wchar_t* Name;
     const wchar_t* Caption;
     std::uint16_t TSettingsExchange::*Field;
 };
-constexpr int SettingsHotKeyCount = 5;
+constexpr int SettingsHotKeyCount = 7;
 std::span<const TSettingsHotKeyField, SettingsHotKeyCount> SettingsHotKeyFields();
 
 inline constexpr const wchar_t* CaptionMoveHotKeyMoveBy = L"Lineal verschieben um";
 constexpr int MoveHotKeyMoveByMax = 100;
+inline constexpr const wchar_t* CaptionEdgeTolerance = L"Kantentoleranz";
+constexpr int EdgeToleranceMax = 255;
 
 // What the dialog's fields hold: colours in SettingsColorButtons order,
 // shortcut values in SettingsHotKeyFields order, texts as typed.
@@ -68,9 +74,11 @@ struct TSettingsDlgState {
     bool MagnifierSyncVisible = true;
     std::array<std::uint16_t, SettingsHotKeyCount> HotKeys{};
     std::wstring MoveHotKeyMoveBy;
+    std::wstring EdgeTolerance;
 };
 
-// The fields on showing; the move step is shown within 0..100.
+// The fields on showing; the move step is shown within 0..100, the edge
+// tolerance within 0..255.
 TSettingsDlgState FormShowState(const TSettingsExchange& values, wchar_t decimalChar);
 // "Standard...": every colour button takes its default colour.
 void SelectDefaultColors(TSettingsDlgState& state);
@@ -81,6 +89,7 @@ enum class TSettingsField {
     eUserCmMeasured,
     eUserCmMeasuredChangeBy,
     eMoveHotKeyMoveBy,
+    eEdgeTolerance,
     HotKey, // SettingsHotKeyFields()[HotKeyIndex]
 };
 struct TSettingsCheck {

@@ -83,6 +83,52 @@ TEST(SettingsDlgRulesTest, OkChecksInReadingOrder) {
     }
 }
 
+TEST(SettingsDlgRulesTest, EdgeToleranceAndTheSevenHotKeysAreCheckedAndReadBack) {
+    const wchar_t* message =
+        L"Bitte geben Sie unter \"Kantentoleranz\" eine ganze Zahl von 0 bis 255 an.";
+    const struct {
+        const wchar_t* Text;
+        bool Ok;
+        int Read; // after OK
+    } cases[] = {{L"0", true, 0},   {L"255", true, 255}, {L"30", true, 30}, {L"256", false, 0},
+                 {L"-1", false, 0}, {L"", false, 0},     {L"1a", false, 0}, {L"1000", false, 0}};
+    for (const auto& c : cases) {
+        TSettingsDlgState state = Shown();
+        EXPECT_EQ(state.EdgeTolerance, L"30");
+        state.EdgeTolerance = c.Text;
+        const TSettingsCheck check = CheckSettings(state, L',');
+        EXPECT_EQ(check.Ok, c.Ok) << c.Text;
+        if (c.Ok) {
+            EXPECT_EQ(FormCloseValues(state, L',', {}).EdgeTolerance, c.Read) << c.Text;
+        } else {
+            EXPECT_EQ(check.Focus, TSettingsField::eEdgeTolerance) << c.Text;
+            EXPECT_EQ(check.Message, message);
+        }
+    }
+    TSettingsExchange stored;
+    stored.EdgeTolerance = 900; // a hand-edited file shows the nearest allowed value
+    EXPECT_EQ(FormShowState(stored, L',').EdgeTolerance, L"255");
+
+    // The edge span's and the mark's keys by default, and a clash with them.
+    TSettingsDlgState state = Shown();
+    EXPECT_EQ(state.HotKeys[5], 0x604B); // Ctrl+Shift+K
+    EXPECT_EQ(state.HotKeys[6], 0x604D); // Ctrl+Shift+M
+    state.HotKeys[6] = CtrlShiftA;
+    const TSettingsCheck clash = CheckSettings(state, L',');
+    EXPECT_EQ(clash.HotKeyIndex, 6);
+    EXPECT_EQ(clash.Message,
+              L"Das Tastenkürzel \"Strg+Umschalt+A\" ist unter \"Strecke messen: Startpunkt "
+              L"setzen\" und unter \"Markierung setzen\" eingetragen. Bitte geben Sie unter "
+              L"\"Markierung setzen\" ein anderes Tastenkürzel an.");
+    state.HotKeys[6] = 0;
+    state.HotKeys[5] = 0x4045; // Ctrl+E
+    state.Colors[5] = 0x00FFFF;
+    const TSettingsExchange read = FormCloseValues(state, L',', {});
+    EXPECT_EQ(read.HotKeyEdgeSpan, 0x4045);
+    EXPECT_EQ(read.HotKeyPinMark, 0);
+    EXPECT_EQ(read.ColorPinMark, 0x00FFFF);
+}
+
 TEST(SettingsDlgRulesTest, OkReadsBackWithoutLosingTheStoredDigits) {
     TSettingsExchange shown;
     shown.RefCmSize = 5.48372;
