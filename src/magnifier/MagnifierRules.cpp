@@ -21,9 +21,12 @@ Point ShownPosition(Point pointer, bool screenCoordinates, const RulerFrame& rul
     return {pointer.X - r.Left - r.Width(), pointer.Y - r.Top};
 }
 
-std::wstring MagnifierCaption(Point shown, int zoom) {
-    return L" X: " + std::to_wstring(shown.X + 1) + L", Y: " + std::to_wstring(shown.Y + 1) +
-           L"    Zoom: " + std::to_wstring(zoom) + L"x";
+std::wstring MagnifierCaption(Point shown, int zoom, const std::wstring& fromStart) {
+    const std::wstring position =
+        L" X: " + std::to_wstring(shown.X + 1) + L", Y: " + std::to_wstring(shown.Y + 1);
+    const std::wstring zoomText = L"Zoom: " + std::to_wstring(zoom) + L"x";
+    if (fromStart.empty()) return position + L"    " + zoomText;
+    return position + L"   " + fromStart + L"   " + zoomText;
 }
 
 MagnifierFrame PlanMagnifierFrame(Point pointer, Size picture, int zoom, Rect screen) {

@@ -23,8 +23,9 @@ struct RulerFrame {
     bool Horizontal = true;
 };
 Point ShownPosition(Point pointer, bool screenCoordinates, const RulerFrame& ruler);
-// " X: %d, Y: %d    Zoom: %dx", counted from 1.
-std::wstring MagnifierCaption(Point shown, int zoom);
+// " X: %d, Y: %d    Zoom: %dx", counted from 1; with the figures from a
+// measuring start point between the position and the zoom.
+std::wstring MagnifierCaption(Point shown, int zoom, const std::wstring& fromStart = {});
 
 struct MagnifierFrame {
     Rect Source;                   // screen pixels (left, top, width, height as a rect)

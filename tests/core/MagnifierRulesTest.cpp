@@ -12,6 +12,9 @@ TEST(MagnifierRules, CaptionCountsFromOneInScreenOrRulerCoordinates) {
               L" X: 1, Y: 1    Zoom: 20x");
     EXPECT_EQ(MagnifierCaption(ShownPosition({0, 0}, true, horizontal), 4),
               L" X: 1, Y: 1    Zoom: 4x");
+    // With a start point its figures stand between the position and the zoom.
+    EXPECT_EQ(MagnifierCaption({620, 590}, 4, L"\u0394x 120  \u0394y 90  150  36,9\u00B0"),
+              L" X: 621, Y: 591   \u0394x 120  \u0394y 90  150  36,9\u00B0   Zoom: 4x");
     // Left of and above the zero point: 0 or below.
     EXPECT_EQ(ShownPosition({300, 100}, false, horizontal), (Point{-40, -149}));
 }
