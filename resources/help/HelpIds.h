@@ -4,6 +4,7 @@
    comment may follow a value on its line. */
 #define IDH_OVERVIEW 1000
 #define IDH_RULER 1001
+#define IDH_EDGE_SPAN 1004
 #define IDH_MENU 1002
 #define IDH_KEYS 1003
 #define IDH_MAGNIFIER 1010
