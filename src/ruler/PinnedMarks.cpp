@@ -3,19 +3,26 @@
 #include <algorithm>
 
 namespace {
-constexpr int LabelGap = 2; // between a label and the line it belongs to
+constexpr int LabelGap = 2;   // between a label and the line it belongs to
+constexpr int FrameWidth = 1; // the face's frame, which labels leave whole
 
-// The label's box: Along is the start along the ruler, Before says whether
-// it ends at the middle of the ruler's width or starts there.
+// The label's box: Along is the start along the ruler; Before puts it at
+// the top (vertical: left) edge inside the frame, else at the opposite edge,
+// so that it covers ticks rather than the scale's numbers in the middle.
 Rect LabelBox(int along, Size extent, Size client, bool horizontal, bool before) {
     if (horizontal) {
-        const int mid = client.Height / 2;
-        const int top = before ? mid - extent.Height : mid;
+        const int top = before ? FrameWidth : client.Height - FrameWidth - extent.Height;
         return Rect::FromSize(along, top, extent.Width, extent.Height);
     }
-    const int mid = client.Width / 2;
-    const int left = before ? mid - extent.Width : mid;
+    const int left = before ? FrameWidth : client.Width - FrameWidth - extent.Width;
     return Rect::FromSize(left, along, extent.Width, extent.Height);
+}
+
+// Each kind of label keeps to its half of the ruler's width.
+bool InItsHalf(const Rect& box, Size client, bool horizontal, bool before) {
+    const int mid = (horizontal ? client.Height : client.Width) / 2;
+    const int from = horizontal ? box.Top : box.Left, to = horizontal ? box.Bottom : box.Right;
+    return before ? to <= mid : from >= mid;
 }
 
 int AlongExtent(Size extent, bool horizontal) {
@@ -67,8 +74,10 @@ MarksLayout LayoutMarks(const FaceMarks& marks, Size client, const Canvas& measu
                                    : LineSegment{{0, pos}, {client.Width, pos}, marks.Color});
     // Each label stays between its own two lines, in its own half of the
     // ruler's width: no two can touch.
-    auto place = [&](const Rect& box, const std::wstring& text) {
-        layout.Labels.push_back({box, text});
+    // A label wider than its half (a narrow vertical ruler at a high DPI)
+    // is left out too.
+    auto place = [&](const Rect& box, const std::wstring& text, bool before) {
+        if (InItsHalf(box, client, horizontal, before)) layout.Labels.push_back({box, text});
     };
     for (std::size_t i = 0; i < count; ++i) {
         const int pos = marks.Positions[i];
@@ -76,22 +85,25 @@ MarksLayout LayoutMarks(const FaceMarks& marks, Size client, const Canvas& measu
         const Size extent = measure.TextExtent(marks.PositionTexts[i], false);
         const int from = pos + LabelGap;
         if (FitsBetween(from, from + AlongExtent(extent, horizontal), pos, next))
-            place(LabelBox(from, extent, client, horizontal, true), marks.PositionTexts[i]);
+            place(LabelBox(from, extent, client, horizontal, true), marks.PositionTexts[i], true);
         if (i + 1 >= count) continue;
         const Size distance = measure.TextExtent(marks.Distances[i], false);
         const int along = AlongExtent(distance, horizontal);
         const int start = (pos + next + 1 - along) / 2;
         if (FitsBetween(start - LabelGap, start + along + LabelGap, pos, next))
-            place(LabelBox(start, distance, client, horizontal, false), marks.Distances[i]);
+            place(LabelBox(start, distance, client, horizontal, false), marks.Distances[i], false);
     }
     return layout;
 }
 
-void DrawMarksLayout(Canvas& canvas, const MarksLayout& layout) {
+void DrawMarksLayout(Canvas& canvas, const MarksLayout& layout, TColor labelBack) {
     for (const LineSegment& line : layout.Lines) {
         canvas.MoveTo(line.From);
         canvas.LineTo(line.To, line.Color);
     }
-    for (const MarkLabel& label : layout.Labels)
+    // On the face's background, so the numbers read clearly over the ticks.
+    for (const MarkLabel& label : layout.Labels) {
+        canvas.FillRect(label.Box, labelBack);
         canvas.TextAt(label.Box.Left, label.Box.Top, label.Text, layout.Color, false);
+    }
 }

@@ -30,10 +30,11 @@ struct FaceMarks {
 FaceMarks MarksOnRuler(const CursorRuler& ruler, const PinnedMarks& marks, TColor color);
 
 // Where the marks are drawn on a face of the given size: one line per mark,
-// and the labels that fit. Position labels sit beside their line before the
-// middle of the ruler's width, distance labels centred between their marks
-// after it; a label that would leave the face or cross another mark's line
-// is left out.
+// and the labels that fit. Position labels sit beside their line at the top
+// (vertical: left) edge, distance labels centred between their marks at the
+// opposite edge, each within its half of the ruler's width; a label that
+// would leave its half or the face, or cross another mark's line, is left
+// out, so no two labels can touch.
 struct MarkLabel {
     Rect Box;
     std::wstring Text;
@@ -45,4 +46,5 @@ struct MarksLayout {
     TColor Color = 0; // of the lines and the labels' text
 };
 MarksLayout LayoutMarks(const FaceMarks& marks, Size client, const Canvas& measure);
-void DrawMarksLayout(Canvas& canvas, const MarksLayout& layout);
+// The lines, then each label on labelBack.
+void DrawMarksLayout(Canvas& canvas, const MarksLayout& layout, TColor labelBack);

@@ -26,7 +26,7 @@ void TRulerRenderer::Render() {
         LinearBlendFill(FCanvas, nullptr, client, light, back, bfLeftToRight, FaceGradientBands);
         DrawVerticalTicker();
     }
-    DrawMarksLayout(FCanvas, LayoutMarks(FFace.Marks, FFace.Client, FCanvas));
+    DrawMarksLayout(FCanvas, LayoutMarks(FFace.Marks, FFace.Client, FCanvas), back);
     DrawFrame();
 }
 

@@ -6,11 +6,11 @@
 
 namespace {
 
-// Measures every text as 28 x 13.
+// Measures every text as 26 x 13.
 class FixedExtent : public RasterCanvas {
   public:
     FixedExtent() : RasterCanvas(0, 0) {}
-    Size TextExtent(const std::wstring&, bool) const override { return {28, 13}; }
+    Size TextExtent(const std::wstring&, bool) const override { return {26, 13}; }
 };
 const FixedExtent Measure;
 
@@ -90,14 +90,22 @@ TEST(PinnedMarks, LabelsStayBetweenTheirLinesOrAreLeftOut) {
     for (const MarkLabel& l : h.Labels)
         texts.push_back(l.Text);
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"51", L"251", L"321", L"271"}));
-    EXPECT_EQ(h.Labels[0].Box, (Rect{52, 11, 80, 24})) << "beside its line, above the middle";
-    EXPECT_EQ(h.Labels[1].Box, (Rect{161, 24, 189, 37})) << "centred between, below";
+    EXPECT_EQ(h.Labels[0].Box, (Rect{52, 1, 78, 14})) << "beside its line, at the top";
+    EXPECT_EQ(h.Labels[1].Box, (Rect{162, 35, 188, 48})) << "centred between, at the bottom";
 
     marks.Horizontal = false;
     const MarksLayout v = LayoutMarks(marks, {57, 600}, Measure);
     EXPECT_EQ(v.Lines[0], (LineSegment{{0, 50}, {57, 50}, 0}));
-    EXPECT_EQ(v.Labels[0].Box, (Rect{0, 52, 28, 65}));
-    EXPECT_EQ(v.Labels[1].Box, (Rect{28, 169, 56, 182}));
+    EXPECT_EQ(v.Labels[0].Box, (Rect{1, 52, 27, 65}));
+    EXPECT_EQ(v.Labels[1].Box, (Rect{30, 169, 56, 182}));
+
+    // Texts wider than half the vertical ruler's width (less its frame) have no room at all.
+    class Wide : public RasterCanvas {
+      public:
+        Wide() : RasterCanvas(0, 0) {}
+        Size TextExtent(const std::wstring&, bool) const override { return {30, 13}; }
+    };
+    EXPECT_TRUE(LayoutMarks(marks, {57, 600}, Wide()).Labels.empty());
 
     // Marks at every spacing from 1 to 34 pixels: no two labels touch, none
     // crosses a line or leaves the face.

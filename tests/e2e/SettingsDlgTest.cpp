@@ -617,6 +617,10 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
           L"Bildschirm entsprechen.",
           L"Sonstiges",
           L"Menüpunkt \"Sichtbar\" ändert auch Lupe",
+          L"Markierung",
+          L"Kanten messen",
+          L"Markierung setzen",
+          L"Kantentoleranz",
           L"OK",
           L"Abbrechen"})
         EXPECT_TRUE(shown.count(caption)) << "no caption \"" << Narrow(caption) << "\"";
@@ -638,6 +642,10 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
         {kMoveRight, idHkMoveHotKeyRight, HOTKEY_CLASSW},
         {kMeasureStart, idHkMeasureStart, HOTKEY_CLASSW},
         {kMoveBy, idEMoveHotKeyMoveBy, L"Edit"},
+        {L"Markierung", idCpbPinMark, L"TColorPickerButton"},
+        {L"Kanten messen", idHkEdgeSpan, HOTKEY_CLASSW},
+        {L"Markierung setzen", idHkPinMark, HOTKEY_CLASSW},
+        {L"Kantentoleranz", idEEdgeTolerance, L"Edit"},
         {kLength, idEUserCmMeasured, L"Edit"},
         {kStep, idEUserCmMeasuredChangeBy, L"Edit"},
     };
@@ -681,12 +689,15 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
               BST_CHECKED);
     EXPECT_EQ(Text(Control(dlg, idEMoveHotKeyMoveBy)), L"7");
     EXPECT_EQ(::SendMessageW(Control(dlg, idUdMoveHotKeyMoveBy), UDM_GETPOS32, 0, 0), 7);
+    EXPECT_EQ(Text(Control(dlg, idEEdgeTolerance)), L"30");
     const std::pair<const wchar_t*, Combination> hotKeys[] = {
         {kMoveUp, {VK_UP, HOTKEYF_CONTROL | HOTKEYF_ALT}},
         {kMoveDown, {}},
         {kMoveLeft, {}},
         {kMoveRight, {}},
-        {kMeasureStart, {'A', HOTKEYF_CONTROL | HOTKEYF_SHIFT}}};
+        {kMeasureStart, {'A', HOTKEYF_CONTROL | HOTKEYF_SHIFT}},
+        {L"Kanten messen", {'K', HOTKEYF_CONTROL | HOTKEYF_SHIFT}},
+        {L"Markierung setzen", {'M', HOTKEYF_CONTROL | HOTKEYF_SHIFT}}};
     for (const auto& [label, combination] : hotKeys)
         EXPECT_EQ(HotKeyOf(FieldOf(dlg, label)), combination) << Narrow(label);
     EXPECT_TRUE(SwatchesBecome(dravik, dlg, OwnColours()));
@@ -707,7 +718,7 @@ TEST_F(SettingsDlg, MenuOpensItCentredWithEveryCaptionAndTheRulersValues) {
     // Esc closes it; the ruler is top-most and holds its hotkey again.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(Closed(dravik, dlg));
-    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}, {RulerState::HotKeys, L"2"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::TopMost, L"1"}, {RulerState::HotKeys, L"4"}}));
     EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A'));
 
     // A click on the item opens it as well; "Abbrechen" closes it.
@@ -855,7 +866,7 @@ TEST_F(SettingsDlg, PopupColoursReachTheSwatchesTheFaceAndTheFileAndStandardRese
 TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
     DravikProcess& dravik =
         Start(L"Magnifier=0\r\nMoveHotKeyMoveBy=5\r\nMoveHotKeyDown=49192" + OwnColourLines());
-    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"2"}}));
+    ASSERT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"4"}}));
     const std::vector<COLORREF> face = SettledRulerFace(dravik);
     const TBytes file = ReadBytes(dravik.SettingsFile());
     const auto before = dravik.State();
@@ -898,7 +909,7 @@ TEST_F(SettingsDlg, CancelAndEscChangeNothingAndGiveTheHotkeysBack) {
         ASSERT_TRUE(Closed(dravik, dlg));
         EXPECT_TRUE(
             StateBecomes(dravik, {{RulerState::TopMost, L"1"},
-                                  {RulerState::HotKeys, L"2"},
+                                  {RulerState::HotKeys, L"4"},
                                   {RulerState::CmAuto, before[RulerState::CmAuto]},
                                   {RulerState::RefCmSize, before[RulerState::RefCmSize]},
                                   {RulerState::PixelsPerMMX, before[RulerState::PixelsPerMMX]}}));
@@ -966,7 +977,7 @@ TEST_F(SettingsDlg, HotKeyFieldsTakeTypedCombinationsThatOkRegistersAndStores) {
         {L"MagnifierSyncVisible", L"0"}};
     for (const auto& [key, value] : stored)
         EXPECT_EQ(IniValue(entries, key), value) << Narrow(key);
-    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"3"}, {RulerState::TopMost, L"1"}}));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HotKeys, L"5"}, {RulerState::TopMost, L"1"}}));
 
     // The new hotkeys move the ruler by the new step.
     const auto before = dravik.State();
@@ -1012,13 +1023,14 @@ TEST_F(SettingsDlg, BadInputIsRefusedWithAMessageAndTheFocusOnItsField) {
          L"und kleiner als 99 an."},
         {"move step 250", idEMoveHotKeyMoveBy, L"250", moveByMessage},
         {"no move step", idEMoveHotKeyMoveBy, L"", moveByMessage},
+        {"tolerance 256", idEEdgeTolerance, L"256",
+         L"Bitte geben Sie unter \"Kantentoleranz\" eine ganze Zahl von 0 bis 255 an."},
     };
     // Each row's field is good again before the next row.
-    const std::pair<int, const wchar_t*> mended[] = {{idEUserCmMeasured, L"999,9"},
-                                                     {idEUserCmMeasured, L"999,9"},
-                                                     {idEUserCmMeasuredChangeBy, L"98,99"},
-                                                     {idEMoveHotKeyMoveBy, L"5"},
-                                                     {idEMoveHotKeyMoveBy, L"5"}};
+    const std::pair<int, const wchar_t*> mended[] = {
+        {idEUserCmMeasured, L"999,9"},         {idEUserCmMeasured, L"999,9"},
+        {idEUserCmMeasuredChangeBy, L"98,99"}, {idEMoveHotKeyMoveBy, L"5"},
+        {idEMoveHotKeyMoveBy, L"5"},           {idEEdgeTolerance, L"30"}};
     for (size_t i = 0; i < std::size(refused); ++i) {
         const auto& row = refused[i];
         SCOPED_TRACE(row.What);

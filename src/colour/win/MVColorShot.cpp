@@ -3,6 +3,7 @@
 #include "util/GeometryUtils.h"
 #include "util/win/Bitmaps.h"
 #include "util/win/Controls.h"
+#include "util/win/ModalLoop.h"
 #include "util/win/WindowRects.h"
 
 #include <windowsx.h>
@@ -17,29 +18,6 @@ constexpr DWORD kSettleMs = 500;
 Point MousePoint(LPARAM lParam) {
     // Signed: with the mouse captured, a drag may leave the primary screen.
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-// Runs what is queued now, then for a while only paints (and sent messages),
-// so that our own uncovered windows are whole on the copy while no input is
-// handled.
-bool LetScreenSettle(DWORD ms) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now),
-                                    QS_PAINT | QS_SENDMESSAGE);
-        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-    }
-    return true;
 }
 
 void FillSolid(HDC dc, const Rect& r, TColor color) {

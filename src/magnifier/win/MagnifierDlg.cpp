@@ -221,7 +221,8 @@ void TMagnifierDlg::Draw(int x, int y) {
     ++m_draws;
     const RulerFrame ruler = RulerPosition ? RulerPosition() : RulerFrame{};
     const std::wstring caption =
-        MagnifierCaption(ShownPosition({x, y}, FNeutralPointScreen, ruler), FZoom);
+        MagnifierCaption(ShownPosition({x, y}, FNeutralPointScreen, ruler), FZoom,
+                         FromStartPoint ? FromStartPoint({x, y}) : std::wstring());
     ::SetWindowTextW(Handle(), caption.c_str());
     DrawPicture(::GetDC(Handle()), {x, y}); // the window's own DC: nothing to release
 }

@@ -41,6 +41,9 @@ class TMagnifierDlg : public Window, private TWndStateHost {
 
     // The ruler's outer bounds and orientation, for ruler coordinates.
     std::function<RulerFrame()> RulerPosition;
+    // The steps, distance and angle from a measuring start point to a
+    // point; empty without a start point.
+    std::function<std::wstring(Point)> FromStartPoint;
     TNotifyEvent ZoomChanged;
     TNotifyEvent NeutralPointScreenChanged;
     // The close box hid the window; Esc released it (it is destroyed at once

@@ -111,6 +111,8 @@ void TMainDlg::FormCreate(const std::wstring& title) {
         throw;
     }
     m_hotkeys->Register(m_model.Options);
+    m_startTip.Create(Handle());
+    m_startTip.AddClientArea(Handle());
 }
 
 void TMainDlg::InstallHookMouse() {
@@ -188,11 +190,13 @@ void TMainDlg::FaceChanged() {
     // The marks' box depends on the unit, fonts and size: place it anew now,
     // so the state always says what the next paint shows.
     m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, CursorCanvas()).State;
+    PlaceMarks();
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 bool TMainDlg::FaceIsCurrent(Size client) const {
-    return m_rendered && m_rendered->Dpi == Dpi() && m_rendered->Face == FaceOf(m_model, client);
+    return m_rendered && m_rendered->Dpi == Dpi() &&
+           m_rendered->Face == FaceOf(m_model, client, m_marksShown);
 }
 
 void TMainDlg::RenderFaceIfStale() {
@@ -200,7 +204,7 @@ void TMainDlg::RenderFaceIfStale() {
     const Size size{client.Width(), client.Height()};
     if (FaceIsCurrent(size)) return;
     m_face.SetSize(size.Width, size.Height);
-    const RulerFace face = FaceOf(m_model, size);
+    const RulerFace face = FaceOf(m_model, size, m_marksShown);
     GdiCanvas canvas(m_face.Dc(), m_labelFont, m_labelFontBold);
     RenderRulerFace(canvas, face);
     m_rendered = RenderedFace{face, Dpi()};
@@ -290,12 +294,18 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         ForgetPlacement(); // moved or sized
         FollowMonitor();
+        // Marks keep their screen points: the face shows them where they are now.
+        if (!m_model.Marks.Points.empty()) FaceChanged();
         break;
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
+        m_startTip.ClientAreaResized(Handle());
         FaceChanged();
         return 0;
+    case WM_NOTIFY:
+        if (OnStartTipText(reinterpret_cast<NMHDR*>(lParam))) return 0;
+        break;
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         break;

@@ -13,6 +13,7 @@
 #include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
 #include "util/win/HintTip.h"
+#include "util/win/Hints.h"
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/Window.h"
 
@@ -35,6 +36,8 @@ struct RulerCounters {
     std::uint64_t Paints = 0;
     std::uint64_t PixelsCopied = 0; // copied back from the face by cursor updates
     std::uint64_t HotkeyPresses = 0;
+    std::uint64_t EdgeSpans = 0;
+    std::uint64_t ScreenPixelsRead = 0; // by edge spans
 };
 
 class TMainDlg : public Window {
@@ -80,6 +83,13 @@ class TMainDlg : public Window {
     void Exit();
     // An arrow key (ArrowKey): moves the ruler, or with Shift sizes it.
     void StepByArrow(int arrow);
+    // "Kanten messen": the span between the edges around the pointer along
+    // the ruler's axis, pinned as two marks, its length on the clipboard.
+    void MeasureEdgeSpan();
+    // "Markierung setzen" at the pointer; "Markierungen löschen" all.
+    void PinMarkAtPointer();
+    void PinMarkAt(Point screen);
+    void ClearMarks();
 
     static const CommandTable<TMainDlg>& Commands();
     // Runs a command by its item name, as a click on the item would.
@@ -109,6 +119,8 @@ class TMainDlg : public Window {
     const RulerModel& Model() const { return m_model; }
     const MonitorLayout& Monitors() const { return m_monitors; }
     const RulerCounters& Counters() const { return m_counters; }
+    // The pinned marks the face shows now.
+    const FaceMarks& MarksShown() const { return m_marksShown; }
     Point Pointer() const { return m_pointer; }
     CursorRuler CursorView() const;
     // The stretches of the ruler's axis on each monitor it runs through.
@@ -172,6 +184,8 @@ class TMainDlg : public Window {
     // the one path for "what the ruler shows changed".
     void UpdateFonts();
     void FaceChanged();
+    // The marks over the ruler anew, after a pin, a move or any face change.
+    void PlaceMarks();
     bool FaceIsCurrent(Size client) const;
     void RenderFaceIfStale();
 
@@ -189,6 +203,8 @@ class TMainDlg : public Window {
     void OnMouseDown();
     void OnMouseUp();
     void OnMouseMove(WPARAM keys);
+    // The tip over the ruler asks for its text; false for other notes.
+    bool OnStartTipText(NMHDR* header);
 
     RulerModel m_model;
     RulerCounters m_counters;
@@ -204,6 +220,8 @@ class TMainDlg : public Window {
         UINT Dpi = 0;
     };
     std::optional<RenderedFace> m_rendered;
+    FaceMarks m_marksShown; // projected where the ruler stands, for the face
+    bool m_edgeSpanRunning = false;
     // Where the window stands, kept from one move or resize to the next.
     mutable std::optional<RulerPlacement> m_placement;
     // On the window's own DC (CS_OWNDC), which lives as long as the window:
@@ -226,6 +244,10 @@ class TMainDlg : public Window {
     int m_checkedTransparency = 0; // "0%" is checked until a value matches another item
     std::wstring m_menuHint;       // of the selected menu item
     HintTip m_hintTip;
+    // Over the ruler: the figures from the start point, for a user without
+    // the magnifier.
+    THints m_startTip;
+    std::wstring m_startTipText; // the tip's text while it shows
     bool m_settingsDlgOpen = false;
     bool m_closed = false;
 };

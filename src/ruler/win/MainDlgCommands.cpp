@@ -270,9 +270,18 @@ void TMainDlg::OnHotkey(int id) {
     if (!::IsWindowVisible(Handle()) || !m_companions->RulerOnTop()) ChangeVisible(true);
     const RulerHotkey* hotkey = RulerHotkeyById(id);
     if (!hotkey) return;
-    if (hotkey->MeasureStart) {
+    switch (hotkey->Action) {
+    case HotkeyAction::MeasureStart:
         MeasureStartPoint();
         return;
+    case HotkeyAction::EdgeSpan:
+        MeasureEdgeSpan();
+        return;
+    case HotkeyAction::PinMark:
+        PinMarkAtPointer();
+        return;
+    case HotkeyAction::Move:
+        break;
     }
     const int by = m_model.Options.MoveHotKeyMoveBy;
     MoveBy({hotkey->Direction.X * by, hotkey->Direction.Y * by});

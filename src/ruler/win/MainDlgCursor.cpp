@@ -107,6 +107,7 @@ GdiCanvas& TMainDlg::CursorCanvas() {
 
 void TMainDlg::MeasureStartPoint() {
     m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
+    m_model.Cursor.StartPoint = m_pointer;
     UpdateCursor(m_pointer);
 }
 

@@ -41,4 +41,7 @@ enum RulerCommandId : UINT {
     idPoint,
     idLogicalPixel,
     idCopyReading,
+    idEdgeSpan,
+    idPinMark,
+    idClearMarks,
 };

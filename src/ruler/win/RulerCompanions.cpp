@@ -8,6 +8,7 @@
 #include "online/win/MVOnlineUpdate.h"
 #include "online/win/OnlineSettings.h"
 #include "online/win/WishDlg.h"
+#include "ruler/StartPointDelta.h"
 #include "storage/PBPathList.h"
 #include "storage/win/TopWnd.h"
 #include "util/win/AppError.h"
@@ -104,6 +105,11 @@ void RulerCompanions::ShowMagnifier(bool show, Point pointer) {
         m_magnifier->Create(ApplicationWindow(), m_paths.IniName(), m_paths.IniFormat);
         m_magnifier->RulerPosition = [this] {
             return RulerFrame{WindowRectOf(m_ruler), m_model.Geometry.FHorizontal};
+        };
+        m_magnifier->FromStartPoint = [this](Point at) {
+            const CursorState& cursor = m_model.Cursor;
+            if (!cursor.HasStartPos) return std::wstring();
+            return StartPointDeltaText(DeltaFromStart({m_model, {}}, cursor.StartPoint, at));
         };
         m_magnifier->ZoomChanged = [&o](TMagnifierDlg& m) { o.Zoom = m.Zoom(); };
         m_magnifier->NeutralPointScreenChanged = [&o](TMagnifierDlg& m) {

@@ -67,4 +67,8 @@ inline constexpr RulerStateKey HotkeyPresses{L"HotkeyPresses"};
 inline constexpr RulerStateKey SettingsDlg{L"SettingsDlg"};
 inline constexpr RulerStateKey UpdateCheck{L"UpdateCheck"};
 inline constexpr RulerStateKey CheckedUnit{L"CheckedUnit"};
+// The pinned marks on the face: client positions, ascending, comma-separated.
+inline constexpr RulerStateKey MarkPositions{L"MarkPositions"};
+inline constexpr RulerStateKey EdgeSpans{L"EdgeSpans"};
+inline constexpr RulerStateKey ScreenPixelsRead{L"ScreenPixelsRead"};
 } // namespace RulerState

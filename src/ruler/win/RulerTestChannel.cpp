@@ -16,6 +16,7 @@
 #include "util/win/TestControl.h"
 #include "util/win/WindowRects.h"
 
+#include <cwchar>
 #include <sstream>
 
 namespace {
@@ -136,6 +137,14 @@ const StateRow StateRows[] = {
     {SettingsDlg, [](const TMainDlg& d) { return Text(d.SettingsDlgOpen()); }},
     {UpdateCheck, [](const TMainDlg& d) { return Text(d.Companions().UpdateCheckRunning()); }},
     {CheckedUnit, CheckedUnits},
+    {MarkPositions, [](const TMainDlg& d) {
+         std::wstring list;
+         for (int pos : d.MarksShown().Positions)
+             list += (list.empty() ? L"" : L",") + Text(pos);
+         return list;
+     }},
+    {EdgeSpans, [](const TMainDlg& d) { return Text(d.Counters().EdgeSpans); }},
+    {ScreenPixelsRead, [](const TMainDlg& d) { return Text(d.Counters().ScreenPixelsRead); }},
 };
 // clang-format on
 
@@ -255,6 +264,14 @@ std::wstring AnswerTest(TMainDlg& ruler, const std::wstring& command) {
     if (command == L"measure") {
         // What the measuring hotkey does.
         ruler.MeasureStartPoint();
+        return L"ok";
+    }
+    if (command.rfind(L"pin ", 0) == 0) {
+        // Pins a mark at a screen point, as the hotkey does at the pointer.
+        int x = 0, y = 0;
+        if (std::swscanf(command.c_str() + 4, L"%d %d", &x, &y) != 2) return L"bad point";
+        ruler.PinMarkAt({x, y});
+        ::UpdateWindow(ruler.Handle());
         return L"ok";
     }
     if (command == L"reinstallhook") {

@@ -19,9 +19,9 @@ namespace {
 constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-constexpr int HotKeyIds[SettingsHotKeyCount] = {idHkMoveHotKeyUp, idHkMoveHotKeyDown,
-                                                idHkMoveHotKeyLeft, idHkMoveHotKeyRight,
-                                                idHkMeasureStart};
+constexpr int HotKeyIds[SettingsHotKeyCount] = {
+    idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft, idHkMoveHotKeyRight,
+    idHkMeasureStart, idHkEdgeSpan,       idHkPinMark};
 
 wchar_t DecimalChar() {
     return FormatSettings().DecimalSeparator;
@@ -84,6 +84,7 @@ void TSettingsDlg::FormShow() {
     for (int i = 0; i < SettingsHotKeyCount; ++i)
         SetHotKey(Item(HotKeyIds[i]), state.HotKeys[static_cast<std::size_t>(i)]);
     UD_SetPosition(Item(idUdMoveHotKeyMoveBy), Exchange.MoveHotKeyMoveBy);
+    ::SetWindowTextW(Item(idEEdgeTolerance), state.EdgeTolerance.c_str());
     m_lastFocus = ::GetNextDlgTabItem(Handle(), nullptr, FALSE);
     ::SetFocus(m_lastFocus);
 }
@@ -100,6 +101,7 @@ TSettingsDlgState TSettingsDlg::FieldState() const {
     for (int i = 0; i < SettingsHotKeyCount; ++i)
         state.HotKeys[static_cast<std::size_t>(i)] = HotKeyOf(Item(HotKeyIds[i]));
     state.MoveHotKeyMoveBy = WindowText(Item(idEMoveHotKeyMoveBy));
+    state.EdgeTolerance = WindowText(Item(idEEdgeTolerance));
     return state;
 }
 
@@ -108,7 +110,8 @@ bool TSettingsDlg::FormCloseQuery() {
     const TSettingsCheck check = CheckSettings(FieldState(), DecimalChar());
     if (check.Ok) return true;
     const HWND field = check.Focus == TSettingsField::HotKey ? Item(HotKeyIds[check.HotKeyIndex])
-                                                             : Item(idEMoveHotKeyMoveBy);
+                       : check.Focus == TSettingsField::eEdgeTolerance ? Item(idEEdgeTolerance)
+                                                                       : Item(idEMoveHotKeyMoveBy);
     SetActiveControl(Handle(), field);
     ::SendMessageW(field, EM_SETSEL, 0, -1);
     ::MessageBoxW(Handle(), check.Message.c_str(), ApplicationTitle().c_str(),

@@ -18,6 +18,7 @@ enum TSettingsDlgId : int {
     idCpbMouseLine,
     idCpbMousePosPosText,
     idCpbMousePosBack,
+    idCpbPinMark,
     idResetColors, // "Standard..."
     // "Systemweite Tastenkürzel ": the hot-key fields in reading order.
     idHotKeysGroup,
@@ -29,6 +30,8 @@ enum TSettingsDlgId : int {
     idUdMoveHotKeyMoveBy,
     idHkMeasureStart,
     idMeasureStartHelp, // "?"
+    idHkEdgeSpan,
+    idHkPinMark,
     // The calibration frame (a child window) and its controls.
     idPixelsPerMMEditor,
     idCalibrationGroup,
@@ -40,6 +43,8 @@ enum TSettingsDlgId : int {
     // "Sonstiges".
     idOtherGroup,
     idCbMagnifierSyncVisible,
+    idEEdgeTolerance,
+    idUdEdgeTolerance,
     // Captions start here, one per label, in the order they are created.
     idFirstCaption = 300,
 };

@@ -15,17 +15,17 @@
 namespace {
 
 constexpr int ClientWidth = 734;
-constexpr int ClientHeight = 384;
+constexpr int ClientHeight = 472;
 constexpr Point FramePlace{416, 8};
 
 // One hot-key row of the group: caption, then field.
 constexpr int HotKeyRowY(int row) {
-    return 158 + 30 * row;
+    return 186 + 30 * row;
 }
 
 using enum TControlKind;
 constexpr std::array Rows{
-    TControlRow{Group, idColorsGroup, 8, 8, 400, 118, L"Farben"},
+    TControlRow{Group, idColorsGroup, 8, 8, 400, 146, L"Farben"},
     TControlRow{Label, 0, 20, 31, 108, 15, L"&Hintergrund"},
     TControlRow{Custom, idCpbBack, 130, 28, 55, 21},
     TControlRow{Label, 0, 20, 57, 108, 15, L"S&kala"},
@@ -36,9 +36,11 @@ constexpr std::array Rows{
     TControlRow{Custom, idCpbMousePosPosText, 340, 28, 55, 21},
     TControlRow{Label, 0, 200, 57, 136, 15, L"Mausposition Hinter&grund"},
     TControlRow{Custom, idCpbMousePosBack, 340, 54, 55, 21},
-    TControlRow{Button, idResetColors, 320, 88, 75, 25, L"Standar&d..."},
+    TControlRow{Label, 0, 200, 83, 136, 15, L"Markierung"},
+    TControlRow{Custom, idCpbPinMark, 340, 80, 55, 21},
+    TControlRow{Button, idResetColors, 320, 116, 75, 25, L"Standar&d..."},
 
-    TControlRow{Group, idHotKeysGroup, 8, 134, 400, 207, L"Systemweite Tastenkürzel "},
+    TControlRow{Group, idHotKeysGroup, 8, 162, 400, 267, L"Systemweite Tastenkürzel "},
     TControlRow{Label, 0, 20, HotKeyRowY(0) + 3, 202, 15, L"Lineal nach &oben verschieben"},
     TControlRow{HotKey, idHkMoveHotKeyUp, 226, HotKeyRowY(0), 150, 21},
     TControlRow{Label, 0, 20, HotKeyRowY(1) + 3, 202, 15, L"Lineal nach &unten verschieben"},
@@ -54,13 +56,20 @@ constexpr std::array Rows{
     TControlRow{Label, 0, 20, HotKeyRowY(5) + 3, 202, 15, L"&Strecke messen: Startpunkt setzen"},
     TControlRow{HotKey, idHkMeasureStart, 226, HotKeyRowY(5), 150, 21},
     TControlRow{Button, idMeasureStartHelp, 380, HotKeyRowY(5), 21, 21, L"?"},
+    TControlRow{Label, 0, 20, HotKeyRowY(6) + 3, 202, 15, L"Ka&nten messen"},
+    TControlRow{HotKey, idHkEdgeSpan, 226, HotKeyRowY(6), 150, 21},
+    TControlRow{Label, 0, 20, HotKeyRowY(7) + 3, 202, 15, L"Mark&ierung setzen"},
+    TControlRow{HotKey, idHkPinMark, 226, HotKeyRowY(7), 150, 21},
 
     TControlRow{Custom, idPixelsPerMMEditor, FramePlace.X, FramePlace.Y, 0, 0},
-    TControlRow{Group, idOtherGroup, 416, 296, 310, 45, L"Sonstiges"},
+    TControlRow{Group, idOtherGroup, 416, 296, 310, 75, L"Sonstiges"},
     TControlRow{Check, idCbMagnifierSyncVisible, 428, 316, 290, 17,
                 L"Menüpunkt \"Sichtbar\" ändert auch Lu&pe"},
-    TControlRow{DefaultButton, idSettingsOK, 570, 351, 75, 25, L"OK"},
-    TControlRow{Button, idSettingsCancel, 651, 351, 75, 25, L"Abbrechen"},
+    TControlRow{Label, 0, 428, 342, 110, 15, L"Kantentoleranz"},
+    TControlRow{NumberEdit, idEEdgeTolerance, 540, 339, 50, 21},
+    TControlRow{UpDown, idUdEdgeTolerance, 0, 0, 0, 0},
+    TControlRow{DefaultButton, idSettingsOK, 570, 439, 75, 25, L"OK"},
+    TControlRow{Button, idSettingsCancel, 651, 439, 75, 25, L"Abbrechen"},
 };
 
 int ColorIndex(int id) {
@@ -100,12 +109,14 @@ void TSettingsDlg::CreateControls() {
             ::SetWindowTextW(button.Handle(), table.Caption); // its name for screen readers
         });
     for (const int id : {idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft,
-                         idHkMoveHotKeyRight, idHkMeasureStart}) {
+                         idHkMoveHotKeyRight, idHkMeasureStart, idHkEdgeSpan, idHkPinMark}) {
         ::SetWindowSubclass(Item(id), &TSettingsDlg::HotKeyFieldProc, 0,
                             reinterpret_cast<DWORD_PTR>(this));
     }
     ::SendMessageW(Item(idUdMoveHotKeyMoveBy), UDM_SETRANGE32, 0, MoveHotKeyMoveByMax);
     ::SendMessageW(Item(idEMoveHotKeyMoveBy), EM_LIMITTEXT, 3, 0);
+    ::SendMessageW(Item(idUdEdgeTolerance), UDM_SETRANGE32, 0, EdgeToleranceMax);
+    ::SendMessageW(Item(idEEdgeTolerance), EM_LIMITTEXT, 3, 0);
 }
 
 void TSettingsDlg::LayoutControls() {

@@ -41,6 +41,32 @@ void THints::Add(HWND control, const std::wstring& text) {
     ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+namespace {
+
+TTTOOLINFOW ClientAreaTool(HWND wnd) {
+    TTTOOLINFOW tool{sizeof(tool)};
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = wnd;
+    tool.uId = 0;
+    ::GetClientRect(wnd, &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    return tool;
+}
+
+} // namespace
+
+void THints::AddClientArea(HWND wnd) {
+    if (!m_tooltip || !wnd) return;
+    TTTOOLINFOW tool = ClientAreaTool(wnd);
+    ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void THints::ClientAreaResized(HWND wnd) {
+    if (!m_tooltip || !wnd) return;
+    TTTOOLINFOW tool = ClientAreaTool(wnd);
+    ::SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 TTrackingHint::~TTrackingHint() {
     if (m_tooltip) ::DestroyWindow(m_tooltip);
 }

@@ -14,6 +14,11 @@ class THints {
 
     void Create(HWND owner);
     void Add(HWND control, const std::wstring& text);
+    // The client area of a window as one tool whose text the window gives
+    // each time the tip is about to show (TTN_GETDISPINFOW; no text, no
+    // tip). ClientAreaResized follows the window's new size.
+    void AddClientArea(HWND wnd);
+    void ClientAreaResized(HWND wnd);
 
   private:
     HWND m_tooltip = nullptr;

@@ -88,3 +88,23 @@ void SetDesignClientSize(HWND wnd, Size design, UINT dpi, bool keepPlace) {
                    placed ? now.Top : (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+bool LetScreenSettle(DWORD ms) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now),
+                                    QS_PAINT | QS_SENDMESSAGE);
+        while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    }
+    return true;
+}

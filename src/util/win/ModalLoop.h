@@ -21,6 +21,11 @@ int OpenModalLoops();
 // than opening it inside another.
 void PostWhenNoModalLoop(HWND wnd, UINT msg);
 
+// Runs what is queued now, then for ms milliseconds only paints (and sent
+// messages), so that what our windows just uncovered is whole on a screen
+// copy while no input is handled. False when a WM_QUIT came (posted again).
+bool LetScreenSettle(DWORD ms);
+
 // Sizes a dialog of ours so that its client area has the 96-DPI design size
 // at dpi, centred on the screen; keepPlace keeps its top-left corner once it
 // has a place (a dialog that grows).

@@ -12,8 +12,9 @@
 // mouse for a while: the timer messages, paints and CPU it used meanwhile
 // (idle must cost nothing). With "features", last, the memory the update
 // check, the About window and the help leave after each of three uses.
-//   RulerCostBench.exe [moves] [rounds] [idle seconds] [magnifier] [features]
-//   (default 1000, 5, 10; "magnifier" measures the ruler with its magnifier open)
+//   RulerCostBench.exe [moves] [rounds] [idle seconds] [magnifier] [pinned] [features]
+//   (default 1000, 5, 10; "magnifier" measures the ruler with its magnifier
+//   open, "pinned" with 10 marks pinned on it)
 // Under Wine, DRAVIK_XVFB_PID names the X server to count. DRAVIK_BASELINE
 // names a folder with another build's Dravik.exe and zephal.dll, measured
 // in the same rounds (before and after a change, in one run).
@@ -68,14 +69,20 @@ struct Target {
 class RulerTarget : public Target {
   public:
     // Without the magnifier unless asked: the floor has no second window.
-    RulerTarget(bool magnifier, const std::wstring& programDir)
+    RulerTarget(bool magnifier, int pinned, const std::wstring& programDir)
         : m_process([&] {
               DravikOptions options;
               options.ProgramDir = programDir;
               options.PortableSettings = true; // a Dravik.ini beside the copy
               if (!magnifier) options.Settings = Utf16File(L"[Settings]\r\nMagnifier=0\r\n");
               return options;
-          }()) {}
+          }()) {
+        RECT r{};
+        ::GetWindowRect(m_process.Ruler(), &r);
+        for (int i = 0; i < pinned; ++i)
+            m_process.Ask(L"pin " + std::to_wstring(r.left + 20 + 50 * i) + L" " +
+                          std::to_wstring(r.top));
+    }
     HWND Window() const override { return m_process.Ruler(); }
     std::string UnixName() const override { return "Dravik.exe"; }
     std::map<std::wstring, std::wstring> State() override { return m_process.State().All(); }
@@ -359,13 +366,15 @@ int main(int argc, char** argv) {
     const int idleSeconds = argc > 3 ? std::max(0, std::atoi(argv[3])) : 10;
     const bool magnifier = HasWord(argc, argv, "magnifier");
     const bool features = HasWord(argc, argv, "features");
+    const int pinned = HasWord(argc, argv, "pinned") ? 10 : 0;
     ::SetProcessDPIAware();
     ::QueryPerformanceFrequency(&g_freq);
     ::timeBeginPeriod(1);
 
-    auto ruler = [magnifier](std::wstring dir) {
-        return [magnifier, dir] {
-            return std::unique_ptr<Target>(std::make_unique<RulerTarget>(magnifier, dir));
+    auto ruler = [magnifier, pinned](std::wstring dir) {
+        return [magnifier, pinned, dir] {
+            return std::unique_ptr<Target>(
+                std::make_unique<RulerTarget>(magnifier, pinned, dir));
         };
     };
     std::vector<Row> rows;
@@ -396,7 +405,9 @@ int main(int argc, char** argv) {
 
     std::printf("%d moves along the ruler, median of %d rounds (%.0f moves/s sent)%s\n", moves,
                 rounds, MedianOf(rows[0], [](const Sample& s) { return s.MoveRate; }),
-                magnifier ? ", the ruler with its magnifier" : "");
+                magnifier ? ", the ruler with its magnifier"
+                : pinned  ? ", the ruler with 10 marks pinned"
+                          : "");
     PrintMemory(rows);
     for (const Row& row : rows)
         if (row.Name != floor.Name)

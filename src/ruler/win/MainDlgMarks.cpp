@@ -1,0 +1,100 @@
+// The ruler's pinned marks and the edge span: marks pinned at screen points
+// and shown on the face, and the span between the edges around the pointer
+// read from one row (or column) of the screen.
+#include "ruler/win/MainDlg.h"
+
+#include "ruler/EdgeSpan.h"
+#include "ruler/StartPointDelta.h"
+#include "ruler/win/RulerCompanions.h"
+#include "ruler/win/ScreenLine.h"
+#include "util/win/Clipboard.h"
+#include "util/win/ModalLoop.h"
+#include "util/win/WindowRects.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Time for the windows below the ruler or the magnifier to paint what they
+// uncovered, when the line to read runs under one of them.
+constexpr DWORD kUncoverMs = 200;
+
+bool Crosses(HWND wnd, const Rect& line) {
+    return wnd && ::IsWindowVisible(wnd) && !WindowRectOf(wnd).Intersect(line).IsEmpty();
+}
+
+} // namespace
+
+void TMainDlg::PinMarkAtPointer() {
+    PinMarkAt(m_pointer);
+}
+
+void TMainDlg::PinMarkAt(Point screen) {
+    PinMark(m_model.Marks, screen);
+    FaceChanged();
+}
+
+void TMainDlg::ClearMarks() {
+    m_model.Marks.Points.clear();
+    FaceChanged();
+}
+
+void TMainDlg::PlaceMarks() {
+    m_marksShown = MarksOnRuler(CursorView(), m_model.Marks, m_model.MarkColors.ColorPinMark);
+}
+
+void TMainDlg::MeasureEdgeSpan() {
+    // The wait below runs queued messages: a second press meanwhile is dropped.
+    if (m_edgeSpanRunning) return;
+    m_edgeSpanRunning = true;
+    struct Done {
+        bool& Flag;
+        ~Done() { Flag = false; }
+    } done{m_edgeSpanRunning};
+
+    const Point at = m_pointer;
+    const bool horizontal = m_model.Geometry.FHorizontal;
+    const Rect screen = m_monitors.VirtualScreen();
+    if (!screen.Contains(at)) return;
+    const Rect line = horizontal ? Rect{screen.Left, at.Y, screen.Right, at.Y + 1}
+                                 : Rect{at.X, screen.Top, at.X + 1, screen.Bottom};
+    // What is measured is the screen without the ruler and the magnifier.
+    // Only a line that runs under one of them needs them out of the way
+    // (hidden as for the colour shot); any other is read at once.
+    std::vector<std::uint32_t> pixels;
+    if (Crosses(Handle(), line) || Crosses(m_companions->MagnifierWindow(), line)) {
+        m_companions->BeforeColorShot();
+        if (LetScreenSettle(kUncoverMs)) pixels = CopyScreenLine(line);
+        m_companions->AfterColorShot();
+    } else {
+        pixels = CopyScreenLine(line);
+    }
+    m_counters.ScreenPixelsRead += pixels.size();
+    const int origin = horizontal ? screen.Left : screen.Top;
+    const EdgeSpan span =
+        FindEdgeSpan(pixels, (horizontal ? at.X : at.Y) - origin, m_model.Options.EdgeTolerance);
+    if (span.Length() <= 0) return;
+    ++m_counters.EdgeSpans;
+    auto pointAt = [&](int i) {
+        return horizontal ? Point{origin + i, at.Y} : Point{at.X, origin + i};
+    };
+    PinMark(m_model.Marks, pointAt(span.First));
+    if (span.Last != span.First) PinMark(m_model.Marks, pointAt(span.Last));
+    const CursorRuler ruler = CursorView();
+    CopyTextToClipboard(
+        Handle(), CopyForm(ruler, SpanReading(ruler, MousePosFromScreen(ruler, pointAt(span.First)),
+                                              MousePosFromScreen(ruler, pointAt(span.Last)))));
+    FaceChanged();
+}
+
+bool TMainDlg::OnStartTipText(NMHDR* header) {
+    if (!header || header->code != TTN_GETDISPINFOW) return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    const CursorState& cursor = m_model.Cursor;
+    m_startTipText =
+        cursor.HasStartPos
+            ? StartPointDeltaText(DeltaFromStart(CursorView(), cursor.StartPoint, m_pointer))
+            : std::wstring();
+    info->lpszText = m_startTipText.data();
+    return true;
+}
