@@ -113,6 +113,7 @@ void TMainDlg::FormCreate(const std::wstring& title) {
     m_hotkeys->Register(m_model.Options);
     m_startTip.Create(Handle());
     m_startTip.AddClientArea(Handle());
+    m_startTip.Activate(false); // until a start point is set
 }
 
 void TMainDlg::InstallHookMouse() {

@@ -245,7 +245,7 @@ class TMainDlg : public Window {
     std::wstring m_menuHint;       // of the selected menu item
     HintTip m_hintTip;
     // Over the ruler: the figures from the start point, for a user without
-    // the magnifier.
+    // the magnifier; active only while a start point is set.
     THints m_startTip;
     std::wstring m_startTipText; // the tip's text while it shows
     bool m_settingsDlgOpen = false;

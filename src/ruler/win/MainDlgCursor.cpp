@@ -108,6 +108,7 @@ GdiCanvas& TMainDlg::CursorCanvas() {
 void TMainDlg::MeasureStartPoint() {
     m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
     m_model.Cursor.StartPoint = m_pointer;
+    m_startTip.Activate(m_model.Cursor.HasStartPos);
     UpdateCursor(m_pointer);
 }
 

@@ -67,6 +67,10 @@ void THints::ClientAreaResized(HWND wnd) {
     ::SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void THints::Activate(bool active) {
+    if (m_tooltip) ::SendMessageW(m_tooltip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+}
+
 TTrackingHint::~TTrackingHint() {
     if (m_tooltip) ::DestroyWindow(m_tooltip);
 }

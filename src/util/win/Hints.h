@@ -19,6 +19,8 @@ class THints {
     // tip). ClientAreaResized follows the window's new size.
     void AddClientArea(HWND wnd);
     void ClientAreaResized(HWND wnd);
+    // An inactive tip follows no pointer, so it costs nothing (no timers).
+    void Activate(bool active);
 
   private:
     HWND m_tooltip = nullptr;
