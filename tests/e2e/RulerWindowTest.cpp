@@ -33,6 +33,8 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
                                       {RulerState::TrayIcon, L"1"},
                                       {RulerState::TrayColorPicker, L"1"}}));
     EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'A')) << "the measuring hotkey is the ruler's";
+    EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'K')) << "so is the edge span's";
+    EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_SHIFT, 'M')) << "and the pinned mark's";
 
     // Moved by the arrow keys: the file keeps the last position.
     ASSERT_TRUE(Focused(dravik));
@@ -55,8 +57,10 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
         L"Settings/ColorPickerIcon", L"Settings/RefCmSize", L"Settings/RefCmSizeChangeBy",
         L"Settings/CmAuto", L"Settings/MagnifierSyncVisible", L"Settings/MoveHotKeyUp",
         L"Settings/MoveHotKeyDown", L"Settings/MoveHotKeyLeft", L"Settings/MoveHotKeyRight",
-        L"Settings/MoveHotKeyMoveBy", L"Settings/HotKeyMeasureStart", L"Colors/MouseLine",
+        L"Settings/MoveHotKeyMoveBy", L"Settings/HotKeyMeasureStart", L"Settings/HotKeyEdgeSpan",
+        L"Settings/HotKeyPinMark", L"Settings/EdgeTolerance", L"Colors/MouseLine",
         L"Colors/MousePosBack", L"Colors/MousePosText", L"Colors/Ticks", L"Colors/Back",
+        L"Colors/ColorPinMark",
         // The magnifier, which a first start opens, keeps its place.
         L"WndStates/TMagnifierDlgHeight", L"WndStates/TMagnifierDlgWidth",
         L"WndStates/TMagnifierDlgTop", L"WndStates/TMagnifierDlgLeft"};
