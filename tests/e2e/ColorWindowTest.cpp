@@ -6,6 +6,7 @@
 #include "Checks.h"
 #include "ColorWindowDriver.h"
 #include "DravikProcess.h"
+#include "PaintedWindow.h"
 #include "Screen.h"
 #include "WindowDriver.h"
 
@@ -14,13 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -164,16 +163,21 @@ class Pattern {
         return RGB(r / n, g / n, bl / n);
     }
 
-    Pattern() : m_thread([this] { Run(); }) {
-        while (!m_ready)
-            ::Sleep(5);
-    }
-    ~Pattern() {
-        if (m_wnd) ::PostMessageW(m_wnd, WM_CLOSE, 0, 0);
-        m_thread.join();
-    }
-    Pattern(const Pattern&) = delete;
-    Pattern& operator=(const Pattern&) = delete;
+    Pattern()
+        : m_window({Left, Top, Left + Width, Top + Height}, [](HDC dc) {
+              std::vector<DWORD> bits(static_cast<size_t>(Width * Height));
+              for (int y = 0; y < Height; ++y)
+                  for (int x = 0; x < Width; ++x) {
+                      const COLORREF c = At(x, y);
+                      bits[static_cast<size_t>(y * Width + x)] =
+                          (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+                  }
+              BITMAPINFO info{};
+              info.bmiHeader = {
+                  sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+              ::SetDIBitsToDevice(dc, 0, 0, Width, Height, 0, 0, 0, Height, bits.data(), &info,
+                                  DIB_RGB_COLORS);
+          }) {}
 
     bool Shown() const {
         const std::vector<COLORREF> pixels = ScreenArea({Left, Top, Left + Width, Top + Height});
@@ -184,48 +188,7 @@ class Pattern {
     }
 
   private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_PAINT) {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(wnd, &ps);
-            std::vector<DWORD> bits(static_cast<size_t>(Width * Height));
-            for (int y = 0; y < Height; ++y)
-                for (int x = 0; x < Width; ++x) {
-                    const COLORREF c = At(x, y);
-                    bits[static_cast<size_t>(y * Width + x)] =
-                        (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-                }
-            BITMAPINFO info{};
-            info.bmiHeader = {
-                sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-            ::SetDIBitsToDevice(dc, 0, 0, Width, Height, 0, 0, 0, Height, bits.data(), &info,
-                                DIB_RGB_COLORS);
-            ::EndPaint(wnd, &ps);
-            return 0;
-        }
-        if (msg == WM_DESTROY) ::PostQuitMessage(0);
-        return ::DefWindowProcW(wnd, msg, wParam, lParam);
-    }
-
-    void Run() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"DravikTestPattern";
-        ::RegisterClassW(&wc);
-        m_wnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                  wc.lpszClassName, L"", WS_POPUP, Left, Top, Width, Height,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-        ::ShowWindow(m_wnd, SW_SHOWNOACTIVATE);
-        m_ready = true;
-        MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
-            ::DispatchMessageW(&msg);
-    }
-
-    std::atomic<HWND> m_wnd{nullptr};
-    std::atomic<bool> m_ready{false};
-    std::thread m_thread;
+    PaintedWindow m_window;
 };
 
 // "&Einfangen..." clicked; the shot window once it covers the screen.
