@@ -26,6 +26,23 @@ StartPointDelta DeltaFromStart(const CursorRuler& ruler, Point start, Point curs
     return delta;
 }
 
+Point StartTipPlace(const Rect& ruler, bool horizontal, Point pointer, Size tip,
+                    const Rect& monitor, int gap) {
+    // Across the ruler: after it, or before it where the monitor ends.
+    auto across = [&](int before, int after, int extent, int end) {
+        return after + gap + extent <= end ? after + gap : before - gap - extent;
+    };
+    // Along it: after the pointer, or before it where the monitor ends.
+    auto along = [&](int at, int extent, int end) {
+        return at + gap + extent <= end ? at + gap : at - gap - extent;
+    };
+    if (horizontal)
+        return {along(pointer.X, tip.Width, monitor.Right),
+                across(ruler.Top, ruler.Bottom, tip.Height, monitor.Bottom)};
+    return {across(ruler.Left, ruler.Right, tip.Width, monitor.Right),
+            along(pointer.Y, tip.Height, monitor.Bottom)};
+}
+
 std::wstring StartPointDeltaText(const StartPointDelta& delta) {
     return L"\u0394x " + ReadingText(delta.Dx) + L"  \u0394y " + ReadingText(delta.Dy) + L"  " +
            ReadingText(delta.Distance) + L"  " + ReadingText({delta.AngleDegrees, 1}) + L"\u00B0";

@@ -18,3 +18,10 @@ struct StartPointDelta {
 StartPointDelta DeltaFromStart(const CursorRuler& ruler, Point start, Point cursor);
 // "Δx 120  Δy 90  150  36,9°": the angle with one decimal and a decimal comma.
 std::wstring StartPointDeltaText(const StartPointDelta& delta);
+
+// Where the tip with these figures goes while the pointer is over the ruler:
+// beside the ruler at the pointer (below a horizontal ruler, right of a
+// vertical one), so it covers neither the scale nor what is measured; on
+// the other side or the pointer's other side where the monitor ends.
+Point StartTipPlace(const Rect& ruler, bool horizontal, Point pointer, Size tip,
+                    const Rect& monitor, int gap);

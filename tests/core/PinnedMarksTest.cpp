@@ -159,3 +159,24 @@ TEST(StartPointDelta, StepsDistanceAndAngleInTheRulersUnit) {
     EXPECT_EQ(StartPointDeltaText(DeltaFromStart(logical, {0, 0}, {150, 0})),
               L"\u0394x 100  \u0394y 0  100  0,0\u00B0");
 }
+
+TEST(StartPointDelta, TheTipStandsBesideTheRulerAndInsideTheMonitor) {
+    const Rect monitor{0, 0, 1280, 800};
+    const Size tip{150, 20};
+    const struct {
+        Rect Ruler;
+        bool Horizontal;
+        Point Pointer;
+        Point Place;
+    } cases[] = {
+        {{300, 200, 900, 250}, true, {500, 220}, {504, 254}},    // below, after the pointer
+        {{300, 760, 900, 800}, true, {500, 780}, {504, 736}},    // above at the bottom
+        {{300, 200, 1280, 250}, true, {1200, 220}, {1046, 254}}, // before the pointer at the right
+        {{300, 100, 350, 700}, false, {320, 400}, {354, 404}},   // right, below the pointer
+        {{1230, 100, 1280, 700}, false, {1250, 400}, {1076, 404}}, // left at the right edge
+        {{300, 100, 350, 800}, false, {320, 790}, {354, 766}}, // above the pointer at the bottom
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StartTipPlace(c.Ruler, c.Horizontal, c.Pointer, tip, monitor, 4), c.Place)
+            << c.Pointer.X << "," << c.Pointer.Y;
+}

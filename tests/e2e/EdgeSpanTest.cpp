@@ -63,6 +63,10 @@ class Bars {
     PaintedWindow m_window;
 };
 
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+
 std::wstring Positions(int a, int b) {
     return std::to_wstring(a - kLeft) + L"," + std::to_wstring(b - kLeft);
 }
@@ -183,11 +187,12 @@ TEST_F(EdgeSpan, PinnedMarksSurviveARepaintAndATurnAndAreCleared) {
     EXPECT_TRUE(dravik->WaitUntil([&] { return Client(40, 150) != kMarkGreen; }));
 }
 
-TEST_F(EdgeSpan, TheMagnifierCaptionGivesTheStepsDistanceAndAngleFromTheStartPoint) {
+TEST_F(EdgeSpan, TheMagnifierCaptionAndATipAtTheRulerGiveTheFiguresFromTheStartPoint) {
     DravikProcess dravik({.Settings = SettingsFile(L"Left=340\r\nTop=200")});
     HWND magnifier = ShownProgramWindow(dravik, L"TMagnifierDlg");
     ASSERT_NE(magnifier, nullptr);
     MoveTo(dravik, 400, 600);
+    const int narrow = Width(Place(magnifier));
     ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
     MoveTo(dravik, 520, 690);
     const std::wstring expected = L"\u0394x 120  \u0394y 90  150  36,9\u00B0   Zoom: 4x";
@@ -198,4 +203,33 @@ TEST_F(EdgeSpan, TheMagnifierCaptionGivesTheStepsDistanceAndAngleFromTheStartPoi
         return caption.size() >= expected.size() &&
                caption.compare(caption.size() - expected.size(), expected.size(), expected) == 0;
     })) << "the caption does not end with the figures from the start point";
+    EXPECT_TRUE(dravik.WaitUntil([&] { return Width(Place(magnifier)) > narrow; }))
+        << "not widened for the longer caption";
+    // Pressed at the start point the start point goes, and the width is the
+    // user's again.
+    MoveTo(dravik, 400, 600);
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::HasStartPos, L"0"}}));
+    EXPECT_TRUE(dravik.WaitUntil([&] { return Width(Place(magnifier)) == narrow; }))
+        << "the magnifier keeps its width without the figures";
+
+    // Over the ruler without the magnifier the same figures show in a tip
+    // beside it, off the ruler none.
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+    const std::wstring figures = L"\u0394x 120  \u0394y -380  398  -72,5\u00B0";
+    MoveTo(dravik, 520, 220);
+    EXPECT_EQ(dravik.State()[RulerState::StartTip], L"") << "a tip beside the magnifier";
+    ASSERT_EQ(dravik.Ask(L"command menMagnifier"), L"ok");
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::StartTip, figures}}));
+    MoveTo(dravik, 520, 690);
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::StartTip, L""}}));
+    MoveTo(dravik, 520, 220);
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::StartTip, figures}}));
+    // A new start point here, then (pressed where it is) none: the tip
+    // follows under the resting pointer.
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+    EXPECT_TRUE(
+        StateBecomes(dravik, {{RulerState::StartTip, L"\u0394x 0  \u0394y 0  0  0,0\u00B0"}}));
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::StartTip, L""}}));
 }

@@ -207,6 +207,11 @@ void TMagnifierDlg::Magnify(int x, int y) {
     m_timerRunning = ::SetTimer(Handle(), kTimerId, kTimerInterval, nullptr) != 0;
 }
 
+void TMagnifierDlg::Redraw() {
+    OldX = OldY = -1;
+    Magnify(NewX, NewY);
+}
+
 void TMagnifierDlg::Timer1Timer() {
     ++m_ticks;
     ::KillTimer(Handle(), kTimerId);
@@ -220,11 +225,60 @@ void TMagnifierDlg::Draw(int x, int y) {
     OldY = y;
     ++m_draws;
     const RulerFrame ruler = RulerPosition ? RulerPosition() : RulerFrame{};
+    const std::wstring figures = FromStartPoint ? FromStartPoint({x, y}) : std::wstring();
     const std::wstring caption =
-        MagnifierCaption(ShownPosition({x, y}, FNeutralPointScreen, ruler), FZoom,
-                         FromStartPoint ? FromStartPoint({x, y}) : std::wstring());
+        MagnifierCaption(ShownPosition({x, y}, FNeutralPointScreen, ruler), FZoom, figures);
     ::SetWindowTextW(Handle(), caption.c_str());
+    FitCaption(caption, !figures.empty());
     DrawPicture(::GetDC(Handle()), {x, y}); // the window's own DC: nothing to release
+}
+
+namespace {
+
+// The window width a caption needs: its text in the caption font, the icon,
+// the close box and the frame.
+int CaptionWindowWidth(const std::wstring& caption, int padding) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return 0;
+    HDC dc = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, CachedFont(metrics.lfCaptionFont));
+    SIZE text{};
+    ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return text.cx + ::GetSystemMetrics(SM_CXSMICON) + ::GetSystemMetrics(SM_CXSIZE) +
+           4 * ::GetSystemMetrics(SM_CXSIZEFRAME) + padding;
+}
+
+} // namespace
+
+void TMagnifierDlg::FitCaption(const std::wstring& caption, bool figures) {
+    if (!figures) {
+        TakeBackWidth();
+        return;
+    }
+    const Rect r = WindowRectOf(Handle());
+    const int needed = CaptionWindowWidth(caption, Scale(8));
+    if (needed <= r.Width()) return;
+    // Some room to spare, so that a caption a digit longer does not widen it
+    // again; leftwards where the monitor ends on the right.
+    const int width = needed + Scale(24);
+    const Rect monitor = MonitorRectOf(Handle());
+    const int left = std::max(monitor.Left, std::min(r.Left, monitor.Right - width));
+    if (!m_narrow) m_narrow = Narrow{r.Width(), 0};
+    m_narrow->Shift += r.Left - left;
+    ::SetWindowPos(Handle(), nullptr, left, r.Top, width, r.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMagnifierDlg::TakeBackWidth() {
+    if (!m_narrow) return;
+    const Narrow narrow = *m_narrow;
+    m_narrow.reset();
+    const Rect r = WindowRectOf(Handle());
+    ::SetWindowPos(Handle(), nullptr, r.Left + narrow.Shift, r.Top, narrow.Width, r.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMagnifierDlg::DrawPicture(HDC dc, Point pointer) {
@@ -350,6 +404,11 @@ Rect TMagnifierDlg::Bounds() const {
         r = placement.rcNormalPosition;
     } else {
         ::GetWindowRect(Handle(), &r);
+        // Widened only for the caption: the user's width is the one to keep.
+        if (m_narrow) {
+            r.left += m_narrow->Shift;
+            r.right = r.left + m_narrow->Width;
+        }
     }
     return {r.left, r.top, r.right, r.bottom};
 }
@@ -395,6 +454,9 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
+        break;
+    case WM_SIZING:
+        m_narrow.reset(); // the user's own width from now on
         break;
     case WM_SIZE: {
         ::MoveWindow(ToolBar1, 0, 0, LOWORD(lParam), ToolBarHeight() - 1, TRUE);

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TMagnifierDlg : public Window, private TWndStateHost {
   public:
@@ -28,6 +29,8 @@ class TMagnifierDlg : public Window, private TWndStateHost {
 
     // Stores the pointer's screen position; the timer draws it.
     void Magnify(int x, int y);
+    // Draws the last position again (its caption's figures changed).
+    void Redraw();
 
     int Zoom() const { return FZoom; }
     // From the ruler: a zoom outside 1..20 is brought into it.
@@ -98,6 +101,11 @@ class TMagnifierDlg : public Window, private TWndStateHost {
     void ZoomStep(int delta);
     void WheelStep(int delta);
     int ToolBarHeight() const;
+    // The figures from a start point make the caption longer than the
+    // window's default width: it widens while they show and takes the
+    // user's width back after them.
+    void FitCaption(const std::wstring& caption, bool figures);
+    void TakeBackWidth();
     bool InPicture(POINT client) const;
 
     HWND AHWND = nullptr; // the desktop window
@@ -115,6 +123,13 @@ class TMagnifierDlg : public Window, private TWndStateHost {
     std::unique_ptr<TWndStateSaver> WndStateSaver1;
     std::uint64_t m_draws = 0;
     std::uint64_t m_ticks = 0;
+    // While widened for the caption: the width the user gave, and how far
+    // the left edge went leftwards for it (the user may move it meanwhile).
+    struct Narrow {
+        int Width = 0;
+        int Shift = 0;
+    };
+    std::optional<Narrow> m_narrow;
 };
 
 // The one magnifier, while it exists.

@@ -111,9 +111,6 @@ void TMainDlg::FormCreate(const std::wstring& title) {
         throw;
     }
     m_hotkeys->Register(m_model.Options);
-    m_startTip.Create(Handle());
-    m_startTip.AddClientArea(Handle());
-    m_startTip.Activate(false); // until a start point is set
 }
 
 void TMainDlg::InstallHookMouse() {
@@ -193,6 +190,7 @@ void TMainDlg::FaceChanged() {
     m_model.Cursor = PlanCursorMarks(CursorView(), m_model.Cursor, CursorCanvas()).State;
     PlaceMarks();
     ::InvalidateRect(Handle(), nullptr, FALSE);
+    if (m_model.Cursor.HasStartPos) FiguresFromStartChanged();
 }
 
 bool TMainDlg::FaceIsCurrent(Size client) const {
@@ -234,10 +232,13 @@ bool TMainDlg::RunCommand(const std::wstring& name) {
 
 void TMainDlg::OnMenuHint(const wchar_t* hint, const RECT* item) {
     m_menuHint = hint;
-    if (*hint && item)
-        m_hintTip.Show(Handle(), hint, {item->right + Scale(4), item->top});
-    else
+    if (*hint && item) {
+        const POINT beside{item->right + Scale(4), item->top};
+        m_hintTip.Show(Handle(), hint, beside);
+        m_hintTip.MoveTo(beside); // the next item's hint beside that item
+    } else {
         m_hintTip.Hide();
+    }
 }
 
 void TMainDlg::ShowPopupMenu(POINT screen, bool fromKeyboard) {
@@ -301,12 +302,8 @@ LRESULT TMainDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
-        m_startTip.ClientAreaResized(Handle());
         FaceChanged();
         return 0;
-    case WM_NOTIFY:
-        if (OnStartTipText(reinterpret_cast<NMHDR*>(lParam))) return 0;
-        break;
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
         break;

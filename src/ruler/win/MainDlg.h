@@ -12,7 +12,6 @@
 #include "util/ProgramInfo.h"
 #include "util/win/CommandTable.h"
 #include "util/win/Handles.h"
-#include "util/win/HintTip.h"
 #include "util/win/Hints.h"
 #include "util/win/OffscreenBitmap.h"
 #include "util/win/Window.h"
@@ -126,6 +125,7 @@ class TMainDlg : public Window {
     // The stretches of the ruler's axis on each monitor it runs through.
     SmallList<AxisSpan, 8> AxisSpans(Point clientOrigin) const;
     const std::wstring& MenuHint() const { return m_menuHint; }
+    const TTrackingHint& StartTip() const { return m_startTip; }
     HMENU PopupMenu() const { return m_popupMenu.Get(); }
     TProgramInfo& ProgramInfo() { return m_programInfo; }
     TPBPathList& Paths() { return *m_paths; }
@@ -203,8 +203,13 @@ class TMainDlg : public Window {
     void OnMouseDown();
     void OnMouseUp();
     void OnMouseMove(WPARAM keys);
-    // The tip over the ruler asks for its text; false for other notes.
-    bool OnStartTipText(NMHDR* header);
+    // Over the ruler with a start point set and no magnifier open: the
+    // figures from it in a tip beside the ruler at the pointer; elsewhere
+    // the tip goes.
+    void FollowStartTip(Point screen);
+    // The start point, the unit or the calibration changed: the magnifier's
+    // caption and the tip show the new figures at once.
+    void FiguresFromStartChanged();
 
     RulerModel m_model;
     RulerCounters m_counters;
@@ -243,11 +248,9 @@ class TMainDlg : public Window {
     std::unique_ptr<THookHelpSystem> m_help;
     int m_checkedTransparency = 0; // "0%" is checked until a value matches another item
     std::wstring m_menuHint;       // of the selected menu item
-    HintTip m_hintTip;
-    // Over the ruler: the figures from the start point, for a user without
-    // the magnifier; active only while a start point is set.
-    THints m_startTip;
-    std::wstring m_startTipText; // the tip's text while it shows
+    TTrackingHint m_hintTip;
+    // The figures from the start point, for a user without the magnifier.
+    TTrackingHint m_startTip;
     bool m_settingsDlgOpen = false;
     bool m_closed = false;
 };

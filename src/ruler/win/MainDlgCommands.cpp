@@ -228,6 +228,7 @@ void TMainDlg::ToggleMagnifier() {
         o.Visible = true;
         ShowRuler();
     }
+    FollowStartTip(m_pointer); // the tip stands in for a closed magnifier
 }
 
 void TMainDlg::CheckForUpdates() {

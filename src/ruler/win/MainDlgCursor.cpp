@@ -13,6 +13,7 @@ void TMainDlg::OnPointerMoved(Point screen) {
     m_pointer = screen;
     // The magnifier follows here, also while the ruler is hidden.
     m_companions->FollowPointer(screen);
+    FollowStartTip(screen);
     if (!::IsWindowVisible(Handle())) return;
     // A move across the ruler keeps the position along it: the marks and the
     // length stay as they are, so there is nothing to draw.
@@ -108,7 +109,7 @@ GdiCanvas& TMainDlg::CursorCanvas() {
 void TMainDlg::MeasureStartPoint() {
     m_model.Cursor = SetMeasureStartPoint(m_model.Cursor);
     m_model.Cursor.StartPoint = m_pointer;
-    m_startTip.Activate(m_model.Cursor.HasStartPos);
+    FiguresFromStartChanged();
     UpdateCursor(m_pointer);
 }
 

@@ -11,8 +11,6 @@
 #include "util/win/ModalLoop.h"
 #include "util/win/WindowRects.h"
 
-#include <commctrl.h>
-
 namespace {
 
 // Time for the windows below the ruler or the magnifier to paint what they
@@ -87,14 +85,29 @@ void TMainDlg::MeasureEdgeSpan() {
     FaceChanged();
 }
 
-bool TMainDlg::OnStartTipText(NMHDR* header) {
-    if (!header || header->code != TTN_GETDISPINFOW) return false;
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const CursorState& cursor = m_model.Cursor;
-    m_startTipText =
-        cursor.HasStartPos
-            ? StartPointDeltaText(DeltaFromStart(CursorView(), cursor.StartPoint, m_pointer))
-            : std::wstring();
-    info->lpszText = m_startTipText.data();
-    return true;
+void TMainDlg::FiguresFromStartChanged() {
+    m_companions->RedrawMagnifier();
+    FollowStartTip(m_pointer);
+}
+
+void TMainDlg::FollowStartTip(Point screen) {
+    const Rect ruler = WindowRectOf(Handle());
+    // An open magnifier shows the figures in its caption already.
+    const HWND magnifier = m_companions->MagnifierWindow();
+    if (!m_model.Cursor.HasStartPos || !::IsWindowVisible(Handle()) || !ruler.Contains(screen) ||
+        (magnifier && ::IsWindowVisible(magnifier))) {
+        m_startTip.Hide();
+        return;
+    }
+    const std::wstring text =
+        StartPointDeltaText(DeltaFromStart(CursorView(), m_model.Cursor.StartPoint, screen));
+    // Shown first, so that its size for this text is known where it goes.
+    auto place = [&] {
+        const SIZE size = m_startTip.Size();
+        const Point at = StartTipPlace(ruler, m_model.Geometry.FHorizontal, screen,
+                                       {size.cx, size.cy}, MonitorRectOf(Handle()), Scale(4));
+        return POINT{at.X, at.Y};
+    };
+    m_startTip.Show(Handle(), text, place());
+    m_startTip.MoveTo(place());
 }

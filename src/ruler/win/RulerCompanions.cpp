@@ -135,6 +135,10 @@ void RulerCompanions::FollowPointer(Point pointer) {
     if (m_magnifier) m_magnifier->Magnify(pointer.X, pointer.Y);
 }
 
+void RulerCompanions::RedrawMagnifier() {
+    if (m_magnifier) m_magnifier->Redraw();
+}
+
 HWND RulerCompanions::MagnifierWindow() const {
     return m_magnifier ? m_magnifier->Handle() : nullptr;
 }

@@ -52,6 +52,8 @@ class RulerCompanions {
     void ShowMagnifier(bool show, Point pointer);
     // The pointer moved: the magnifier follows, also while the ruler is hidden.
     void FollowPointer(Point pointer);
+    // The figures from the start point changed under a resting pointer.
+    void RedrawMagnifier();
     const TMagnifierDlg* Magnifier() const { return m_magnifier.get(); }
     HWND MagnifierWindow() const;
     // The magnifier's own messages to the ruler (its release after Esc).

@@ -71,4 +71,7 @@ inline constexpr RulerStateKey CheckedUnit{L"CheckedUnit"};
 inline constexpr RulerStateKey MarkPositions{L"MarkPositions"};
 inline constexpr RulerStateKey EdgeSpans{L"EdgeSpans"};
 inline constexpr RulerStateKey ScreenPixelsRead{L"ScreenPixelsRead"};
+// The text of the tip with the figures from the start point while it is on
+// the screen (empty otherwise).
+inline constexpr RulerStateKey StartTip{L"StartTip"};
 } // namespace RulerState

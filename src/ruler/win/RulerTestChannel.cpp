@@ -145,6 +145,10 @@ const StateRow StateRows[] = {
      }},
     {EdgeSpans, [](const TMainDlg& d) { return Text(d.Counters().EdgeSpans); }},
     {ScreenPixelsRead, [](const TMainDlg& d) { return Text(d.Counters().ScreenPixelsRead); }},
+    {StartTip, [](const TMainDlg& d) {
+         const TTrackingHint& tip = d.StartTip();
+         return tip.Shown() && ::IsWindowVisible(tip.Tooltip()) ? tip.Text() : std::wstring();
+     }},
 };
 // clang-format on
 

@@ -41,36 +41,6 @@ void THints::Add(HWND control, const std::wstring& text) {
     ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-namespace {
-
-TTTOOLINFOW ClientAreaTool(HWND wnd) {
-    TTTOOLINFOW tool{sizeof(tool)};
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = wnd;
-    tool.uId = 0;
-    ::GetClientRect(wnd, &tool.rect);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    return tool;
-}
-
-} // namespace
-
-void THints::AddClientArea(HWND wnd) {
-    if (!m_tooltip || !wnd) return;
-    TTTOOLINFOW tool = ClientAreaTool(wnd);
-    ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void THints::ClientAreaResized(HWND wnd) {
-    if (!m_tooltip || !wnd) return;
-    TTTOOLINFOW tool = ClientAreaTool(wnd);
-    ::SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void THints::Activate(bool active) {
-    if (m_tooltip) ::SendMessageW(m_tooltip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
-}
-
 TTrackingHint::~TTrackingHint() {
     if (m_tooltip) ::DestroyWindow(m_tooltip);
 }
@@ -100,6 +70,16 @@ void TTrackingHint::Show(HWND owner, const std::wstring& text, POINT screen) {
     ::SendMessageW(m_tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
     ::SendMessageW(m_tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     m_shown = true;
+}
+
+void TTrackingHint::MoveTo(POINT screen) {
+    if (m_shown) ::SendMessageW(m_tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+SIZE TTrackingHint::Size() const {
+    RECT r{};
+    if (!m_shown || !::GetWindowRect(m_tooltip, &r)) return {};
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 void TTrackingHint::Hide() {

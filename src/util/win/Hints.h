@@ -14,13 +14,6 @@ class THints {
 
     void Create(HWND owner);
     void Add(HWND control, const std::wstring& text);
-    // The client area of a window as one tool whose text the window gives
-    // each time the tip is about to show (TTN_GETDISPINFOW; no text, no
-    // tip). ClientAreaResized follows the window's new size.
-    void AddClientArea(HWND wnd);
-    void ClientAreaResized(HWND wnd);
-    // An inactive tip follows no pointer, so it costs nothing (no timers).
-    void Activate(bool active);
 
   private:
     HWND m_tooltip = nullptr;
@@ -39,9 +32,13 @@ class TTrackingHint {
     // Shows text with its top left at a screen point, or changes the text of
     // the shown tip in place. An empty text hides it.
     void Show(HWND owner, const std::wstring& text, POINT screen);
+    // Moves the shown tip's top left to a screen point.
+    void MoveTo(POINT screen);
     void Hide();
     bool Shown() const { return m_shown; }
     const std::wstring& Text() const { return m_text; }
+    // The shown tip's size on the screen (none while hidden).
+    SIZE Size() const;
     // The tooltip window (nullptr before the first Show).
     HWND Tooltip() const { return m_tooltip; }
 
