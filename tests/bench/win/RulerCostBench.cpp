@@ -373,8 +373,7 @@ int main(int argc, char** argv) {
 
     auto ruler = [magnifier, pinned](std::wstring dir) {
         return [magnifier, pinned, dir] {
-            return std::unique_ptr<Target>(
-                std::make_unique<RulerTarget>(magnifier, pinned, dir));
+            return std::unique_ptr<Target>(std::make_unique<RulerTarget>(magnifier, pinned, dir));
         };
     };
     std::vector<Row> rows;
