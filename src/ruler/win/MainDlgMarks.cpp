@@ -91,11 +91,13 @@ void TMainDlg::FiguresFromStartChanged() {
 }
 
 void TMainDlg::FollowStartTip(Point screen) {
-    const Rect ruler = WindowRectOf(Handle());
+    // Every pointer move comes here: without a start point it costs a test.
     // An open magnifier shows the figures in its caption already.
     const HWND magnifier = m_companions->MagnifierWindow();
-    if (!m_model.Cursor.HasStartPos || !::IsWindowVisible(Handle()) || !ruler.Contains(screen) ||
-        (magnifier && ::IsWindowVisible(magnifier))) {
+    const bool wanted = m_model.Cursor.HasStartPos && ::IsWindowVisible(Handle()) &&
+                        !(magnifier && ::IsWindowVisible(magnifier));
+    const Rect ruler = wanted ? WindowRectOf(Handle()) : Rect{};
+    if (!ruler.Contains(screen)) {
         m_startTip.Hide();
         return;
     }
