@@ -2,8 +2,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// Another program (a clipboard manager, a reader of what we copied) may hold
+// the clipboard open for a moment: the copy waits for it a little.
+bool OpenClipboardSoon(HWND owner) {
+    constexpr int kTries = 20;
+    constexpr DWORD kPauseMs = 10;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (::OpenClipboard(owner)) return true;
+        ::Sleep(kPauseMs);
+    }
+    return false;
+}
+
+} // namespace
+
 bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
-    if (!::OpenClipboard(owner)) return false;
+    if (!OpenClipboardSoon(owner)) return false;
     ::EmptyClipboard();
     bool done = false;
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
