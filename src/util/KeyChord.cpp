@@ -31,12 +31,12 @@ bool ChordMatchesChar(const KeyChord& chord, wchar_t character) {
     return chord.Char != 0 && chord.Char == character;
 }
 
-std::wstring MenuKeyText(const KeyChord& chord) {
+std::wstring MenuKeyText(const KeyChord& chord, Language language) {
     if (chord.Char != 0) return std::wstring(1, chord.Char);
     // "Num -" names the key in a message; a menu shows what it types.
     const std::uint8_t vk = chord.VirtualKey;
     if (chord.Mods == KeyMods::None && vk >= KeypadMultiply && vk <= KeypadDivide &&
         vk != KeypadSeparator)
         return std::wstring(1, L"*+ -,/"[vk - KeypadMultiply]);
-    return ShortCutToText(ShortCutOf(chord));
+    return ShortCutToText(ShortCutOf(chord), language);
 }

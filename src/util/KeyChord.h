@@ -2,6 +2,8 @@
 // A key a window answers while it has the focus: a virtual key with the
 // modifiers held, or the character a key typed (the keyboard layout decides
 // which key that is, as "+" is on a German and a US keyboard).
+#include "util/Language.h"
+
 #include <cstdint>
 #include <string>
 
@@ -37,4 +39,4 @@ bool ChordMatchesChar(const KeyChord& chord, wchar_t character);
 
 // The text a menu shows right of an item: "S", "F1", "Esc", "Strg+C"; the
 // keypad's operator keys as the character they type ("-").
-std::wstring MenuKeyText(const KeyChord& chord);
+std::wstring MenuKeyText(const KeyChord& chord, Language language = UiLanguage());

@@ -31,20 +31,29 @@ TEST(KeyChord, APressMatchesItsKeyWithExactlyItsModifiersUnlessShiftAndCtrlAreFr
     EXPECT_FALSE(ChordMatchesChar(KeyChord{}, 0));
 }
 
-TEST(KeyChord, MenuTextsNameKeysAsGermanWindowsAndTheKeypadOperatorsAsWhatTheyType) {
-    const std::pair<KeyChord, const wchar_t*> cases[] = {
-        {Key('S'), L"S"},
-        {Key(0x70), L"F1"},
-        {Key(0x1B), L"Esc"},
-        {Key(0xBB), L"+"},
-        {Key(0x6D), L"-"},
-        {Key(0x6B), L"+"},
-        {Key(0x2E), L"Entf"},
-        {Key('C', KeyMods::Ctrl), L"Strg+C"},
-        {Key(0x6D, KeyMods::Shift), L"Umschalt+Num -"},
-        {Typed(L'e'), L"e"},
-        {KeyChord{}, L""},
+TEST(KeyChord, MenuTextsNameKeysAsWindowsInEachLanguageAndTheKeypadOperatorsAsWhatTheyType) {
+    const struct {
+        KeyChord Chord;
+        const wchar_t* German;
+        const wchar_t* English;
+    } cases[] = {
+        {Key('S'), L"S", L"S"},
+        {Key(0x70), L"F1", L"F1"},
+        {Key(0x1B), L"Esc", L"Esc"},
+        {Key(0xBB), L"+", L"+"},
+        {Key(0x6D), L"-", L"-"},
+        {Key(0x6B), L"+", L"+"},
+        {Key(0x2E), L"Entf", L"Del"},
+        {Key('C', KeyMods::Ctrl), L"Strg+C", L"Ctrl+C"},
+        {Key(0x6D, KeyMods::Shift), L"Umschalt+Num -", L"Shift+Num -"},
+        {Key(0x28, KeyMods::Ctrl | KeyMods::Alt), L"Strg+Alt+Nach-unten", L"Ctrl+Alt+Down"},
+        {Key(0xBA), L"\u00DC", L";"},
+        {Key(0xE8), L"Taste 0xE8", L"Key 0xE8"},
+        {Typed(L'e'), L"e", L"e"},
+        {KeyChord{}, L"", L""},
     };
-    for (const auto& [chord, text] : cases)
-        EXPECT_EQ(MenuKeyText(chord), text);
+    for (const auto& c : cases) {
+        EXPECT_EQ(MenuKeyText(c.Chord, Language::German), c.German);
+        EXPECT_EQ(MenuKeyText(c.Chord, Language::English), c.English);
+    }
 }
