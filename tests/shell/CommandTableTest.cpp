@@ -28,30 +28,30 @@ constexpr UINT idA = 1, idB = 2, idSub = 3, idHidden = 4, idLocked = 5, idTyped 
 const CommandRow<Owner> Rows[] = {
     {.Id = idA,
      .Name = L"menA",
-     .Caption = L"Eins",
+     .Caption = {L"Eins", L"One"},
      .Key = Key('A'),
      .Choose = &Owner::ChooseUnit,
      .IsChosen = &Owner::UnitIs,
      .Value = 1,
-     .Hint = L"Wählt eins"},
-    {.Kind = CommandKind::Submenu, .Id = idSub, .Name = L"menSub", .Caption = L"Mehr"},
+     .Hint = {L"Wählt eins", L"Chooses one"}},
+    {.Kind = CommandKind::Submenu, .Id = idSub, .Name = L"menSub", .Caption = {L"Mehr", L"More"}},
     {.Id = idB,
      .Name = L"menB",
-     .Caption = L"Zwei",
+     .Caption = {L"Zwei", L"Two"},
      .Key = Key(VK_SUBTRACT),
      .Choose = &Owner::ChooseUnit,
      .IsChosen = &Owner::UnitIs,
      .Value = 2},
     {.Id = idHidden,
      .Name = L"menHidden",
-     .Caption = L"Versteckt",
+     .Caption = {L"Versteckt", L"Hidden"},
      .Run = &Owner::Hide,
      .Hidden = true},
     {.Kind = CommandKind::EndSubmenu},
     {.Kind = CommandKind::Separator},
     {.Id = idLocked,
      .Name = L"menLocked",
-     .Caption = L"Gesperrt",
+     .Caption = {L"Gesperrt", L"Locked"},
      .Key = Key('C', KeyMods::Ctrl),
      .Run = &Owner::Count,
      .Enabled = &Owner::Unlocked},
@@ -88,6 +88,23 @@ TEST(CommandTable, TheRowsBuildTheMenuInOrderWithKeyTextsSubmenusAndWithoutHidde
     ::GetMenuItemInfoW(sub, 0, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
     EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+
+    // In another language a menu shows its texts as it opens, keys included.
+    SetUiLanguage(Language::English);
+    Owner owner;
+    Table.UpdateStates(owner, menu.Get());
+    Table.UpdateStates(owner, sub);
+    EXPECT_EQ(ItemText(menu.Get(), 0), L"One\tA");
+    EXPECT_EQ(ItemText(menu.Get(), 1), L"More");
+    EXPECT_EQ(ItemText(menu.Get(), 3), L"Locked\tCtrl+C");
+    EXPECT_EQ(ItemText(sub, 0), L"Two\t-");
+    info.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(sub, 0, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "still drawn by the table";
+    Table.HandleMenuMessage(owner, WM_MENUSELECT, MAKEWPARAM(idA, 0),
+                            reinterpret_cast<LPARAM>(menu.Get()), 96);
+    EXPECT_EQ(owner.Hint, L"Chooses one");
+    SetUiLanguage(Language::German);
 }
 
 TEST(CommandTable, IdsKeysCharactersAndNamesRunTheSameHandlersAndStatesFollowTheOwner) {
@@ -153,7 +170,7 @@ TEST(CommandTable, AnswersTheMenuMessagesOfItsOwnItemsOnly) {
     EXPECT_GE(item.itemHeight, 2 * height96 - 1) << "items grow with the DPI";
 
     // Another table's item, or a control's owner drawing, is not this table's.
-    const CommandRow<Owner> foreign{.Id = 99, .Caption = L"Fremd"};
+    const CommandRow<Owner> foreign{.Id = 99, .Caption = LocalText::Neutral(L"Fremd")};
     item.itemData = reinterpret_cast<ULONG_PTR>(&foreign);
     EXPECT_FALSE(
         Table.HandleMenuMessage(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item), 96));

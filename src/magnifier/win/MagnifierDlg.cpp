@@ -1,6 +1,7 @@
 #include "magnifier/win/MagnifierDlg.h"
 
 #include "help/HelpIds.h"
+#include "magnifier/MagnifierTexts.h"
 #include "util/Dpi.h"
 #include "util/win/HtmlHelp.h"
 
@@ -37,18 +38,18 @@ const CommandTable<TMagnifierDlg>& TMagnifierDlg::ToolCommands() {
     using D = TMagnifierDlg;
     // clang-format off
     static const Row rows[] = {
-        {.Id = idZoomIn, .Name = L"acZoomIn", .Caption = L"Vergrößern", .Run = &D::acZoomInExecute,
-         .Enabled = &D::ZoomInAvailable, .Icon = L"ZOOMIN", .Hint = L"Vergrößern"},
-        {.Id = idZoomOut, .Name = L"acZoomOut", .Caption = L"Verkleinern",
+        {.Id = idZoomIn, .Name = L"acZoomIn", .Caption = {L"Vergrößern", L"Zoom In"}, .Run = &D::acZoomInExecute,
+         .Enabled = &D::ZoomInAvailable, .Icon = L"ZOOMIN", .Hint = {L"Vergrößern", L"Zoom In"}},
+        {.Id = idZoomOut, .Name = L"acZoomOut", .Caption = {L"Verkleinern", L"Zoom Out"},
          .Run = &D::acZoomOutExecute, .Enabled = &D::ZoomOutAvailable, .Icon = L"ZOOMOUT",
-         .Hint = L"Verkleinern"},
+         .Hint = {L"Verkleinern", L"Zoom Out"}},
         {.Kind = CommandKind::Separator},
         // The action itself is "Seite wechseln"; the button says what it does.
-        {.Id = idChangePos, .Name = L"acChangePos", .Caption = L"Seite wechseln",
-         .Run = &D::acChangePosExecute, .Icon = L"CHANGESIDE", .Hint = L"Monitorseite wechseln"},
+        {.Id = idChangePos, .Name = L"acChangePos", .Caption = {L"Seite wechseln", L"Change Side"},
+         .Run = &D::acChangePosExecute, .Icon = L"CHANGESIDE", .Hint = {L"Monitorseite wechseln", L"Move to the Other Side of the Monitor"}},
         {.Kind = CommandKind::Separator},
-        {.Id = idSettingsButton, .Name = L"acSettings", .Caption = L"Einstellungen...",
-         .Run = &D::acSettingsExecute, .Icon = L"MAGNIFIERSETTINGS", .Hint = L"Einstellungen..."},
+        {.Id = idSettingsButton, .Name = L"acSettings", .Caption = {L"Einstellungen...", L"Settings..."},
+         .Run = &D::acSettingsExecute, .Icon = L"MAGNIFIERSETTINGS", .Hint = {L"Einstellungen...", L"Settings..."}},
     };
     // clang-format on
     static const CommandTable<TMagnifierDlg> table{rows};
@@ -59,15 +60,15 @@ const CommandTable<TMagnifierDlg>& TMagnifierDlg::SettingsCommands() {
     using Row = CommandRow<TMagnifierDlg>;
     // clang-format off
     static const Row rows[] = {
-        {.Id = idNeutralPointRuler, .Name = L"menNeutralPointRuler", .Caption = L"Linealkoordinaten",
+        {.Id = idNeutralPointRuler, .Name = L"menNeutralPointRuler", .Caption = {L"Linealkoordinaten", L"Ruler Coordinates"},
          .Choose = &TMagnifierDlg::ChooseCoordinates, .IsChosen = &TMagnifierDlg::CoordinatesAre,
          .Value = RulerCoordinates},
         {.Id = idNeutralPointScreen, .Name = L"menNeutralPointScreen",
-         .Caption = L"Bildschirmkoordinaten", .Choose = &TMagnifierDlg::ChooseCoordinates,
+         .Caption = {L"Bildschirmkoordinaten", L"Screen Coordinates"}, .Choose = &TMagnifierDlg::ChooseCoordinates,
          .IsChosen = &TMagnifierDlg::CoordinatesAre, .Value = ScreenCoordinates},
         {.Kind = CommandKind::Separator},
         {.Id = idMoveWithClick, .Name = L"menMoveMagnifierWithClick",
-         .Caption = L"Fenster verschieben mit Klick", .Run = &TMagnifierDlg::ToggleMoveWithClick,
+         .Caption = {L"Fenster verschieben mit Klick", L"Move Window on Click"}, .Run = &TMagnifierDlg::ToggleMoveWithClick,
          .Checked = &TMagnifierDlg::MoveMagnifierWithClick},
     };
     // clang-format on
@@ -96,7 +97,7 @@ void TMagnifierDlg::Create(HWND owner, const std::wstring& iniName, TMvIniFormat
     ::AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOPMOST);
     if (!CreateWnd(kClassName, L"", style, WS_EX_TOPMOST, CW_USEDEFAULT, CW_USEDEFAULT,
                    r.right - r.left, r.bottom - r.top, owner))
-        throw EUserError(L"Das Lupenfenster konnte nicht erzeugt werden.");
+        throw EUserError(MagnifierText::WindowNotCreated());
     FormCreate(iniName, iniFormat);
     // The saver loads after the window's own creation handler.
     WndStateSaver1->CreateHandler();
@@ -505,7 +506,7 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         if (tip->hdr.code == TTN_GETDISPINFOW) {
             if (const auto* row = ToolCommands().ById(static_cast<UINT>(tip->hdr.idFrom)))
-                tip->lpszText = const_cast<wchar_t*>(row->Hint);
+                tip->lpszText = const_cast<wchar_t*>(row->Hint());
             return 0;
         }
         break;

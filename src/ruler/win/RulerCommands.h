@@ -44,4 +44,8 @@ enum RulerCommandId : UINT {
     idEdgeSpan,
     idPinMark,
     idClearMarks,
+    idLanguageMenu,
+    idLanguageAutomatic,
+    idLanguageGerman,
+    idLanguageEnglish,
 };

@@ -6,6 +6,7 @@
 // item's hint.
 #include "util/Glyph.h"
 #include "util/KeyChord.h"
+#include "util/LocalText.h"
 #include "util/win/Handles.h"
 #include "util/win/OwnerDrawMenu.h"
 
@@ -24,7 +25,7 @@ template <class Owner> struct CommandRow {
     CommandKind Kind = CommandKind::Item;
     UINT Id = 0;
     const wchar_t* Name = L""; // the item's name; the test channel runs commands by it
-    const wchar_t* Caption = L"";
+    LocalText Caption = LocalText::Neutral(L"");
     // The key that runs the command while the window has the focus; a menu
     // item shows it right of its caption.
     KeyChord Key{};
@@ -39,7 +40,7 @@ template <class Owner> struct CommandRow {
     const wchar_t* Icon = nullptr; // the icon resource of its picture (menu item, tool button)
     GlyphFn Glyph = nullptr;       // or its picture drawn as lines (menu item)
     bool Hidden = false;           // runs by id, key or name, never shown in the menu
-    const wchar_t* Hint = L"";     // what the item does, told while it is selected
+    LocalText Hint = LocalText::Neutral(L""); // what the item does, told while it is selected
 
     bool IsItem() const { return Kind == CommandKind::Item; }
     bool IsRadio() const { return Choose != nullptr; }
@@ -55,7 +56,8 @@ template <class Owner> class CommandTable {
     using Row = CommandRow<Owner>;
     explicit CommandTable(std::span<const Row> rows) : m_rows(rows) {
         for (const Row& row : rows)
-            m_keyTexts.push_back(MenuKeyText(row.Key));
+            for (Language language : {Language::German, Language::English})
+                m_keyTexts[Index(language)].push_back(MenuKeyText(row.Key, language));
     }
     CommandTable(const CommandTable&) = delete;
     CommandTable& operator=(const CommandTable&) = delete;
@@ -109,7 +111,7 @@ template <class Owner> class CommandTable {
     }
     // The text right of the row's caption, derived from its key.
     const std::wstring& KeyText(const Row& row) const {
-        return m_keyTexts[static_cast<std::size_t>(&row - m_rows.data())];
+        return m_keyTexts[Index(UiLanguage())][static_cast<std::size_t>(&row - m_rows.data())];
     }
 
     // Runs the command of this row, if it is enabled.
@@ -128,12 +130,15 @@ template <class Owner> class CommandTable {
         return row && Run(owner, *row);
     }
 
-    // Checks and enabled states of the items of one (sub)menu, as it opens.
+    // Checks, enabled states and texts (in the current language) of the
+    // items of one (sub)menu, as it opens.
     void UpdateStates(const Owner& owner, HMENU menu) const {
         const int count = ::GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
-            const Row* row = ById(::GetMenuItemID(menu, i));
+            const Row* row = RowAt(menu, i);
             if (!row) continue;
+            SetItemText(menu, i, *row);
+            if (!row->IsItem()) continue;
             if (row->Checked || row->IsChosen)
                 ::CheckMenuItem(menu, static_cast<UINT>(i),
                                 MF_BYPOSITION |
@@ -175,7 +180,7 @@ template <class Owner> class CommandTable {
                 const Row* row = item ? ById(LOWORD(wParam)) : nullptr;
                 RECT place{};
                 const bool placed = row && ItemPlace(menu, row->Id, place);
-                owner.OnMenuHint(row ? row->Hint : L"", placed ? &place : nullptr);
+                owner.OnMenuHint(row ? row->Hint() : L"", placed ? &place : nullptr);
             }
             return std::nullopt; // the default handling goes on
         default:
@@ -191,13 +196,35 @@ template <class Owner> class CommandTable {
                 return ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &place) != FALSE;
         return false;
     }
+    static std::size_t Index(Language language) { return language == Language::English ? 1 : 0; }
+    // The row an item of a menu was built from (submenus too).
+    const Row* RowAt(HMENU menu, int position) const {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_DATA;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return nullptr;
+        return Owns(info.dwItemData) ? reinterpret_cast<const Row*>(info.dwItemData) : nullptr;
+    }
+    // The plain text stays readable for accessibility tools and tests.
+    std::wstring PlainText(const Row& row) const {
+        std::wstring text = row.Caption();
+        if (!KeyText(row).empty()) text += L"\t" + KeyText(row);
+        return text;
+    }
+    void SetItemText(HMENU menu, int position, const Row& row) const {
+        if (row.Kind == CommandKind::Separator) return;
+        std::wstring text = PlainText(row);
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = text.data();
+        ::SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+    }
     bool Owns(ULONG_PTR data) const {
         const auto* row = reinterpret_cast<const Row*>(data);
         return row >= m_rows.data() && row < m_rows.data() + m_rows.size();
     }
     MenuItemLook LookOf(ULONG_PTR data) const {
         const Row& row = *reinterpret_cast<const Row*>(data);
-        return {row.Caption,
+        return {row.Caption(),
                 KeyText(row).c_str(),
                 row.Kind == CommandKind::Separator,
                 row.IsRadio(),
@@ -213,13 +240,11 @@ template <class Owner> class CommandTable {
         info.wID = row.Id;
         info.hSubMenu = sub;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(&row);
-        // The plain text stays readable for accessibility tools and tests.
-        std::wstring text = row.Caption;
-        if (!KeyText(row).empty()) text += L"\t" + KeyText(row);
+        std::wstring text = PlainText(row);
         info.dwTypeData = text.data();
         ::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info);
     }
 
     std::span<const Row> m_rows;
-    std::vector<std::wstring> m_keyTexts; // by row
+    std::vector<std::wstring> m_keyTexts[2]; // by language, then by row
 };
