@@ -147,7 +147,10 @@ run_e2e_tests() { # run_e2e_tests TRACE ARGS...
     # Wine's debug channels write to the standard error every program here
     # shares: a file the tests read back (the help tests trace the viewer).
     : >"$trace"
-    PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
+    # A German system, the program's own language: the automatic choice of
+    # the language gives the German texts whatever this machine's locale is;
+    # the tests of the English texts choose English by the setting.
+    LC_ALL=de_DE.UTF-8 PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
         DRAVIK_E2E_STDERR=$(winepath -w "$trace") \
         run_wine dravik_e2e_tests.exe "$@" 2>"$trace"
     local rc=$?

@@ -11,6 +11,7 @@
 #include "screens/MonitorLayout.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
+#include "util/Language.h"
 
 #include <cstdint>
 #include <map>
@@ -83,6 +84,8 @@ struct RulerOptions {
     std::uint16_t HotKeyEdgeSpan = RulerDefaults::HotKeyEdgeSpan;
     std::uint16_t HotKeyPinMark = RulerDefaults::HotKeyPinMark;
     int EdgeTolerance = RulerDefaults::EdgeTolerance;
+    // "Sprache": automatic follows the system's user interface language.
+    LanguageChoice Language = LanguageChoice::Automatic;
 };
 
 struct RulerModel {

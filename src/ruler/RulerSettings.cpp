@@ -66,6 +66,7 @@ const Row Rows[] = {
     {.Section = S, .Key = L"HotKeyPinMark", .Field = FIELD(Shortcut, Options.HotKeyPinMark), .Default = RulerDefaults::HotKeyPinMark},
     {.Section = S, .Key = L"EdgeTolerance", .Field = FIELD(Int, Options.EdgeTolerance), .Default = RulerDefaults::EdgeTolerance, .Valid = ChannelTolerance},
     {.Section = C, .Key = L"ColorPinMark", .Field = FIELD(Color, MarkColors.ColorPinMark), .Default = RulerDefaults::ColorPinMark},
+    {.Section = S, .Key = L"Language", .Field = FIELD(LanguageCode, Options.Language)},
 };
 // clang-format on
 #undef FIELD

@@ -11,6 +11,7 @@
 #include "storage/IniHelpers.h"
 #include "util/Color.h"
 #include "util/ColorText.h"
+#include "util/Language.h"
 
 #include <cstdint>
 #include <optional>
@@ -108,11 +109,27 @@ struct Ordinal {
     }
 };
 
+// The language of the user interface as "de", "en" or empty (automatic); any
+// other text reads as automatic.
+struct LanguageCode {
+    LanguageChoice* Value;
+    double Get() const { return static_cast<double>(*Value); }
+    void Set(double v) const { *Value = static_cast<LanguageChoice>(v); }
+    static double Read(Ini& ini, const wchar_t* s, const wchar_t* k, double def) {
+        const auto fallback = StoredLanguageChoice(static_cast<LanguageChoice>(def));
+        return static_cast<double>(ParseLanguageChoice(ini.ReadString(s, k, fallback)));
+    }
+    static void Write(Ini& ini, const wchar_t* s, const wchar_t* k, double v) {
+        ini.WriteString(s, k, StoredLanguageChoice(static_cast<LanguageChoice>(v)));
+    }
+};
+
 } // namespace settings_codec
 
-using SettingField = std::variant<settings_codec::Bool, settings_codec::Int, settings_codec::Length,
-                                  settings_codec::Color, settings_codec::ColorOrNone,
-                                  settings_codec::Shortcut, settings_codec::Ordinal>;
+using SettingField =
+    std::variant<settings_codec::Bool, settings_codec::Int, settings_codec::Length,
+                 settings_codec::Color, settings_codec::ColorOrNone, settings_codec::Shortcut,
+                 settings_codec::Ordinal, settings_codec::LanguageCode>;
 
 template <class Model> struct SettingRow {
     const wchar_t* Section = L"";

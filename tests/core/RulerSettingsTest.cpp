@@ -39,6 +39,7 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     saved.Options.HotKeyEdgeSpan = 0x6045; // Ctrl+Shift+E
     saved.Options.EdgeTolerance = 0;
     saved.MarkColors.ColorPinMark = 0x00FFFF;
+    saved.Options.Language = LanguageChoice::English;
     TMvMemIniFile ini(L"", TIniTextEncoding::Utf16LE);
     SaveRulerSettings(ini, saved);
 
@@ -61,7 +62,8 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     ASSERT_GE(keys.size(), 3u);
     EXPECT_EQ(keys[0], L"FirstStart");
     EXPECT_EQ(keys[1], L"Top");
-    EXPECT_EQ(keys.back(), L"EdgeTolerance");
+    EXPECT_EQ(keys.back(), L"Language");
+    EXPECT_EQ(ini.ReadString(L"Settings", L"Language", L""), L"en");
 
     RulerModel loaded;
     LoadRulerSettings(ini, loaded);
@@ -85,6 +87,7 @@ TEST(RulerSettings, SaveThenLoadKeepsEveryValueAndWritesTheRowsInOrder) {
     EXPECT_EQ(loaded.Options.EdgeTolerance, 0);
     EXPECT_EQ(loaded.MarkColors.ColorPinMark, 0x00FFFF);
     EXPECT_EQ(ini.ReadString(L"Colors", L"ColorPinMark", L""), L"00FFFF");
+    EXPECT_EQ(loaded.Options.Language, LanguageChoice::English);
 }
 
 TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
@@ -97,6 +100,7 @@ TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
     ini.WriteString(L"Settings", L"Width", L"100");
     ini.WriteString(L"Settings", L"Height", L"-5");
     ini.WriteString(L"Settings", L"Color", L"nonsense");
+    ini.WriteString(L"Settings", L"Language", L"Deutsch");
     RulerModel m;
     LoadRulerSettings(ini, m);
     // Lengths the length rules could not grow back read as the defaults.
@@ -108,6 +112,7 @@ TEST(RulerSettings, DamagedValuesReadAsTheirDefaults) {
     EXPECT_DOUBLE_EQ(m.Calibration.FRefCmSizeChangeBy, 0.1);
     EXPECT_EQ(m.Look.FColorTicks, 0x000000);
     EXPECT_EQ(m.Options.HotKeyMeasureStart, 0); // zero switches the hotkey off
+    EXPECT_EQ(m.Options.Language, LanguageChoice::Automatic);
 }
 
 TEST(RulerSettings, EdgeToleranceOutsideAChannelOrUnreadableReadsAsThirty) {

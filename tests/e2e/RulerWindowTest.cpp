@@ -58,9 +58,9 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
         L"Settings/CmAuto", L"Settings/MagnifierSyncVisible", L"Settings/MoveHotKeyUp",
         L"Settings/MoveHotKeyDown", L"Settings/MoveHotKeyLeft", L"Settings/MoveHotKeyRight",
         L"Settings/MoveHotKeyMoveBy", L"Settings/HotKeyMeasureStart", L"Settings/HotKeyEdgeSpan",
-        L"Settings/HotKeyPinMark", L"Settings/EdgeTolerance", L"Colors/MouseLine",
-        L"Colors/MousePosBack", L"Colors/MousePosText", L"Colors/Ticks", L"Colors/Back",
-        L"Colors/ColorPinMark",
+        L"Settings/HotKeyPinMark", L"Settings/EdgeTolerance", L"Settings/Language",
+        L"Colors/MouseLine", L"Colors/MousePosBack", L"Colors/MousePosText", L"Colors/Ticks",
+        L"Colors/Back", L"Colors/ColorPinMark",
         // The magnifier, which a first start opens, keeps its place.
         L"WndStates/TMagnifierDlgHeight", L"WndStates/TMagnifierDlgWidth",
         L"WndStates/TMagnifierDlgTop", L"WndStates/TMagnifierDlgLeft"};
@@ -68,6 +68,7 @@ TEST_F(RulerWindow, FirstStartWithoutSettingsThenEveryKeyIsWrittenInOrder) {
     EXPECT_EQ(IniValue(entries, L"FirstStart"), L"0");
     EXPECT_EQ(IniValue(entries, L"Left"), L"341");
     EXPECT_EQ(IniValue(entries, L"Top"), L"201");
+    EXPECT_EQ(IniValue(entries, L"Language"), L"") << "automatic until the user chooses";
 }
 
 TEST_F(RulerWindow, MeasuringHotkeySetsMovesAndEndsTheStartPoint) {
@@ -313,6 +314,7 @@ TEST_F(RulerWindow, RightClicksOnTheRulerAndOnItsTrayIconOpenTheMenu) {
                                   L"on Einheit\n"
                                   L"on Einstellungen...\n"
                                   L"on Transparenz\n"
+                                  L"on Sprache\n"
                                   L"on Farbauswahlicon anzeigen\n"
                                   L"-\n"
                                   L"on Farbe auswählen...\tF\n"

@@ -9,6 +9,7 @@
 #include "util/win/LocalFormat.h"
 #include "util/win/MVUtilWin.h"
 #include "util/win/SysColors.h"
+#include "util/win/UiLanguage.h"
 
 #include <windows.h>
 
@@ -19,6 +20,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InstallSysColorProvider();
     InstallWin32Storage();
     SetLocalFormatFromSystem();
+    // Until the settings are read (a message about the file itself included).
+    SetUiLanguageFrom(LanguageChoice::Automatic);
     Application app;
     TMainDlg ruler;
     int exitCode = 0;

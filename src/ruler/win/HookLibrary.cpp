@@ -1,5 +1,6 @@
 #include "ruler/win/HookLibrary.h"
 
+#include "ruler/RulerTexts.h"
 #include "util/StringUtils.h"
 #include "util/UserError.h"
 #include "util/win/Handles.h"
@@ -28,9 +29,7 @@ Functions& Library() {
 template <typename F> F Resolve(HMODULE module, const char* name, const std::wstring& path) {
     auto* address = reinterpret_cast<void*>(::GetProcAddress(module, name));
     if (!address)
-        throw EUserError(L"Die Datei " + Quoted(path) +
-                         L" ist beschädigt oder gehört nicht zu dieser Programmversion (" +
-                         Widen(name) + L" fehlt).\r\nBitte installieren Sie Dravik neu.");
+        throw EUserError(FormatText(RulerText::HookLibraryForeign, {Quoted(path), Widen(name)}));
     return reinterpret_cast<F>(address);
 }
 
@@ -49,12 +48,9 @@ void HookLibrary::Load(const std::wstring& path) {
     ::SetErrorMode(oldMode);
     if (!module) {
         const bool missing = ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-        throw EUserError(missing ? L"Die Datei " + Quoted(path) +
-                                       L" fehlt. Ohne sie kann Dravik die Mausposition nicht "
-                                       L"verfolgen.\r\nBitte installieren Sie Dravik neu."
-                                 : L"Die Datei " + Quoted(path) +
-                                       L" ist beschädigt und kann nicht geladen werden.\r\n"
-                                       L"Bitte installieren Sie Dravik neu.");
+        throw EUserError(
+            FormatText(missing ? RulerText::HookLibraryMissing : RulerText::HookLibraryBroken,
+                       {Quoted(path)}));
     }
     const HMODULE m = module.Get();
     f.Install = Resolve<InstallFn>(m, "InstallHookMouse", path);

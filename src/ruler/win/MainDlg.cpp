@@ -1,6 +1,7 @@
 #include "ruler/win/MainDlg.h"
 
 #include "ruler/RulerDefaults.h"
+#include "ruler/RulerTexts.h"
 #include "ruler/win/HookLibrary.h"
 #include "ruler/win/RulerCompanions.h"
 #include "ruler/win/RulerHotkeys.h"
@@ -52,7 +53,7 @@ void TMainDlg::Create(HWND owner, const std::wstring& title) {
     // style); the size is replaced at once by the orientation.
     if (!CreateWnd(kRulerClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0,
                    RulerDefaults::HWidth, RulerDefaults::HorizontalClientHeight, owner))
-        throw EUserError(L"Das Linealfenster konnte nicht erzeugt werden.");
+        throw EUserError(RulerText::WindowNotCreated());
     GuardedCall([&] { FormCreate(title); });
     if (!m_companions) return; // the start failed before the parts existed; it was said why
     // The magnifier opens as the settings say, shown ruler or not; a ruler
@@ -100,7 +101,6 @@ void TMainDlg::FormCreate(const std::wstring& title) {
 
     LoadSettings();
     m_companions->SetColorDlgColor(m_model.Options.ColorDlgColor);
-    m_helpFile = AppDirAnd(L"Hilfe.chm");
     m_help = std::make_unique<THookHelpSystem>(m_helpFile, 0, L"");
     // Without the hook the ruler cannot follow the mouse, but its hotkeys
     // still work: they are registered before the error is shown.

@@ -63,6 +63,10 @@ class TMainDlg : public Window {
     void CopyReading();
     void ChooseUnit(int unit);
     bool UnitIs(int unit) const { return m_model.Scale.fRulerUnit == unit; }
+    void ChooseLanguage(int choice);
+    bool LanguageIs(int choice) const {
+        return static_cast<int>(m_model.Options.Language) == choice;
+    }
     void NextUnit();
     // The calibration keys: the millimetre spacing grows or shrinks one step.
     void WidenScale();
@@ -165,6 +169,8 @@ class TMainDlg : public Window {
     void ApplyLevel();
     void ApplyTransparency();
     void ApplyScale();
+    // The language of the texts and the help file of that language.
+    void ApplyLanguage();
     // A calibration the user changed belongs to the ruler's monitor.
     void CalibrationChanged(const RulerCalibration& before);
 

@@ -4,6 +4,7 @@
 #include "ruler/win/MainDlg.h"
 
 #include "ruler/MonitorCalibration.h"
+#include "ruler/RulerTexts.h"
 #include "ruler/RulerWindowRules.h"
 #include "ruler/win/RulerCompanions.h"
 #include "ruler/win/RulerTray.h"
@@ -121,6 +122,11 @@ void TMainDlg::CopyReading() {
 void TMainDlg::ChooseUnit(int unit) {
     m_model.Scale.fRulerUnit = static_cast<TRulerUnit>(unit);
     FaceChanged();
+}
+
+void TMainDlg::ChooseLanguage(int choice) {
+    m_model.Options.Language = static_cast<LanguageChoice>(choice);
+    ApplyLanguage();
 }
 
 void TMainDlg::NextUnit() {
@@ -255,8 +261,7 @@ void TMainDlg::ShowHelp() {
         HHShowError(1);
         return;
     }
-    const std::wstring text =
-        MyReplace(L"Die Hilfe-Datei \"%s\" wurde nicht gefunden!", L"%s", m_helpFile, false, 1);
+    const std::wstring text = FormatText(RulerText::HelpFileMissing, {m_helpFile});
     ::MessageBoxW(Handle(), text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONERROR);
 }
 

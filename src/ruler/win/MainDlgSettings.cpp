@@ -9,6 +9,9 @@
 #include "storage/MvIni.h"
 #include "storage/PBPathList.h"
 #include "util/win/AppError.h"
+#include "util/win/HtmlHelp.h"
+#include "util/win/MVUtilWin.h"
+#include "util/win/UiLanguage.h"
 #include "util/win/WindowRects.h"
 
 void TMainDlg::LoadSettings() {
@@ -29,11 +32,18 @@ void TMainDlg::LoadSettings() {
 void TMainDlg::ApplyLoadedSettings() {
     // A zoom from a hand-edited file is brought to the nearest end of 1..20.
     m_model.Options.Zoom = ClampZoom(m_model.Options.Zoom);
+    ApplyLanguage();
     ApplyLevel();
     ApplyTransparency();
     ApplyPlace();
     m_tray->ShowPicker(m_model.Options.ColorPickerIcon);
     ApplyScale();
+}
+
+void TMainDlg::ApplyLanguage() {
+    SetUiLanguageFrom(m_model.Options.Language);
+    m_helpFile = AppDirAnd(UiLanguage() == Language::English ? L"Help.chm" : L"Hilfe.chm");
+    if (m_help) m_help->SetChmFile(m_helpFile);
 }
 
 void TMainDlg::ApplyPlace() {

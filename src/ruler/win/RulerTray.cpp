@@ -1,5 +1,6 @@
 #include "ruler/win/RulerTray.h"
 
+#include "ruler/RulerTexts.h"
 #include "util/win/CoolTrayIcon.h"
 
 namespace {
@@ -35,7 +36,7 @@ RulerTray::RulerTray(HMENU menu, HWND commandTarget, const std::wstring& title,
     m_picker = std::make_unique<TCoolTrayIcon>();
     m_picker->SetIconList(m_images.Get());
     m_picker->SetIconIndex(ColorPickerPicture);
-    m_picker->SetHint(L"Farbe auswählen");
+    m_picker->SetHint(RulerText::PickColorTip());
     m_picker->SetPopupMenu(menu, commandTarget);
     m_picker->OnClick = [onPickerClick](TCoolTrayIcon&) { onPickerClick(); };
 }

@@ -46,6 +46,7 @@ class THookHelpSystem {
     bool HelpHook(UINT command, DWORD_PTR data);
     void HelpContext(int id);
     const std::wstring& ChmFile() const { return FChmFile; }
+    void SetChmFile(std::wstring chmFile) { FChmFile = std::move(chmFile); }
 
   private:
     std::wstring FChmFile;

@@ -1,0 +1,7 @@
+#include "util/win/UiLanguage.h"
+
+#include <windows.h>
+
+void SetUiLanguageFrom(LanguageChoice choice) {
+    SetUiLanguage(ResolveLanguage(choice, ::GetUserDefaultUILanguage()));
+}
