@@ -1,6 +1,7 @@
 #pragma once
 // What the update dialog says, and its list of intervals.
 #include "online/UpdateCheck.h"
+#include "util/LocalText.h"
 
 #include <string>
 
@@ -8,7 +9,8 @@ inline constexpr const wchar_t* UpdateDlgCaption = L"Update-Assistent";
 inline constexpr const wchar_t* UpdateDlgSearchCaption = L"Neue Version suchen";
 inline constexpr const wchar_t* UpdateDlgCloseCaption = L"Schließen";
 inline constexpr const wchar_t* UpdateDlgSettingsCaption = L"Einstellungen...";
-inline constexpr const wchar_t* UpdateDlgIntervalLabel = L"Automatisch nach neuen Versionen suchen";
+inline constexpr LocalText UpdateDlgIntervalLabel{L"Automatisch nach neuen Versionen suchen",
+                                                  L"Check for new versions automatically"};
 inline constexpr const wchar_t* UpdateDlgSearchingMsg = L"Suche neue Version. Bitte warten...";
 
 // The line at the top, with the program's display name and version.

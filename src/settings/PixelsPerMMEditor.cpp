@@ -1,4 +1,5 @@
 #include "settings/PixelsPerMMEditor.h"
+#include "settings/SettingsTexts.h"
 #include "util/Dpi.h"
 
 #include "util/Numbers.h"
@@ -12,9 +13,8 @@ std::wstring Trimmed(const std::wstring& caption) {
     return end == std::wstring::npos ? std::wstring() : caption.substr(0, end + 1);
 }
 
-std::wstring FloatMessage(const wchar_t* caption, const wchar_t* range) {
-    return L"Bitte geben Sie unter \"" + Trimmed(caption) + L"\" eine Fließkommazahl " + range +
-           L" an.";
+std::wstring FloatMessage(const LocalText& caption, int below) {
+    return FormatText(SettingsText::NumberWanted, {Trimmed(caption()), std::to_wstring(below)});
 }
 
 } // namespace
@@ -38,11 +38,11 @@ bool IsValidCmMeasuredChangeBy(const std::wstring& text, wchar_t decimalChar) {
 }
 
 std::wstring InvalidCmMeasuredMessage() {
-    return FloatMessage(CaptionUserCmMeasured, L"größer als 0 und kleiner als 1000");
+    return FloatMessage(SettingsText::BarLength, 1000);
 }
 
 std::wstring InvalidCmMeasuredChangeByMessage() {
-    return FloatMessage(CaptionUserCmMeasuredChangeBy, L"größer als 0 und kleiner als 99");
+    return FloatMessage(SettingsText::BarStep, 99);
 }
 
 TReferenceBarLayout ReferenceBarLayout(int dpi) {

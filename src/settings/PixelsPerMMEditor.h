@@ -5,10 +5,6 @@
 
 #include <string>
 
-// Captions of the frame that its messages name.
-inline constexpr const wchar_t* CaptionUserCmMeasured = L"Länge des schwarzen Balkens ";
-inline constexpr const wchar_t* CaptionUserCmMeasuredChangeBy = L"Änderung mit +/- Taste um";
-
 // Four decimals with the given separator: 5.48 -> "5,4800".
 std::wstring FormatCmMeasured(double value, wchar_t decimalChar);
 // The text as a float; 1.0 when it is no number.

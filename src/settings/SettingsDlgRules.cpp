@@ -1,6 +1,7 @@
 #include "settings/SettingsDlgRules.h"
 
 #include "settings/PixelsPerMMEditor.h"
+#include "settings/SettingsTexts.h"
 #include "util/HotkeyMath.h"
 #include "util/ShortCutText.h"
 
@@ -10,27 +11,52 @@
 namespace {
 
 constexpr TSettingsColorButton ColorButtons[SettingsColorCount] = {
-    {L"cpbBack", L"Hintergrund", RulerDefaults::ColorBack, &TSettingsExchange::ColorBack},
-    {L"cpbTicks", L"Skala", RulerDefaults::ColorTicks, &TSettingsExchange::ColorTicks},
-    {L"cpbMouseLine", L"Mauspositionsline", RulerDefaults::ColorMouseLine,
+    {L"cpbBack",
+     {L"Hintergrund", L"Background"},
+     RulerDefaults::ColorBack,
+     &TSettingsExchange::ColorBack},
+    {L"cpbTicks", {L"Skala", L"Scale"}, RulerDefaults::ColorTicks, &TSettingsExchange::ColorTicks},
+    {L"cpbMouseLine",
+     {L"Mauspositionsline", L"Mouse position line"},
+     RulerDefaults::ColorMouseLine,
      &TSettingsExchange::ColorMouseLine},
-    {L"cpbMousePosPosText", L"Mausposition Zahl", RulerDefaults::ColorMousePosText,
+    {L"cpbMousePosPosText",
+     {L"Mausposition Zahl", L"Position number"},
+     RulerDefaults::ColorMousePosText,
      &TSettingsExchange::ColorMousePosText},
-    {L"cpbMousePosBack", L"Mausposition Hintergrund", RulerDefaults::ColorMousePosBack,
+    {L"cpbMousePosBack",
+     {L"Mausposition Hintergrund", L"Position background"},
+     RulerDefaults::ColorMousePosBack,
      &TSettingsExchange::ColorMousePosBack},
-    {L"cpbPinMark", L"Markierung", RulerDefaults::ColorPinMark, &TSettingsExchange::ColorPinMark},
+    {L"cpbPinMark",
+     {L"Markierung", L"Pinned mark"},
+     RulerDefaults::ColorPinMark,
+     &TSettingsExchange::ColorPinMark},
 };
 
 constexpr TSettingsHotKeyField HotKeyFields[SettingsHotKeyCount] = {
-    {L"hkMoveHotKeyUp", L"Lineal nach oben verschieben", &TSettingsExchange::MoveHotKeyUp},
-    {L"hkMoveHotKeyDown", L"Lineal nach unten verschieben", &TSettingsExchange::MoveHotKeyDown},
-    {L"hkMoveHotKeyLeft", L"Lineal nach links verschieben", &TSettingsExchange::MoveHotKeyLeft},
-    {L"hkMoveHotKeyRight", L"Lineal nach rechts verschieben", &TSettingsExchange::MoveHotKeyRight},
-    {L"hkMeasureStart", L"Strecke messen: Startpunkt setzen",
+    {L"hkMoveHotKeyUp",
+     {L"Lineal nach oben verschieben", L"Move ruler up"},
+     &TSettingsExchange::MoveHotKeyUp},
+    {L"hkMoveHotKeyDown",
+     {L"Lineal nach unten verschieben", L"Move ruler down"},
+     &TSettingsExchange::MoveHotKeyDown},
+    {L"hkMoveHotKeyLeft",
+     {L"Lineal nach links verschieben", L"Move ruler left"},
+     &TSettingsExchange::MoveHotKeyLeft},
+    {L"hkMoveHotKeyRight",
+     {L"Lineal nach rechts verschieben", L"Move ruler right"},
+     &TSettingsExchange::MoveHotKeyRight},
+    {L"hkMeasureStart",
+     {L"Strecke messen: Startpunkt setzen", L"Measure distance: set start point"},
      &TSettingsExchange::HotKeyMeasureStart},
-    {L"hkEdgeSpan", L"Kanten messen", &TSettingsExchange::HotKeyEdgeSpan},
-    {L"hkPinMark", L"Markierung setzen", &TSettingsExchange::HotKeyPinMark},
+    {L"hkEdgeSpan", {L"Kanten messen", L"Measure edges"}, &TSettingsExchange::HotKeyEdgeSpan},
+    {L"hkPinMark", {L"Markierung setzen", L"Pin mark"}, &TSettingsExchange::HotKeyPinMark},
 };
+
+std::wstring WholeNumberMessage(const LocalText& caption, int max) {
+    return FormatText(SettingsText::WholeNumberWanted, {caption(), std::to_wstring(max)});
+}
 
 // The move step and the edge tolerance fields hold digits only; anything
 // else, or a value beyond the up-down control's range, is refused.
@@ -144,23 +170,20 @@ TSettingsCheck CheckSettings(const TSettingsDlgState& state, wchar_t decimalChar
     int step = 0;
     if (!ReadWholeNumber(state.MoveHotKeyMoveBy, MoveHotKeyMoveByMax, step))
         return Failed(TSettingsField::eMoveHotKeyMoveBy,
-                      std::wstring(L"Bitte geben Sie unter \"") + CaptionMoveHotKeyMoveBy +
-                          L"\" eine ganze Zahl von 0 bis 100 an.");
+                      WholeNumberMessage(SettingsText::MoveRulerBy, MoveHotKeyMoveByMax));
     int tolerance = 0;
     if (!ReadWholeNumber(state.EdgeTolerance, EdgeToleranceMax, tolerance))
-        return Failed(TSettingsField::eEdgeTolerance, std::wstring(L"Bitte geben Sie unter \"") +
-                                                          CaptionEdgeTolerance +
-                                                          L"\" eine ganze Zahl von 0 bis 255 an.");
+        return Failed(TSettingsField::eEdgeTolerance,
+                      WholeNumberMessage(SettingsText::EdgeTolerance, EdgeToleranceMax));
     if (const auto clash = FindDuplicateShortCut(state.HotKeys)) {
-        const std::wstring first = HotKeyFields[static_cast<std::size_t>(clash->First)].Caption;
-        const std::wstring second = HotKeyFields[static_cast<std::size_t>(clash->Second)].Caption;
+        const auto caption = [](int index) {
+            return HotKeyFields[static_cast<std::size_t>(index)].Caption();
+        };
         const std::wstring keys =
             ShortCutToText(state.HotKeys[static_cast<std::size_t>(clash->Second)]);
         return Failed(TSettingsField::HotKey,
-                      L"Das Tastenkürzel \"" + keys + L"\" ist unter \"" + first +
-                          L"\" und unter \"" + second +
-                          L"\" eingetragen. Bitte geben Sie unter \"" + second +
-                          L"\" ein anderes Tastenkürzel an.",
+                      FormatText(SettingsText::HotKeyTwice,
+                                 {keys, caption(clash->First), caption(clash->Second)}),
                       clash->Second);
     }
     return {};
@@ -195,10 +218,8 @@ TSettingsExchange FormCloseValues(const TSettingsDlgState& state, wchar_t decima
 std::wstring
 HotKeysNotRegisteredMessage(const std::vector<std::pair<std::wstring, std::uint16_t>>& failed) {
     if (failed.empty()) return {};
-    std::wstring text = L"Diese Tastenkürzel werden schon von einem anderen Programm verwendet "
-                        L"und sind deshalb nicht aktiv:\r\n";
+    std::wstring lines;
     for (const auto& [caption, shortCut] : failed)
-        text += L"\r\n" + caption + L" (" + ShortCutToText(shortCut) + L")";
-    text += L"\r\n\r\nDie Einstellungen wurden trotzdem gespeichert.";
-    return text;
+        lines += L"\r\n" + caption + L" (" + ShortCutToText(shortCut) + L")";
+    return FormatText(SettingsText::HotKeysTaken, {lines});
 }

@@ -3,6 +3,7 @@
 // ruler, what its fields show, the checks of OK and what OK reads back.
 #include "ruler/RulerModel.h"
 #include "util/Color.h"
+#include "util/LocalText.h"
 
 #include <array>
 #include <cstdint>
@@ -43,7 +44,7 @@ void ApplyExchangeToRuler(const TSettingsExchange& values, RulerModel& model);
 // The colour buttons in the order "Standard..." resets them.
 struct TSettingsColorButton {
     const wchar_t* Name;
-    const wchar_t* Caption;
+    LocalText Caption;
     TColor DefaultColor;
     TColor TSettingsExchange::*Field;
 };
@@ -53,15 +54,13 @@ std::span<const TSettingsColorButton, SettingsColorCount> SettingsColorButtons()
 // The hot-key fields in reading order.
 struct TSettingsHotKeyField {
     const wchar_t* Name;
-    const wchar_t* Caption;
+    LocalText Caption;
     std::uint16_t TSettingsExchange::*Field;
 };
 constexpr int SettingsHotKeyCount = 7;
 std::span<const TSettingsHotKeyField, SettingsHotKeyCount> SettingsHotKeyFields();
 
-inline constexpr const wchar_t* CaptionMoveHotKeyMoveBy = L"Lineal verschieben um";
 constexpr int MoveHotKeyMoveByMax = 100;
-inline constexpr const wchar_t* CaptionEdgeTolerance = L"Kantentoleranz";
 constexpr int EdgeToleranceMax = 255;
 
 // What the dialog's fields hold: colours in SettingsColorButtons order,
@@ -117,14 +116,3 @@ TSettingsExchange FormCloseValues(const TSettingsDlgState& state, wchar_t decima
 // captions and combinations of the commands not registered; empty for none.
 std::wstring
 HotKeysNotRegisteredMessage(const std::vector<std::pair<std::wstring, std::uint16_t>>& failed);
-
-inline constexpr const wchar_t* MeasureStartHelpText =
-    L"Mit diesem Tastenkürzel können Sie eine Strecke messen:\r\n\r\n-Zeigen Sie mit der Maus auf "
-    L"einen Punkt auf dem Bildschirm, während Sie das Lineal sehen. Drücken Sie dann dieses "
-    L"Tastenkürzel. Damit wird der Startpunkt der Messung gesetzt.\r\n\r\n-Bewegen Sie nun die "
-    L"Maus, um Strecke zwischen dem Startpunkt und der aktuellen Mausposition auszumessen. Die "
-    L"Länge dieser Strecke wird im Lineal in Klammern hinter der aktuellen Position angezeigt."
-    L"\r\n\r\n-Um das Messen der Strecke zu beenden, bewegen Sie die Maus nicht und drücken das "
-    L"Tastenkürzel zwei mal hintereinander.";
-inline constexpr const wchar_t* ResetColorsQuestion =
-    L"Alle Farben auf die Standardfarben zurücksetzen?";

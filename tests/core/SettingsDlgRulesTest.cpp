@@ -227,3 +227,29 @@ TEST(SettingsDlgRulesTest, TheReferenceBarStaysTwoHundredDevicePixels) {
         EXPECT_EQ(layout.Bar.Width(), ReferenceBarPixels);
     }
 }
+
+TEST(SettingsDlgRulesTest, InEnglishTheMessagesNameTheEnglishCaptionsAndKeys) {
+    SetUiLanguage(Language::English);
+    const auto messageOf = [](auto change) {
+        TSettingsDlgState state = Shown();
+        state.AutoPixelPerMM = false;
+        change(state);
+        return CheckSettings(state, L',').Message;
+    };
+    EXPECT_EQ(messageOf([](TSettingsDlgState& s) { s.UserCmMeasured = L"0"; }),
+              L"Please enter a number greater than 0 and less than 1000 for \"Length of the "
+              L"black bar\".");
+    EXPECT_EQ(messageOf([](TSettingsDlgState& s) { s.UserCmMeasuredChangeBy = L""; }),
+              L"Please enter a number greater than 0 and less than 99 for \"Step per +/- key\".");
+    EXPECT_EQ(messageOf([](TSettingsDlgState& s) { s.MoveHotKeyMoveBy = L"x"; }),
+              L"Please enter a whole number from 0 to 100 for \"Move ruler by\".");
+    EXPECT_EQ(messageOf([](TSettingsDlgState& s) { s.EdgeTolerance = L"256"; }),
+              L"Please enter a whole number from 0 to 255 for \"Edge tolerance\".");
+    EXPECT_EQ(messageOf([](TSettingsDlgState& s) { s.HotKeys[6] = s.HotKeys[4]; }),
+              L"The hotkey \"Ctrl+Shift+A\" is set for \"Measure distance: set start point\" and "
+              L"for \"Pin mark\". Please enter another hotkey for \"Pin mark\".");
+    EXPECT_EQ(HotKeysNotRegisteredMessage({{SettingsHotKeyFields()[0].Caption(), 0xC026}}),
+              L"These hotkeys are already used by another program and are therefore not active:"
+              L"\r\n\r\nMove ruler up (Ctrl+Alt+Up)\r\n\r\nThe settings were saved all the same.");
+    SetUiLanguage(Language::German);
+}

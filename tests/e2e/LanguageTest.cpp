@@ -5,9 +5,13 @@
 #include "DravikProcess.h"
 #include "WindowDriver.h"
 
+#include "ruler/win/RulerCommands.h"
+#include "settings/win/SettingsDlgIds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -49,6 +53,29 @@ const std::wstring kEnglishMenu = L"on Visible\tS\n"
                                   L"-\n"
                                   L"on Exit\tEsc\n";
 
+// The texts of a window and all its controls.
+std::vector<std::wstring> TextsOf(HWND wnd) {
+    std::vector<std::wstring> texts{Text(wnd)};
+    ::EnumChildWindows(
+        wnd,
+        [](HWND child, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(Text(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Words that only the German texts of these windows hold.
+bool LooksGerman(const std::wstring& text) {
+    for (const wchar_t* word :
+         {L"Lineal", L"Farbe", L"verschieben", L"Abbrechen", L"Sonstiges", L"Kanten", L"Markierung",
+          L"Hintergrund", L"Einstellungen", L"Automatisch", L"Eigenen", L"Messen", L"Angabe",
+          L"Taste", L"Strg", L"Umschalt", L"Weitere", L"Lupe"})
+        if (text.find(word) != std::wstring::npos) return true;
+    return text.find_first_of(L"\u00E4\u00F6\u00FC\u00C4\u00D6\u00DC\u00DF") != std::wstring::npos;
+}
+
 } // namespace
 
 TEST(Language, TheSettingGivesEnglishTextsAndTheMenuSwitchesAtOnceAndForTheNextStart) {
@@ -73,4 +100,24 @@ TEST(Language, TheSettingGivesEnglishTextsAndTheMenuSwitchesAtOnceAndForTheNextS
     EXPECT_EQ(MenuAsShown(dravik), kEnglishMenu);
     ASSERT_EQ(dravik.Ask(L"command menLanguageAutomatic"), L"ok");
     EXPECT_EQ(MenuAsShown(dravik), german);
+}
+
+TEST(Language, TheSettingsDialogSpeaksEnglishAndSaysWhatIsWrongInEnglish) {
+    DravikProcess dravik({.Settings = SettingsFile(L"Language=en\r\nMagnifier=0")});
+    ::PostMessageW(dravik.Ruler(), WM_COMMAND, MAKEWPARAM(idSettings, 0), 0);
+    const HWND dlg = ShownProgramWindow(dravik, SettingsDlgClass);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(dlg), L"Settings");
+    for (const std::wstring& text : TextsOf(dlg))
+        EXPECT_FALSE(LooksGerman(text)) << Narrow(text);
+    EXPECT_EQ(Text(Control(dlg, idResetColors)), L"&Default...");
+    EXPECT_EQ(Text(Control(dlg, idSettingsCancel)), L"Cancel");
+    // A tolerance beyond a channel is refused in English.
+    HWND tolerance = Control(dlg, idEEdgeTolerance);
+    ::SendMessageW(tolerance, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"256"));
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsOK, BN_CLICKED), 0);
+    EXPECT_EQ(AnswerMessageBox(dravik),
+              L"Please enter a whole number from 0 to 255 for \"Edge tolerance\".");
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsCancel, BN_CLICKED), 0);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }));
 }

@@ -31,19 +31,58 @@ constexpr COLORREF PictureBlue = RGB(0x49, 0x64, 0xE8);
 constexpr int idFirstCaption = 200;
 
 using enum TControlKind;
+constexpr LocalText kCaption{L"Wünsche/Feedback", L"Suggestions/Feedback"};
+// The picture's name for screen readers: what a click on it does.
+constexpr LocalText kPictureName{L"Bewertungsseite öffnen", L"Open the rating page"};
+
 constexpr std::array Rows{
     TControlRow{Custom, idWishPicture, 21, 44, 140, 106},
-    TControlRow{Text, idWishHeadingLike, 177, 22, 290, 22, L"Ihnen gefällt %s?"},
-    TControlRow{Text, 0, 177, 48, 290, 16, L"Zeigen Sie es mit einem Klick!"},
-    TControlRow{Button, idWishFeedback, 177, 72, 209, 25, L"&Bewertungsseite öffnen"},
-    TControlRow{Text, idWishHeadingWish, 176, 131, 290, 22, L"Ich habe einen Wunsch"},
-    TControlRow{Text, 0, 176, 157, 290, 16, L"Ihnen fehlt eine bestimmte Funktion?"},
-    TControlRow{Text, 0, 176, 175, 290, 16, L"Etwas sollte anders funktionieren?"},
-    TControlRow{Text, 0, 176, 193, 290, 16, L"Wir ändern diese Software nach Ihren Wünschen."},
-    TControlRow{Button, idWishContact, 176, 224, 209, 25, L"&Kontakt mit uns aufnehmen"},
-    TControlRow{DefaultButton, idWishClose, ClientWidth - 8 - 75,
-                ClientHeight - BottomPanelHeight + 9, 75, 25, L"Schließen"},
+    TControlRow{
+        Text, idWishHeadingLike, 177, 22, 290, 22, {L"Ihnen gefällt %s?", L"Do you like %s?"}},
+    TControlRow{
+        Text, 0, 177, 48, 290, 16, {L"Zeigen Sie es mit einem Klick!", L"Show it with a click!"}},
+    TControlRow{Button,
+                idWishFeedback,
+                177,
+                72,
+                209,
+                25,
+                {L"&Bewertungsseite öffnen", L"&Open the rating page"}},
+    TControlRow{
+        Text, idWishHeadingWish, 176, 131, 290, 22, {L"Ich habe einen Wunsch", L"I have a wish"}},
+    TControlRow{Text,
+                0,
+                176,
+                157,
+                290,
+                16,
+                {L"Ihnen fehlt eine bestimmte Funktion?", L"Missing a feature?"}},
+    TControlRow{Text,
+                0,
+                176,
+                175,
+                290,
+                16,
+                {L"Etwas sollte anders funktionieren?", L"Something should work differently?"}},
+    TControlRow{Text,
+                0,
+                176,
+                193,
+                290,
+                16,
+                {L"Wir ändern diese Software nach Ihren Wünschen.",
+                 L"We change this software to suit your wishes."}},
+    TControlRow{
+        Button, idWishContact, 176, 224, 209, 25, {L"&Kontakt mit uns aufnehmen", L"&Contact us"}},
+    TControlRow{DefaultButton,
+                idWishClose,
+                ClientWidth - 8 - 75,
+                ClientHeight - BottomPanelHeight + 9,
+                75,
+                25,
+                {L"Schließen", L"Close"}},
 };
+constexpr const TControlRow& HeadingLikeRow = Rows[1]; // "%s": the program's name
 
 // A font of the dialog's face, height pixels high at 96 DPI.
 HFONT HeadingFont(UINT dpi, int height, bool bold) {
@@ -60,8 +99,7 @@ class TWishDlg::TPicture : public Window {
   public:
     void Create(HWND parent, const Rect& bounds) {
         RegisterClassOnce(WishPictureClass, ::LoadCursorW(nullptr, IDC_HAND), nullptr);
-        CreateChild(WishPictureClass, L"Bewertungsseite öffnen", 0, 0, bounds, parent,
-                    idWishPicture);
+        CreateChild(WishPictureClass, kPictureName(), 0, 0, bounds, parent, idWishPicture);
         ::CreateWindowExW(0, WC_STATICW, L"Like!", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX,
                           0, 0, 0, 0, Handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(idWishLike)),
@@ -141,7 +179,7 @@ TWishDlg::~TWishDlg() {
 void TWishDlg::Create(HWND owner) {
     RegisterClassOnce(WishDlgClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
-    CreateWnd(WishDlgClass, L"Wünsche/Feedback", FormStyle, FormExStyle, 0, 0, 1, 1, owner);
+    CreateWnd(WishDlgClass, kCaption(), FormStyle, FormExStyle, 0, 0, 1, 1, owner);
     FormCreate();
 }
 
@@ -163,7 +201,8 @@ void TWishDlg::ApplyFonts() {
 
 void TWishDlg::FormShow() {
     const std::wstring name = ProgramInfo ? ProgramInfo->DisplayName() : std::wstring();
-    ::SetWindowTextW(Item(idWishHeadingLike), (L"Ihnen gefällt " + name + L"?").c_str());
+    ::SetWindowTextW(Item(idWishHeadingLike),
+                     MyReplace(HeadingLikeRow.Text(), L"%s", name, false, 1).c_str());
 }
 
 void TWishDlg::ShowModal() {

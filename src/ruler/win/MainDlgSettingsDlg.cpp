@@ -89,7 +89,7 @@ void TMainDlg::OpenSettings() {
     for (const TSettingsHotKeyField& field : SettingsHotKeyFields()) {
         const std::uint16_t shortCut = now.*field.Field;
         if (std::find(failed.begin(), failed.end(), shortCut) != failed.end())
-            named.emplace_back(field.Caption, shortCut);
+            named.emplace_back(field.Caption(), shortCut);
     }
     RulerCompanions::TopMostScope level(*m_companions);
     ::MessageBoxW(Handle(), HotKeysNotRegisteredMessage(named).c_str(), ApplicationTitle().c_str(),

@@ -25,23 +25,53 @@ constexpr int FirstFrameCaption = idFirstCaption + 100;
 
 using enum TControlKind;
 constexpr std::array<TControlRow, 12> Rows{{
-    {Group, idCalibrationGroup, 0, 0, FrameWidth, FrameHeight,
-     L"Lineal- und Darstellungsgenauigkeit"},
-    {Radio, idRbAutoPixelPerMM, 12, 20, 286, 17, L"&Automatisch (eventuell ungenau)"},
-    {Radio, idRbUserPixelPerMM, 12, 40, 286, 17, L"&Eigenen Wert verwenden:"},
-    {Text, 0, 29, 62, 270, 60,
-     L"Messen Sie die Länge des schwarzen Balkens mit einem echten Lineal am Bildschirm ab. "
-     L"Geben Sie einen möglichst genauen Wert mit Nachkommastellen wie z.B. 5,48 cm an."},
+    {Group,
+     idCalibrationGroup,
+     0,
+     0,
+     FrameWidth,
+     FrameHeight,
+     {L"Lineal- und Darstellungsgenauigkeit", L"Ruler and display accuracy"}},
+    {Radio,
+     idRbAutoPixelPerMM,
+     12,
+     20,
+     286,
+     17,
+     {L"&Automatisch (eventuell ungenau)", L"&Automatic (may be inaccurate)"}},
+    {Radio,
+     idRbUserPixelPerMM,
+     12,
+     40,
+     286,
+     17,
+     {L"&Eigenen Wert verwenden:", L"Use your &own value:"}},
+    {Text,
+     0,
+     29,
+     62,
+     270,
+     60,
+     {L"Messen Sie die Länge des schwarzen Balkens mit einem echten Lineal am Bildschirm ab. "
+      L"Geben Sie einen möglichst genauen Wert mit Nachkommastellen wie z.B. 5,48 cm an.",
+      L"Measure the length of the black bar on the screen with a real ruler. Enter a value as "
+      L"exact as you can, with decimals, such as 5.48 cm."}},
     {Custom, idReferenceBar, 29, 124, 239, 41},
-    {Label, 0, 29, 178, 164, 15, L"Länge des schwarzen &Balkens "},
+    {Label, 0, 29, 178, 164, 15, {L"Länge des schwarzen &Balkens ", L"Lengt&h of the black bar "}},
     {Edit, idEUserCmMeasured, 196, 175, 49, 21},
-    {Label, 0, 250, 178, 30, 15, L"cm"},
-    {Label, 0, 29, 204, 164, 15, L"Änderung mit +/- &Taste um"},
+    {Label, 0, 250, 178, 30, 15, LocalText::Neutral(L"cm")},
+    {Label, 0, 29, 204, 164, 15, {L"Änderung mit +/- &Taste um", L"Step per +/- &key "}},
     {Edit, idEUserCmMeasuredChangeBy, 196, 201, 49, 21},
-    {Label, 0, 250, 204, 30, 15, L"cm"},
-    {Text, 0, 29, 230, 270, 45,
-     L"Diese Angabe wird genutzt um zu berechnen, wie viele Pixel einen Zentimeter auf dem "
-     L"Bildschirm entsprechen."},
+    {Label, 0, 250, 204, 30, 15, LocalText::Neutral(L"cm")},
+    {Text,
+     0,
+     29,
+     230,
+     270,
+     45,
+     {L"Diese Angabe wird genutzt um zu berechnen, wie viele Pixel einen Zentimeter auf dem "
+      L"Bildschirm entsprechen.",
+      L"This value tells how many pixels make one centimeter on the screen."}},
 }};
 constexpr const TControlRow& ReferenceBarRow = Rows[4];
 
@@ -99,7 +129,7 @@ void TFrmPixelsPerMMEditor::Layout(UINT dpi) {
 }
 
 void TFrmPixelsPerMMEditor::NameMonitor(const std::wstring& name) {
-    const std::wstring caption = Rows[0].Text;
+    const std::wstring caption = Rows[0].Text();
     ::SetWindowTextW(Item(idCalibrationGroup),
                      name.empty() ? caption.c_str() : (caption + L" – " + name).c_str());
 }

@@ -1,6 +1,7 @@
 #include "settings/win/SettingsDlg.h"
 
 #include "help/HelpIds.h"
+#include "settings/SettingsTexts.h"
 #include "util/win/HtmlHelp.h"
 
 #include "settings/win/SettingsDlgIds.h"
@@ -54,7 +55,8 @@ void TSettingsDlg::Create(HWND owner) {
     RegisterClassOnce(SettingsDlgClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS,
                       ::GetSysColorBrush(COLOR_BTNFACE));
-    CreateWnd(SettingsDlgClass, SettingsDlgCaption, FormStyle, FormExStyle, 0, 0, 1, 1, owner);
+    CreateWnd(SettingsDlgClass, SettingsText::DialogCaption(), FormStyle, FormExStyle, 0, 0, 1, 1,
+              owner);
     FormCreate();
 }
 
@@ -132,7 +134,7 @@ void TSettingsDlg::CloseWith(int result) {
 }
 
 void TSettingsDlg::Button3Click() {
-    if (::MessageBoxW(Handle(), ResetColorsQuestion, ApplicationTitle().c_str(),
+    if (::MessageBoxW(Handle(), SettingsText::ResetColorsQuestion(), ApplicationTitle().c_str(),
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     for (TColorPickerButton& button : m_colorButtons)
@@ -140,7 +142,7 @@ void TSettingsDlg::Button3Click() {
 }
 
 void TSettingsDlg::Button4Click() {
-    ::MessageBoxW(Handle(), MeasureStartHelpText, ApplicationTitle().c_str(),
+    ::MessageBoxW(Handle(), SettingsText::MeasureStartHelp(), ApplicationTitle().c_str(),
                   MB_OK | MB_ICONINFORMATION);
 }
 

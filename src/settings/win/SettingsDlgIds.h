@@ -5,7 +5,6 @@
 #include <windows.h>
 
 constexpr const wchar_t* SettingsDlgClass = L"TSettingsDlg";
-constexpr const wchar_t* SettingsDlgCaption = L"Einstellungen";
 constexpr const wchar_t* PixelsPerMMEditorClass = L"TFrmPixelsPerMMEditor";
 
 enum TSettingsDlgId : int {

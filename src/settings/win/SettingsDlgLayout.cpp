@@ -25,52 +25,99 @@ constexpr int HotKeyRowY(int row) {
 
 using enum TControlKind;
 constexpr std::array Rows{
-    TControlRow{Group, idColorsGroup, 8, 8, 400, 146, L"Farben"},
-    TControlRow{Label, 0, 20, 31, 108, 15, L"&Hintergrund"},
+    TControlRow{Group, idColorsGroup, 8, 8, 400, 146, {L"Farben", L"Colors"}},
+    TControlRow{Label, 0, 20, 31, 108, 15, {L"&Hintergrund", L"&Background"}},
     TControlRow{Custom, idCpbBack, 130, 28, 55, 21},
-    TControlRow{Label, 0, 20, 57, 108, 15, L"S&kala"},
+    TControlRow{Label, 0, 20, 57, 108, 15, {L"S&kala", L"S&cale"}},
     TControlRow{Custom, idCpbTicks, 130, 54, 55, 21},
-    TControlRow{Label, 0, 20, 83, 108, 15, L"&Mauspositionsline"},
+    TControlRow{Label, 0, 20, 83, 108, 15, {L"&Mauspositionsline", L"&Mouse position line"}},
     TControlRow{Custom, idCpbMouseLine, 130, 80, 55, 21},
-    TControlRow{Label, 0, 200, 31, 136, 15, L"Mausposition &Zahl"},
+    TControlRow{Label, 0, 200, 31, 136, 15, {L"Mausposition &Zahl", L"Position &number"}},
     TControlRow{Custom, idCpbMousePosPosText, 340, 28, 55, 21},
-    TControlRow{Label, 0, 200, 57, 136, 15, L"Mausposition Hinter&grund"},
+    TControlRow{
+        Label, 0, 200, 57, 136, 15, {L"Mausposition Hinter&grund", L"Pos&ition background"}},
     TControlRow{Custom, idCpbMousePosBack, 340, 54, 55, 21},
-    TControlRow{Label, 0, 200, 83, 136, 15, L"Markierung"},
+    TControlRow{Label, 0, 200, 83, 136, 15, {L"Markierung", L"Pinned mark"}},
     TControlRow{Custom, idCpbPinMark, 340, 80, 55, 21},
-    TControlRow{Button, idResetColors, 320, 116, 75, 25, L"Standar&d..."},
+    TControlRow{Button, idResetColors, 320, 116, 75, 25, {L"Standar&d...", L"&Default..."}},
 
-    TControlRow{Group, idHotKeysGroup, 8, 162, 400, 267, L"Systemweite Tastenkürzel "},
-    TControlRow{Label, 0, 20, HotKeyRowY(0) + 3, 202, 15, L"Lineal nach &oben verschieben"},
+    TControlRow{Group,
+                idHotKeysGroup,
+                8,
+                162,
+                400,
+                267,
+                {L"Systemweite Tastenkürzel ", L"System-wide hotkeys "}},
+    TControlRow{Label,
+                0,
+                20,
+                HotKeyRowY(0) + 3,
+                202,
+                15,
+                {L"Lineal nach &oben verschieben", L"Move ruler &up"}},
     TControlRow{HotKey, idHkMoveHotKeyUp, 226, HotKeyRowY(0), 150, 21},
-    TControlRow{Label, 0, 20, HotKeyRowY(1) + 3, 202, 15, L"Lineal nach &unten verschieben"},
+    TControlRow{Label,
+                0,
+                20,
+                HotKeyRowY(1) + 3,
+                202,
+                15,
+                {L"Lineal nach &unten verschieben", L"Move ruler do&wn"}},
     TControlRow{HotKey, idHkMoveHotKeyDown, 226, HotKeyRowY(1), 150, 21},
-    TControlRow{Label, 0, 20, HotKeyRowY(2) + 3, 202, 15, L"Lineal nach &links verschieben"},
+    TControlRow{Label,
+                0,
+                20,
+                HotKeyRowY(2) + 3,
+                202,
+                15,
+                {L"Lineal nach &links verschieben", L"Move ruler &left"}},
     TControlRow{HotKey, idHkMoveHotKeyLeft, 226, HotKeyRowY(2), 150, 21},
-    TControlRow{Label, 0, 20, HotKeyRowY(3) + 3, 202, 15, L"Lineal nach &rechts verschieben"},
+    TControlRow{Label,
+                0,
+                20,
+                HotKeyRowY(3) + 3,
+                202,
+                15,
+                {L"Lineal nach &rechts verschieben", L"Move ruler &right"}},
     TControlRow{HotKey, idHkMoveHotKeyRight, 226, HotKeyRowY(3), 150, 21},
-    TControlRow{Label, 0, 20, HotKeyRowY(4) + 3, 202, 15, L"Lineal &verschieben um"},
+    TControlRow{
+        Label, 0, 20, HotKeyRowY(4) + 3, 202, 15, {L"Lineal &verschieben um", L"Move ruler b&y"}},
     TControlRow{NumberEdit, idEMoveHotKeyMoveBy, 226, HotKeyRowY(4), 50, 21},
     TControlRow{UpDown, idUdMoveHotKeyMoveBy, 0, 0, 0, 0},
-    TControlRow{Label, 0, 282, HotKeyRowY(4) + 3, 40, 15, L"Pixel"},
-    TControlRow{Label, 0, 20, HotKeyRowY(5) + 3, 202, 15, L"&Strecke messen: Startpunkt setzen"},
+    TControlRow{Label, 0, 282, HotKeyRowY(4) + 3, 40, 15, {L"Pixel", L"pixels"}},
+    TControlRow{Label,
+                0,
+                20,
+                HotKeyRowY(5) + 3,
+                202,
+                15,
+                {L"&Strecke messen: Startpunkt setzen", L"Measure distance: &set start point"}},
     TControlRow{HotKey, idHkMeasureStart, 226, HotKeyRowY(5), 150, 21},
-    TControlRow{Button, idMeasureStartHelp, 380, HotKeyRowY(5), 21, 21, L"?"},
-    TControlRow{Label, 0, 20, HotKeyRowY(6) + 3, 202, 15, L"Ka&nten messen"},
+    TControlRow{Button, idMeasureStartHelp, 380, HotKeyRowY(5), 21, 21, LocalText::Neutral(L"?")},
+    TControlRow{Label, 0, 20, HotKeyRowY(6) + 3, 202, 15, {L"Ka&nten messen", L"Measure &edges"}},
     TControlRow{HotKey, idHkEdgeSpan, 226, HotKeyRowY(6), 150, 21},
-    TControlRow{Label, 0, 20, HotKeyRowY(7) + 3, 202, 15, L"Mark&ierung setzen"},
+    TControlRow{Label, 0, 20, HotKeyRowY(7) + 3, 202, 15, {L"Mark&ierung setzen", L"&Pin mark"}},
     TControlRow{HotKey, idHkPinMark, 226, HotKeyRowY(7), 150, 21},
 
     TControlRow{Custom, idPixelsPerMMEditor, FramePlace.X, FramePlace.Y, 0, 0},
-    TControlRow{Group, idOtherGroup, 416, 296, 310, 75, L"Sonstiges"},
-    TControlRow{Check, idCbMagnifierSyncVisible, 428, 316, 290, 17,
-                L"Menüpunkt \"Sichtbar\" ändert auch Lu&pe"},
-    TControlRow{Label, 0, 428, 342, 110, 15, L"Kantentoleranz"},
+    TControlRow{Group, idOtherGroup, 416, 296, 310, 75, {L"Sonstiges", L"Other"}},
+    TControlRow{Check,
+                idCbMagnifierSyncVisible,
+                428,
+                316,
+                290,
+                17,
+                {L"Menüpunkt \"Sichtbar\" ändert auch Lu&pe",
+                 L"Menu item \"Visible\" also switches the ma&gnifier"}},
+    TControlRow{Label, 0, 428, 342, 110, 15, {L"Kantentoleranz", L"Edge tolerance"}},
     TControlRow{NumberEdit, idEEdgeTolerance, 540, 339, 50, 21},
     TControlRow{UpDown, idUdEdgeTolerance, 0, 0, 0, 0},
-    TControlRow{DefaultButton, idSettingsOK, 570, 439, 75, 25, L"OK"},
-    TControlRow{Button, idSettingsCancel, 651, 439, 75, 25, L"Abbrechen"},
+    TControlRow{DefaultButton, idSettingsOK, 570, 439, 75, 25, LocalText::Neutral(L"OK")},
+    TControlRow{Button, idSettingsCancel, 651, 439, 75, 25, {L"Abbrechen", L"Cancel"}},
 };
+
+constexpr LocalText kMoreColors{L"Weitere...", L"More..."};
+constexpr LocalText kDefaultColor{L"Standard", L"Default"};
 
 int ColorIndex(int id) {
     return id - idCpbBack;
@@ -95,8 +142,8 @@ void TSettingsDlg::CreateControls() {
             const TSettingsColorButton& table =
                 SettingsColorButtons()[static_cast<std::size_t>(index)];
             TColorPickerButton& button = m_colorButtons[static_cast<std::size_t>(index)];
-            button.CustomText = L"Weitere...";
-            button.DefaultText = L"Standard";
+            button.CustomText = kMoreColors();
+            button.DefaultText = kDefaultColor();
             button.ShowSystemColors = false;
             button.ButtonWidth = 23;
             button.DefaultColor = table.DefaultColor;
@@ -106,7 +153,7 @@ void TSettingsDlg::CreateControls() {
                     if (OnMoreColors(Handle(), color)) sender.SetSelectionColor(color);
                 };
             button.Create(Handle(), row.Id, bounds);
-            ::SetWindowTextW(button.Handle(), table.Caption); // its name for screen readers
+            ::SetWindowTextW(button.Handle(), table.Caption()); // its name for screen readers
         });
     for (const int id : {idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft,
                          idHkMoveHotKeyRight, idHkMeasureStart, idHkEdgeSpan, idHkPinMark}) {

@@ -66,7 +66,7 @@ HWND CreateControlRow(HWND parent, const TControlRow& row, int id, UINT dpi, HFO
     case Custom:
         return nullptr;
     }
-    const HWND wnd = ::CreateWindowExW(exStyle, cls, row.Text, style, 0, 0, 0, 0, parent,
+    const HWND wnd = ::CreateWindowExW(exStyle, cls, row.Text(), style, 0, 0, 0, 0, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        ::GetModuleHandleW(nullptr), nullptr);
     if (!wnd) return nullptr;

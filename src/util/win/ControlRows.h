@@ -3,6 +3,7 @@
 // create the controls, in row order, which is their tab order (so a caption
 // row stands directly before its field), and place them again at another DPI.
 #include "util/Geometry.h"
+#include "util/LocalText.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@ struct TControlRow {
     TControlKind Kind;
     int Id; // 0: a caption nothing refers to; it gets FirstCaptionId + its index
     int X, Y, W, H;
-    const wchar_t* Text = L"";
+    LocalText Text = LocalText::Neutral(L""); // in the language of the moment it is created
 };
 
 // The row's place at a DPI.
