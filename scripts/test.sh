@@ -130,7 +130,9 @@ fi
 bin=$out/x86_64/bin
 
 run_wine() { # run_wine PROGRAM ARGS... (inside the virtual desktop)
-    (cd "$bin" && timeout 600 wine "$@")
+    # With wine_locale set, Wine's programs see that locale (LC_ALL, passed by
+    # env so that this shell does not try to switch to it itself).
+    (cd "$bin" && timeout 600 env ${wine_locale:+LC_ALL=$wine_locale} wine "$@")
 }
 # The end-to-end test program with these arguments; Wine's debug output goes
 # to the file TRACE, screenshots of failed tests to build/e2e-failures.
@@ -147,10 +149,11 @@ run_e2e_tests() { # run_e2e_tests TRACE ARGS...
     # Wine's debug channels write to the standard error every program here
     # shares: a file the tests read back (the help tests trace the viewer).
     : >"$trace"
-    # A German system, the program's own language: the automatic choice of
-    # the language gives the German texts whatever this machine's locale is;
-    # the tests of the English texts choose English by the setting.
-    LC_ALL=de_DE.UTF-8 PATH="$browser:$PATH" DRAVIK_BROWSER_LOG="$browser/opened.txt" \
+    # A German system, the program's own language, unless the caller names
+    # another: the automatic choice of the language then does not depend on
+    # this machine's locale.
+    wine_locale=${e2e_locale:-de_DE.UTF-8} PATH="$browser:$PATH" \
+        DRAVIK_BROWSER_LOG="$browser/opened.txt" \
         DRAVIK_E2E_STDERR=$(winepath -w "$trace") \
         run_wine dravik_e2e_tests.exe "$@" 2>"$trace"
     local rc=$?
@@ -164,12 +167,29 @@ run_e2e_tests() { # run_e2e_tests TRACE ARGS...
     fi
     return $rc
 }
-# The suite on two monitors runs in e2e-screens only.
+# The tests of one suite that a filter names, by their full names, joined by ":".
+suite_tests() { # suite_tests SUITE FILTER
+    run_wine dravik_e2e_tests.exe --gtest_list_tests "--gtest_filter=$2" |
+        tr -d '\r' | awk -v suite="$1." '
+            /^[^ ]/ { current = $1 }
+            /^  [^ ]/ && current == suite { printf "%s%s%s", sep, suite, $1; sep = ":" }'
+}
+# The suite on two monitors runs in e2e-screens only; the suite of an English
+# system runs after the others, on a system with an English locale.
 two_monitor_suite=TwoMonitors
+english_suite=EnglishSystem
 e2e() {
-    local f=${filter:-*}
-    if [[ $f == *-* ]]; then f="$f:$two_monitor_suite.*"; else f="$f-$two_monitor_suite.*"; fi
-    run_e2e_tests "$out/e2e-stderr.log" "--gtest_filter=$f"
+    local f=${filter:-*} rc=0
+    local others="$two_monitor_suite.*:$english_suite.*"
+    if [[ $f == *-* ]]; then f="$f:$others"; else f="$f-$others"; fi
+    run_e2e_tests "$out/e2e-stderr.log" "--gtest_filter=$f" || rc=1
+    local english
+    english=$(suite_tests "$english_suite" "${filter:-*}")
+    if [ -n "$english" ]; then
+        e2e_locale=en_US.UTF-8 run_e2e_tests "$out/e2e-english-stderr.log" \
+            "--gtest_filter=$english" || rc=1
+    fi
+    return $rc
 }
 # Wine's virtual desktop is a single monitor, so the tests of a ruler on
 # several monitors get Wine's own desktop over a whole X screen instead: an
@@ -182,10 +202,7 @@ e2e_screens() (
     local tests="$two_monitor_suite.*"
     if [ -n "$filter" ]; then
         # The filter's tests of this suite, by their full names.
-        tests=$(run_wine dravik_e2e_tests.exe --gtest_list_tests "--gtest_filter=$filter" |
-            tr -d '\r' | awk -v suite="$two_monitor_suite." '
-                /^[^ ]/ { current = $1 }
-                /^  [^ ]/ && current == suite { printf "%s%s%s", sep, suite, $1; sep = ":" }')
+        tests=$(suite_tests "$two_monitor_suite" "$filter")
         if [ -z "$tests" ]; then
             echo "no test of $two_monitor_suite matches the filter"
             return 0

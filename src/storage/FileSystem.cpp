@@ -2,6 +2,7 @@
 
 #include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "util/StringUtils.h"
 
 #include <cerrno>
@@ -134,9 +135,8 @@ void SetFileSystem(TFileSystem* fileSystem) {
 }
 
 std::wstring TooLargeMessage(const std::wstring& path) {
-    return L"Die Datei " + Quoted(path) + L" ist größer als " +
-           std::to_wstring(MaxSettingsFileBytes >> 20) +
-           L" MB und wird nicht als Einstellungsdatei gelesen.";
+    return FormatText(StorageText::TooLarge,
+                      {Quoted(path), std::to_wstring(MaxSettingsFileBytes >> 20)});
 }
 
 std::wstring FolderOfFile(const std::wstring& path) {
@@ -193,7 +193,7 @@ bool TPortableFileSystem::FolderExists(const std::wstring& path) {
 
 TBytes TPortableFileSystem::ReadWholeFile(const std::wstring& path) {
     const FilePtr file = OpenForReading(path);
-    if (!file) throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht geöffnet werden.");
+    if (!file) throw EStorageError(FormatText(StorageText::CannotOpen, {Quoted(path)}));
     std::error_code ec;
     if (fs::file_size(ToPath(path), ec) > MaxSettingsFileBytes && !ec)
         throw EStorageError(TooLargeMessage(path));
@@ -205,7 +205,7 @@ TBytes TPortableFileSystem::ReadWholeFile(const std::wstring& path) {
         bytes.insert(bytes.end(), buffer, buffer + got);
     }
     if (std::ferror(file.get()))
-        throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.");
+        throw EStorageError(FormatText(StorageText::CannotRead, {Quoted(path)}));
     return bytes;
 }
 
@@ -218,7 +218,7 @@ void TPortableFileSystem::WriteFileAtomically(const std::wstring& path, const TB
         file = CreateNewFile(tempPath);
         if (!file && errno != EEXIST) break;
     }
-    if (!file) throw EStorageError(L"Datei " + Quoted(path) + L" kann nicht erstellt werden.");
+    if (!file) throw EStorageError(FormatText(StorageText::CannotCreate, {Quoted(path)}));
     TempFileGuard guard(tempPath);
     {
         // Closed before the guard runs: an open file cannot be deleted on Windows.
@@ -227,7 +227,7 @@ void TPortableFileSystem::WriteFileAtomically(const std::wstring& path, const TB
         const bool synced = SyncToDisk(open.get());
         const bool closed = std::fclose(open.release()) == 0;
         if (!synced || !closed)
-            throw EStorageError(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".");
+            throw EStorageError(FormatText(StorageText::WriteFailed, {Quoted(path)}));
     }
     ReplaceTarget(tempPath, path);
     guard.Commit();
@@ -266,12 +266,12 @@ bool TPortableFileSystem::RenameFile(const std::wstring& fromPath, const std::ws
 void TPortableFileSystem::WriteToTempFile(std::FILE* file, const TBytes& bytes,
                                           const std::wstring& tempPath) {
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
-        throw EStorageError(L"Fehler beim Schreiben der Datei " + Quoted(tempPath) + L".");
+        throw EStorageError(FormatText(StorageText::WriteFailed, {Quoted(tempPath)}));
 }
 
 void TPortableFileSystem::ReplaceTarget(const std::wstring& tempPath,
                                         const std::wstring& targetPath) {
     std::error_code ec;
     fs::rename(ToPath(tempPath), ToPath(targetPath), ec);
-    if (ec) throw EStorageError(L"Datei " + Quoted(targetPath) + L" kann nicht ersetzt werden.");
+    if (ec) throw EStorageError(FormatText(StorageText::CannotReplace, {Quoted(targetPath)}));
 }

@@ -3,12 +3,11 @@
 #include "storage/FileSystem.h"
 #include "storage/MvMemIni.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "storage/XmlIniFile.h"
 #include "util/StringUtils.h"
 
 namespace {
-
-const std::wstring SaveErrorPrefix = L"Fehler beim Speichern der Konfigurationdatei:\r\n";
 
 TRegistryIniFactory& RegistryFactory() {
     static TRegistryIniFactory factory = nullptr;
@@ -26,7 +25,7 @@ TIniErrorReporter& Reporter() {
 }
 
 void ReportSaveError(const std::wstring& message) {
-    const std::wstring text = SaveErrorPrefix + message;
+    const std::wstring text = FormatText(StorageText::SaveFailed, {message});
     LastError() = text;
     if (Reporter()) Reporter()(text);
 }
@@ -50,9 +49,7 @@ class TUnavailableRegistry : public TCustomIniFile {
     void UpdateFile() override {}
 
   private:
-    [[noreturn]] static void Refuse() {
-        throw EStorageError(L"Die Registry steht auf diesem System nicht zur Verfügung.");
-    }
+    [[noreturn]] static void Refuse() { throw EStorageError(StorageText::NoRegistry()); }
 };
 
 } // namespace
@@ -89,7 +86,7 @@ TMvIni::~TMvIni() {
     } catch (const std::exception& e) {
         ReportSaveError(Widen(e.what()));
     } catch (...) {
-        ReportSaveError(L"Unbekannter Fehler.");
+        ReportSaveError(StorageText::UnknownError());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "storage/FileSystem.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "util/StringUtils.h"
 
 #include <cstdint>
@@ -67,7 +68,7 @@ TMvMemIniFile::TMvMemIniFile(std::wstring fileName, TIniTextEncoding encoding)
         const TBytes bytes = FileSystem().ReadWholeFile(FileName());
         LoadFromBytes(bytes.data(), bytes.size());
     } catch (const EStorageError& e) {
-        loadError_ = e.Message + L" Die Datei wird nicht überschrieben.";
+        loadError_ = FormatText(StorageText::NotOverwritten, {e.Message});
     }
 }
 

@@ -121,3 +121,33 @@ TEST(Language, TheSettingsDialogSpeaksEnglishAndSaysWhatIsWrongInEnglish) {
     ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsCancel, BN_CLICKED), 0);
     EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }));
 }
+
+// This suite runs on a system with an English locale (the test command
+// starts it so): without a setting the program speaks English, also in what
+// it says before it has read its settings.
+TEST(EnglishSystem, WithoutASettingTheMenuAndTheMessagesBeforeAnySettingAreEnglish) {
+    {
+        DravikProcess dravik;
+        EXPECT_EQ(MenuAsShown(dravik), kEnglishMenu);
+    }
+    {
+        DravikProcess dravik({.HookFile = DravikOptions::Hook::Missing});
+        HWND box = nullptr;
+        const std::wstring text = dravik.WaitForMessageBox(10000, &box);
+        EXPECT_NE(text.find(L"zephal.dll\" is missing. Without it Dravik cannot follow the mouse."),
+                  std::wstring::npos)
+            << Narrow(text);
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(dravik.WaitForExit(5000));
+    }
+    // A settings file too large to read: said in the system's language, as
+    // no setting could be read.
+    DravikProcess dravik({.Settings = Utf16File(std::wstring(3u << 20, L' '))});
+    HWND box = nullptr;
+    const std::wstring text = dravik.WaitForMessageBox(10000, &box);
+    EXPECT_NE(text.find(L"is larger than 4 MB and is not read as a settings file. The file will "
+                        L"not be overwritten."),
+              std::wstring::npos)
+        << Narrow(text);
+    if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
