@@ -1,5 +1,6 @@
 #include "colour/ColorContrast.h"
 
+#include "colour/ColorTexts.h"
 #include "colour/CssColorSpaces.h"
 
 #include <algorithm>
@@ -39,5 +40,5 @@ std::wstring ContrastRatioText(double ratio) {
 }
 
 std::wstring VerdictText(bool passed) {
-    return passed ? L"bestanden" : L"nicht bestanden";
+    return passed ? ColorText::Passed() : ColorText::Failed();
 }

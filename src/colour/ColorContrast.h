@@ -22,5 +22,5 @@ TContrastVerdicts ContrastVerdicts(double ratio);
 // "4,52 : 1": two decimals cut off, never rounded up, so that a ratio that
 // fails a threshold never shows it (4.499 shows "4,49 : 1").
 std::wstring ContrastRatioText(double ratio);
-// "bestanden" or "nicht bestanden".
+// "bestanden" or "nicht bestanden" ("passed", "failed" in English).
 std::wstring VerdictText(bool passed);

@@ -13,15 +13,15 @@
 
 const std::array<TColorPageRow, ColorPageCount>& ColorPages() {
     static const std::array<TColorPageRow, ColorPageCount> pages{{
-        {TColorPage::Spectrum, L"16,7 Mio", L"16,7 Mio. Farben"},
-        {TColorPage::Pal256, L"256", L"256 Farben"},
-        {TColorPage::WinPal, L"WinPal", L"Windows-Paletten"},
-        {TColorPage::Web, L"Web", L"216 Webfarben"},
-        {TColorPage::AddPal, L"AddPal", L"Zusätzliche Paletten"},
-        {TColorPage::Office, L"Office", L"Office"},
-        {TColorPage::UserPal, L"UserPal", L"Benutzer-Palette"},
-        {TColorPage::UserBild, L"UserBild", L"Benutzer-Bild"},
-        {TColorPage::Harmonic, L"Harmonic", L"Harmonische Farbwahl"},
+        {TColorPage::Spectrum, L"16,7 Mio", {L"16,7 Mio. Farben", L"16.7 million colors"}},
+        {TColorPage::Pal256, L"256", {L"256 Farben", L"256 colors"}},
+        {TColorPage::WinPal, L"WinPal", {L"Windows-Paletten", L"Windows palettes"}},
+        {TColorPage::Web, L"Web", {L"216 Webfarben", L"216 web colors"}},
+        {TColorPage::AddPal, L"AddPal", {L"Zusätzliche Paletten", L"More palettes"}},
+        {TColorPage::Office, L"Office", LocalText::Neutral(L"Office")},
+        {TColorPage::UserPal, L"UserPal", {L"Benutzer-Palette", L"User palette"}},
+        {TColorPage::UserBild, L"UserBild", {L"Benutzer-Bild", L"User image"}},
+        {TColorPage::Harmonic, L"Harmonic", {L"Harmonische Farbwahl", L"Harmonic colors"}},
     }};
     return pages;
 }

@@ -8,6 +8,7 @@
 #include "util/ColorMath.h"
 #include "util/Geometry.h"
 #include "util/ImageOps.h"
+#include "util/LocalText.h"
 
 #include <array>
 #include <optional>
@@ -28,8 +29,8 @@ enum class TColorPage {
 constexpr int ColorPageCount = 9;
 struct TColorPageRow {
     TColorPage Page;
-    const wchar_t* Name;      // the page's own name
-    const wchar_t* ListEntry; // what the list shows
+    const wchar_t* Name; // the page's own name
+    LocalText ListEntry; // what the list shows
 };
 const std::array<TColorPageRow, ColorPageCount>& ColorPages();
 

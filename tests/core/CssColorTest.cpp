@@ -6,6 +6,7 @@
 #include "colour/CssColorParse.h"
 #include "colour/CssNamedColors.h"
 #include "storage/MvIni.h"
+#include "util/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -385,6 +386,9 @@ TEST(ColorContrast, RatiosAndVerdictsAtTheThresholds) {
     }
     EXPECT_EQ(VerdictText(true), L"bestanden");
     EXPECT_EQ(VerdictText(false), L"nicht bestanden");
+    SetUiLanguage(Language::English);
+    EXPECT_EQ(VerdictText(true) + L"/" + VerdictText(false), L"passed/failed");
+    SetUiLanguage(Language::German);
 }
 
 TEST(ColorHistory, NewestFirstNoRepeatsSixteenKeptAndReadDefensively) {

@@ -2,6 +2,7 @@
 // setting or the menu "Sprache"/"Language", kept in the settings file for
 // the next start. (The tests run on a German system: "Automatisch" is German.)
 #include "Checks.h"
+#include "ColorWindowDriver.h"
 #include "DravikProcess.h"
 #include "WindowDriver.h"
 
@@ -120,6 +121,18 @@ TEST(Language, TheSettingsDialogSpeaksEnglishAndSaysWhatIsWrongInEnglish) {
               L"Please enter a whole number from 0 to 255 for \"Edge tolerance\".");
     ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsCancel, BN_CLICKED), 0);
     EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }));
+}
+
+TEST(Language, TheColourWindowSpeaksEnglish) {
+    DravikProcess dravik({.Settings = SettingsFile(L"Language=en\r\nMagnifier=0")});
+    const HWND form = OpenByKey(dravik);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Text(form), L"Color Picker");
+    for (const std::wstring& text : TextsOf(form))
+        EXPECT_FALSE(LooksGerman(text)) << Narrow(text);
+    EXPECT_EQ(Text(Control(form, idColCapture)), L"&Capture...");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(form); }));
 }
 
 // This suite runs on a system with an English locale (the test command

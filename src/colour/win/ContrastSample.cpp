@@ -1,5 +1,6 @@
 #include "colour/win/ContrastSample.h"
 
+#include "colour/ColorTexts.h"
 #include "util/Canvas.h"
 #include "util/win/Fonts.h"
 #include "util/win/Handles.h"
@@ -47,10 +48,9 @@ void TContrastSample::PaintContent(HDC dc, const Rect&) {
     const struct {
         const LOGFONTW& Font;
         const wchar_t* Text;
-    } lines[] = {{normal, L"Normaler Text: Franz jagt im komplett verwahrlosten Taxi quer "
-                          L"durch Bayern."},
-                 {large, L"Großer Text"},
-                 {bold, L"Fett ab 14 Punkt"}};
+    } lines[] = {{normal, ColorText::SampleNormal()},
+                 {large, ColorText::SampleLarge()},
+                 {bold, ColorText::SampleBold()}};
     for (const auto& l : lines) {
         const HGDIOBJ old = ::SelectObject(dc, CachedFont(l.Font));
         RECT measured = line;

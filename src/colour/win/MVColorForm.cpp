@@ -1,5 +1,6 @@
 #include "colour/win/MVColorForm.h"
 
+#include "colour/ColorTexts.h"
 #include "help/HelpIds.h"
 #include "util/win/HtmlHelp.h"
 
@@ -47,7 +48,7 @@ TMVColorForm::~TMVColorForm() {
 void TMVColorForm::Create(HWND owner) {
     RegisterClassOnce(ColorFormClass, nullptr,
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
-    CreateWnd(ColorFormClass, ColorFormCaption, FormStyle, FormExStyle, 0, 0, ClientWidth,
+    CreateWnd(ColorFormClass, ColorText::WindowCaption(), FormStyle, FormExStyle, 0, 0, ClientWidth,
               ClientHeight, owner);
     m_eyedrop = ::LoadCursorW(::GetModuleHandleW(nullptr), L"EYEDROP");
     m_hints.Create(Handle());
@@ -120,7 +121,7 @@ void TMVColorForm::SetUserColor(TColor value) {
 void TMVColorForm::SetOnlyCloseBtn(bool value) {
     m_onlyCloseBtn = value;
     ::ShowWindow(Item(idCancel), value ? SW_HIDE : SW_SHOW);
-    ::SetWindowTextW(Item(idOK), value ? L"Schließen" : L"OK");
+    ::SetWindowTextW(Item(idOK), value ? ColorText::Close() : L"OK");
     LayoutControls();
 }
 
@@ -169,7 +170,7 @@ void TMVColorForm::FormShow() {
     if (FPickerIcon) {
         TrayIcon = std::make_unique<TCoolTrayIcon>();
         TrayIcon->SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), L"COLORPICKER"));
-        TrayIcon->SetHint(L"Farbe vom Bildschirm einfangen");
+        TrayIcon->SetHint(ColorText::CaptureTip());
         TrayIcon->OnClick = [this](TCoolTrayIcon&) { btnColCaptureClick(); };
         TrayIcon->ShowIcon();
     }
@@ -256,12 +257,15 @@ std::optional<TColor> TMVColorForm::RunShot() {
 
 void TMVColorForm::btnLoadImgClick() {
     wchar_t file[MAX_PATH] = L"";
-    static const wchar_t filter[] =
-        L"Bilder (*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico)\0"
-        L"*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico\0Alle Dateien (*.*)\0*.*\0";
+    // Pairs of name and pattern, each ending in a zero, and one zero more.
+    const std::wstring images = L"*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.ico";
+    std::wstring filter = std::wstring(ColorText::ImagesFilter()) + L" (" + images + L")";
+    filter += L'\0' + images + L'\0';
+    filter += std::wstring(ColorText::AllFilesFilter()) + L" (*.*)";
+    filter += std::wstring(1, L'\0') + L"*.*" + L'\0';
     OPENFILENAMEW ofn{sizeof(ofn)};
     ofn.hwndOwner = Handle();
-    ofn.lpstrFilter = filter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags =
@@ -280,8 +284,7 @@ bool TMVColorForm::LoadUserImage(const std::wstring& fileName) {
     TRGBImage image = bitmap ? BitmapToImage(bitmap.Get()) : TRGBImage();
     if (image.Width == 0 || image.Height == 0) {
         // The picture shown before stays.
-        ShowError(L"Das Bild \"" + fileName +
-                  L"\" konnte nicht geladen werden. Die Datei ist kein lesbares Bild.");
+        ShowError(FormatText(ColorText::ImageUnreadable, {fileName}));
         return false;
     }
     const Size size{image.Width, image.Height};

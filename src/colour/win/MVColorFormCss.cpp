@@ -4,6 +4,7 @@
 // history of the colours taken.
 #include "colour/win/MVColorForm.h"
 
+#include "colour/ColorTexts.h"
 #include "colour/CssColorParse.h"
 #include "util/Canvas.h"
 #include "util/win/Clipboard.h"
@@ -156,7 +157,7 @@ void TMVColorForm::OnCssCommand(int id, int code) {
             const std::wstring text = ItemText(idCssInput);
             if (!text.empty() && !ReadCssColor(text).Value) {
                 KeepColorBeforeTyping();
-                SetCssNote(L"Keine lesbare CSS-Farbe: die Farbe bleibt.");
+                SetCssNote(ColorText::CssUnreadable());
             }
             TypingEnded();
         }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 constexpr const wchar_t* ColorFormClass = L"TMVColorForm";
-constexpr const wchar_t* ColorFormCaption = L"Farbauswahl";
 
 enum TColorFormId : int {
     idOK = IDOK,

@@ -13,6 +13,12 @@ namespace {
 
 using TKind = TColorFormKind;
 using TRow = TColorFormRow;
+constexpr LocalText NoText = LocalText::Neutral(L"");
+consteval LocalText Same(const wchar_t* text) {
+    return LocalText::Neutral(text);
+}
+constexpr LocalText kSampleText{L"Beispieltext", L"Sample text"};
+constexpr LocalText kUserImage{L"Benutzer-Bild", L"User image"};
 
 // Ids of the containers and labels that nothing else refers to.
 constexpr int idBrightFrame = 3000;
@@ -45,86 +51,199 @@ const std::vector<TRow>& Rows() {
         // The pages.
         {Custom, idSpectrum, Page(TColorPage::Spectrum), 0, 0, 256, 256},
         {Custom, idColorPal256, Page(TColorPage::Pal256), 19, 22, 218, 212},
-        {Label, 0, Page(TColorPage::WinPal), 79, 3, 98, 14, L"8 Farben"},
+        {Label, 0, Page(TColorPage::WinPal), 79, 3, 98, 14, {L"8 Farben", L"8 colors"}},
         {Custom, idColorPal8, Page(TColorPage::WinPal), 79, 18, 98, 16},
-        {Label, 0, Page(TColorPage::WinPal), 79, 55, 98, 14, L"16 Farben"},
+        {Label, 0, Page(TColorPage::WinPal), 79, 55, 98, 14, {L"16 Farben", L"16 colors"}},
         {Custom, idColorPal16, Page(TColorPage::WinPal), 79, 70, 98, 30},
-        {Label, 0, Page(TColorPage::WinPal), 79, 120, 98, 14, L"Grundfarben"},
+        {Label, 0, Page(TColorPage::WinPal), 79, 120, 98, 14, {L"Grundfarben", L"Basic colors"}},
         {Custom, idColorPalWin, Page(TColorPage::WinPal), 79, 135, 98, 86},
-        {Label, 0, Page(TColorPage::Web), 19, 18, 218, 14, L"216 Webfarben (Browser-Safe)"},
+        {Label,
+         0,
+         Page(TColorPage::Web),
+         19,
+         18,
+         218,
+         14,
+         {L"216 Webfarben (Browser-Safe)", L"216 web colors (browser-safe)"}},
         {Custom, idColorPalWeb216, Page(TColorPage::Web), 19, 34, 218, 170},
-        {Label, 0, Page(TColorPage::AddPal), 55, 2, 146, 14, L"120 Webfarben Namen"},
+        {Label,
+         0,
+         Page(TColorPage::AddPal),
+         55,
+         2,
+         146,
+         14,
+         {L"120 Webfarben Namen", L"120 web color names"}},
         {Custom, idColorPalWeb120, Page(TColorPage::AddPal), 55, 17, 146, 142},
-        {Label, 0, Page(TColorPage::AddPal), 79, 178, 98, 14, L"Cremefarben"},
+        {Label, 0, Page(TColorPage::AddPal), 79, 178, 98, 14, {L"Cremefarben", L"Cream colors"}},
         {Custom, idColorPalCreme, Page(TColorPage::AddPal), 79, 193, 98, 30},
         {Custom, idColorPalWordVista, Page(TColorPage::Office), 67, 85, 122, 86},
         {Custom, idColorPalUser, Page(TColorPage::UserPal), 31, 15, 194, 226},
         {Custom, idUserImageBox, Page(TColorPage::UserBild), 0, 0, 256, 256},
         {Custom, idPickerHarmonic, Page(TColorPage::Harmonic), 78, 71, 100, 113},
         // The bars and the three colour panels.
-        {Label, 0, 0, 280, 18, 30, 14, L"Hell."},
+        {Label, 0, 0, 280, 18, 30, 14, {L"Hell.", L"Light."}},
         {Panel, idBrightFrame, 0, 280, 34, 30, 260},
         {Custom, idBright, idBrightFrame, 2, 2, 26, 256},
-        {Label, 0, 0, 320, 18, 30, 14, L"Sätt."},
+        {Label, 0, 0, 320, 18, 30, 14, {L"Sätt.", L"Sat."}},
         {Panel, idSatFrame, 0, 320, 34, 30, 260},
         {Custom, idSat, idSatFrame, 2, 2, 26, 256},
-        {Label, 0, 0, 361, 18, 49, 14, L"Neu"},
+        {Label, 0, 0, 361, 18, 49, 14, {L"Neu", L"New"}},
         {Custom, idColorNew, 0, 361, 34, 49, 49},
-        {Label, 0, 0, 416, 18, 49, 14, L"Aktuell"},
-        {Custom, idColorOld, 0, 416, 34, 49, 49, L"", L"Aktuelle Farbe als neue Farbe festlegen"},
-        {Label, idDefColorLabel, 0, 472, 18, 49, 14, L"Standard"},
-        {Custom, idDefColor, 0, 472, 34, 49, 49, L"", L"Standardfarbe als neue Farbe festlegen"},
+        {Label, 0, 0, 416, 18, 49, 14, {L"Aktuell", L"Current"}},
+        {Custom,
+         idColorOld,
+         0,
+         416,
+         34,
+         49,
+         49,
+         NoText,
+         {L"Aktuelle Farbe als neue Farbe festlegen", L"Make the current color the new color"}},
+        {Label, idDefColorLabel, 0, 472, 18, 49, 14, {L"Standard", L"Default"}},
+        {Custom,
+         idDefColor,
+         0,
+         472,
+         34,
+         49,
+         49,
+         NoText,
+         {L"Standardfarbe als neue Farbe festlegen", L"Make the default color the new color"}},
         // The value panel.
         {Panel, idValuePanel, 0, 360, 91, 263, 203},
-        {Label, 0, idValuePanel, 8, 13, 34, 14, L"Rot"},
-        {Edit, idRed, idValuePanel, 44, 10, 46, 21, L"", nullptr, 3, 255},
-        {Label, 0, idValuePanel, 8, 39, 34, 14, L"Grün"},
-        {Edit, idGreen, idValuePanel, 44, 36, 46, 21, L"", nullptr, 3, 255},
-        {Label, 0, idValuePanel, 8, 65, 34, 14, L"Blau"},
-        {Edit, idBlue, idValuePanel, 44, 62, 46, 21, L"", nullptr, 3, 255},
-        {Label, 0, idValuePanel, 98, 13, 12, 14, L"H"},
-        {Edit, idH, idValuePanel, 112, 10, 50, 21, L"", L"Hue/Farbton", 5, 99},
-        {Label, 0, idValuePanel, 98, 39, 12, 14, L"S"},
-        {Edit, idS, idValuePanel, 112, 36, 50, 21, L"", L"Saturation/Sättigung", 5, 100},
-        {Label, 0, idValuePanel, 165, 39, 14, 14, L"%"},
-        {Label, 0, idValuePanel, 98, 65, 12, 14, L"L"},
-        {Edit, idL, idValuePanel, 112, 62, 50, 21, L"", L"Luminance/Helligkeit", 5, 100},
-        {Label, 0, idValuePanel, 165, 65, 14, 14, L"%"},
-        {Label, 0, idValuePanel, 186, 13, 12, 14, L"C"},
-        {Edit, idC, idValuePanel, 200, 10, 54, 21, L"", L"Cyan", 3, 255},
-        {Label, 0, idValuePanel, 186, 39, 12, 14, L"M"},
-        {Edit, idM, idValuePanel, 200, 36, 54, 21, L"", L"Magenta", 3, 255},
-        {Label, 0, idValuePanel, 186, 65, 12, 14, L"Y"},
-        {Edit, idY, idValuePanel, 200, 62, 54, 21, L"", L"Yellow/Gelb", 3, 255},
-        {Label, 0, idValuePanel, 186, 91, 12, 14, L"K"},
-        {Edit, idK, idValuePanel, 200, 88, 54, 21, L"", L"Key plate / Schwarz", 3, 255},
-        {Label, idRGBText, idValuePanel, 8, 123, 74, 14, L"Hex (RGB)"},
+        {Label, 0, idValuePanel, 8, 13, 34, 14, {L"Rot", L"Red"}},
+        {Edit, idRed, idValuePanel, 44, 10, 46, 21, NoText, NoText, 3, 255},
+        {Label, 0, idValuePanel, 8, 39, 34, 14, {L"Grün", L"Green"}},
+        {Edit, idGreen, idValuePanel, 44, 36, 46, 21, NoText, NoText, 3, 255},
+        {Label, 0, idValuePanel, 8, 65, 34, 14, {L"Blau", L"Blue"}},
+        {Edit, idBlue, idValuePanel, 44, 62, 46, 21, NoText, NoText, 3, 255},
+        {Label, 0, idValuePanel, 98, 13, 12, 14, Same(L"H")},
+        {Edit, idH, idValuePanel, 112, 10, 50, 21, NoText, {L"Hue/Farbton", L"Hue"}, 5, 99},
+        {Label, 0, idValuePanel, 98, 39, 12, 14, Same(L"S")},
+        {Edit,
+         idS,
+         idValuePanel,
+         112,
+         36,
+         50,
+         21,
+         NoText,
+         {L"Saturation/Sättigung", L"Saturation"},
+         5,
+         100},
+        {Label, 0, idValuePanel, 165, 39, 14, 14, Same(L"%")},
+        {Label, 0, idValuePanel, 98, 65, 12, 14, Same(L"L")},
+        {Edit,
+         idL,
+         idValuePanel,
+         112,
+         62,
+         50,
+         21,
+         NoText,
+         {L"Luminance/Helligkeit", L"Luminance"},
+         5,
+         100},
+        {Label, 0, idValuePanel, 165, 65, 14, 14, Same(L"%")},
+        {Label, 0, idValuePanel, 186, 13, 12, 14, Same(L"C")},
+        {Edit, idC, idValuePanel, 200, 10, 54, 21, NoText, Same(L"Cyan"), 3, 255},
+        {Label, 0, idValuePanel, 186, 39, 12, 14, Same(L"M")},
+        {Edit, idM, idValuePanel, 200, 36, 54, 21, NoText, Same(L"Magenta"), 3, 255},
+        {Label, 0, idValuePanel, 186, 65, 12, 14, Same(L"Y")},
+        {Edit, idY, idValuePanel, 200, 62, 54, 21, NoText, {L"Yellow/Gelb", L"Yellow"}, 3, 255},
+        {Label, 0, idValuePanel, 186, 91, 12, 14, Same(L"K")},
+        {Edit,
+         idK,
+         idValuePanel,
+         200,
+         88,
+         54,
+         21,
+         NoText,
+         {L"Key plate / Schwarz", L"Key plate (black)"},
+         3,
+         255},
+        {Label, idRGBText, idValuePanel, 8, 123, 74, 14, Same(L"Hex (RGB)")},
         // One more than six: "#RRGGBB" as the copy button writes it pastes back.
-        {Edit, idColorRGB, idValuePanel, 84, 120, 70, 21, L"", nullptr, 7},
-        {Button, idCopyRGB, idValuePanel, 158, 120, 23, 21, L"Kopieren",
-         L"Farbe in Zwischenablage kopieren"},
-        {Check, idRGBwithNumSign, idValuePanel, 188, 122, 66, 17, L"mit #",
-         L"Farbwert mit vorangestellten #-Zeichen kopieren"},
-        {Label, 0, idValuePanel, 8, 151, 74, 14, L"Hex (BGR)"},
-        {Edit, idColorBGR, idValuePanel, 84, 148, 70, 21, L"", nullptr, 6},
-        {Button, idCopyBGR, idValuePanel, 158, 148, 23, 21, L"Kopieren",
-         L"Farbe in Zwischenablage kopieren"},
-        {Label, 0, idValuePanel, 8, 179, 74, 14, L"Dezimal"},
-        {Edit, idColorDec, idValuePanel, 84, 176, 70, 21, L"", nullptr, 8},
-        {Button, idCopyDec, idValuePanel, 158, 176, 23, 21, L"Kopieren",
-         L"Farbe in Zwischenablage kopieren"},
+        {Edit, idColorRGB, idValuePanel, 84, 120, 70, 21, NoText, NoText, 7},
+        {Button,
+         idCopyRGB,
+         idValuePanel,
+         158,
+         120,
+         23,
+         21,
+         {L"Kopieren", L"Copy"},
+         {L"Farbe in Zwischenablage kopieren", L"Copy the color to the clipboard"}},
+        {Check,
+         idRGBwithNumSign,
+         idValuePanel,
+         188,
+         122,
+         66,
+         17,
+         {L"mit #", L"with #"},
+         {L"Farbwert mit vorangestellten #-Zeichen kopieren",
+          L"Copy the color value with a leading #"}},
+        {Label, 0, idValuePanel, 8, 151, 74, 14, Same(L"Hex (BGR)")},
+        {Edit, idColorBGR, idValuePanel, 84, 148, 70, 21, NoText, NoText, 6},
+        {Button,
+         idCopyBGR,
+         idValuePanel,
+         158,
+         148,
+         23,
+         21,
+         {L"Kopieren", L"Copy"},
+         {L"Farbe in Zwischenablage kopieren", L"Copy the color to the clipboard"}},
+        {Label, 0, idValuePanel, 8, 179, 74, 14, {L"Dezimal", L"Decimal"}},
+        {Edit, idColorDec, idValuePanel, 84, 176, 70, 21, NoText, NoText, 8},
+        {Button,
+         idCopyDec,
+         idValuePanel,
+         158,
+         176,
+         23,
+         21,
+         {L"Kopieren", L"Copy"},
+         {L"Farbe in Zwischenablage kopieren", L"Copy the color to the clipboard"}},
     };
     static const std::vector<TRow> pageButtons{
-        {Button, idColCapture, 0, 8, 306, 84, 25, L"&Einfangen...",
-         L"Farbe vom Bildschirm per Mausklick einfangen"},
-        {Button, idLoadImg, 0, 96, 306, 84, 25, L"Bild &laden...",
-         L"Bilddatei laden, um aus dieser eine Farbe auszuwählen"},
-        {Button, idSetUserColor, 0, 184, 306, 84, 25, L"Zuweisen",
-         L"Ausgewählte Farbe in Benutzer-Palette einfügen"},
+        {Button,
+         idColCapture,
+         0,
+         8,
+         306,
+         84,
+         25,
+         {L"&Einfangen...", L"&Capture..."},
+         {L"Farbe vom Bildschirm per Mausklick einfangen",
+          L"Capture a color from the screen with a mouse click"}},
+        {Button,
+         idLoadImg,
+         0,
+         96,
+         306,
+         84,
+         25,
+         {L"Bild &laden...", L"&Load image..."},
+         {L"Bilddatei laden, um aus dieser eine Farbe auszuwählen",
+          L"Load an image file to pick a color from it"}},
+        {Button,
+         idSetUserColor,
+         0,
+         184,
+         306,
+         84,
+         25,
+         {L"Zuweisen", L"Assign"},
+         {L"Ausgewählte Farbe in Benutzer-Palette einfügen",
+          L"Put the chosen color into the user palette"}},
     };
     static const std::vector<TRow> closeButtons{
-        {Button, idOK, 0, OkLeft, ButtonRowTop, 75, 25, L"OK"},
-        {Button, idCancel, 0, CancelLeft, ButtonRowTop, 75, 25, L"Abbrechen"},
+        {Button, idOK, 0, OkLeft, ButtonRowTop, 75, 25, Same(L"OK")},
+        {Button, idCancel, 0, CancelLeft, ButtonRowTop, 75, 25, {L"Abbrechen", L"Cancel"}},
     };
     // The CSS, contrast and history groups come after the buttons under the
     // pages and before "OK" / "Schließen", in the tab order as on the screen.
@@ -168,7 +287,7 @@ void TMVColorForm::CreateControls() {
         const Rect zero{0, 0, row.W, row.H}; // placed by LayoutControls
         const auto create = [&](const wchar_t* cls, DWORD style, DWORD exStyle = 0) {
             return ::CreateWindowExW(
-                exStyle, cls, row.Text, WS_CHILD | WS_VISIBLE | style, 0, 0, row.W, row.H, parent,
+                exStyle, cls, row.Text(), WS_CHILD | WS_VISIBLE | style, 0, 0, row.W, row.H, parent,
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         };
         HWND wnd = nullptr;
@@ -231,7 +350,7 @@ void TMVColorForm::CreateControls() {
         case TKind::Combo:
             wnd = create(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
             for (const TColorPageRow& page : ColorPages())
-                ::SendMessageW(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page.ListEntry));
+                ::SendMessageW(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page.ListEntry()));
             break;
         case TKind::Panel: {
             TPanel* panel = id == idPageArea      ? &m_pageArea
@@ -251,35 +370,34 @@ void TMVColorForm::CreateControls() {
         }
         case TKind::Custom: {
             // The pictures and swatches, each with what screen readers call it.
-            const std::map<int, std::pair<TImagePanel*, const wchar_t*>> pictures{
-                {idSpectrum, {&ImgColorPalette, L"16,7 Mio. Farben"}},
-                {idBright, {&ImgBrightPalette, L"Helligkeit"}},
-                {idSat, {&ImgSatPalette, L"Sättigung"}}};
-            const std::map<int, std::pair<TColorSwatch*, const wchar_t*>> swatches{
-                {idColorNew, {&pColorNew, L"Neu"}},
-                {idColorOld, {&pColorOld, L"Aktuell"}},
-                {idDefColor, {&pDefColor, L"Standard"}},
-                {idForeground, {&m_foreground, L"Vordergrund"}},
-                {idBackground, {&m_backgroundSwatch, L"Hintergrund"}}};
+            const std::map<int, std::pair<TImagePanel*, LocalText>> pictures{
+                {idSpectrum, {&ImgColorPalette, {L"16,7 Mio. Farben", L"16.7 million colors"}}},
+                {idBright, {&ImgBrightPalette, {L"Helligkeit", L"Brightness"}}},
+                {idSat, {&ImgSatPalette, {L"Sättigung", L"Saturation"}}}};
+            const std::map<int, std::pair<TColorSwatch*, LocalText>> swatches{
+                {idColorNew, {&pColorNew, {L"Neu", L"New"}}},
+                {idColorOld, {&pColorOld, {L"Aktuell", L"Current"}}},
+                {idDefColor, {&pDefColor, {L"Standard", L"Default"}}},
+                {idForeground, {&m_foreground, {L"Vordergrund", L"Foreground"}}},
+                {idBackground, {&m_backgroundSwatch, {L"Hintergrund", L"Background"}}}};
             if (const auto picture = pictures.find(id); picture != pictures.end()) {
-                picture->second.first->Create(parent, id, picture->second.second, zero);
+                picture->second.first->Create(parent, id, picture->second.second(), zero);
                 wnd = picture->second.first->Handle();
                 break;
             }
             if (const auto swatch = swatches.find(id); swatch != swatches.end()) {
-                swatch->second.first->Create(parent, id, swatch->second.second, zero);
+                swatch->second.first->Create(parent, id, swatch->second.second(), zero);
                 wnd = swatch->second.first->Handle();
                 break;
             }
             switch (id) {
             case idContrastSample:
-                m_sample.Create(parent, id, L"Beispieltext", zero);
+                m_sample.Create(parent, id, kSampleText(), zero);
                 wnd = m_sample.Handle();
                 break;
             case idUserImageBox:
                 m_userBox.Create(parent, id, zero);
-                ImgCustomPalette.Create(m_userBox.Handle(), idCustomPalette, L"Benutzer-Bild",
-                                        zero);
+                ImgCustomPalette.Create(m_userBox.Handle(), idCustomPalette, kUserImage(), zero);
                 ::ShowWindow(ImgCustomPalette.Handle(), SW_HIDE); // until a picture is loaded
                 m_items[idCustomPalette] = ImgCustomPalette.Handle();
                 wnd = m_userBox.Handle();
@@ -290,14 +408,18 @@ void TMVColorForm::CreateControls() {
                 break;
             default: {
                 // What screen readers call each palette.
-                static const std::map<int, const wchar_t*> names{
-                    {idColorPal256, L"256 Farben"},       {idColorPal8, L"8 Farben"},
-                    {idColorPal16, L"16 Farben"},         {idColorPalWin, L"Grundfarben"},
-                    {idColorPalWeb216, L"216 Webfarben"}, {idColorPalWeb120, L"120 Webfarben"},
-                    {idColorPalCreme, L"Cremefarben"},    {idColorPalWordVista, L"Office"},
-                    {idColorPalUser, L"Benutzer-Palette"}};
+                static const std::map<int, LocalText> names{
+                    {idColorPal256, {L"256 Farben", L"256 colors"}},
+                    {idColorPal8, {L"8 Farben", L"8 colors"}},
+                    {idColorPal16, {L"16 Farben", L"16 colors"}},
+                    {idColorPalWin, {L"Grundfarben", L"Basic colors"}},
+                    {idColorPalWeb216, {L"216 Webfarben", L"216 web colors"}},
+                    {idColorPalWeb120, {L"120 Webfarben", L"120 web colors"}},
+                    {idColorPalCreme, {L"Cremefarben", L"Cream colors"}},
+                    {idColorPalWordVista, LocalText::Neutral(L"Office")},
+                    {idColorPalUser, {L"Benutzer-Palette", L"User palette"}}};
                 auto palette = std::make_unique<TColorPalControl>();
-                palette->Create(parent, id, names.at(id), zero, Dpi());
+                palette->Create(parent, id, names.at(id)(), zero, Dpi());
                 wnd = palette->Handle();
                 m_palettes[id] = std::move(palette);
                 break;
@@ -307,7 +429,7 @@ void TMVColorForm::CreateControls() {
         }
         }
         m_items[id] = wnd;
-        if (row.Hint) m_hints.Add(wnd, row.Hint);
+        if (*row.Hint()) m_hints.Add(wnd, row.Hint());
     }
     CreateCopyGlyph();
     LoadCssIcons();

@@ -1,6 +1,7 @@
 #pragma once
 // The colour window's controls as rows: kind, id, parent, 96-DPI place, text
 // and hint. The rows' order is the tab order.
+#include "util/LocalText.h"
 #include <span>
 
 enum class TColorFormKind {
@@ -22,10 +23,10 @@ struct TColorFormRow {
     int Id;     // 0 for a label: it gets an id from its row number
     int Parent; // 0: the form
     int X, Y, W, H;
-    const wchar_t* Text = L"";
-    const wchar_t* Hint = nullptr;
-    int MaxLength = 0;  // edits
-    int UpDownMax = -1; // edits with an up-down control
+    LocalText Text = LocalText::Neutral(L"");
+    LocalText Hint = LocalText::Neutral(L""); // none when empty
+    int MaxLength = 0;                        // edits
+    int UpDownMax = -1;                       // edits with an up-down control
 };
 
 // The groups "CSS", "Kontrast" and "Verlauf".
