@@ -91,30 +91,35 @@ TColorFieldTexts ColorFieldTexts(TColor value, const TColorEditGuards& guards) {
     return texts;
 }
 
-const wchar_t* const InvalidRGBText =
+const LocalText InvalidRGBText{
     L"Die angegebene Farbe ist ungültig. Bitte im Format RRGGBB angeben.\r\nR=Rot, G=Grün, "
-    L"B=Blau. Werte hexadezimal von 0-9 und A-F.";
-const wchar_t* const InvalidBGRText =
+    L"B=Blau. Werte hexadezimal von 0-9 und A-F.",
+    L"The color is not valid. Please enter it as RRGGBB.\r\nR=red, G=green, B=blue, "
+    L"hexadecimal values from 0-9 and A-F."};
+const LocalText InvalidBGRText{
     L"Die angegebene Farbe ist ungültig. Bitte im Format BBGGRR angeben.\r\nR=Rot, G=Grün, "
-    L"B=Blau. Werte hexadezimal von 0-9 und A-F.";
-const wchar_t* const InvalidDecText =
-    L"Die angegebene Farbe ist ungültig. Bitte als Zahl zwischen 0 und 16777215 angeben.";
+    L"B=Blau. Werte hexadezimal von 0-9 und A-F.",
+    L"The color is not valid. Please enter it as BBGGRR.\r\nR=red, G=green, B=blue, "
+    L"hexadecimal values from 0-9 and A-F."};
+const LocalText InvalidDecText{
+    L"Die angegebene Farbe ist ungültig. Bitte als Zahl zwischen 0 und 16777215 angeben.",
+    L"The color is not valid. Please enter a number from 0 to 16777215."};
 
 TTypedColor ParseRGBField(const std::wstring& text) {
     const auto hex = PaddedHex(text, true);
-    if (!hex) return {clBlack, InvalidRGBText};
+    if (!hex) return {clBlack, InvalidRGBText()};
     return {ShortHexRGBToColor(*hex, clBlack), std::nullopt};
 }
 
 TTypedColor ParseBGRField(const std::wstring& text) {
     const auto hex = PaddedHex(text, false);
-    if (!hex) return {clBlack, InvalidBGRText};
+    if (!hex) return {clBlack, InvalidBGRText()};
     return {ShortHexBGRToColor(*hex, clBlack), std::nullopt};
 }
 
 TTypedColor ParseDecField(const std::wstring& text) {
     const std::int32_t value = StrToIntDef(text.empty() ? L"0" : text, -1);
-    if (value < 0 || value > 0xFFFFFF) return {clBlack, InvalidDecText};
+    if (value < 0 || value > 0xFFFFFF) return {clBlack, InvalidDecText()};
     return {static_cast<TColor>(value), std::nullopt};
 }
 

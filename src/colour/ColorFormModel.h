@@ -60,14 +60,14 @@ struct TColorFieldTexts {
 };
 TColorFieldTexts ColorFieldTexts(TColor value, const TColorEditGuards& guards);
 
-// A typed colour text: the colour, or the German message that rejects it.
+// A typed colour text: the colour, or the message that rejects it.
 struct TTypedColor {
     TColor Color = clBlack;
     std::optional<std::wstring> Error;
 };
-extern const wchar_t* const InvalidRGBText;
-extern const wchar_t* const InvalidBGRText;
-extern const wchar_t* const InvalidDecText;
+extern const LocalText InvalidRGBText;
+extern const LocalText InvalidBGRText;
+extern const LocalText InvalidDecText;
 // Hex fields: empty counts as "0", a partial value is padded on the right with
 // "0" (typing F gives F00000). The RGB field also takes the "#RRGGBB" its copy
 // button writes.

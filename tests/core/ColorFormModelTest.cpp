@@ -48,7 +48,7 @@ TEST(ColorFormFields, TypedAndPastedText) {
         TTypedColor (*parse)(const std::wstring&);
         const wchar_t* text;
         TColor color;
-        const wchar_t* error;
+        const LocalText* error;
     };
     const Case cases[] = {
         {ParseRGBField, L"AB", 0x0000AB, nullptr}, // grows from the left
@@ -57,23 +57,23 @@ TEST(ColorFormFields, TypedAndPastedText) {
         {ParseRGBField, L"ff0000", clRed, nullptr},
         {ParseRGBField, L"#00FF00", 0x00FF00, nullptr}, // what "mit #" copies pastes back
         {ParseRGBField, L"#", clBlack, nullptr},
-        {ParseRGBField, L"XYZ", 0, InvalidRGBText},
-        {ParseRGBField, L"FF00001", 0, InvalidRGBText},
-        {ParseRGBField, L"##FF", 0, InvalidRGBText},
+        {ParseRGBField, L"XYZ", 0, &InvalidRGBText},
+        {ParseRGBField, L"FF00001", 0, &InvalidRGBText},
+        {ParseRGBField, L"##FF", 0, &InvalidRGBText},
         {ParseBGRField, L"AB", 0xAB0000, nullptr},
-        {ParseBGRField, L"#AB", 0, InvalidBGRText},
-        {ParseBGRField, L"0000G0", 0, InvalidBGRText},
+        {ParseBGRField, L"#AB", 0, &InvalidBGRText},
+        {ParseBGRField, L"0000G0", 0, &InvalidBGRText},
         {ParseDecField, L"", clBlack, nullptr},
         {ParseDecField, L"255", clRed, nullptr},
         {ParseDecField, L"16777215", clWhite, nullptr},
-        {ParseDecField, L"16777216", 0, InvalidDecText},
-        {ParseDecField, L"-1", 0, InvalidDecText},
-        {ParseDecField, L"12a", 0, InvalidDecText},
+        {ParseDecField, L"16777216", 0, &InvalidDecText},
+        {ParseDecField, L"-1", 0, &InvalidDecText},
+        {ParseDecField, L"12a", 0, &InvalidDecText},
     };
     for (const Case& c : cases) {
         const TTypedColor typed = c.parse(c.text);
         if (c.error) {
-            EXPECT_EQ(typed.Error, c.error) << c.text;
+            EXPECT_EQ(typed.Error, std::wstring((*c.error)())) << c.text;
         } else {
             EXPECT_FALSE(typed.Error) << c.text;
             EXPECT_EQ(typed.Color, c.color) << c.text;
