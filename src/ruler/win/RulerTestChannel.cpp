@@ -239,7 +239,8 @@ std::wstring ItemState(const TMainDlg& ruler, const std::wstring& name) {
     if (!row) return L"unknown item";
     std::wostringstream out;
     out << L"Checked=" << row->IsChecked(ruler) << L"\nEnabled=" << row->IsEnabled(ruler)
-        << L"\nCaption=" << row->Caption() << L"\nKey=" << static_cast<unsigned>(row->Key.VirtualKey);
+        << L"\nCaption=" << row->Caption() << L"\nKey="
+        << static_cast<unsigned>(row->Key.VirtualKey);
     return out.str();
 }
 
