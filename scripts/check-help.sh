@@ -56,12 +56,17 @@ check_help_file() {
         done < <(sed -n 's|.*name="Local" value="\([^"#]*\).*|\1|p' "$f")
         [ "$n" -gt 0 ] || bad "$help_chm: $(basename "$f") has no entries"
     done
-    python3 - "$repo/$help_captions" "$dir/x" "$help_chm" <<'PY' || fail=1
+    python3 - "$repo/$help_captions" "$dir/x" "$help_chm" "$help_dict" <<'PY' || fail=1
 import glob, html, re, sys
-source, pages, chm = sys.argv[1:]
+source, pages, chm, dictionary = sys.argv[1:]
 text = open(source, encoding="utf-8").read()
-if source.endswith(".cpp"):  # the command rows themselves
-    captions = [c for c in re.findall(r'\.Caption = L"([^"]+)"', text) if c != "Twip"]
+if source.endswith(".cpp"):  # the command rows themselves: one caption, or a
+    # German and an English one, or one for every language
+    found = re.findall(r'\.Caption = (?:L"([^"]+)"|\{L"([^"]+)", L"([^"]+)"\}|'
+                       r'LocalText::Neutral\(L"([^"]+)"\))', text)
+    english = dictionary.startswith("en")
+    captions = [one or (en if english else de) or neutral for one, de, en, neutral in found]
+    captions = [c for c in captions if c not in ("Twip", "Twips")]  # hidden
 else:  # a list, one caption a line
     captions = [line.strip() for line in text.splitlines() if line.strip()]
 if not captions:
