@@ -3,8 +3,9 @@
 # context ids (resources/help/HelpIds.h) and the one page per id
 # (resources/help/HelpIdPages.ali) serve both projects.
 #   compiled file | source folder | hunspell dictionary | word list | menu captions
-# The menu captions are the ones the help must name: the German ones are read
-# from the ruler's command rows, the English ones from a list.
+# The menu captions are the ones the help must name: read from the ruler's
+# command rows (of a row with a German and an English caption, the one of the
+# file's language), or from a list, one a line, while the rows are German only.
 help_files=(
     "Hilfe.chm|resources/help|de_DE|scripts/help-words.txt|src/ruler/win/RulerCommands.cpp"
     "Help.chm|resources/help-en|en_US|scripts/help-words-en.txt|scripts/help-captions-en.txt"
