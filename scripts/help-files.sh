@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the variables are for the scripts that source this
 # Sourced by the help and distribution scripts: the help files, one row per
 # language. Both are built from pages of the same names, so the one list of
 # context ids (resources/help/HelpIds.h) and the one page per id
