@@ -41,10 +41,19 @@ target_link_libraries(Dravik PRIVATE dravik_shell)
 target_link_options(Dravik PRIVATE -municode -s)
 target_compile_options(Dravik PRIVATE ${DRAVIK_WARNINGS})
 
-# Hilfe.chm: the German help file beside the program.
-file(GLOB DRAVIK_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/Hilfe.chm
-    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-help.sh ${CMAKE_BINARY_DIR}/bin/Hilfe.chm
-    DEPENDS ${DRAVIK_HELP_SOURCES} ${CMAKE_SOURCE_DIR}/scripts/build-help.sh
-    COMMENT "Building Hilfe.chm" VERBATIM)
-add_custom_target(dravik_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Hilfe.chm)
+# The help files beside the program: the German Hilfe.chm and the English
+# Help.chm. Both use the help ids and their pages in resources/help.
+file(GLOB DRAVIK_HELP_SHARED CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/Help*)
+set(DRAVIK_HELP_SCRIPTS ${CMAKE_SOURCE_DIR}/scripts/build-help.sh ${CMAKE_SOURCE_DIR}/scripts/help-files.sh)
+set(DRAVIK_HELP_FILES)
+set(help_chms Hilfe.chm Help.chm)
+set(help_folders help help-en)
+foreach(chm folder IN ZIP_LISTS help_chms help_folders)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/${folder}/*)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/${chm}
+        COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-help.sh ${CMAKE_BINARY_DIR}/bin/${chm}
+        DEPENDS ${sources} ${DRAVIK_HELP_SHARED} ${DRAVIK_HELP_SCRIPTS}
+        COMMENT "Building ${chm}" VERBATIM)
+    list(APPEND DRAVIK_HELP_FILES ${CMAKE_BINARY_DIR}/bin/${chm})
+endforeach()
+add_custom_target(dravik_help ALL DEPENDS ${DRAVIK_HELP_FILES})

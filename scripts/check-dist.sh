@@ -14,7 +14,11 @@
 # - a silent uninstall while the ruler runs (the settings stay), an install
 #   through its pages with "Dravik starten" ticked, and an uninstall through
 #   its pages with "Einstellungen löschen" ticked while the ruler runs (the
-#   settings go).
+#   settings go);
+# - all that as a German user, whose installer is German as it always was;
+#   then a French user's silent install and uninstall, in English: English
+#   Start-menu links (the help link opening Help.chm) in place of the German
+#   ones.
 # Exit codes of the NSIS programs say little under Wine: files are checked.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -45,13 +49,19 @@ trap cleanup EXIT
 # program file that differs from this build's (bytes after the image, which
 # Windows does not read), so its files can be told from the new ones.
 mkdir -p "$work/older-bin"
-cp "$bin/Dravik.exe" "$bin/zephal.dll" "$bin/Hilfe.chm" "$work/older-bin/"
+cp "$bin/Dravik.exe" "$bin/zephal.dll" "$bin/Hilfe.chm" "$bin/Help.chm" "$work/older-bin/"
 printf 'Dravik %s' "$older" >>"$work/older-bin/Dravik.exe"
 DRAVIK_DIST_VERSION=$older DRAVIK_DIST_BIN=$work/older-bin DRAVIK_DIST_DIR=$work/older \
     "$repo/scripts/dist.sh" >/dev/null || { echo "check-dist: the older version's installer was not built" >&2; exit 1; }
 
 dravik_start_display
 dravik_prepare_prefix
+# The installer chooses its language by Windows' user interface language,
+# which Wine takes from the locale (it need not be installed on this machine):
+# a German user's unless ui_locale says otherwise. Through env, so that bash
+# itself does not try to switch to a locale it may not have.
+ui_locale=de_DE.UTF-8
+wine() { env LC_ALL="$ui_locale" wine "$@"; }
 
 fail=0
 check() { # check DESCRIPTION COMMAND...
@@ -72,6 +82,7 @@ chosen='C:\Werkzeuge\Dravik'
 inst=$drive/Werkzeuge/Dravik
 default_inst="$drive/Program Files/Morvane/Dravik"
 links="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Morvane Dravik"
+start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Morvane Dravik'
 uninst='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 key="$uninst\\Morvane Dravik"
 old_key="$uninst\\Morvane Dravik 1.8"
@@ -153,7 +164,7 @@ run_setup 'C:\setup.exe' /S "/D=$chosen"
 ruler_pid=$older_pid
 check "silent install closed the running ruler" wait_for 10 ruler_gone
 check "new files in the chosen folder" wait_for 30 same "$inst/Dravik.exe" "$bin/Dravik.exe"
-for f in zephal.dll Hilfe.chm Uninstall.exe; do check "installed $f" present "$inst/$f"; done
+for f in zephal.dll Hilfe.chm Help.chm Uninstall.exe; do check "installed $f" present "$inst/$f"; done
 check "no Dravik.ini installed" absent "$inst/Dravik.ini"
 check "the older version's files removed" absent "$drive/Alt/Dravik"
 check "one uninstall entry" one_entry
@@ -165,8 +176,10 @@ check "entry Publisher" reg_has Publisher Morvane
 check "entry UninstallString" reg_has UninstallString 'Werkzeuge\\Dravik\\Uninstall.exe"$'
 check "entry QuietUninstallString" reg_has QuietUninstallString 'Uninstall.exe" /S'
 for l in Dravik.lnk Dravik-Hilfe.lnk "Dravik deinstallieren.lnk"; do check "link $l" present "$links/$l"; done
+check "no English links on a German system" absent "$links/Dravik Help.lnk"
+check "the help link opens Hilfe.chm" link_target_is "$start_menu\\Dravik-Hilfe.lnk" "$chosen\\Hilfe.chm"
 check "Start-menu link starts the installed ruler" \
-    link_target_is 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Morvane Dravik\Dravik.lnk' "$chosen\\Dravik.exe"
+    link_target_is "$start_menu\\Dravik.lnk" "$chosen\\Dravik.exe"
 check "the ruler closed by the installer started again by the desktop shell" closer user 30
 
 # The installed ruler saves into AppData, and the user's settings survived.
@@ -200,7 +213,7 @@ run_setup "$chosen\\Uninstall.exe" /S
 check "silent uninstall closed the ruler" wait_for 30 ruler_gone
 wait_for 60 absent "$inst/Dravik.exe"
 wait_for 30 absent "$inst/Uninstall.exe"
-for f in Dravik.exe zephal.dll Hilfe.chm Uninstall.exe; do check "removed $f" absent "$inst/$f"; done
+for f in Dravik.exe zephal.dll Hilfe.chm Help.chm Uninstall.exe; do check "removed $f" absent "$inst/$f"; done
 check "links removed" absent "$links"
 check "uninstall entry removed" no_key "$key"
 check "AppData Settings.ini kept" present "$appdata/Settings.ini"
@@ -218,5 +231,21 @@ check "the uninstaller closed the ruler" no_ruler
 check "removed Dravik.exe" wait_for 30 absent "$default_inst/Dravik.exe"
 check "\"Einstellungen löschen\" removed Settings.ini" absent "$appdata/Settings.ini"
 check "no uninstall entry left" no_entry
+
+echo "a French user: the installer in English"
+run_setup 'C:\setup.exe' /S
+check "a German install first" wait_for 30 present "$links/Dravik-Hilfe.lnk"
+ui_locale=fr_FR.UTF-8
+run_setup 'C:\setup.exe' /S
+check "English install over it" wait_for 30 present "$links/Dravik Help.lnk"
+check "the English help link opens Help.chm" \
+    link_target_is "$start_menu\\Dravik Help.lnk" 'C:\Program Files\Morvane\Dravik\Help.chm'
+check "English uninstall link" present "$links/Uninstall Dravik.lnk"
+for l in Dravik-Hilfe.lnk "Dravik deinstallieren.lnk"; do check "German link $l replaced" absent "$links/$l"; done
+check "both help files installed" bash -c "[ -f '$default_inst/Hilfe.chm' ] && [ -f '$default_inst/Help.chm' ]"
+run_setup 'C:\Program Files\Morvane\Dravik\Uninstall.exe' /S
+check "English uninstall removed the links" wait_for 60 absent "$links"
+check "English uninstall removed the help files" wait_for 30 bash -c "[ ! -e '$default_inst/Hilfe.chm' ] && [ ! -e '$default_inst/Help.chm' ]"
+check "no uninstall entry left after the English uninstall" no_entry
 echo "install and uninstall check: $((SECONDS - start)) s"
 exit $fail

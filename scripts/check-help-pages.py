@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Checks the help's source pages as text, before they are compiled:
+"""Checks a help file's source pages as text, before they are compiled:
 
-    check-help-pages.py HELP_FOLDER WORD_LIST
+    check-help-pages.py HELP_FOLDER DICTIONARY WORD_LIST
 
-- every page listed in Hilfe.hhp parses as HTML: each element that is opened
+- every page listed in the folder's help project (its one .hhp) parses as
+  HTML: each element that is opened
   is closed in order, no end tag without its start, only known entities, and
   each entity ends with ";",
 - no stray entity fragment ("auml;" without "&", left by an edit),
 - no word twice in a row ("die die", also across a tag),
-- the visible German text passes hunspell's de_DE dictionary together with
-  the project's word list (program names, captions as the program has them),
+- the visible text passes hunspell's dictionary of the pages' language
+  (de_DE, en_US) together with the project's word list for it (program
+  names, captions as the program has them),
 - the overview page links every other page.
 
 Prints one line per fault with page and line; exits 1 when there is one.
@@ -24,7 +26,7 @@ from html.parser import HTMLParser
 from pathlib import Path
 
 VOID = {"br", "hr", "img", "meta", "link", "input", "param", "area", "base", "col"}
-# Text inside these is code, addresses or keys: not German prose.
+# Text inside these is code, addresses or keys: not prose.
 NOT_PROSE = {"code", "kbd", "script", "style"}
 # Inline elements join the words on either side; any other tag ends a run of
 # text (a heading's last word and the paragraph's first are no doubled word).
@@ -45,7 +47,7 @@ class PageParser(HTMLParser):
         self.stack = []
         self.links = set()
         self.visible = Text()  # everything a reader sees, the title too
-        self.prose = Text()  # the German prose of it: no code, no addresses
+        self.prose = Text()  # the prose of it: no code, no addresses
 
     def fault(self, text):
         self.faults.append(f"{self.page}:{self.getpos()[0]}: {text}")
@@ -139,8 +141,8 @@ def doubled_words(page, visible):
             for m in re.finditer(r"(?<!\w)(\w+)[ \t\r\n\xa0]+(\1)(?!\w)", visible.text, re.I)]
 
 
-def misspelled(pages, word_list):
-    """pages: [(page, Text)]; each word against hunspell's de_DE and the word list."""
+def misspelled(pages, dictionary, word_list):
+    """pages: [(page, Text)]; each word against the hunspell dictionary and the word list."""
     found = [(page, line, part) for page, prose in pages for line, word in prose.words()
              for part in word.split("-") if part]
     # The project's words are taken as they stand: hunspell would still refuse
@@ -149,22 +151,25 @@ def misspelled(pages, word_list):
     words = sorted({part for _, _, part in found} - own)
     try:
         out = subprocess.run(
-            ["hunspell", "-d", "de_DE", "-i", "utf-8", "-l"],
+            ["hunspell", "-d", dictionary, "-i", "utf-8", "-l"],
             input="\n".join(words) + "\n", capture_output=True, text=True, encoding="utf-8",
             check=True).stdout
     except (OSError, subprocess.CalledProcessError) as e:
-        return [f"no spelling check: hunspell with de_DE did not run ({e}); "
-                "scripts/setup.sh installs hunspell and hunspell-de-de"]
+        return [f"no spelling check: hunspell with {dictionary} did not run ({e}); "
+                "scripts/setup.sh installs hunspell, hunspell-de-de and hunspell-en-us"]
     bad = set(out.split())
     return [f'{page}:{line}: "{part}" is neither in the dictionary nor in {word_list.name}'
             for page, line, part in found if part in bad]
 
 
 def main():
-    if len(sys.argv) != 3:
-        sys.exit("usage: check-help-pages.py HELP_FOLDER WORD_LIST")
-    folder, word_list = Path(sys.argv[1]), Path(sys.argv[2])
-    project = (folder / "Hilfe.hhp").read_text(encoding="cp1252")
+    if len(sys.argv) != 4:
+        sys.exit("usage: check-help-pages.py HELP_FOLDER DICTIONARY WORD_LIST")
+    folder, dictionary, word_list = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3])
+    projects = sorted(folder.glob("*.hhp"))
+    if len(projects) != 1:
+        sys.exit(f"check-help: FAIL: {folder} needs exactly one .hhp")
+    project = projects[0].read_text(encoding="cp1252")
     files = re.search(r"\[FILES\]\s*\n(.*?)(\n\[|\Z)", project, re.S).group(1).split()
     faults, prose, links = [], [], {}
     for name in files:
@@ -176,7 +181,7 @@ def main():
         faults += doubled_words(name, parser.visible)
         prose.append((name, parser.prose))
         links[name] = parser.links
-    faults += misspelled(prose, word_list)
+    faults += misspelled(prose, dictionary, word_list)
     overview = files[0]
     for name in files[1:]:
         if name not in links[overview]:
@@ -184,8 +189,8 @@ def main():
     for fault in faults:
         print(f"check-help: FAIL: {fault}", file=sys.stderr)
     if not faults:
-        print(f"check-help: {len(files)} pages parse, no entity fragment, no doubled word, "
-              "spelling OK, the overview links every page")
+        print(f"check-help: {folder.name}: {len(files)} pages parse, no entity fragment, "
+              f"no doubled word, spelling OK ({dictionary}), the overview links every page")
     return 1 if faults else 0
 
 

@@ -1,54 +1,97 @@
 #!/usr/bin/env bash
-# Checks the built help file with chmls:
+# Checks the built help files (the rows of scripts/help-files.sh: the German
+# Hilfe.chm and the English Help.chm) with chmls:
 #   scripts/check-help.sh BIN_FOLDER
-# - every id of resources/help/HelpIds.h maps to a topic file inside Hilfe.chm,
-# - every contents and index entry points at a file inside Hilfe.chm,
-# - the help names every caption of the ruler's menu (the hidden "Twip" aside),
+# For each file:
+# - every id of resources/help/HelpIds.h maps to a topic file inside it,
+# - every contents and index entry points at a file inside it,
+# - the help names every caption of the ruler's menu in its language (the
+#   hidden "Twip" aside),
 # - every source page as text (scripts/check-help-pages.py): it parses as HTML,
-#   has no stray entity fragment nor a word twice in a row, passes the German
-#   spelling check with the project's word list (scripts/help-words.txt), and
-#   the overview links every page.
+#   has no stray entity fragment nor a word twice in a row, passes the
+#   spelling check of its language with the project's word list, and the
+#   overview links every page.
+# Across the files: each id opens the same page in each, and they hold the
+# same pages, so the program's context help finds its topic in either.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-chm=${1:?usage: $0 BIN_FOLDER}/Hilfe.chm
-[ -s "$chm" ] || { echo "check-help: FAIL: $chm is missing" >&2; exit 1; }
+# shellcheck source=help-files.sh
+source "$repo/scripts/help-files.sh"
+bin=${1:?usage: $0 BIN_FOLDER}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-chmls -n -p list "$chm" 2>/dev/null | sed -n 's|^ */|/|p' | sort -u >"$work/files"
-cp "$chm" "$work/Hilfe.chm"
-(cd "$work" && chmls extractalias Hilfe.chm >/dev/null 2>&1)
-chmls extractall "$chm" "$work/x" >/dev/null 2>&1
 fail=0
 bad() { echo "check-help: FAIL: $*" >&2; fail=1; }
-while read -r _ name value; do
-    page=$(sed -n "s|^helpid$value=||p" "$work/Hilfe.ali" | tr -d '\r')
-    if [ -z "$page" ]; then
-        bad "$name ($value) has no topic in the context table"
-    elif ! grep -qxF "$page" "$work/files"; then
-        bad "$name ($value) maps to $page, which is not in Hilfe.chm"
-    fi
-done < <(grep -E '^#define IDH_' "$repo/resources/help/HelpIds.h")
-for f in Hilfe.hhc Hilfe.hhk; do
-    [ -f "$work/x/$f" ] || { bad "$f is not in Hilfe.chm"; continue; }
-    n=0
-    while read -r local; do
-        n=$((n + 1))
-        grep -qxF "/$local" "$work/files" || bad "$f entry points at $local, which is not in Hilfe.chm"
-    done < <(sed -n 's|.*name="Local" value="\([^"#]*\).*|\1|p' "$work/x/$f")
-    [ "$n" -gt 0 ] || bad "$f has no entries"
-done
-python3 - "$repo/src/ruler/win/RulerCommands.cpp" "$work/x" <<'PY' || fail=1
+
+# check_help_file NAME.chm: its checks; leaves its id table (id=page) and its
+# pages in $work/NAME.chm/.
+check_help_file() {
+    help_file_row "$1"
+    local chm=$bin/$help_chm dir=$work/$help_chm
+    [ -s "$chm" ] || { bad "$chm is missing"; return; }
+    mkdir -p "$dir"
+    chmls -n -p list "$chm" 2>/dev/null | sed -n 's|^ */|/|p' | sort -u >"$dir/files"
+    grep '\.htm$' "$dir/files" >"$dir/pages" || true
+    cp "$chm" "$dir/$help_chm"
+    (cd "$dir" && chmls extractalias "$help_chm" >/dev/null 2>&1)
+    local ali=$dir/${help_chm%.chm}.ali
+    if [ -f "$ali" ]; then tr -d '\r' <"$ali" | sort >"$dir/ids"; else : >"$dir/ids"; fi
+    chmls extractall "$chm" "$dir/x" >/dev/null 2>&1
+    local _ name value page
+    while read -r _ name value; do
+        page=$(sed -n "s|^helpid$value=||p" "$dir/ids")
+        if [ -z "$page" ]; then
+            bad "$help_chm: $name ($value) has no topic in the context table"
+        elif ! grep -qxF "$page" "$dir/files"; then
+            bad "$help_chm: $name ($value) maps to $page, which is not in $help_chm"
+        fi
+    done < <(grep -E '^#define IDH_' "$repo/resources/help/HelpIds.h")
+    local f entry n
+    for f in "$dir"/x/*.hhc "$dir"/x/*.hhk; do
+        [ -f "$f" ] || { bad "$help_chm has no ${f##*.} file"; continue; }
+        n=0
+        while read -r entry; do
+            n=$((n + 1))
+            grep -qxF "/$entry" "$dir/files" || bad "$help_chm: $(basename "$f") entry points at $entry, which is not in $help_chm"
+        done < <(sed -n 's|.*name="Local" value="\([^"#]*\).*|\1|p' "$f")
+        [ "$n" -gt 0 ] || bad "$help_chm: $(basename "$f") has no entries"
+    done
+    python3 - "$repo/$help_captions" "$dir/x" "$help_chm" "$help_dict" <<'PY' || fail=1
 import glob, html, re, sys
-src = open(sys.argv[1], encoding="utf-8").read()
-captions = [c for c in re.findall(r'\.Caption = L"([^"]+)"', src) if c != "Twip"]
-text = ""
-for f in glob.glob(sys.argv[2] + "/*.htm"):
-    text += html.unescape(re.sub(r"<[^>]+>", " ", open(f, encoding="cp1252").read()))
-missing = [c for c in captions if c not in text]
+source, pages, chm, dictionary = sys.argv[1:]
+text = open(source, encoding="utf-8").read()
+if source.endswith(".cpp"):  # the command rows themselves: one caption, or a
+    # German and an English one, or one for every language
+    found = re.findall(r'\.Caption = (?:L"([^"]+)"|\{L"([^"]+)", L"([^"]+)"\}|'
+                       r'LocalText::Neutral\(L"([^"]+)"\))', text)
+    english = dictionary.startswith("en")
+    captions = [one or (en if english else de) or neutral for one, de, en, neutral in found]
+    captions = [c for c in captions if c not in ("Twip", "Twips")]  # hidden
+else:  # a list, one caption a line
+    captions = [line.strip() for line in text.splitlines() if line.strip()]
+if not captions:
+    sys.exit(f"check-help: FAIL: {chm}: no menu captions found in {source}")
+help_text = ""
+for f in glob.glob(pages + "/*.htm"):
+    help_text += html.unescape(re.sub(r"<[^>]+>", " ", open(f, encoding="cp1252").read()))
+missing = [c for c in captions if c not in help_text]
 for c in missing:
-    print(f'check-help: FAIL: the menu caption "{c}" is not named in the help', file=sys.stderr)
+    print(f'check-help: FAIL: {chm}: the menu caption "{c}" is not named in the help', file=sys.stderr)
 sys.exit(1 if missing else 0)
 PY
-python3 "$repo/scripts/check-help-pages.py" "$repo/resources/help" "$repo/scripts/help-words.txt" || fail=1
-[ "$fail" = 0 ] || { echo "check-help: Hilfe.chm FAILED the checks above" >&2; exit 1; }
-echo "check-help: $(grep -c '^#define IDH_' "$repo/resources/help/HelpIds.h") ids, contents, index and menu captions OK"
+    python3 "$repo/scripts/check-help-pages.py" "$repo/$help_source" "$help_dict" "$repo/$help_words" || fail=1
+}
+
+names=()
+for row in "${help_files[@]}"; do names+=("${row%%|*}"); done
+for name in "${names[@]}"; do check_help_file "$name"; done
+first=${names[0]}
+for name in "${names[@]:1}"; do
+    [ -d "$work/$name" ] && [ -d "$work/$first" ] || continue
+    for list in ids pages; do
+        diff "$work/$first/$list" "$work/$name/$list" >"$work/diff" ||
+            bad "$first and $name differ in their $list (< $first, > $name):"$'\n'"$(sed -n 's/^\([<>]\)/  \1/p' "$work/diff")"
+    done
+done
+[ "$fail" = 0 ] || { echo "check-help: the help files FAILED the checks above" >&2; exit 1; }
+echo "check-help: ${names[*]}: $(grep -c '^#define IDH_' "$repo/resources/help/HelpIds.h") ids each, the same pages, contents, index and menu captions OK"

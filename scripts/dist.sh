@@ -3,7 +3,7 @@
 # build/dist/:
 #   Dravik-<version>-setup.exe     installer (makensis, 64-bit stub)
 #   Dravik-<version>-portable.zip  folder Dravik-<version>/ with the program,
-#                                  the help file and the portable marker Dravik.ini
+#                                  the help files and the portable marker Dravik.ini
 # The version comes from src/util/Version.h. Run scripts/build.sh windows first.
 # The distribution check builds an older version's artefacts with the same
 # script: DRAVIK_DIST_VERSION (major.minor), DRAVIK_DIST_BIN (the program's
@@ -28,9 +28,9 @@ if ! [[ $major =~ ^[0-9]+$ && $minor =~ ^[0-9]+$ ]]; then
 fi
 version=$major.$minor
 
-for f in Dravik.exe zephal.dll Hilfe.chm; do
+for f in Dravik.exe zephal.dll Hilfe.chm Help.chm; do
     if [ ! -f "$bin/$f" ]; then
-        echo "dist: $bin/$f is missing (build it first: scripts/build.sh windows builds the program and the help file)" >&2
+        echo "dist: $bin/$f is missing (build it first: scripts/build.sh windows builds the program and the help files)" >&2
         exit 1
     fi
 done
@@ -52,7 +52,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 folder=$stage/Dravik-$version
 mkdir -p "$folder"
-cp "$bin/Dravik.exe" "$bin/zephal.dll" "$bin/Hilfe.chm" "$folder/"
+cp "$bin/Dravik.exe" "$bin/zephal.dll" "$bin/Hilfe.chm" "$bin/Help.chm" "$folder/"
 # Empty: the program reads it as a settings file without values and writes
 # its settings into it from the first save on.
 : >"$folder/Dravik.ini"

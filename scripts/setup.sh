@@ -13,7 +13,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
     wine64 wine xvfb xdotool imagemagick x11-utils
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-    dpkg-dev python3 openssl ccache fp-utils nsis hunspell hunspell-de-de
+    dpkg-dev python3 openssl ccache fp-utils nsis hunspell hunspell-de-de hunspell-en-us
 )
 
 missing=()

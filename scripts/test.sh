@@ -25,7 +25,7 @@ steps=(
     "core|core tests (native, sanitizers)|native"
     "windows|build windows x86_64|none"
     "binaries|Windows binaries (PE, exports, manifest)|windows"
-    "help|help file (chmls)|windows"
+    "help|help files (chmls)|windows"
     "dist|distribution (installer, zip)|windows"
     "core-wine|core tests (Windows, Wine)|windows"
     "shell|shell tests (Wine)|windows"

@@ -1,7 +1,8 @@
 /* The help's context ids: the program asks for a topic by one of these, and
-   the help project's [MAP] section includes this file, so both use the same
-   list. Plain #define lines only (the help compiler reads them too); no
-   comment may follow a value on its line. */
+   the [MAP] sections of both help projects (the German Hilfe.hhp, the English
+   resources/help-en/Help.hhp) include this file, so all use the same list;
+   HelpIdPages.ali names each id's page. Plain #define lines only (the help
+   compiler reads them too); no comment may follow a value on its line. */
 #define IDH_OVERVIEW 1000
 #define IDH_RULER 1001
 #define IDH_EDGE_SPAN 1004

@@ -1,5 +1,6 @@
 ; Dravik's installer. Built by scripts/dist.sh, which passes VERSION_MAJOR,
-; VERSION_MINOR, BIN_DIR and OUT_FILE with /D.
+; VERSION_MINOR, BIN_DIR and OUT_FILE with /D. Its pages and Start-menu links
+; are German on a German Windows, as they always were, and English elsewhere.
 Unicode true
 Target amd64-unicode
 !include "MUI2.nsh"
@@ -41,13 +42,56 @@ Var OldEntry
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "Dravik starten"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RunRuler)"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartRulerAsUser
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+; German first: the default, and the one a German system gets as before.
 !insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "English"
+
+; The installer's own texts. German and English links have names of their
+; own; an install or uninstall in the one language removes the other's too.
+!define HELP_LINK_DE "Dravik-Hilfe"
+!define HELP_LINK_EN "Dravik Help"
+!define UNINSTALL_LINK_DE "Dravik deinstallieren"
+!define UNINSTALL_LINK_EN "Uninstall Dravik"
+LangString RunRuler ${LANG_GERMAN} "Dravik starten"
+LangString RunRuler ${LANG_ENGLISH} "Start Dravik"
+LangString StillRunning ${LANG_GERMAN} "Dravik läuft noch. Bitte beenden Sie Dravik und klicken Sie auf Wiederholen."
+LangString StillRunning ${LANG_ENGLISH} "Dravik is still running. Please close Dravik and click Retry."
+LangString NotStartedAsUser ${LANG_GERMAN} "Dravik konnte nicht mit den Rechten des Benutzers gestartet werden."
+LangString NotStartedAsUser ${LANG_ENGLISH} "Dravik could not be started with the user's rights."
+; The help file in the installer's language: the Start-menu link opens it.
+LangString HelpFile ${LANG_GERMAN} "Hilfe.chm"
+LangString HelpFile ${LANG_ENGLISH} "Help.chm"
+LangString HelpLink ${LANG_GERMAN} "${HELP_LINK_DE}"
+LangString HelpLink ${LANG_ENGLISH} "${HELP_LINK_EN}"
+LangString UninstallLink ${LANG_GERMAN} "${UNINSTALL_LINK_DE}"
+LangString UninstallLink ${LANG_ENGLISH} "${UNINSTALL_LINK_EN}"
+LangString ProgramSection ${LANG_GERMAN} "Programm"
+LangString ProgramSection ${LANG_ENGLISH} "Program"
+LangString SettingsSection ${LANG_GERMAN} "Einstellungen löschen"
+LangString SettingsSection ${LANG_ENGLISH} "Delete settings"
+LangString ProgramSectionInfo ${LANG_GERMAN} "Programmdateien, Startmenü-Einträge und Deinstallationseintrag."
+LangString ProgramSectionInfo ${LANG_ENGLISH} "Program files, Start menu entries and the uninstall entry."
+LangString SettingsSectionInfo ${LANG_GERMAN} "Auch die gespeicherten Einstellungen (Settings.ini, Dravik.ini) löschen."
+LangString SettingsSectionInfo ${LANG_ENGLISH} "Also delete the saved settings (Settings.ini, Dravik.ini)."
+
+; German for any German user interface language (Germany, Austria,
+; Switzerland, ...), English for every other: the program chooses its
+; language the same way.
+!macro ChooseLanguage
+    System::Call 'kernel32::GetUserDefaultUILanguage() i .r0'
+    IntOp $0 $0 & 0x3FF ; the primary language
+    ${If} $0 = 0x07
+        StrCpy $LANGUAGE ${LANG_GERMAN}
+    ${Else}
+        StrCpy $LANGUAGE ${LANG_ENGLISH}
+    ${EndIf}
+!macroend
 
 ; A running ruler holds its files open and would save its settings after the
 ; uninstaller: ask it to close, as the user's "Beenden" would, and wait for its
@@ -70,7 +114,7 @@ Var OldEntry
     System::Call 'kernel32::CloseHandle(p r3)'
     Goto find_ruler
     ruler_stays:
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Dravik läuft noch. Bitte beenden Sie Dravik und klicken Sie auf Wiederholen." /SD IDCANCEL IDRETRY retry_close
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY retry_close
     SetErrorLevel 2
     Quit
     retry_close:
@@ -84,11 +128,22 @@ Var OldEntry
     Delete "${DIR}\Dravik.exe"
     Delete "${DIR}\zephal.dll"
     Delete "${DIR}\Hilfe.chm"
+    Delete "${DIR}\Help.chm"
     Delete "${DIR}\Uninstall.exe"
+!macroend
+
+; The Start-menu links of either language.
+!macro RemoveStartMenuLinks
+    Delete "$SMPROGRAMS\Morvane Dravik\Dravik.lnk"
+    Delete "$SMPROGRAMS\Morvane Dravik\${HELP_LINK_DE}.lnk"
+    Delete "$SMPROGRAMS\Morvane Dravik\${HELP_LINK_EN}.lnk"
+    Delete "$SMPROGRAMS\Morvane Dravik\${UNINSTALL_LINK_DE}.lnk"
+    Delete "$SMPROGRAMS\Morvane Dravik\${UNINSTALL_LINK_EN}.lnk"
 !macroend
 
 Function .onInit
     SetRegView 64
+    !insertmacro ChooseLanguage
     StrCpy $RulerClosed 0
     ; Installed before with an entry of the old form ("Morvane Dravik 2.2")
     ; and none of the new: its folder is offered, unless /D named one.
@@ -153,13 +208,19 @@ Section "Dravik" SecMain
     ; saving into a folder the user may not write.
     File "${BIN_DIR}\Dravik.exe"
     File "${BIN_DIR}\zephal.dll"
+    ; Both help files: the program opens the one of its own language, which
+    ; the user can set apart from the system's.
     File "${BIN_DIR}\Hilfe.chm"
+    File "${BIN_DIR}\Help.chm"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
+    ; One help link, to the file of the installer's language: a German
+    ; system keeps the links it had, an English one gets English names.
+    !insertmacro RemoveStartMenuLinks
     CreateDirectory "$SMPROGRAMS\Morvane Dravik"
     CreateShortcut "$SMPROGRAMS\Morvane Dravik\Dravik.lnk" "$INSTDIR\Dravik.exe"
-    CreateShortcut "$SMPROGRAMS\Morvane Dravik\Dravik-Hilfe.lnk" "$INSTDIR\Hilfe.chm"
-    CreateShortcut "$SMPROGRAMS\Morvane Dravik\Dravik deinstallieren.lnk" "$INSTDIR\Uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\Morvane Dravik\$(HelpLink).lnk" "$INSTDIR\$(HelpFile)"
+    CreateShortcut "$SMPROGRAMS\Morvane Dravik\$(UninstallLink).lnk" "$INSTDIR\Uninstall.exe"
 
     WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -259,29 +320,28 @@ Function StartRulerAsUser
         ${If} $2 = 0
             Exec '"$INSTDIR\Dravik.exe"'
         ${Else}
-            DetailPrint "Dravik konnte nicht mit den Rechten des Benutzers gestartet werden."
+            DetailPrint "$(NotStartedAsUser)"
         ${EndIf}
     ${EndIf}
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    !insertmacro ChooseLanguage
 FunctionEnd
 
 ; Only what the installer put there goes; the settings stay unless asked.
-Section "un.Programm" UnSecMain
+Section "un.$(ProgramSection)" UnSecMain
     SectionIn RO
     SetShellVarContext all
     !insertmacro CloseRunningDravik
     !insertmacro RemoveProgramFiles "$INSTDIR"
-    Delete "$SMPROGRAMS\Morvane Dravik\Dravik.lnk"
-    Delete "$SMPROGRAMS\Morvane Dravik\Dravik-Hilfe.lnk"
-    Delete "$SMPROGRAMS\Morvane Dravik\Dravik deinstallieren.lnk"
+    !insertmacro RemoveStartMenuLinks
     RMDir "$SMPROGRAMS\Morvane Dravik"
     DeleteRegKey HKLM "${UNINST_KEY}"
 SectionEnd
 
-Section /o "un.Einstellungen löschen" UnSecSettings
+Section /o "un.$(SettingsSection)" UnSecSettings
     SetShellVarContext current
     Delete "$APPDATA\Morvane\Dravik\Settings.ini"
     RMDir "$APPDATA\Morvane\Dravik"
@@ -296,6 +356,6 @@ Section "-un.Folders"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
-    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecMain} "Programmdateien, Startmenü-Einträge und Deinstallationseintrag."
-    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecSettings} "Auch die gespeicherten Einstellungen (Settings.ini, Dravik.ini) löschen."
+    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecMain} "$(ProgramSectionInfo)"
+    !insertmacro MUI_DESCRIPTION_TEXT ${UnSecSettings} "$(SettingsSectionInfo)"
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
