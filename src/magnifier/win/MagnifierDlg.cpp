@@ -156,6 +156,7 @@ void TMagnifierDlg::CreateToolBar() {
 }
 
 void TMagnifierDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    m_fittedLength = 0; // the caption font's size changes with the DPI
     // The buttons and their pictures have the sizes of one DPI: the tool bar
     // is built anew for the new one, with the zoom buttons' states.
     if (ToolBar1) ::DestroyWindow(ToolBar1);
@@ -256,9 +257,12 @@ int CaptionWindowWidth(const std::wstring& caption, int padding) {
 
 void TMagnifierDlg::FitCaption(const std::wstring& caption, bool figures) {
     if (!figures) {
+        m_fittedLength = 0;
         TakeBackWidth();
         return;
     }
+    if (caption.size() <= m_fittedLength) return;
+    m_fittedLength = caption.size();
     const Rect r = WindowRectOf(Handle());
     const int needed = CaptionWindowWidth(caption, Scale(8));
     if (needed <= r.Width()) return;
@@ -458,6 +462,7 @@ LRESULT TMagnifierDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZING:
         m_narrow.reset(); // the user's own width from now on
+        m_fittedLength = 0;
         break;
     case WM_SIZE: {
         ::MoveWindow(ToolBar1, 0, 0, LOWORD(lParam), ToolBarHeight() - 1, TRUE);

@@ -130,6 +130,10 @@ class TMagnifierDlg : public Window, private TWndStateHost {
         int Shift = 0;
     };
     std::optional<Narrow> m_narrow;
+    // The length of the longest caption found to fit: a caption no longer
+    // fits as well (the widening leaves room for a digit more), so most
+    // draws measure nothing.
+    std::size_t m_fittedLength = 0;
 };
 
 // The one magnifier, while it exists.
