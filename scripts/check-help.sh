@@ -60,15 +60,12 @@ check_help_file() {
 import glob, html, re, sys
 source, pages, chm, dictionary = sys.argv[1:]
 text = open(source, encoding="utf-8").read()
-if source.endswith(".cpp"):  # the command rows themselves: one caption, or a
-    # German and an English one, or one for every language
-    found = re.findall(r'\.Caption = (?:L"([^"]+)"|\{L"([^"]+)", L"([^"]+)"\}|'
-                       r'LocalText::Neutral\(L"([^"]+)"\))', text)
-    english = dictionary.startswith("en")
-    captions = [one or (en if english else de) or neutral for one, de, en, neutral in found]
-    captions = [c for c in captions if c not in ("Twip", "Twips")]  # hidden
-else:  # a list, one caption a line
-    captions = [line.strip() for line in text.splitlines() if line.strip()]
+# the command rows: a German and an English caption, or one for every language
+found = re.findall(r'\.Caption = (?:\{L"([^"]+)", L"([^"]+)"\}|'
+                   r'LocalText::Neutral\(L"([^"]+)"\))', text)
+english = dictionary.startswith("en")
+captions = [(en if english else de) or neutral for de, en, neutral in found]
+captions = [c for c in captions if c not in ("Twip", "Twips")]  # hidden
 if not captions:
     sys.exit(f"check-help: FAIL: {chm}: no menu captions found in {source}")
 help_text = ""

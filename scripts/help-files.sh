@@ -4,12 +4,11 @@
 # context ids (resources/help/HelpIds.h) and the one page per id
 # (resources/help/HelpIdPages.ali) serve both projects.
 #   compiled file | source folder | hunspell dictionary | word list | menu captions
-# The menu captions are the ones the help must name: read from the ruler's
-# command rows (of a row with a German and an English caption, the one of the
-# file's language), or from a list, one a line, while the rows are German only.
+# The menu captions are the ones the help must name, read from the ruler's
+# command rows in the file's language.
 help_files=(
     "Hilfe.chm|resources/help|de_DE|scripts/help-words.txt|src/ruler/win/RulerCommands.cpp"
-    "Help.chm|resources/help-en|en_US|scripts/help-words-en.txt|scripts/help-captions-en.txt"
+    "Help.chm|resources/help-en|en_US|scripts/help-words-en.txt|src/ruler/win/RulerCommands.cpp"
 )
 # The help ids and their pages, included by every help project.
 help_shared_files=(resources/help/HelpIds.h resources/help/HelpIdPages.ali)
