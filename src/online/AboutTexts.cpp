@@ -35,7 +35,7 @@ TContactLines ContactLinesFromFile(const std::vector<std::wstring>& lines,
 }
 
 TContactLines ContactLinesAfterFailure(const std::vector<std::wstring>& telFax) {
-    return {{ContactFallbackText}, telFax, false};
+    return {{ContactFallbackText()}, telFax, false};
 }
 
 std::wstring AboutMailCommand(const std::wstring& eMail, const std::wstring& productName) {

@@ -1,43 +1,64 @@
 #include "online/HttpResult.h"
 
+#include "util/LocalText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
+namespace {
+
+struct TFailureText {
+    THttpFailure Failure;
+    LocalText Text;
+};
+
+// "%1" stands for the HTTP status.
+constexpr TFailureText kFailureTexts[] = {
+    {THttpFailure::BadAddress,
+     {L"Die Adresse des Servers ist ungültig.", L"The server's address is not valid."}},
+    {THttpFailure::Unreachable,
+     {L"Der Server ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung.",
+      L"The server cannot be reached. Please check the internet connection."}},
+    {THttpFailure::ConnectTimeout,
+     {L"Die Verbindung zum Server kam nicht rechtzeitig zustande (Zeitüberschreitung).",
+      L"The connection to the server was not made in time (timeout)."}},
+    {THttpFailure::Timeout,
+     {L"Der Server antwortet nicht (Zeitüberschreitung).",
+      L"The server does not answer (timeout)."}},
+    {THttpFailure::CertificateRejected,
+     {L"Das Zertifikat des Servers wurde nicht akzeptiert (nicht vertrauenswürdig, "
+      L"abgelaufen oder gesperrt).",
+      L"The server's certificate was not accepted (not trusted, expired or revoked)."}},
+    {THttpFailure::NameMismatch,
+     {L"Das Zertifikat des Servers ist auf einen anderen Namen ausgestellt als die "
+      L"Adresse.",
+      L"The server's certificate was issued for another name than the address."}},
+    {THttpFailure::Tls,
+     {L"Die sichere Verbindung (TLS) zum Server kam nicht zustande.",
+      L"The secure connection (TLS) to the server could not be made."}},
+    {THttpFailure::Status,
+     {L"Der Server meldet den HTTP-Status %1.", L"The server reports HTTP status %1."}},
+    {THttpFailure::TooManyRedirects,
+     {L"Der Server leitet die Anfrage zu oft weiter.",
+      L"The server redirects the request too often."}},
+    {THttpFailure::TooLarge,
+     {L"Die Antwort des Servers ist zu groß.", L"The server's answer is too large."}},
+    {THttpFailure::NotText,
+     {L"Die Antwort des Servers ist keine Textdatei.", L"The server's answer is not a text file."}},
+    {THttpFailure::Cancelled, {L"Die Anfrage wurde abgebrochen.", L"The request was cancelled."}},
+};
+constexpr LocalText kOtherFailure{L"Die Verbindung zum Server ist fehlgeschlagen.",
+                                  L"The connection to the server failed."};
+
+} // namespace
+
 std::wstring HttpFailureText(const THttpResult& result) {
-    switch (result.Failure) {
-    case THttpFailure::None:
-        return {};
-    case THttpFailure::BadAddress:
-        return L"Die Adresse des Servers ist ungültig.";
-    case THttpFailure::Unreachable:
-        return L"Der Server ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung.";
-    case THttpFailure::ConnectTimeout:
-        return L"Die Verbindung zum Server kam nicht rechtzeitig zustande (Zeitüberschreitung).";
-    case THttpFailure::Timeout:
-        return L"Der Server antwortet nicht (Zeitüberschreitung).";
-    case THttpFailure::CertificateRejected:
-        return L"Das Zertifikat des Servers wurde nicht akzeptiert (nicht vertrauenswürdig, "
-               L"abgelaufen oder gesperrt).";
-    case THttpFailure::NameMismatch:
-        return L"Das Zertifikat des Servers ist auf einen anderen Namen ausgestellt als die "
-               L"Adresse.";
-    case THttpFailure::Tls:
-        return L"Die sichere Verbindung (TLS) zum Server kam nicht zustande.";
-    case THttpFailure::Status:
-        return L"Der Server meldet den HTTP-Status " + std::to_wstring(result.Status) + L".";
-    case THttpFailure::TooManyRedirects:
-        return L"Der Server leitet die Anfrage zu oft weiter.";
-    case THttpFailure::TooLarge:
-        return L"Die Antwort des Servers ist zu groß.";
-    case THttpFailure::NotText:
-        return L"Die Antwort des Servers ist keine Textdatei.";
-    case THttpFailure::Cancelled:
-        return L"Die Anfrage wurde abgebrochen.";
-    case THttpFailure::Other:
-        break;
-    }
-    return L"Die Verbindung zum Server ist fehlgeschlagen.";
+    if (result.Failure == THttpFailure::None) return {};
+    for (const TFailureText& row : kFailureTexts)
+        if (row.Failure == result.Failure)
+            return FormatText(row.Text, {std::to_wstring(result.Status)});
+    return kOtherFailure();
 }
 
 namespace {

@@ -30,7 +30,7 @@ bool Due(const TSchedule& schedule, TDateTime now) {
 }
 
 TFetchResult FetchCaught(const TFetchVersionFile& fetch, const std::wstring& url) {
-    if (url.empty()) return {false, {}, NoVersionFileUrlText};
+    if (url.empty()) return {false, {}, NoVersionFileUrlText()};
     try {
         return fetch(url);
     } catch (const UserMessage& e) {

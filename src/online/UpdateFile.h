@@ -9,6 +9,7 @@
 #include "online/FetchedText.h"
 #include "online/OnlineUrls.h"
 #include "util/DateTime.h"
+#include "util/LocalText.h"
 
 #include <cstdint>
 #include <string>
@@ -53,5 +54,6 @@ std::wstring FetchErrorMsg(const std::wstring& error, bool debug, const std::wst
                            const std::wstring& detail = {});
 
 // Raised as the fetch's error when there is no address to fetch.
-inline constexpr const wchar_t* NoVersionFileUrlText =
-    L"Versionsdatei-URL nicht angegeben. Wenden Sie sich an den Hersteller.";
+inline constexpr LocalText NoVersionFileUrlText{
+    L"Versionsdatei-URL nicht angegeben. Wenden Sie sich an den Hersteller.",
+    L"No address of the version file is set. Please contact the vendor."};

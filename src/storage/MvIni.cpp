@@ -135,8 +135,7 @@ TCustomIniFile& TMvIni::Backend() {
 
 TMvMemIniFile& TMvIni::TextBackend(const char* operation) {
     Init();
-    if (!Ini)
-        throw EStorageError(Widen(operation) + L" ist nur für Text-Einstellungsdateien möglich.");
+    if (!Ini) throw EStorageError(FormatText(StorageText::TextFilesOnly, {Widen(operation)}));
     return *Ini;
 }
 
@@ -215,7 +214,7 @@ void TMvIni::SaveToStream(TBytes& stream) {
     else if (XML)
         bytes = XML->GetBytes();
     else
-        throw EStorageError(L"SaveToStream ist für die Registry nicht möglich.");
+        throw EStorageError(StorageText::NoStreamFromRegistry());
     stream.insert(stream.end(), bytes.begin(), bytes.end());
 }
 

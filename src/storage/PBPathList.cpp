@@ -1,6 +1,7 @@
 #include "storage/PBPathList.h"
 
 #include "util/AssertionFailed.h"
+#include "util/LocalText.h"
 #include "util/PathUtils.h"
 #include "util/StringUtils.h"
 
@@ -8,71 +9,6 @@
 #include <iterator>
 
 namespace {
-
-const std::array<TSpecialFolder, SpecialFolderCount> Folders = {{
-    {0, L"%DESKTOP%", L"Desktop"},
-    {1, L"%INTERNET%", L"Internet"},
-    {2, L"%PROGRAMS%", L"Startmenü: Programme"},
-    {3, L"%CONTROLS%", L"Systemsteuerung"},
-    {4, L"%PRINTERS%", L"Drucker"},
-    {5, L"%PERSONAL%", L"Eigene Dateien"},
-    {6, L"%FAVORITES%", L"Favoriten"},
-    {7, L"%STARTUP%", L"Autostart"},
-    {8, L"%RECENT%", L"Zuletzt verwendete Dokumente"},
-    {9, L"%SENDTO%", L"Senden an"},
-    {10, L"%BITBUCKET%", L"Papierkorb"},
-    {11, L"%STARTMENU%", L"Startmenü"},
-    {12, L"%MYDOCUMENTS%", L"Eigene Dokumente"},
-    {13, L"%MYMUSIC%", L"Eigene Musik"},
-    {14, L"%MYVIDEO%", L"Eigene Videos"},
-    {15, L"%%", L""},
-    {16, L"%DESKTOPDIRECTORY%", L"Desktop-Ordner"},
-    {17, L"%DRIVES%", L"Arbeitsplatz"},
-    {18, L"%NETWORK%", L"Netzwerk"},
-    {19, L"%NETHOOD%", L"Netzwerkumgebung"},
-    {20, L"%FONTS%", L"Schriftarten"},
-    {21, L"%TEMPLATES%", L"Vorlagen"},
-    {22, L"%COMMON_STARTMENU%", L"Alle Benutzer: Startmenü"},
-    {23, L"%COMMON_PROGRAMS%", L"Alle Benutzer: Programme"},
-    {24, L"%COMMON_STARTUP%", L"Alle Benutzer: Autostart"},
-    {25, L"%COMMON_DESKTOPDIRECTORY%", L"Alle Benutzer: Desktop"},
-    {26, L"%APPDATA%", L"Anwendungsdaten"},
-    {27, L"%PRINTHOOD%", L"Druckumgebung"},
-    {28, L"%LOCAL_APPDATA%", L"Lokale Anwendungsdaten"},
-    {29, L"%ALTSTARTUP%", L"Autostart (nicht lokalisiert)"},
-    {30, L"%COMMON_ALTSTARTUP%", L"Alle Benutzer: Autostart (nicht lokalisiert)"},
-    {31, L"%COMMON_FAVORITES%", L"Alle Benutzer: Favoriten"},
-    {32, L"%INTERNET_CACHE%", L"Temporäre Internetdateien"},
-    {33, L"%COOKIES%", L"Cookies"},
-    {34, L"%HISTORY%", L"Verlauf"},
-    {35, L"%COMMON_APPDATA%", L"Alle Benutzer: Anwendungsdaten"},
-    {36, L"%WINDOWS%", L"Windows"},
-    {37, L"%SYSTEM%", L"System"},
-    {38, L"%PROGRAM_FILES%", L"Programme"},
-    {39, L"%MYPICTURES%", L"Eigene Bilder"},
-    {40, L"%PROFILE%", L"Benutzerprofil"},
-    {41, L"%SYSTEMX86%", L"System (x86)"},
-    {42, L"%PROGRAM_FILESX86%", L"Programme (x86)"},
-    {43, L"%PROGRAM_FILES_COMMON%", L"Gemeinsame Dateien"},
-    {44, L"%PROGRAM_FILES_COMMONX86%", L"Gemeinsame Dateien (x86)"},
-    {45, L"%COMMON_TEMPLATES%", L"Alle Benutzer: Vorlagen"},
-    {46, L"%COMMON_DOCUMENTS%", L"Alle Benutzer: Dokumente"},
-    {47, L"%COMMON_ADMINTOOLS%", L"Alle Benutzer: Verwaltung"},
-    {48, L"%ADMINTOOLS%", L"Verwaltung"},
-    {49, L"%CONNECTIONS%", L"Netzwerkverbindungen"},
-    {50, L"%%", L""},
-    {51, L"%%", L""},
-    {52, L"%%", L""},
-    {53, L"%COMMON_MUSIC%", L"Alle Benutzer: Musik"},
-    {54, L"%COMMON_PICTURES%", L"Alle Benutzer: Bilder"},
-    {55, L"%COMMON_VIDEO%", L"Alle Benutzer: Videos"},
-    {56, L"%RESOURCES%", L"Ressourcen"},
-    {57, L"%RESOURCES_LOCALIZED%", L"Lokalisierte Ressourcen"},
-    {58, L"%COMMON_OEM_LINKS%", L"Alle Benutzer: Herstellerlinks"},
-    {59, L"%CDBURN_AREA%", L"CD-Brennbereich"},
-    {60, L"%%", L""},
-    {61, L"%COMPUTERSNEARME%", L"Computer in der Nähe"},
-}};
 
 // Shell folders without a file-system path: only a display name is kept.
 bool IsVirtualFolder(const std::wstring& name) {
@@ -161,6 +97,18 @@ class BusyCursor {
 
 const wchar_t* const SettingsSection = L"SettingsDir";
 
+constexpr LocalText kFolderRefused{
+    L"Der Einstellungsordner %1 aus %2 %3. Dravik verwendet stattdessen den Ordner %4.",
+    L"The settings folder %1 from %2 %3. Dravik uses the folder %4 instead."};
+constexpr LocalText kFromRegistry{L"der Registry", L"the registry"};
+constexpr LocalText kFromFile{L"der Datei %1", L"the file %1"};
+constexpr LocalText kUnknownVariable{L"enthält eine unbekannte Variable",
+                                     L"contains an unknown variable"};
+constexpr LocalText kDefaultFoldersUsed{L"%1 Dravik verwendet die voreingestellten Ordner.",
+                                        L"%1 Dravik uses the default folders."};
+constexpr LocalText kLoadFirst{L"%1.LoadFromReg muss zuerst aufgerufen werden.",
+                               L"%1.LoadFromReg must be called first."};
+
 // A path as a message shows it: a hostile one may be very long.
 std::wstring Shown(const std::wstring& path) {
     std::size_t limit = 80;
@@ -189,10 +137,6 @@ TSettingsDirType IntToSettingsDir(int value) {
     }
 }
 
-const std::array<TSpecialFolder, SpecialFolderCount>& SpecialFolders() {
-    return Folders;
-}
-
 TPBPathList::TPBPathList(std::unique_ptr<PathListPlatform> platform, std::wstring name)
     : m_platform(std::move(platform)), m_name(std::move(name)) {
     MakeTheList();
@@ -202,7 +146,7 @@ void TPBPathList::MakeTheList() {
     m_folders.clear();
     m_virtualNames.clear();
     if (m_platform->FolderQueryAvailable()) {
-        for (const auto& folder : Folders) {
+        for (const auto& folder : SpecialFolders()) {
             const std::wstring name = folder.Name;
             if (name == L"%%") continue;
             const auto path = m_platform->FolderPath(folder.Csidl);
@@ -260,8 +204,7 @@ std::wstring TPBPathList::GetValues(const std::wstring& name) {
 }
 
 void TPBPathList::AssertRegLoaded() const {
-    if (!m_regLoaded)
-        throw EAssertionFailed(m_name + L".LoadFromReg muss zuerst aufgerufen werden.");
+    if (!m_regLoaded) throw EAssertionFailed(FormatText(kLoadFirst, {m_name}));
 }
 
 std::wstring TPBPathList::FolderOfKind(TSettingsDirType dirType, const std::wstring& subDir,
@@ -364,7 +307,7 @@ void TPBPathList::TakeUserFolder(TCustomIniFile* source, const std::wstring& sec
     std::wstring problem;
     if (expanded.find(L'%') != std::wstring::npos &&
         expanded.find(L'%', expanded.find(L'%') + 1) != std::wstring::npos)
-        problem = L"enthält eine unbekannte Variable";
+        problem = kUnknownVariable();
     const TNormalisedPath checked =
         problem.empty() ? NormaliseAbsolutePath(expanded, MaxUserFolderLength) : TNormalisedPath{};
     if (problem.empty() && checked.Problem.empty()) {
@@ -374,9 +317,9 @@ void TPBPathList::TakeUserFolder(TCustomIniFile* source, const std::wstring& sec
     if (problem.empty()) problem = checked.Problem;
     if (dirType != sdUserDefined) return; // not in use: nothing to say
     dirType = defaultKind;
-    m_warnings.push_back(L"Der Einstellungsordner " + Shown(stored) + L" aus " + origin + L" " +
-                         problem + L". Dravik verwendet stattdessen den Ordner " +
-                         Shown(FolderOfKind(dirType, subDir, userDir)) + L".");
+    m_warnings.push_back(
+        FormatText(kFolderRefused, {Shown(stored), origin, problem,
+                                    Shown(FolderOfKind(dirType, subDir, userDir))}));
 }
 
 void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
@@ -392,16 +335,16 @@ void TPBPathList::LoadFromReg(const std::wstring& mainKey, bool isPortableVer) {
 
     std::unique_ptr<TMvIni> marker;
     TCustomIniFile* source = registry.get();
-    std::wstring origin = L"der Registry";
+    std::wstring origin = kFromRegistry();
     const std::wstring markerFile = GetUseAppDirIni();
     if (m_platform->FileExists(markerFile)) {
         marker = std::make_unique<TMvIni>(markerFile, IniFormat);
         source = marker.get();
-        origin = L"der Datei " + Shown(markerFile);
+        origin = FormatText(kFromFile, {Shown(markerFile)});
         // An unreadable marker still says "not the registry": the defaults apply.
         const std::wstring markerError = marker->LoadError();
         if (!markerError.empty())
-            m_warnings.push_back(markerError + L" Dravik verwendet die voreingestellten Ordner.");
+            m_warnings.push_back(FormatText(kDefaultFoldersUsed, {markerError}));
     } else if (SettingsPerInstance) {
         std::wstring folder = AppDir();
         std::replace(folder.begin(), folder.end(), L'\\', L'|');

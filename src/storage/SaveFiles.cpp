@@ -1,6 +1,7 @@
 #include "storage/SaveFiles.h"
 
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "util/StringUtils.h"
 
 #include <cstdint>
@@ -89,7 +90,7 @@ void PutFileInPlace(TReplaceSteps& steps, const std::wstring& tempPath,
     // The new file cannot take the target's place: the old one must be there.
     if (!steps.Exists(targetPath) && steps.Exists(backupPath)) steps.Move(backupPath, targetPath);
 
-    std::wstring message = L"Datei " + Quoted(targetPath) + L" kann nicht ersetzt werden.";
+    std::wstring message = FormatText(StorageText::CannotReplace, {Quoted(targetPath)});
     if (!cause.empty()) message += L"\r\n" + cause;
     if (steps.Exists(targetPath)) {
         steps.Remove(tempPath);
@@ -97,9 +98,9 @@ void PutFileInPlace(TReplaceSteps& steps, const std::wstring& tempPath,
     } else {
         // Neither copy could be put in place: keep both, and say where they are.
         if (steps.Exists(backupPath))
-            message += L"\r\nDie bisherige Datei liegt unter " + Quoted(backupPath) + L".";
+            message += L"\r\n" + FormatText(StorageText::OldFileAt, {Quoted(backupPath)});
         if (steps.Exists(tempPath))
-            message += L"\r\nDie neue Datei liegt unter " + Quoted(tempPath) + L".";
+            message += L"\r\n" + FormatText(StorageText::NewFileAt, {Quoted(tempPath)});
     }
     throw EStorageError(message);
 }

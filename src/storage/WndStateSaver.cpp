@@ -1,6 +1,7 @@
 #include "storage/WndStateSaver.h"
 
 #include "util/AssertionFailed.h"
+#include "util/LocalText.h"
 
 #include <algorithm>
 
@@ -27,6 +28,16 @@ int PlaceOnAxis(int stored, int extent, int farEdge) {
     if (stored + extent > farEdge) return farEdge - extent;
     return stored;
 }
+
+// Mistakes of the program, not the user's; shown all the same, so in both languages.
+constexpr LocalText kNoName{L"%1: Das Form dessen WindowState gespeicht werden soll hat keinen "
+                            L"Namen. Namen vergeben oder SaveInstance := true",
+                            L"%1: the form whose window state is to be saved has no name. Give "
+                            L"it a name or set SaveInstance := true"};
+constexpr LocalText kNoIniName{L"%1: IniName darf nicht leer sein. Setzen z.B. in OnFormCreate.",
+                               L"%1: IniName must not be empty. Set it in OnFormCreate, say."};
+constexpr LocalText kNotDesigned{L"%1.Position muss auf poDesigned sein!",
+                                 L"%1.Position must be poDesigned!"};
 
 } // namespace
 
@@ -55,19 +66,13 @@ void TWndStateSaver::DestroyHandler() {
 
 std::wstring TWndStateSaver::Prefix() const {
     const std::wstring prefix = FSaveInstance ? FHost.Name() : FHost.ClassName();
-    if (prefix.empty())
-        throw EAssertionFailed(FName +
-                               L": Das Form dessen WindowState gespeicht werden soll hat keinen "
-                               L"Namen. Namen vergeben oder SaveInstance := true");
+    if (prefix.empty()) throw EAssertionFailed(FormatText(kNoName, {FName}));
     return prefix;
 }
 
 bool TWndStateSaver::Ready() {
-    if (IniName.empty())
-        throw EAssertionFailed(FName +
-                               L": IniName darf nicht leer sein. Setzen z.B. in OnFormCreate.");
-    if (!FHost.PositionDesigned())
-        throw EAssertionFailed(FHost.Name() + L".Position muss auf poDesigned sein!");
+    if (IniName.empty()) throw EAssertionFailed(FormatText(kNoIniName, {FName}));
+    if (!FHost.PositionDesigned()) throw EAssertionFailed(FormatText(kNotDesigned, {FHost.Name()}));
     return Enabled;
 }
 

@@ -2,6 +2,7 @@
 
 #include "storage/FileSystem.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 
 #if defined(DRAVIK_HAVE_DEPS) && __has_include(<pugixml.hpp>)
 #include <pugixml.hpp>
@@ -182,12 +183,13 @@ struct TXmlIniFile::Impl {
                 loaded = result;
                 // An empty file (or one of comments only) holds no keys to lose.
                 if (!result && result.status != pugi::status_no_document_element)
-                    LoadError = L"Die XML-Datei \"" + fileName + L"\" ist beschädigt (Zeichen " +
-                                std::to_wstring(result.offset + 1) + L").";
+                    LoadError = FormatText(StorageText::XmlDamaged,
+                                           {fileName, std::to_wstring(result.offset + 1)});
             } catch (const EStorageError& e) {
                 LoadError = e.Message;
             }
-            if (!LoadError.empty()) LoadError += L" Die Datei wird nicht überschrieben.";
+            if (!LoadError.empty())
+                LoadError = FormatText(StorageText::NotOverwritten, {LoadError});
         }
         if (!loaded || !Root()) {
             Doc.reset();
@@ -307,7 +309,7 @@ TBytes TXmlIniFile::GetBytes() const {
 
 namespace {
 [[noreturn]] void Unavailable() {
-    throw EStorageError(L"XML-Einstellungsdateien werden in diesem Programm nicht unterstützt.");
+    throw EStorageError(StorageText::NoXml());
 }
 } // namespace
 

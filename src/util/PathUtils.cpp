@@ -1,5 +1,6 @@
 #include "util/PathUtils.h"
 
+#include "util/LocalText.h"
 #include "util/StringUtils.h"
 
 #include <climits>
@@ -43,14 +44,27 @@ bool IsReservedDeviceName(const std::wstring& part) {
            stem[3] >= L'1' && stem[3] <= L'9';
 }
 
+// Why a path is refused: said of the path, so a message can name it first
+// ("The folder X ... is too long.").
+constexpr LocalText kForbiddenCharacters{L"enthält Zeichen, die in Ordnernamen nicht erlaubt sind",
+                                         L"contains characters not allowed in folder names"};
+constexpr LocalText kNameEndsInDotOrBlank{
+    L"enthält einen Ordnernamen, der auf Punkt oder Leerzeichen endet",
+    L"contains a folder name that ends in a dot or a space"};
+constexpr LocalText kDeviceName{L"enthält einen Gerätenamen als Ordnernamen",
+                                L"contains a device name as a folder name"};
+constexpr LocalText kTooLong{L"ist zu lang", L"is too long"};
+constexpr LocalText kDevicePath{L"ist ein Gerätepfad", L"is a device path"};
+constexpr LocalText kNotFull{L"ist kein vollständiger Pfad", L"is not a full path"};
+constexpr LocalText kAboveDrive{L"verweist über das Laufwerk hinaus", L"points above the drive"};
+
 // Why Windows would refuse the name of a folder, or nothing.
-const wchar_t* ProblemOfName(const std::wstring& part) {
+const LocalText* ProblemOfName(const std::wstring& part) {
     for (wchar_t ch : part)
         if (ch < 0x20 || std::wstring_view(L"<>:\"|?*").find(ch) != std::wstring_view::npos)
-            return L"enthält Zeichen, die in Ordnernamen nicht erlaubt sind";
-    if (part.back() == L'.' || part.back() == L' ')
-        return L"enthält einen Ordnernamen, der auf Punkt oder Leerzeichen endet";
-    if (IsReservedDeviceName(part)) return L"enthält einen Gerätenamen als Ordnernamen";
+            return &kForbiddenCharacters;
+    if (part.back() == L'.' || part.back() == L' ') return &kNameEndsInDotOrBlank;
+    if (IsReservedDeviceName(part)) return &kDeviceName;
     return nullptr;
 }
 
@@ -113,15 +127,15 @@ std::wstring UniqueFileName(const std::wstring& fileName, const std::wstring& se
 }
 
 TNormalisedPath NormaliseAbsolutePath(const std::wstring& path, std::size_t maxLength) {
-    const auto refuse = [](const wchar_t* problem) { return TNormalisedPath{{}, problem}; };
+    const auto refuse = [](const LocalText& problem) { return TNormalisedPath{{}, problem()}; };
     // Each part is at least one character and a separator, so a text this long
     // cannot shrink to an acceptable length; it is not looked at further.
-    if (path.size() > 2 * maxLength + 64) return refuse(L"ist zu lang");
+    if (path.size() > 2 * maxLength + 64) return refuse(kTooLong);
     if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
         (path[2] == L'?' || path[2] == L'.') && IsSeparator(path[3]))
-        return refuse(L"ist ein Gerätepfad");
+        return refuse(kDevicePath);
     const std::size_t root = RootLength(path);
-    if (root == 0) return refuse(L"ist kein vollständiger Pfad");
+    if (root == 0) return refuse(kNotFull);
 
     std::wstring result = path.substr(0, root);
     for (auto& ch : result)
@@ -132,7 +146,7 @@ TNormalisedPath NormaliseAbsolutePath(const std::wstring& path, std::size_t maxL
         const std::size_t serverEnd = result.find(L'\\', 2);
         for (const auto& part : {result.substr(2, serverEnd - 2),
                                  result.substr(serverEnd + 1, result.size() - serverEnd - 2)})
-            if (const wchar_t* problem = ProblemOfName(part)) return refuse(problem);
+            if (const LocalText* problem = ProblemOfName(part)) return refuse(*problem);
     }
     const std::size_t rootSize = result.size();
     std::vector<std::size_t> partStarts;
@@ -143,21 +157,21 @@ TNormalisedPath NormaliseAbsolutePath(const std::wstring& path, std::size_t maxL
             ++end;
         const std::wstring part = path.substr(start, end - start);
         if (part == L"..") {
-            if (partStarts.empty()) return refuse(L"verweist über das Laufwerk hinaus");
+            if (partStarts.empty()) return refuse(kAboveDrive);
             result.resize(partStarts.back());
             partStarts.pop_back();
         } else if (!part.empty() && part != L".") {
-            if (const wchar_t* problem = ProblemOfName(part)) return refuse(problem);
+            if (const LocalText* problem = ProblemOfName(part)) return refuse(*problem);
             if (result.size() != rootSize) result += L'\\';
             partStarts.push_back(result.size() == rootSize ? rootSize : result.size() - 1);
             result += part;
         }
-        if (result.size() > maxLength) return refuse(L"ist zu lang");
+        if (result.size() > maxLength) return refuse(kTooLong);
         start = end + 1;
     }
     // "\\server\share\" keeps its separator only as a drive root does.
     if (root > 3 && result.size() == rootSize) result.pop_back();
-    if (result.size() > maxLength) return refuse(L"ist zu lang");
+    if (result.size() > maxLength) return refuse(kTooLong);
     return {result, {}};
 }
 

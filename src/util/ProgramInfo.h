@@ -26,7 +26,7 @@ struct TProgramInfo {
     std::wstring Homepage = L"https://www.morvane.de";
     std::wstring EMail = L"info@morvane.de";
     std::wstring Caption; // replaces "Info über..." when set
-    bool IsGerman = true; // the user's language, decided at start
+    bool IsGerman = true; // the program's language: German, or English
     bool LoadContactOnlineDone = false;
 
     // "Morvane Dravik"

@@ -1,7 +1,8 @@
 // What the user reads about a failed fetch: each kind of failure in its own
-// German words, the secure connection's failures told apart by the words of
+// words in each language, the secure connection's failures told apart by the words of
 // the HTTP library, and its technical detail only with the "debug" switch.
 #include "online/HttpResult.h"
+#include "UiLanguageScope.h"
 #include "online/UpdateFile.h"
 
 #include <gtest/gtest.h>
@@ -46,16 +47,23 @@ TEST(HttpResult, TlsFailuresAreToldApartByTheLibrarysWords) {
         EXPECT_EQ(TlsFailureOf(row.CertificateCheck, row.Detail), row.Expected) << row.Detail;
 }
 
-TEST(HttpResult, EveryFailureHasItsOwnGermanSentence) {
-    std::set<std::wstring> texts;
-    for (int kind = static_cast<int>(THttpFailure::None);
-         kind <= static_cast<int>(THttpFailure::Other); ++kind) {
-        THttpResult result;
-        result.Failure = static_cast<THttpFailure>(kind);
-        result.Status = 404;
-        const std::wstring text = HttpFailureText(result);
-        EXPECT_EQ(text.empty(), result.Ok()) << kind;
-        EXPECT_TRUE(texts.insert(text).second) << "the same words for two failures: " << kind;
+TEST(HttpResult, EveryFailureHasItsOwnSentenceInEachLanguage) {
+    std::set<std::wstring> texts; // across both languages: no sentence left untranslated
+    for (const Language language : {Language::German, Language::English}) {
+        const UiLanguageScope scope(language);
+        for (int kind = static_cast<int>(THttpFailure::None);
+             kind <= static_cast<int>(THttpFailure::Other); ++kind) {
+            THttpResult result;
+            result.Failure = static_cast<THttpFailure>(kind);
+            result.Status = 404;
+            const std::wstring text = HttpFailureText(result);
+            EXPECT_EQ(text.empty(), result.Ok()) << kind;
+            if (result.Ok()) continue;
+            EXPECT_TRUE(texts.insert(text).second) << "the same words twice: " << kind;
+            if (result.Failure == THttpFailure::Status) {
+                EXPECT_NE(text.find(L"404"), std::wstring::npos) << text.size();
+            }
+        }
     }
 }
 

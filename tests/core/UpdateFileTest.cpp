@@ -1,4 +1,5 @@
 #include "online/UpdateFile.h"
+#include "UiLanguageScope.h"
 #include "util/Numbers.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +111,24 @@ TEST_F(UpdateFileTest, VerdictOfTheLines) {
         EXPECT_EQ(v.Msg, c.msg) << first;
         EXPECT_EQ(v.NewLastMsgID, c.newLastMsgID) << first;
     }
+}
+
+// In English the same verdicts read as whole English sentences, the links
+// inside them, and a news item's date with the month's name.
+TEST_F(UpdateFileTest, VerdictInEnglish) {
+    const UiLanguageScope english(Language::English);
+    const TDateTime now = EncodeDate(2026, 12, 9);
+    const TOnlineUrls urls = OnlineUrls(L"DVK", std::nullopt);
+    const auto msg = [&](std::vector<std::wstring> lines) {
+        return UpdateFileVerdict(ParseUpdateFile(lines, L"DVK"), L"2.2", urls, now, 0).Msg;
+    };
+    EXPECT_EQ(msg({L"DVK=2.3|2.0", L"MSG", L"5=2026-11-29|<i>New</i>"}),
+              L"<p><font size=\"12\"><b>Version 2.3</b> is available!</font></p><br>Download "
+              L"the new version and read about it on the <a "
+              L"href=\"https://www.morvane.de/update.php?prog=dvk\">update page</a>.<br>See <a "
+              L"href=\"https://www.morvane.de/dvkchg.htm\">what is new</a>.<br><br><b><font "
+              L"size=\"11\">More news</font></b><br><ul><li><b>November 29, 2026</b><br><i>New</i>"
+              L"</ul>");
+    EXPECT_EQ(msg({L"DVK=2.2"}), L"Your version is <b>up to date</b>.");
+    EXPECT_EQ(msg({}), L"The online update does not support this program yet.");
 }

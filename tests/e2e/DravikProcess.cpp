@@ -117,6 +117,7 @@ DravikProcess::DravikProcess(const DravikOptions& options)
         WriteBytes(m_folder->File(name), bytes);
 
     if (options.UpdateCheckedJustNow) MarkUpdateCheckedJustNow();
+    if (options.BeforeStart) options.BeforeStart(SettingsFile());
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyProc;

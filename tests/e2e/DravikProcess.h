@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -33,6 +34,9 @@ struct DravikOptions {
     // Environment variables set for the copy only (Wine reads its own, such
     // as WINEDEBUG and WINEDLLOVERRIDES, from the program's environment).
     std::vector<std::pair<std::wstring, std::wstring>> Environment;
+    // Called with the settings file's path once the files are in place,
+    // just before the copy starts (to hold the file open, say).
+    std::function<void(const std::wstring& settingsFile)> BeforeStart;
 };
 
 class DravikProcess {

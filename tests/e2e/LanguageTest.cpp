@@ -6,6 +6,9 @@
 #include "DravikProcess.h"
 #include "WindowDriver.h"
 
+#include "../common/VendorServer.h"
+#include "online/win/MVOnlineUpdate.h"
+#include "online/win/OnlineIds.h"
 #include "ruler/win/RulerCommands.h"
 #include "settings/win/SettingsDlgIds.h"
 
@@ -135,6 +138,37 @@ TEST(Language, TheColourWindowSpeaksEnglish) {
     EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(form); }));
 }
 
+TEST(Language, TheUpdateDialogAndTheAboutWindowSpeakEnglish) {
+    VendorServer server; // this version is the newest; the address "Kai 1"
+    DravikProcess dravik({.Settings = SettingsFile(L"Language=en\r\nMagnifier=0")});
+    ::PostMessageW(dravik.Ruler(), WM_COMMAND, MAKEWPARAM(idCheckUpdate, 0), 0);
+    const HWND dlg = ShownProgramWindow(dravik, UpdateDlgClass);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Text(dlg), L"Check for Updates");
+    const HWND message = Control(dlg, idUpdMessage);
+    EXPECT_EQ(Text(message), L"Please click \"Check Now\".");
+    ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdSearch),
+                           [&] { return !Text(message).starts_with(L"Please"); }));
+    EXPECT_TRUE(
+        dravik.WaitUntil([&] { return Text(message) == L"Your version is up to date."; }, 10000))
+        << Narrow(Text(message));
+    for (const std::wstring& text : TextsOf(dlg))
+        EXPECT_FALSE(LooksGerman(text)) << Narrow(text);
+    ASSERT_TRUE(ClickUntil(dravik, Control(dlg, idUpdClose), [&] { return !::IsWindow(dlg); }));
+
+    ::PostMessageW(dravik.Ruler(), WM_COMMAND, MAKEWPARAM(idAbout, 0), 0);
+    const HWND about = ShownProgramWindow(dravik, InfoFormClass);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(Text(about), L"About");
+    EXPECT_TRUE(dravik.WaitUntil([&] {
+        return Text(Control(about, idInfoTelFax)).starts_with(L"Phone: ");
+    })) << Narrow(Text(Control(about, idInfoTelFax)));
+    for (const std::wstring& text : TextsOf(about))
+        EXPECT_FALSE(LooksGerman(text)) << Narrow(text);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(about); }));
+}
+
 // This suite runs on a system with an English locale (the test command
 // starts it so): without a setting the program speaks English, also in what
 // it says before it has read its settings.
@@ -153,14 +187,30 @@ TEST(EnglishSystem, WithoutASettingTheMenuAndTheMessagesBeforeAnySettingAreEngli
         if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(dravik.WaitForExit(5000));
     }
-    // A settings file too large to read: said in the system's language, as
-    // no setting could be read.
-    DravikProcess dravik({.Settings = Utf16File(std::wstring(3u << 20, L' '))});
+    // A settings file too large to read, or one that another program holds
+    // locked: said in the system's language, as no setting could be read.
+    {
+        DravikProcess dravik({.Settings = Utf16File(std::wstring(3u << 20, L' '))});
+        HWND box = nullptr;
+        const std::wstring text = dravik.WaitForMessageBox(10000, &box);
+        EXPECT_NE(text.find(L"is larger than 4 MB and is not read as a settings file. The file "
+                            L"will not be overwritten."),
+                  std::wstring::npos)
+            << Narrow(text);
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    DravikProcess dravik(
+        {.Settings = SettingsFile(L"Magnifier=0"), .BeforeStart = [&](const std::wstring& file) {
+             lock = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+         }});
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     HWND box = nullptr;
     const std::wstring text = dravik.WaitForMessageBox(10000, &box);
-    EXPECT_NE(text.find(L"is larger than 4 MB and is not read as a settings file. The file will "
-                        L"not be overwritten."),
-              std::wstring::npos)
-        << Narrow(text);
+    ::CloseHandle(lock);
+    EXPECT_NE(text.find(L"cannot be opened."), std::wstring::npos) << Narrow(text);
+    EXPECT_NE(text.find(L"The file will not be overwritten."), std::wstring::npos) << Narrow(text);
+    EXPECT_FALSE(LooksGerman(text)) << Narrow(text);
     if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 }

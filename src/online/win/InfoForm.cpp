@@ -129,7 +129,7 @@ void TInfoForm::Create(HWND owner, const TProgramInfo& info) {
     RegisterClassOnce(InfoFormClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"), CS_DBLCLKS,
                       ::GetSysColorBrush(COLOR_BTNFACE));
-    CreateWnd(InfoFormClass, info.Caption.empty() ? L"Info über..." : info.Caption.c_str(),
+    CreateWnd(InfoFormClass, info.Caption.empty() ? AboutCaption() : info.Caption.c_str(),
               FormStyle, FormExStyle, 0, 0, 1, 1, owner);
     CreateControls();
     FillTexts();
@@ -277,7 +277,7 @@ void TInfoForm::ShowModal() {
 }
 
 void TInfoForm::pIconClick() {
-    if (::MessageBoxW(Handle(), ProgramReportQuestion, ApplicationTitle().c_str(),
+    if (::MessageBoxW(Handle(), ProgramReportQuestion(), ApplicationTitle().c_str(),
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     CopyTextToClipboard(Handle(), ProgramReport(m_info->DisplayName(), m_info->Version,

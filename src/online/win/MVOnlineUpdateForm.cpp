@@ -59,7 +59,7 @@ TOnlineUpdateDlg::~TOnlineUpdateDlg() {
 void TOnlineUpdateDlg::Create(HWND owner) {
     RegisterClassOnce(UpdateDlgClass, ::LoadCursorW(nullptr, IDC_ARROW),
                       ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
-    CreateWnd(UpdateDlgClass, UpdateDlgCaption, FormStyle, FormExStyle, 0, 0, 1, 1, owner);
+    CreateWnd(UpdateDlgClass, UpdateDlgCaption(), FormStyle, FormExStyle, 0, 0, 1, 1, owner);
     CreateControls();
     SetClientHeight(ClientHeightBelow(SettingsPlace));
 }
@@ -72,7 +72,7 @@ void TOnlineUpdateDlg::CreateControls() {
             m_message.Create(Handle(), idUpdMessage, at);
             ::SendMessageW(m_message.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         } else {
-            lSettings.Create(Handle(), idUpdSettings, at, UpdateDlgSettingsCaption);
+            lSettings.Create(Handle(), idUpdSettings, at, UpdateDlgSettingsCaption());
             lSettings.OnClick = [this](TMVLabel&) { lSettingsClick(); };
             lSettings.SetCommandEnabled(false);
         }
@@ -88,13 +88,14 @@ void TOnlineUpdateDlg::CreateControls() {
     const HWND interval =
         create(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, idUpdInterval);
     for (const TUpdateDlgInterval& entry : UpdateDlgIntervals)
-        ::SendMessageW(interval, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Caption));
+        ::SendMessageW(interval, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Caption()));
     // Waiting for the server has no known end: a marquee, not a percentage.
     create(PROGRESS_CLASSW, L"", PBS_MARQUEE, idUpdProgress);
     m_panelLine.Create(Handle(), idUpdPanelLine, {0, 0, 1, 1}, bsTopLine);
-    create(WC_BUTTONW, UpdateDlgSearchCaption, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+    create(WC_BUTTONW, UpdateDlgSearchCaption(), WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
            idUpdSearch);
-    create(WC_BUTTONW, UpdateDlgCloseCaption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, idUpdClose);
+    create(WC_BUTTONW, UpdateDlgCloseCaption(), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+           idUpdClose);
 }
 
 void TOnlineUpdateDlg::SetClientHeight(int designHeight) {
@@ -146,7 +147,7 @@ void TOnlineUpdateDlg::lSettingsClick() {
 
 void TOnlineUpdateDlg::btnSearchClick() {
     if (m_search || !OnlineUpdate) return;
-    m_message.SetHtml(UpdateDlgSearchingMsg);
+    m_message.SetHtml(UpdateDlgSearchingMsg());
     ::ShowWindow(Item(idUpdProgress), SW_SHOW);
     ::SendMessageW(Item(idUpdProgress), PBM_SETMARQUEE, TRUE, 30);
     ::EnableWindow(Item(idUpdSearch), FALSE);
@@ -162,10 +163,7 @@ void TOnlineUpdateDlg::btnSearchClick() {
                     });
             } catch (...) {
                 LogCurrentException(L"update check from the dialog");
-                m_searchResult = {sdUpdate,
-                                  FetchErrorMsg(L"Die Angaben der Update-Prüfung konnten nicht "
-                                                L"gelesen werden.",
-                                                false, L""),
+                m_searchResult = {sdUpdate, FetchErrorMsg(UpdateCheckUnreadableText(), false, L""),
                                   NewLastMsgID};
             }
         });

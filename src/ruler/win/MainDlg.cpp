@@ -66,8 +66,6 @@ void TMainDlg::FormCreate(const std::wstring& title) {
     FixSysGuiFont(Handle());
     // The settings file lives in the user's application data below
     // Morvane\Dravik, unless the registry or a marker file says otherwise.
-    // The About window's telephone lines follow the user's language.
-    m_programInfo.IsGerman = IsGermanWin(GetWindowsLanguage(LOCALE_ILANGUAGE));
     m_paths = std::make_unique<TPBPathList>(CreateWin32PathListPlatform(), L"Paths");
     m_paths->UseAppDataDir = true;
     m_paths->DirTypeLocal = sdSettingsCurrentUser;

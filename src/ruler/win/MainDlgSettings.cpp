@@ -8,6 +8,7 @@
 #include "ruler/win/RulerTray.h"
 #include "storage/MvIni.h"
 #include "storage/PBPathList.h"
+#include "util/LocalText.h"
 #include "util/win/AppError.h"
 #include "util/win/HtmlHelp.h"
 #include "util/win/MVUtilWin.h"
@@ -42,8 +43,11 @@ void TMainDlg::ApplyLoadedSettings() {
 
 void TMainDlg::ApplyLanguage() {
     SetUiLanguageFrom(m_model.Options.Language);
-    m_helpFile = AppDirAnd(UiLanguage() == Language::English ? L"Help.chm" : L"Hilfe.chm");
+    static constexpr LocalText helpFile{L"Hilfe.chm", L"Help.chm"};
+    m_helpFile = AppDirAnd(helpFile());
     if (m_help) m_help->SetChmFile(m_helpFile);
+    // The About window's telephone line says "Tel" in German, "Phone" otherwise.
+    m_programInfo.IsGerman = UiLanguage() == Language::German;
 }
 
 void TMainDlg::ApplyPlace() {

@@ -2,6 +2,7 @@
 
 #include "storage/MvIni.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "util/StringUtils.h"
 
 #include <vector>
@@ -110,20 +111,17 @@ std::wstring TRegistryIniFile::ReadString(const std::wstring& section, const std
 
 void TRegistryIniFile::WriteString(const std::wstring& section, const std::wstring& ident,
                                    const std::wstring& value) {
-    if (!m_key)
-        throw EStorageError(L"Registry-Schlüssel " + Quoted(FileName()) +
-                            L" kann nicht geöffnet werden.");
+    if (!m_key) throw EStorageError(FormatText(StorageText::KeyCannotOpen, {Quoted(FileName())}));
     HKEY raw = nullptr;
     if (::RegCreateKeyExW(m_key.Get(), RelativePath(section).c_str(), 0, nullptr,
                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &raw,
                           nullptr) != ERROR_SUCCESS)
-        throw EStorageError(L"Registry-Schlüssel " + Quoted(section) +
-                            L" kann nicht erstellt werden.");
+        throw EStorageError(FormatText(StorageText::KeyCannotCreate, {Quoted(section)}));
     const UniqueHKey key(raw);
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     if (::RegSetValueExW(key.Get(), ident.c_str(), 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(value.c_str()), bytes) != ERROR_SUCCESS)
-        throw EStorageError(L"Fehler beim Setzen der Daten für " + Quoted(ident) + L".");
+        throw EStorageError(FormatText(StorageText::ValueCannotSet, {Quoted(ident)}));
 }
 
 void TRegistryIniFile::ReadSection(const std::wstring& section, TStrings& names) {
@@ -165,8 +163,7 @@ void TRegistryIniFile::EraseSection(const std::wstring& section) {
     // With a sub-key path the sub-key itself goes too; without, only its content.
     const LONG rc = ::RegDeleteTreeW(m_key.Get(), path.empty() ? nullptr : path.c_str());
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        throw EStorageError(L"Registry-Schlüssel " + Quoted(section) +
-                            L" kann nicht gelöscht werden.");
+        throw EStorageError(FormatText(StorageText::KeyCannotDelete, {Quoted(section)}));
 }
 
 void TRegistryIniFile::DeleteKey(const std::wstring& section, const std::wstring& ident) {
@@ -174,7 +171,7 @@ void TRegistryIniFile::DeleteKey(const std::wstring& section, const std::wstring
     if (!key) return;
     const LONG rc = ::RegDeleteValueW(key.Get(), ident.c_str());
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        throw EStorageError(L"Registry-Wert " + Quoted(ident) + L" kann nicht gelöscht werden.");
+        throw EStorageError(FormatText(StorageText::ValueCannotDelete, {Quoted(ident)}));
 }
 
 bool TRegistryIniFile::ValueExists(const std::wstring& section, const std::wstring& ident) {

@@ -2,6 +2,7 @@
 
 #include "storage/SaveFiles.h"
 #include "storage/StorageError.h"
+#include "storage/StorageTexts.h"
 #include "util/StringUtils.h"
 #include "util/win/Handles.h"
 
@@ -107,10 +108,10 @@ TBytes TWin32FileSystem::ReadWholeFile(const std::wstring& path) {
     const UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                                 nullptr));
-    if (!file) Fail(L"Datei " + Quoted(path) + L" kann nicht geöffnet werden.", ::GetLastError());
+    if (!file) Fail(FormatText(StorageText::CannotOpen, {Quoted(path)}), ::GetLastError());
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.Get(), &size))
-        Fail(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.", ::GetLastError());
+        Fail(FormatText(StorageText::CannotRead, {Quoted(path)}), ::GetLastError());
     if (static_cast<std::uint64_t>(size.QuadPart) > MaxSettingsFileBytes)
         throw EStorageError(TooLargeMessage(path));
     TBytes bytes(static_cast<std::size_t>(size.QuadPart));
@@ -119,7 +120,7 @@ TBytes TWin32FileSystem::ReadWholeFile(const std::wstring& path) {
         DWORD got = 0;
         if (!::ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
                         &got, nullptr))
-            Fail(L"Datei " + Quoted(path) + L" kann nicht gelesen werden.", ::GetLastError());
+            Fail(FormatText(StorageText::CannotRead, {Quoted(path)}), ::GetLastError());
         if (got == 0) break; // the file shrank meanwhile
         done += got;
     }
@@ -134,12 +135,12 @@ void TWin32FileSystem::WriteFileAtomically(const std::wstring& path, const TByte
     if (!file) {
         const DWORD error = ::GetLastError();
         guard.Keep(); // the name may belong to somebody else's file
-        Fail(L"Datei " + Quoted(path) + L" kann nicht erstellt werden.", error);
+        Fail(FormatText(StorageText::CannotCreate, {Quoted(path)}), error);
     }
     if (!WriteTempFile(file.Get(), bytes) || !::FlushFileBuffers(file.Get()))
-        Fail(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".", ::GetLastError());
+        Fail(FormatText(StorageText::WriteFailed, {Quoted(path)}), ::GetLastError());
     if (!::CloseHandle(file.Release()))
-        Fail(L"Fehler beim Schreiben der Datei " + Quoted(path) + L".", ::GetLastError());
+        Fail(FormatText(StorageText::WriteFailed, {Quoted(path)}), ::GetLastError());
 
     // From here on the temporary file may be the only copy: only PutFileInPlace
     // decides whether it goes.

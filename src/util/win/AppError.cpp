@@ -1,5 +1,6 @@
 #include "util/win/AppError.h"
 
+#include "util/LocalText.h"
 #include "util/UserMessage.h"
 #include "util/win/MVUtilWin.h"
 
@@ -37,16 +38,24 @@ bool AlreadyReported(const std::wstring& message) {
                        [&](const PendingError& e) { return e.Message == message; });
 }
 
+constexpr LocalText kOutOfMemory{L"Für diesen Vorgang reicht der Arbeitsspeicher nicht aus.",
+                                 L"There is not enough memory for this operation."};
+constexpr LocalText kBadValue{L"Ein Wert ist ungültig oder liegt außerhalb des erlaubten Bereichs.",
+                              L"A value is not valid or outside the allowed range."};
+constexpr LocalText kSystemCallFailed{L"Ein Systemaufruf ist fehlgeschlagen.",
+                                      L"A system call failed."};
+constexpr LocalText kUnexpected{L"Ein unerwarteter Fehler ist aufgetreten.",
+                                L"An unexpected error occurred."};
+
 } // namespace
 
 std::wstring ExceptionMessage(const std::exception& e) {
     if (auto* user = dynamic_cast<const UserMessage*>(&e)) return user->Message;
-    if (dynamic_cast<const std::bad_alloc*>(&e))
-        return L"Für diesen Vorgang reicht der Arbeitsspeicher nicht aus.";
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return kOutOfMemory();
     if (dynamic_cast<const std::invalid_argument*>(&e) ||
         dynamic_cast<const std::out_of_range*>(&e))
-        return L"Ein Wert ist ungültig oder liegt außerhalb des erlaubten Bereichs.";
-    if (dynamic_cast<const std::system_error*>(&e)) return L"Ein Systemaufruf ist fehlgeschlagen.";
+        return kBadValue();
+    if (dynamic_cast<const std::system_error*>(&e)) return kSystemCallFailed();
     return UnknownErrorMessage();
 }
 
@@ -58,7 +67,7 @@ std::wstring CallerName(const std::source_location& where) {
 }
 
 std::wstring UnknownErrorMessage() {
-    return L"Ein unerwarteter Fehler ist aufgetreten.";
+    return kUnexpected();
 }
 
 UINT ApplicationErrorMessage() {
