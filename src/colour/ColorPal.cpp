@@ -164,10 +164,10 @@ void TColorPal::SetActiveColor(TColor value) {
 }
 
 std::optional<std::wstring> TColorPal::ReplaceColor(TColor newColor) {
-    if (FPalette != TMVPalette::mvPalList) return NotAListPalette;
+    if (FPalette != TMVPalette::mvPalList) return NotAListPalette();
     EnsureCells();
     if (ActiveCell < 0 || ActiveCell >= static_cast<int>(FColors.size()) || ActiveCell >= MaxCells)
-        return NoCellSelected;
+        return NoCellSelected();
     const auto cell = static_cast<std::size_t>(ActiveCell);
     Changed = true;
     FColors[cell] = ColorToShortHexBGR(newColor);

@@ -6,6 +6,7 @@
 #include "util/Canvas.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
+#include "util/LocalText.h"
 
 #include <functional>
 #include <optional>
@@ -23,11 +24,14 @@ class TColorPal {
     static constexpr int MaxListCells = 256;
     static inline const std::wstring DefaultSection = L"ColorPal";
     static inline const std::wstring DefaultEntry = L"FFFFFF";
-    static inline const std::wstring NotAListPalette =
-        L"Farbe konnte nicht zugewiesen werden. Nur Benutzer-Paletten können geändert werden.";
-    static inline const std::wstring NoCellSelected =
+    static constexpr LocalText NotAListPalette{
+        L"Farbe konnte nicht zugewiesen werden. Nur Benutzer-Paletten können geändert werden.",
+        L"The color could not be assigned. Only user palettes can be changed."};
+    static constexpr LocalText NoCellSelected{
         L"Farbe konnte nicht zugewiesen werden. Bitte wählen Sie zuerst eine Farbe aus der "
-        L"Palette aus, die Sie ersetzen möchten.";
+        L"Palette aus, die Sie ersetzen möchten.",
+        L"The color could not be assigned. Please first select the color in the palette that you "
+        L"want to replace."};
 
     std::vector<TColor> Pal; // the cells in reading order
     int ActiveCell = 0;      // -1: none
@@ -59,7 +63,7 @@ class TColorPal {
     void MouseUp();
 
     void SetActiveColor(TColor value);
-    // Replaces the selected cell of a list palette. Gives the German error text
+    // Replaces the selected cell of a list palette. Gives the error text
     // (error icon, OK) when nothing was replaced.
     std::optional<std::wstring> ReplaceColor(TColor newColor);
 

@@ -1,5 +1,6 @@
 #include "colour/CssColorParse.h"
 
+#include "colour/ColorTexts.h"
 #include "colour/CssNamedColors.h"
 #include "util/StringUtils.h"
 
@@ -55,9 +56,10 @@ std::optional<int> HexValue(wchar_t ch) {
     return std::nullopt;
 }
 
+namespace Css = ColorText::Css;
+
 TCssReading Unreadable(const std::wstring& text, const std::wstring& detail) {
-    return {std::nullopt,
-            L"Die Eingabe " + Quoted(text) + L" ist keine lesbare CSS-Farbe: " + detail + L"."};
+    return {std::nullopt, FormatText(Css::Unreadable, {Quoted(text), detail})};
 }
 
 // One value inside a colour function.
@@ -144,58 +146,56 @@ const TFunction* FunctionNamed(const std::wstring& lower) {
     return nullptr;
 }
 
-// A token's value in the slot's unit, or what is wrong with it.
+// A token's value in the slot's unit, or what is wrong with it: a detail
+// for Unreadable with the recognized text, the value's place and the value.
 struct TSlotValue {
     double Value = 0;
-    std::wstring Problem; // "" when read
+    const LocalText* Problem = nullptr; // none when read
 };
 
 TSlotValue SlotValue(TSlot slot, const TToken& token) {
     using enum TToken::TKind;
-    if (token.Kind == NoNumber) return {0, L"ist keine Zahl"};
-    if (token.Kind == OtherUnit) return {0, L"hat eine Einheit, die hier nicht gilt"};
-    if (token.Kind == TooLarge) return {0, L"ist zu groß"};
-    if (token.Kind == None) return {0, L""}; // "none": a missing value counts as zero
+    if (token.Kind == NoNumber) return {0, &Css::NotANumber};
+    if (token.Kind == OtherUnit) return {0, &Css::UnitNotAllowed};
+    if (token.Kind == TooLarge) return {0, &Css::TooLarge};
+    if (token.Kind == None) return {0}; // "none": a missing value counts as zero
     const double v = token.Value;
     const bool percent = token.Kind == Percent;
     if (slot == TSlot::Hue) {
-        if (percent)
-            return {0, L"ist kein Farbton (Zahl oder Winkel mit deg, grad, rad oder turn)"};
-        return {std::fmod(std::fmod(v, 360) + 360, 360), L""};
+        if (percent) return {0, &Css::NotAHue};
+        return {std::fmod(std::fmod(v, 360) + 360, 360)};
     }
-    if (token.Kind == Angle) return {0, L"ist ein Winkel, hier gilt eine Zahl oder Prozentangabe"};
+    if (token.Kind == Angle) return {0, &Css::AngleNotAllowed};
     switch (slot) {
     case TSlot::Channel:
-        return {std::clamp(percent ? v * 2.55 : v, 0.0, 255.0), L""};
+        return {std::clamp(percent ? v * 2.55 : v, 0.0, 255.0)};
     case TSlot::Percent:
-        return {std::clamp(v, 0.0, 100.0), L""};
+        return {std::clamp(v, 0.0, 100.0)};
     case TSlot::LabL:
-        return {std::clamp(v, 0.0, 100.0), L""};
+        return {std::clamp(v, 0.0, 100.0)};
     case TSlot::LabAB:
-        return {percent ? v * 1.25 : v, L""};
+        return {percent ? v * 1.25 : v};
     case TSlot::LchC:
-        return {std::max(percent ? v * 1.5 : v, 0.0), L""};
+        return {std::max(percent ? v * 1.5 : v, 0.0)};
     case TSlot::OklabL:
-        return {std::clamp(percent ? v / 100 : v, 0.0, 1.0), L""};
+        return {std::clamp(percent ? v / 100 : v, 0.0, 1.0)};
     case TSlot::OklabAB:
-        return {percent ? v * 0.004 : v, L""};
+        return {percent ? v * 0.004 : v};
     case TSlot::OklchC:
-        return {std::max(percent ? v * 0.004 : v, 0.0), L""};
+        return {std::max(percent ? v * 0.004 : v, 0.0)};
     case TSlot::Hue:
         break;
     }
-    return {v, L""};
+    return {v};
 }
 
 TCssReading ReadHex(const std::wstring& text, const std::wstring& digits) {
     for (wchar_t ch : digits)
         if (!HexValue(ch))
-            return Unreadable(text, L"nach \"#\" steht " + Quoted(std::wstring(1, ch)) +
-                                        L", keine Hexadezimalziffer");
+            return Unreadable(text, FormatText(Css::NoHexDigit, {Quoted(std::wstring(1, ch))}));
     const std::size_t n = digits.size();
     if (n != 3 && n != 4 && n != 6 && n != 8)
-        return Unreadable(text, L"\"#\" mit " + std::to_wstring(n) +
-                                    L" Hexadezimalziffern erkannt, es braucht 3, 4, 6 oder 8");
+        return Unreadable(text, FormatText(Css::HexDigitCount, {std::to_wstring(n)}));
     std::array<int, 4> channels{0, 0, 0, 255};
     const bool shortForm = n <= 4;
     for (std::size_t i = 0; i < (n == 3 || n == 6 ? 3u : 4u); ++i) {
@@ -210,23 +210,22 @@ TCssReading ReadHex(const std::wstring& text, const std::wstring& digits) {
 
 TCssReading ReadFunction(const std::wstring& text, const TFunction& f, const std::wstring& name,
                          const std::wstring& inside) {
-    const std::wstring seen = Quoted(name + L"(") + L" erkannt, aber ";
+    const std::wstring seen = Quoted(name + L"(");
+    // Why the text is no colour although its function was recognized; the
+    // detail's %1 is what was recognized, %2 and %3 what it names.
+    const auto refused = [&](const LocalText& detail, std::wstring_view second = {},
+                             std::wstring_view third = {}) {
+        return Unreadable(text, FormatText(detail, {seen, second, third}));
+    };
     std::vector<std::wstring> words;
     std::wstring alphaWord;
     const bool commas = inside.find(L',') != std::wstring::npos;
     if (commas) {
-        if (!f.Legacy)
-            return Unreadable(text, seen + f.Name +
-                                        L"() trennt seine Werte mit Leerzeichen, nicht mit Kommas "
-                                        L"(Dezimalzahlen schreibt CSS mit Punkt)");
+        if (!f.Legacy) return refused(Css::NoCommas, f.Name);
         for (const std::wstring& part : SplitAt(inside, L',')) {
             const auto partWords = SplitBlanks(part);
-            if (partWords.size() != 1)
-                return Unreadable(text, seen + L"zwischen zwei Kommas steht nicht genau ein Wert "
-                                               L"(Dezimalzahlen schreibt CSS mit Punkt)");
-            if (LowerCaseText(partWords[0]) == L"none")
-                return Unreadable(text, seen + L"\"none\" gilt nur in der Schreibweise mit "
-                                               L"Leerzeichen");
+            if (partWords.size() != 1) return refused(Css::NotOneValueBetweenCommas);
+            if (LowerCaseText(partWords[0]) == L"none") return refused(Css::NoneOnlyWithSpaces);
             words.push_back(partWords[0]);
         }
         if (words.size() == 4) {
@@ -235,34 +234,28 @@ TCssReading ReadFunction(const std::wstring& text, const TFunction& f, const std
         }
     } else {
         const auto parts = SplitAt(inside, L'/');
-        if (parts.size() > 2) return Unreadable(text, seen + L"es steht mehr als ein \"/\" darin");
+        if (parts.size() > 2) return refused(Css::MoreThanOneSlash);
         words = SplitBlanks(parts[0]);
         if (parts.size() == 2) {
             const auto alpha = SplitBlanks(parts[1]);
-            if (alpha.size() != 1)
-                return Unreadable(
-                    text, seen + L"nach \"/\" steht nicht genau ein Wert für die Deckkraft");
+            if (alpha.size() != 1) return refused(Css::NotOneOpacity);
             alphaWord = alpha[0];
         }
     }
     if (words.size() != 3)
-        return Unreadable(text, seen + std::to_wstring(words.size()) +
-                                    (words.size() == 1 ? L" Wert" : L" Werte") +
-                                    L" gelesen, es braucht 3");
+        return refused(words.size() == 1 ? Css::OneValueRead : Css::ValuesRead,
+                       std::to_wstring(words.size()));
     TCssColorValue value{f.Notation, {}, 1};
     for (std::size_t i = 0; i < 3; ++i) {
         const TSlotValue slot = SlotValue(f.Slots[i], ReadToken(words[i]));
-        if (!slot.Problem.empty())
-            return Unreadable(text, seen + L"der " + std::to_wstring(i + 1) + L". Wert " +
-                                        Quoted(words[i]) + L" " + slot.Problem);
+        if (slot.Problem) return refused(*slot.Problem, Css::Ordinals[i](), Quoted(words[i]));
         value.Values[i] = slot.Value;
     }
     if (!alphaWord.empty()) {
         const TToken alpha = ReadToken(alphaWord);
         using enum TToken::TKind;
         if (alpha.Kind != Number && alpha.Kind != Percent && alpha.Kind != None)
-            return Unreadable(text, seen + L"die Deckkraft " + Quoted(alphaWord) +
-                                        L" ist keine Zahl oder Prozentangabe");
+            return refused(Css::OpacityNotANumber, Quoted(alphaWord));
         const double opacity = alpha.Kind == Percent ? alpha.Value / 100 : alpha.Value;
         value.Alpha = alpha.Kind == None ? 0 : std::clamp(opacity, 0.0, 1.0);
     }
@@ -273,42 +266,30 @@ TCssReading ReadFunction(const std::wstring& text, const TFunction& f, const std
 
 TCssReading ReadCssColor(const std::wstring& input) {
     const std::wstring text = Trimmed(input);
-    if (text.empty())
-        return {std::nullopt, L"Bitte eine CSS-Farbe eingeben, zum Beispiel #1e50b4, "
-                              L"rgb(30 80 180) oder oklch(0.461 0.168 262.1)."};
+    if (text.empty()) return {std::nullopt, Css::Empty()};
     if (text[0] == L'#') return ReadHex(text, text.substr(1));
     const std::size_t open = text.find(L'(');
     if (open == std::wstring::npos) {
         const std::wstring lower = LowerCaseText(text);
-        if (lower == L"transparent")
-            return {std::nullopt, L"Die Eingabe \"transparent\" ist völlig durchsichtig und hat "
-                                  L"keine Farbe, die das Fenster übernehmen könnte."};
+        if (lower == L"transparent") return {std::nullopt, Css::Transparent()};
         if (const auto named = CssColorByName(text))
             return {TCssColorValue{
                         TCssNotation::Rgb,
                         {double(RedOf(*named)), double(GreenOf(*named)), double(BlueOf(*named))},
                         1},
                     L""};
-        return Unreadable(text, Quoted(text) +
-                                    L" ist weder ein CSS-Farbname noch eine Schreibweise wie "
-                                    L"#1e50b4, rgb(), hsl(), hwb(), lab(), lch(), oklab() oder "
-                                    L"oklch()");
+        return Unreadable(text, FormatText(Css::NoNameOrNotation, {Quoted(text)}));
     }
     const std::wstring name = Trimmed(text.substr(0, open));
     const TFunction* function = FunctionNamed(LowerCaseText(name));
     if (!function)
-        return Unreadable(text, L"die Funktion " + Quoted(name + L"()") +
-                                    L" ist keine der Farbfunktionen rgb(), hsl(), hwb(), lab(), "
-                                    L"lch(), oklab() und oklch()");
+        return Unreadable(text, FormatText(Css::UnknownFunction, {Quoted(name + L"()")}));
     const std::size_t close = text.find(L')', open);
     if (close == std::wstring::npos)
-        return Unreadable(text,
-                          Quoted(name + L"(") + L" erkannt, aber die schließende Klammer fehlt");
+        return Unreadable(text, FormatText(Css::NoClosingParenthesis, {Quoted(name + L"(")}));
     if (close + 1 != text.size())
-        return Unreadable(text, Quoted(text.substr(0, close + 1)) +
-                                    L" erkannt, aber danach steht "
-                                    L"noch " +
-                                    Quoted(text.substr(close + 1)));
+        return Unreadable(text, FormatText(Css::TextAfter, {Quoted(text.substr(0, close + 1)),
+                                                            Quoted(text.substr(close + 1))}));
     return ReadFunction(text, *function, name, text.substr(open + 1, close - open - 1));
 }
 
@@ -377,8 +358,7 @@ TCssTaken TakeCssColor(const TCssColorValue& value, std::span<const TColor> pref
 
 std::wstring CssTakenNote(const TCssTaken& taken) {
     std::wstring note;
-    if (taken.Mapped) note = L"Außerhalb von sRGB: auf sRGB abgebildet.";
-    if (taken.AlphaIgnored)
-        note += std::wstring(note.empty() ? L"" : L" ") + L"Deckkraft nicht übernommen.";
+    if (taken.Mapped) note = Css::Mapped();
+    if (taken.AlphaIgnored) note += std::wstring(note.empty() ? L"" : L" ") + Css::OpacityIgnored();
     return note;
 }

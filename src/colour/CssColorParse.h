@@ -18,8 +18,8 @@ struct TCssColorValue {
     double Alpha = 1;
 };
 
-// The value, or the German message that says what was understood and why the
-// text is no colour.
+// The value, or the message (in the current language) that says what was
+// understood and why the text is no colour.
 struct TCssReading {
     std::optional<TCssColorValue> Value;
     std::wstring Error;

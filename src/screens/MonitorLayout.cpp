@@ -1,9 +1,14 @@
 #include "screens/MonitorLayout.h"
 
+#include "util/LocalText.h"
+
 #include <climits>
 #include <cstdint>
 
 namespace {
+
+// A monitor without a name of its own, as the calibration names it: %1 its number.
+constexpr LocalText NumberedDisplay{L"Bildschirm %1", L"Display %1"};
 
 // Squared distance from a point to a half-open rectangle (0 inside).
 std::int64_t DistanceSquared(const Rect& r, Point p) {
@@ -94,5 +99,5 @@ PixelsPerMM AutomaticPixelsPerMM(const Monitor& m) {
 
 std::wstring DisplayNameOf(const MonitorLayout& layout, const Monitor& monitor) {
     if (!monitor.Name.empty()) return monitor.Name;
-    return L"Bildschirm " + std::to_wstring(layout.NumberOf(monitor));
+    return FormatText(NumberedDisplay, {std::to_wstring(layout.NumberOf(monitor))});
 }

@@ -2,12 +2,16 @@
 #include "util/Numbers.h"
 
 #include "util/ConvertError.h"
+#include "util/LocalText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 namespace {
+
+constexpr LocalText PercentOutOfRange{L"Color1Percent %1 muss zwischen 0 und 100 liegen!",
+                                      L"Color1Percent %1 must be between 0 and 100!"};
 
 int ClampByte(long long v) {
     return static_cast<int>(std::clamp<long long>(v, 0, 255));
@@ -37,8 +41,7 @@ TColor ColorBrightness(TColor color, int delta) {
 
 TColor MixColor(TColor color1, TColor color2, int color1Percent) {
     if (color1Percent < 0 || color1Percent > 100)
-        throw EConvertError(L"Color1Percent " + std::to_wstring(color1Percent) +
-                            L" muss zwischen 0 und 100 liegen!");
+        throw EConvertError(FormatText(PercentOutOfRange, {std::to_wstring(color1Percent)}));
     const TColor c1 = GetRealColor(color1);
     const TColor c2 = GetRealColor(color2);
     const double share1 = color1Percent / 100.0;

@@ -1,6 +1,7 @@
 #include "util/ColorText.h"
 
 #include "util/ConvertError.h"
+#include "util/LocalText.h"
 
 #include <algorithm>
 #include <optional>
@@ -42,6 +43,10 @@ std::wstring HexByte(int value) {
     return {digits[(value >> 4) & 0xF], digits[value & 0xF]};
 }
 
+// %1: the two characters that should have been a hexadecimal byte.
+constexpr LocalText NoHexByte{L"'$%1' ist kein gültiger Integerwert",
+                              L"'$%1' is not a valid integer value"};
+
 } // namespace
 
 std::wstring ColorToShortHexBGR(TColor color) {
@@ -61,7 +66,7 @@ TColor ShortHexBGRToColorEx(const std::wstring& text) {
         const auto value = HexByteAt(text, i * 2);
         if (!value) {
             const std::wstring pair = i * 2 < text.size() ? text.substr(i * 2, 2) : L"";
-            throw EConvertError(L"'$" + pair + L"' ist kein gültiger Integerwert");
+            throw EConvertError(FormatText(NoHexByte, {pair}));
         }
         values[i] = *value;
     }

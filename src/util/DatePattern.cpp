@@ -1,12 +1,24 @@
 #include "util/DatePattern.h"
 
 #include "util/ConvertError.h"
+#include "util/LocalText.h"
 #include "util/Numbers.h"
 #include "util/StringUtils.h"
 
 namespace {
 
 constexpr std::wstring_view PatternLetters = L"YMDHNSZ";
+
+// Why a pattern or a text cannot be read; the placeholders take the quoted
+// pattern, letter, input or value.
+constexpr LocalText ValueTwice{L"Format %1 enthält den Wert %2 mehrfach.",
+                               L"The format %1 contains the value %2 more than once."};
+constexpr LocalText InputDoesNotMatch{L"Format %1 stimmt nicht mit der Eingabe %2 überein.",
+                                      L"The format %1 does not match the input %2."};
+constexpr LocalText NotANumber{L"Extrahierter Wert %1 ist keine Zahl (Format: %2).",
+                               L"The extracted value %1 is not a number (format: %2)."};
+constexpr LocalText OptionNotClosed{L"Option in Format %1 nicht abgeschlossen.",
+                                    L"An optional part of the format %1 is not closed."};
 
 wchar_t UpperAscii(wchar_t ch) {
     return ch >= L'a' && ch <= L'z' ? ch - (L'a' - L'A') : ch;
@@ -23,8 +35,8 @@ void Extract(const std::wstring& pattern, const std::wstring& text, TDateFormatV
         const wchar_t c = UpperAscii(pattern[p]);
         if (PatternLetters.find(c) != std::wstring_view::npos) {
             if (values.count(c))
-                throw EConvertError(L"Format " + Quoted(pattern) + L" enthält den Wert " +
-                                    Quoted(std::wstring(1, c)) + L" mehrfach.");
+                throw EConvertError(
+                    FormatText(ValueTwice, {Quoted(pattern), Quoted(std::wstring(1, c))}));
             std::size_t n = 1;
             while (p + n < pattern.size() && UpperAscii(pattern[p + n]) == c)
                 ++n;
@@ -39,24 +51,21 @@ void Extract(const std::wstring& pattern, const std::wstring& text, TDateFormatV
                 }
             } else {
                 if (t > text.size() || text.size() - t < n)
-                    throw EConvertError(L"Format " + Quoted(pattern) +
-                                        L" stimmt nicht mit der Eingabe " + Quoted(text) +
-                                        L" überein.");
+                    throw EConvertError(
+                        FormatText(InputDoesNotMatch, {Quoted(pattern), Quoted(text)}));
                 value = text.substr(t, n);
             }
             for (wchar_t ch : value)
                 if (!IsDigit(ch))
-                    throw EConvertError(L"Extrahierter Wert " + Quoted(value) +
-                                        L" ist keine Zahl (Format: " + Quoted(std::wstring(1, c)) +
-                                        L").");
+                    throw EConvertError(
+                        FormatText(NotANumber, {Quoted(value), Quoted(std::wstring(1, c))}));
             values[c] = value;
             p += n;
             t += value.size();
         } else if (c == L'[') {
             const auto close = pattern.find(L']', p + 1);
             if (close == std::wstring::npos)
-                throw EConvertError(L"Option in Format " + Quoted(pattern) +
-                                    L" nicht abgeschlossen.");
+                throw EConvertError(FormatText(OptionNotClosed, {Quoted(pattern)}));
             // The section's content followed by the rest of the pattern, against the rest
             // of the text; when that fails the section is skipped.
             std::wstring rest = pattern.substr(p + 1);

@@ -1,6 +1,7 @@
 #include "util/DateTime.h"
 
 #include "util/ConvertError.h"
+#include "util/LocalText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,11 @@
 namespace {
 
 constexpr double MSecsPerDay = 86'400'000.0;
+
+constexpr LocalText InvalidDate{L"Ungültiges Argument für Datumscodierung",
+                                L"Invalid argument for date encoding"};
+constexpr LocalText InvalidTime{L"Ungültiges Argument für Zeitcodierung",
+                                L"Invalid argument for time encoding"};
 
 // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
@@ -68,8 +74,7 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     TDateTime result = 0;
-    if (!TryEncodeDate(year, month, day, result))
-        throw EConvertError(L"Ungültiges Argument für Datumscodierung");
+    if (!TryEncodeDate(year, month, day, result)) throw EConvertError(InvalidDate());
     return result;
 }
 
@@ -84,7 +89,7 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
     TDateTime result = 0;
     if (!TryEncodeTime(hour, minute, second, millisecond, result))
-        throw EConvertError(L"Ungültiges Argument für Zeitcodierung");
+        throw EConvertError(InvalidTime());
     return result;
 }
 

@@ -192,7 +192,7 @@ TEST(ColorPalActiveColor, ASelectionBeyondASmallerPaletteShowsNothingUntilItGrow
     RasterCanvas canvas(Grid18.Width, Grid18.Height);
     w.pal.Paint(canvas);
     EXPECT_EQ(canvas.At(0, 0), clBlack); // no frame anywhere
-    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NotAListPalette);
+    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NotAListPalette());
     w.pal.SetPalette(TMVPalette::mvPal256);
     EXPECT_EQ(w.pal.ActiveColor(), clWhite);
 }
@@ -218,11 +218,11 @@ TEST(ColorPalList, EntriesAreBlueFirstAndFillAllPadsWithWhite) {
 
 TEST(ColorPalList, ReplaceColorNeedsAListPaletteAndASelectedCell) {
     Watched w(TMVPalette::mvPal16);
-    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NotAListPalette);
+    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NotAListPalette());
     w.pal.SetPalette(TMVPalette::mvPalList);
     w.pal.SetColors({L"000000"});
     w.pal.SetActiveColor(clNone);
-    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NoCellSelected);
+    EXPECT_EQ(w.pal.ReplaceColor(clRed), TColorPal::NoCellSelected());
     EXPECT_FALSE(w.pal.Changed);
     EXPECT_EQ(w.pal.Colors(), (TStrings{L"000000"}));
 }

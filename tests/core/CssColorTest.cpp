@@ -334,6 +334,32 @@ TEST(CssColor, UnreadableTextSaysWhatWasUnderstood) {
     }
 }
 
+TEST(CssColor, InEnglishTheMessagesOrderTheirPartsAsEnglishDoes) {
+    SetUiLanguage(Language::English);
+    const struct {
+        const wchar_t* Text;
+        const wchar_t* Message;
+    } rows[] = {
+        {L"#1g50b4", L"The input \"#1g50b4\" is not a readable CSS color: \"g\" after \"#\" is not "
+                     L"a hexadecimal digit."},
+        {L"rgb(30 80 180);", L"The input \"rgb(30 80 180);\" is not a readable CSS color: found "
+                             L"\"rgb(30 80 180)\", but \";\" follows it."},
+        {L"rgb(30)", L"The input \"rgb(30)\" is not a readable CSS color: found \"rgb(\", but "
+                     L"read 1 value where 3 are needed."},
+        {L"rgb(30 80 zz)", L"The input \"rgb(30 80 zz)\" is not a readable CSS color: found "
+                           L"\"rgb(\", but the third value \"zz\" is not a number."},
+        {L"lab(35,6 13,9 -59)",
+         L"The input \"lab(35,6 13,9 -59)\" is not a readable CSS color: found \"lab(\", but "
+         L"lab() separates its values with spaces, not commas (CSS writes decimal numbers with a "
+         L"point)."},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ReadCssColor(row.Text).Error, row.Message) << Narrow(row.Text);
+    EXPECT_EQ(CssTakenNote(Take(L"oklch(0.9 0.4 30 / 50%)")),
+              L"Outside sRGB: mapped into sRGB. Opacity ignored.");
+    SetUiLanguage(Language::German);
+}
+
 TEST(CssColor, NearestNameByDistanceInOklab) {
     EXPECT_EQ(CssNamedColors().size(), 148u);
     // Every name finds itself, with no distance shown.

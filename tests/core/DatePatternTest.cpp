@@ -1,6 +1,7 @@
 #include "util/DatePattern.h"
 #include "util/ConvertError.h"
 #include "util/DateTime.h"
+#include "util/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -75,14 +76,28 @@ TEST(DatePatternTest, SingleLettersReadVariableWidthAndLiteralsAreNotCompared) {
 }
 
 TEST(DatePatternTest, ErrorTextsNameThePatternAndTheValue) {
-    EXPECT_EQ(ErrorOf(L"YYYY-MM-DD", L"2013-05"),
-              L"Format \"YYYY-MM-DD\" stimmt nicht mit der Eingabe \"2013-05\" überein.");
-    EXPECT_EQ(ErrorOf(L"YYYY-MM-DD", L"2013-x5-07"),
-              L"Extrahierter Wert \"x5\" ist keine Zahl (Format: \"M\").");
-    EXPECT_EQ(ErrorOf(L"YY-MM-YY", L"13-05-13"),
-              L"Format \"YY-MM-YY\" enthält den Wert \"Y\" mehrfach.");
-    EXPECT_EQ(ErrorOf(L"YYYY[-MM", L"2013-05"),
-              L"Option in Format \"YYYY[-MM\" nicht abgeschlossen.");
+    const struct {
+        const wchar_t* Pattern;
+        const wchar_t* Text;
+        const wchar_t* German;
+        const wchar_t* English;
+    } rows[] = {
+        {L"YYYY-MM-DD", L"2013-05",
+         L"Format \"YYYY-MM-DD\" stimmt nicht mit der Eingabe \"2013-05\" überein.",
+         L"The format \"YYYY-MM-DD\" does not match the input \"2013-05\"."},
+        {L"YYYY-MM-DD", L"2013-x5-07", L"Extrahierter Wert \"x5\" ist keine Zahl (Format: \"M\").",
+         L"The extracted value \"x5\" is not a number (format: \"M\")."},
+        {L"YY-MM-YY", L"13-05-13", L"Format \"YY-MM-YY\" enthält den Wert \"Y\" mehrfach.",
+         L"The format \"YY-MM-YY\" contains the value \"Y\" more than once."},
+        {L"YYYY[-MM", L"2013-05", L"Option in Format \"YYYY[-MM\" nicht abgeschlossen.",
+         L"An optional part of the format \"YYYY[-MM\" is not closed."},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ErrorOf(row.Pattern, row.Text), row.German);
+        SetUiLanguage(Language::English);
+        EXPECT_EQ(ErrorOf(row.Pattern, row.Text), row.English);
+        SetUiLanguage(Language::German);
+    }
 }
 
 TEST(DatePatternTest, ImpossibleValuesRaiseOrGiveTheDefault) {

@@ -2,6 +2,7 @@
 
 #include "colour/win/MVColorForm.h"
 #include "util/AssertionFailed.h"
+#include "util/LocalText.h"
 
 #include <memory>
 
@@ -12,6 +13,9 @@ std::unique_ptr<TMVColorForm>& ColorForm() {
     static std::unique_ptr<TMVColorForm> form;
     return form;
 }
+
+// %1: the dialog component's name.
+constexpr LocalText NoIniName{L"%1.IniName darf nicht leer sein", L"%1.IniName must not be empty"};
 
 } // namespace
 
@@ -31,7 +35,7 @@ bool TMVColorDlg::Execute(bool modal, HWND owner) {
         return false;
     }
     // Checked before any window exists, so a failure leaves nothing behind.
-    if (IniName.empty()) throw EAssertionFailed(Name + L".IniName darf nicht leer sein");
+    if (IniName.empty()) throw EAssertionFailed(FormatText(NoIniName, {Name}));
     auto& form = ColorForm();
     try {
         form = std::make_unique<TMVColorForm>();

@@ -2,6 +2,7 @@
 
 #include "util/AssertionFailed.h"
 #include "util/GeometryUtils.h"
+#include "util/LocalText.h"
 
 #include <commctrl.h>
 
@@ -42,6 +43,9 @@ std::wstring ControlName(HWND wnd) {
     if (std::wstring text = WindowText(wnd); !text.empty()) return text;
     return std::to_wstring(::GetDlgCtrlID(wnd));
 }
+
+constexpr LocalText NoEditBuddy{L"UD_SetPosition(%1) hat kein TEdit as Associate!",
+                                L"UD_SetPosition(%1) has no edit control as its buddy!"};
 
 bool TabSheetOf(HWND page, HWND& tabControl, int& index) {
     const HANDLE indexValue = ::GetPropW(page, kTabSheetIndexProp);
@@ -140,8 +144,7 @@ void UD_SetPosition(HWND upDown, int value) {
     const HWND buddy =
         upDown ? reinterpret_cast<HWND>(::SendMessageW(upDown, UDM_GETBUDDY, 0, 0)) : nullptr;
     if (!IsEditControl(buddy))
-        throw EAssertionFailed(L"UD_SetPosition(" + ControlName(upDown) +
-                               L") hat kein TEdit as Associate!");
+        throw EAssertionFailed(FormatText(NoEditBuddy, {ControlName(upDown)}));
     int lower = 0;
     int upper = 0;
     ::SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),

@@ -1,6 +1,7 @@
 #include "util/win/MVLabel.h"
 
 #include "util/Canvas.h"
+#include "util/LocalText.h"
 #include "util/SmallControlRules.h"
 #include "util/win/Clipboard.h"
 #include "util/win/Fonts.h"
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr UINT CopyItemId = 1;
+// The context menu's item when the label names none of its own.
+constexpr LocalText CopyItem{L"Kopieren", L"Copy"};
 constexpr UINT_PTR LeaveCheckTimer = 1;
 constexpr UINT TextFormat = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS;
 constexpr TColor clNavy = 0x800000;
@@ -54,7 +57,7 @@ int InkRight(HFONT font, const std::wstring& caption, const RECT& extent) {
 }
 
 const wchar_t* ItemCaption(const std::wstring& caption) {
-    return caption.empty() ? L"Kopieren" : caption.c_str();
+    return caption.empty() ? CopyItem() : caption.c_str();
 }
 
 } // namespace
