@@ -21,6 +21,7 @@ export DRAVIK_BUILD_DIR=$out
 steps=(
     "format|code format (clang-format)|none"
     "layers|layers (platform headers, util, core)|none"
+    "texts|texts (every German text has its English)|none"
     "native|build native|none"
     "core|core tests (native, sanitizers)|native"
     "windows|build windows x86_64|none"
@@ -109,6 +110,7 @@ core_native() {
 }
 step format format_check
 step layers "$repo/scripts/check-layers.sh"
+step texts python3 "$repo/scripts/check-texts.py" "$repo"
 step native "$repo/scripts/build.sh" native
 step core core_native
 step windows "$repo/scripts/build.sh" windows
