@@ -50,10 +50,15 @@ Size TextExtent(HWND control, int wrapWidth = 0) {
     if (text.empty()) return {};
     WindowDC dc(control);
     SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, wrapWidth, 0};
-    const UINT wrap = wrapWidth ? DT_WORDBREAK | DT_EDITCONTROL : 0;
-    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_LEFT | wrap);
-    return {r.right, r.bottom};
+    // Measured as the static draws (wrapping as an edit control does), in a
+    // width that does not wrap when none is given. A few pixels to spare:
+    // given exactly this width, the static (in Wine at least) moved the last
+    // character to a line below, out of sight ("Internetseite" lost its colon).
+    RECT r{0, 0, wrapWidth ? wrapWidth : 0x7FFF, 0};
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &r,
+                DT_CALCRECT | DT_NOPREFIX | DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK |
+                    DT_EDITCONTROL);
+    return {r.right + 3, r.bottom};
 }
 
 // The work area of the monitor the window's owner is on (the window's own
