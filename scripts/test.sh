@@ -212,11 +212,13 @@ e2e_screens() (
 )
 
 # The suite that measures the dialogs' texts runs with the others at 96 DPI,
-# then once more at 144 DPI, the prefix set to it for that run only. Each run
-# tells the tests its DPI, so a run that did not get it fails.
+# then once more at 144 DPI, the prefix set to it for that run only (and to
+# 96 first, should an interrupted run have left it at 144). Each run tells
+# the tests its DPI, so a run that did not get it fails.
 layout_suite=Windows/DialogTextsFit
 shell_tests() {
     local rc=0 layout
+    dravik_set_dpi 96 || rc=1
     DRAVIK_EXPECTED_DPI=96 run_wine dravik_shell_tests.exe "${gtest_args[@]}" || rc=1
     layout=$(suite_tests dravik_shell_tests.exe "$layout_suite" "${filter:-*}")
     if [ -n "$layout" ]; then

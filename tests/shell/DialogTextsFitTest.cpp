@@ -74,6 +74,7 @@ TMeasured ColorWindow(bool onlyClose, const std::function<void(TMVColorForm&)>& 
     ScratchFolder folder;
     TMVColorDlg dlg;
     dlg.IniName = folder.File(L"Dravik.ini");
+    dlg.RGBText = L"HTML"; // as the ruler names the field
     TMeasured measured;
     if (dlg.Execute(false, nullptr)) {
         TMVColorForm& form = *OpenColorForm();
