@@ -170,9 +170,9 @@ run_e2e_tests() { # run_e2e_tests TRACE ARGS...
     return $rc
 }
 # The tests of one suite that a filter names, by their full names, joined by ":".
-suite_tests() { # suite_tests SUITE FILTER
-    run_wine dravik_e2e_tests.exe --gtest_list_tests "--gtest_filter=$2" |
-        tr -d '\r' | awk -v suite="$1." '
+suite_tests() { # suite_tests PROGRAM SUITE FILTER
+    run_wine "$1" --gtest_list_tests "--gtest_filter=$3" |
+        tr -d '\r' | awk -v suite="$2." '
             /^[^ ]/ { current = $1 }
             /^  [^ ]/ && current == suite { printf "%s%s%s", sep, suite, $1; sep = ":" }'
 }
@@ -186,7 +186,7 @@ e2e() {
     if [[ $f == *-* ]]; then f="$f:$others"; else f="$f-$others"; fi
     run_e2e_tests "$out/e2e-stderr.log" "--gtest_filter=$f" || rc=1
     local english
-    english=$(suite_tests "$english_suite" "${filter:-*}")
+    english=$(suite_tests dravik_e2e_tests.exe "$english_suite" "${filter:-*}")
     if [ -n "$english" ]; then
         e2e_locale=en_US.UTF-8 run_e2e_tests "$out/e2e-english-stderr.log" \
             "--gtest_filter=$english" || rc=1
@@ -204,7 +204,7 @@ e2e_screens() (
     local tests="$two_monitor_suite.*"
     if [ -n "$filter" ]; then
         # The filter's tests of this suite, by their full names.
-        tests=$(suite_tests "$two_monitor_suite" "$filter")
+        tests=$(suite_tests dravik_e2e_tests.exe "$two_monitor_suite" "$filter")
         if [ -z "$tests" ]; then
             echo "no test of $two_monitor_suite matches the filter"
             return 0
@@ -213,8 +213,27 @@ e2e_screens() (
     run_e2e_tests "$out/e2e-screens-stderr.log" "--gtest_filter=$tests"
 )
 
+# The suite that measures the dialogs' texts runs with the others at 96 DPI,
+# then once more at 144 DPI, the prefix set to it for that run only (and to
+# 96 first, should an interrupted run have left it at 144). Each run tells
+# the tests its DPI, so a run that did not get it fails.
+layout_suite=Windows/DialogTextsFit
+shell_tests() {
+    local rc=0 layout
+    dravik_set_dpi 96 || rc=1
+    DRAVIK_EXPECTED_DPI=96 run_wine dravik_shell_tests.exe "${gtest_args[@]}" || rc=1
+    layout=$(suite_tests dravik_shell_tests.exe "$layout_suite" "${filter:-*}")
+    if [ -n "$layout" ]; then
+        echo "--- $layout_suite at 144 DPI"
+        dravik_set_dpi 144 || rc=1
+        DRAVIK_EXPECTED_DPI=144 run_wine dravik_shell_tests.exe "--gtest_filter=$layout" || rc=1
+        dravik_set_dpi 96 || rc=1
+    fi
+    return $rc
+}
+
 step core-wine run_wine dravik_core_tests.exe "${gtest_args[@]}"
-step shell run_wine dravik_shell_tests.exe "${gtest_args[@]}"
+step shell shell_tests
 if [ -x "$repo/scripts/check-win-deps.sh" ]; then
     step deps "$repo/scripts/check-win-deps.sh" "$bin"
 fi

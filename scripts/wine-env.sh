@@ -52,6 +52,14 @@ dravik_prepare_prefix() {
     fi
 }
 
+# dravik_set_dpi DPI: what a program started from now on takes for the
+# system's DPI (96 is the prefix's own): Windows' setting, and Wine's for
+# its fonts. Programs already running keep theirs.
+dravik_set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
 DRAVIK_XORG_PID=
 DRAVIK_XORG_DIR=
 
