@@ -49,13 +49,8 @@ struct TestRuler {
     operator CursorRuler() const { return {Model, {}}; }
 };
 
-CursorState MeasuringFrom(int start, int pos) {
-    CursorState s;
-    s.HasStartPos = true;
-    s.StartPos = start;
-    s.MousePos = pos;
-    return s;
-}
+// The cursor at client position 259, measuring from 100.
+constexpr CursorState Measuring{.MousePos = 259, .StartPos = 100, .HasStartPos = true};
 
 std::wstring Joined(const std::vector<std::wstring>& texts) {
     std::wstring all;
@@ -77,12 +72,11 @@ TEST_F(ShownNumbers, EveryFiguresTextTakesTheLanguagesSeparatorAndCssKeepsItsPoi
         const wchar_t* German;
         const wchar_t* English;
     } rows[] = {
-        {"box with a start point", [&] { return MousePosText(cm, MeasuringFrom(100, 259), 259); },
-         L"6,9  (4,2)", L"6.9  (4.2)"},
-        {"copied reading", [&] { return ReadingCopyText(inch, MeasuringFrom(100, 259)); },
-         L"1,66 in", L"1.66 in"},
-        {"whole millimetres", [&] { return ReadingCopyText(mm, MeasuringFrom(100, 259)); },
-         L"42 mm", L"42 mm"},
+        {"box with a start point", [&] { return MousePosText(cm, Measuring, 259); }, L"6,9  (4,2)",
+         L"6.9  (4.2)"},
+        {"copied reading", [&] { return ReadingCopyText(inch, Measuring); }, L"1,66 in",
+         L"1.66 in"},
+        {"whole millimetres", [&] { return ReadingCopyText(mm, Measuring); }, L"42 mm", L"42 mm"},
         {"below zero",
          [] {
              return ReadingText({-0.25L, 1});
