@@ -2,6 +2,7 @@
 
 #include "colour/ColorTexts.h"
 #include "colour/CssColorSpaces.h"
+#include "util/Numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,11 +33,9 @@ TContrastVerdicts ContrastVerdicts(double ratio) {
     return {r >= 4.5, r >= 7, r >= 3, r >= 4.5};
 }
 
-std::wstring ContrastRatioText(double ratio) {
+std::wstring ContrastRatioText(double ratio, Language language) {
     const auto hundredths = static_cast<std::int64_t>(std::floor(Settled(ratio) * 100));
-    std::wstring cents = std::to_wstring(hundredths % 100);
-    if (cents.size() < 2) cents.insert(0, 1, L'0');
-    return std::to_wstring(hundredths / 100) + L"," + cents + L" : 1";
+    return DecimalText(hundredths, 2, ShownDecimalSeparator(language)) + L" : 1";
 }
 
 std::wstring VerdictText(bool passed) {

@@ -1,6 +1,7 @@
 #include "colour/CssColorText.h"
 
 #include "colour/CssNamedColors.h"
+#include "util/Numbers.h"
 
 #include <cmath>
 #include <cstdint>
@@ -69,18 +70,15 @@ std::wstring HexText(TColor color, bool upper) {
 } // namespace
 
 std::wstring CssNumber(double value, int decimals) {
-    const double scale = Power10(decimals);
-    const std::int64_t scaled = std::llround(value * scale);
+    const std::int64_t scaled = std::llround(value * Power10(decimals));
     if (scaled == 0) return L"0";
-    if (decimals == 0) return std::to_wstring(scaled);
-    const std::int64_t magnitude = std::llabs(scaled);
-    const auto whole = static_cast<std::int64_t>(magnitude / static_cast<std::int64_t>(scale));
-    std::wstring fraction = std::to_wstring(magnitude % static_cast<std::int64_t>(scale));
-    fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), L'0');
-    while (!fraction.empty() && fraction.back() == L'0')
-        fraction.pop_back();
-    return (scaled < 0 ? L"-" : L"") + std::to_wstring(whole) +
-           (fraction.empty() ? L"" : L"." + fraction);
+    std::wstring text = DecimalText(scaled, decimals, L'.');
+    if (decimals > 0) {
+        while (text.back() == L'0')
+            text.pop_back();
+        if (text.back() == L'.') text.pop_back();
+    }
+    return text;
 }
 
 TTriple ShownCssValues(TColor color, TCssNotation notation) {
@@ -107,13 +105,12 @@ std::wstring CssNotationText(TColor color, TCssNotation notation, bool upperHex)
     return text + L")";
 }
 
-std::wstring CssNameText(TColor color) {
+std::wstring CssNameText(TColor color, Language language) {
     const TNearestCssName nearest = NearestCssName(color);
     if (nearest.Exact) return nearest.Name;
-    std::wstring distance = CssNumber(nearest.DeltaE, 3);
-    if (distance.find(L'.') == std::wstring::npos) distance += L".";
-    distance.resize(distance.find(L'.') + 4, L'0'); // always three decimals here
-    distance[distance.find(L'.')] = L',';
+    // Always three decimals here, unlike a CSS number.
+    const std::wstring distance =
+        DecimalText(std::llround(nearest.DeltaE * Power10(3)), 3, ShownDecimalSeparator(language));
     return std::wstring(nearest.Name) + L" (\u0394E " + distance + L")";
 }
 

@@ -3,6 +3,7 @@
 // 41.2%)", "hwb(…)", "lab(…)", "lch(…)", "oklab(…)", "oklch(…)" in the modern
 // space-separated syntax with decimal points, and the nearest CSS name.
 #include "colour/CssColorSpaces.h"
+#include "util/Language.h"
 
 #include <array>
 #include <string>
@@ -18,9 +19,10 @@ TTriple ShownCssValues(TColor color, TCssNotation notation);
 // One notation's text. Hex digits are lower case unless upperHex.
 std::wstring CssNotationText(TColor color, TCssNotation notation, bool upperHex = false);
 
-// "royalblue (ΔE 0,021)" with the German decimal comma, as the distance is
-// no CSS; an exact match is just the name.
-std::wstring CssNameText(TColor color);
+// "royalblue (ΔE 0,021)" with the language's decimal separator, as the
+// distance is no CSS ("royalblue (ΔE 0.021)" in English); an exact match is
+// just the name.
+std::wstring CssNameText(TColor color, Language language = UiLanguage());
 
 // Every notation and the name at once, for one colour update.
 struct TCssTexts {

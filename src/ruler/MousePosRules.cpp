@@ -154,18 +154,13 @@ Reading SpanReading(const CursorRuler& r, int first, int last) {
     return {DistanceInUnit(r, low, high + 1), UnitDecimals(r.Unit())};
 }
 
-std::wstring ReadingText(const Reading& reading) {
-    const long double rounded = Rounded(reading.Value, reading.Decimals);
-    if (reading.Decimals <= 0) return std::to_wstring(MVRound(rounded));
+std::wstring ReadingText(const Reading& reading, Language language) {
+    const int decimals = std::max(reading.Decimals, 0);
     long double scale = 1;
-    for (int i = 0; i < reading.Decimals; ++i)
+    for (int i = 0; i < decimals; ++i)
         scale *= 10;
-    const std::int64_t scaled = MVRound(rounded * scale);
-    const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
-    const auto whole = static_cast<std::int64_t>(magnitude / static_cast<std::int64_t>(scale));
-    std::wstring fraction = std::to_wstring(magnitude % static_cast<std::int64_t>(scale));
-    fraction.insert(0, static_cast<std::size_t>(reading.Decimals) - fraction.size(), L'0');
-    return (scaled < 0 ? L"-" : L"") + std::to_wstring(whole) + L"," + fraction;
+    return DecimalText(MVRound(Rounded(reading.Value, decimals) * scale), decimals,
+                       ShownDecimalSeparator(language));
 }
 
 std::wstring MousePosText(const CursorRuler& r, const CursorState& state, int pos) {
@@ -181,8 +176,8 @@ std::wstring ReadingCopyText(const CursorRuler& r, const CursorState& state) {
     return CopyForm(r, reading);
 }
 
-std::wstring CopyForm(const CursorRuler& r, const Reading& reading) {
-    return ReadingText(reading) + L" " + UnitSymbol(r.Unit());
+std::wstring CopyForm(const CursorRuler& r, const Reading& reading, Language language) {
+    return ReadingText(reading, language) + L" " + UnitSymbol(r.Unit());
 }
 
 bool MousePosBoxShown(const CursorRuler& r, int pos) {

@@ -6,6 +6,7 @@
 #include "util/Canvas.h"
 #include "util/Color.h"
 #include "util/Geometry.h"
+#include "util/Language.h"
 
 #include <array>
 #include <cstddef>
@@ -89,16 +90,17 @@ Reading DistanceReading(const CursorRuler& ruler, int pos, int startPos);
 // the others convert that many pixels as a distance is converted.
 Reading SpanReading(const CursorRuler& ruler, int first, int last);
 // The reading's number with its decimals, rounded half away from zero, with
-// a decimal comma: "70", "7,0", "2,77".
-std::wstring ReadingText(const Reading& reading);
+// the language's decimal separator: "70", "7,0", "2,77" ("7.0", "2.77").
+std::wstring ReadingText(const Reading& reading, Language language = UiLanguage());
 // "161" or, with a start point, "161  (61)".
 std::wstring MousePosText(const CursorRuler& ruler, const CursorState& state, int pos);
 // What Ctrl+C puts on the clipboard: the distance from the start point when
 // one is set, else the position, as the box shows it, then the unit's
-// symbol: "61 px", "4,2 cm".
+// symbol: "61 px", "4,2 cm" ("4.2 cm" in English).
 std::wstring ReadingCopyText(const CursorRuler& ruler, const CursorState& state);
 // A reading with the unit's symbol, as it is copied.
-std::wstring CopyForm(const CursorRuler& ruler, const Reading& reading);
+std::wstring CopyForm(const CursorRuler& ruler, const Reading& reading,
+                      Language language = UiLanguage());
 
 // The box is drawn only for positions on the ruler (both ends included).
 bool MousePosBoxShown(const CursorRuler& ruler, int pos);

@@ -43,7 +43,8 @@ Point StartTipPlace(const Rect& ruler, bool horizontal, Point pointer, Size tip,
             along(pointer.Y, tip.Height, monitor.Bottom)};
 }
 
-std::wstring StartPointDeltaText(const StartPointDelta& delta) {
-    return L"\u0394x " + ReadingText(delta.Dx) + L"  \u0394y " + ReadingText(delta.Dy) + L"  " +
-           ReadingText(delta.Distance) + L"  " + ReadingText({delta.AngleDegrees, 1}) + L"\u00B0";
+std::wstring StartPointDeltaText(const StartPointDelta& delta, Language language) {
+    const auto text = [language](const Reading& reading) { return ReadingText(reading, language); };
+    return L"\u0394x " + text(delta.Dx) + L"  \u0394y " + text(delta.Dy) + L"  " +
+           text(delta.Distance) + L"  " + text({delta.AngleDegrees, 1}) + L"\u00B0";
 }

@@ -16,8 +16,9 @@ struct StartPointDelta {
 // Pixel units and twips count pixels; logical pixels at the scale's DPI;
 // lengths from the scale's millimetres, each axis by its own density.
 StartPointDelta DeltaFromStart(const CursorRuler& ruler, Point start, Point cursor);
-// "Δx 120  Δy 90  150  36,9°": the angle with one decimal and a decimal comma.
-std::wstring StartPointDeltaText(const StartPointDelta& delta);
+// "Δx 120  Δy 90  150  36,9°": the angle with one decimal, the decimals
+// with the language's separator ("36.9°" in English).
+std::wstring StartPointDeltaText(const StartPointDelta& delta, Language language = UiLanguage());
 
 // Where the tip with these figures goes while the pointer is over the ruler:
 // beside the ruler at the pointer (below a horizontal ruler, right of a

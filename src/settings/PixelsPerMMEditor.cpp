@@ -17,6 +17,16 @@ std::wstring FloatMessage(const LocalText& caption, int below) {
     return FormatText(SettingsText::NumberWanted, {Trimmed(caption()), std::to_wstring(below)});
 }
 
+// Where a point is the separator, a comma in a text without one means it
+// too ("5,48"): these fields know no grouping, and someone used to a comma
+// types one.
+std::wstring Typed(std::wstring text, wchar_t decimalChar) {
+    if (decimalChar == L'.' && text.find(L'.') == std::wstring::npos &&
+        std::count(text.begin(), text.end(), L',') == 1)
+        std::replace(text.begin(), text.end(), L',', L'.');
+    return text;
+}
+
 } // namespace
 
 std::wstring FormatCmMeasured(double value, wchar_t decimalChar) {
@@ -26,15 +36,15 @@ std::wstring FormatCmMeasured(double value, wchar_t decimalChar) {
 
 double ParseCmMeasured(const std::wstring& text, wchar_t decimalChar) {
     double value = 0;
-    return TryStrToFloatMV(text, decimalChar, value) ? value : 1.0;
+    return TryStrToFloatMV(Typed(text, decimalChar), decimalChar, value) ? value : 1.0;
 }
 
 bool IsValidCmMeasured(const std::wstring& text, wchar_t decimalChar) {
-    return IsFloatNEMV(text, decimalChar, 0, 1000);
+    return IsFloatNEMV(Typed(text, decimalChar), decimalChar, 0, 1000);
 }
 
 bool IsValidCmMeasuredChangeBy(const std::wstring& text, wchar_t decimalChar) {
-    return IsFloatNEMV(text, decimalChar, 0, 99);
+    return IsFloatNEMV(Typed(text, decimalChar), decimalChar, 0, 99);
 }
 
 std::wstring InvalidCmMeasuredMessage() {

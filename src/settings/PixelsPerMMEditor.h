@@ -5,12 +5,15 @@
 
 #include <string>
 
+// The separator is the one the fields show and read (TypedDecimalSeparator).
 // Four decimals with the given separator: 5.48 -> "5,4800".
 std::wstring FormatCmMeasured(double value, wchar_t decimalChar);
-// The text as a float; 1.0 when it is no number.
+// The text as a float; 1.0 when it is no number. With a point as the
+// separator a lone comma counts as one too ("5,48").
 double ParseCmMeasured(const std::wstring& text, wchar_t decimalChar);
 
-// Valid texts: a number without surrounding blanks strictly inside the range.
+// Valid texts: a number without surrounding blanks strictly inside the range
+// (read as ParseCmMeasured reads it).
 bool IsValidCmMeasured(const std::wstring& text, wchar_t decimalChar);         // (0, 1000)
 bool IsValidCmMeasuredChangeBy(const std::wstring& text, wchar_t decimalChar); // (0, 99)
 

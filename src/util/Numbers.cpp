@@ -494,3 +494,24 @@ std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32
     if ((product < 0) != (denominator < 0)) quotient = -quotient;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(quotient, INT32_MIN, INT32_MAX));
 }
+
+wchar_t ShownDecimalSeparator(Language language) {
+    return language == Language::English ? L'.' : L',';
+}
+
+wchar_t TypedDecimalSeparator(Language language) {
+    return language == Language::English ? L'.' : FormatSettings().DecimalSeparator;
+}
+
+std::wstring DecimalText(std::int64_t scaled, int decimals, wchar_t separator) {
+    if (decimals <= 0) return std::to_wstring(scaled);
+    std::uint64_t scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    // Unsigned, so that the most negative count has a magnitude too.
+    const std::uint64_t magnitude =
+        scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+    std::wstring fraction = std::to_wstring(magnitude % scale);
+    fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), L'0');
+    return (scaled < 0 ? L"-" : L"") + std::to_wstring(magnitude / scale) + separator + fraction;
+}

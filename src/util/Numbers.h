@@ -1,5 +1,7 @@
 #pragma once
 // Numbers with fixed separators, rounding, and the process-wide number formats.
+#include "util/Language.h"
+
 #include <cstdint>
 #include <string>
 
@@ -65,3 +67,17 @@ std::wstring FormatFloatMV(const std::wstring& format, wchar_t groupingChar, wch
 // is the separator) is no number.
 bool TryStrToFloatMV(const std::wstring& text, wchar_t decimalChar, double& value);
 bool IsFloatNEMV(const std::wstring& text, wchar_t decimalChar, double lower, double upper);
+
+// The decimal separator of a number a person reads (and copies): a comma in
+// German, a point in English. Stored numbers never take it: they keep their
+// decimal comma in every language, so that a settings file reads the same
+// whichever language wrote it.
+wchar_t ShownDecimalSeparator(Language language = UiLanguage());
+// The decimal separator of the fields a person types a number into: in
+// German the system's, as these fields have always followed it; in English
+// a point, whatever the system's.
+wchar_t TypedDecimalSeparator(Language language = UiLanguage());
+// A number given as a whole count of its last decimal (value x 10^decimals,
+// rounded by the caller), written with that many decimals and the separator:
+// (-277, 2, ',') gives "-2,77", (42, 0, ',') "42".
+std::wstring DecimalText(std::int64_t scaled, int decimals, wchar_t separator);

@@ -2,6 +2,7 @@
 // setting or the menu "Sprache"/"Language", kept in the settings file for
 // the next start. (The tests run on a German system: "Automatisch" is German.)
 #include "Checks.h"
+#include "Clipboard.h"
 #include "ColorWindowDriver.h"
 #include "DravikProcess.h"
 #include "WindowDriver.h"
@@ -122,8 +123,47 @@ TEST(Language, TheSettingsDialogSpeaksEnglishAndSaysWhatIsWrongInEnglish) {
     ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsOK, BN_CLICKED), 0);
     EXPECT_EQ(AnswerMessageBox(dravik),
               L"Please enter a whole number from 0 to 255 for \"Edge tolerance\".");
-    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsCancel, BN_CLICKED), 0);
-    EXPECT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }));
+    // The calibration shows a decimal point; a step typed with one is
+    // stored with the comma every settings file has.
+    EXPECT_EQ(Text(Control(dlg, idEUserCmMeasured)), L"5.4800");
+    HWND step = Control(dlg, idEUserCmMeasuredChangeBy);
+    EXPECT_EQ(Text(step), L"0.1000");
+    ::SendMessageW(tolerance, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30"));
+    ::SendMessageW(step, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0.25"));
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(idSettingsOK, BN_CLICKED), 0);
+    ASSERT_TRUE(dravik.WaitUntil([&] { return !::IsWindow(dlg); }))
+        << Narrow(dravik.WaitForMessageBox(0));
+    EXPECT_EQ(IniValue(ReadIni(dravik.SettingsFile()), L"Settings", L"RefCmSizeChangeBy"), L"0,25");
+}
+
+// The ruler's fractions in English: the box, the magnifier's figures from
+// the start point and the copied reading have a decimal point.
+TEST(Language, InEnglishTheRulerShowsAndCopiesItsFractionsWithAPoint) {
+    DravikProcess dravik({.Settings = SettingsFile(L"Language=en\r\nLeft=340\r\nTop=200")});
+    const HWND magnifier = ShownProgramWindow(dravik, L"TMagnifierDlg");
+    ASSERT_NE(magnifier, nullptr);
+    ASSERT_EQ(dravik.Ask(L"pixelspermm 3.78"), L"ok"); // 37.8 pixels to the centimetre
+    ASSERT_EQ(dravik.Ask(L"command menCentimeter"), L"ok");
+    const auto moveTo = [&](int x, int y) {
+        MoveMouseTo(x, y);
+        return StateBecomes(dravik, {{RulerState::ActX, std::to_wstring(x)},
+                                     {RulerState::ActY, std::to_wstring(y)}});
+    };
+    ASSERT_TRUE(moveTo(400, 600));
+    ASSERT_TRUE(dravik.PressHotkey({VK_CONTROL, VK_SHIFT}, 'A'));
+    ASSERT_TRUE(moveTo(520, 690));
+    // 180 pixels along the ruler, 120 from the start point.
+    EXPECT_TRUE(StateBecomes(dravik, {{RulerState::BoxText, L"4.8  (3.2)"}}));
+    const std::wstring figures = L"\u0394x 3.2  \u0394y 2.4  4.0  36.9\u00B0   Zoom: 4x";
+    EXPECT_TRUE(dravik.WaitUntil([&] {
+        const std::wstring caption = Text(magnifier);
+        return caption.size() >= figures.size() &&
+               caption.compare(caption.size() - figures.size(), figures.size(), figures) == 0;
+    })) << "the magnifier's caption reads \""
+        << Narrow(Text(magnifier)) << "\"";
+    ASSERT_TRUE(PutOnClipboard(L"-"));
+    ASSERT_EQ(dravik.Ask(L"command menCopyReading"), L"ok");
+    EXPECT_TRUE(ClipboardBecomes(dravik, L"3.2 cm"));
 }
 
 TEST(Language, TheColourWindowSpeaksEnglish) {

@@ -75,10 +75,6 @@ constexpr std::array<TControlRow, 12> Rows{{
 }};
 constexpr const TControlRow& ReferenceBarRow = Rows[4];
 
-wchar_t DecimalChar() {
-    return FormatSettings().DecimalSeparator;
-}
-
 // The bar keeps its device pixels; only its place scales.
 Rect ReferenceBarBounds(const TControlRow& row, UINT dpi) {
     const Rect place = ScaledRowBounds(row, dpi);
@@ -145,20 +141,21 @@ bool TFrmPixelsPerMMEditor::GetAutoPixelPerMM() const {
 }
 
 void TFrmPixelsPerMMEditor::SetUserCmMeasured(double value) {
-    ::SetWindowTextW(Item(idEUserCmMeasured), FormatCmMeasured(value, DecimalChar()).c_str());
+    ::SetWindowTextW(Item(idEUserCmMeasured),
+                     FormatCmMeasured(value, TypedDecimalSeparator()).c_str());
 }
 
 void TFrmPixelsPerMMEditor::SetUserCmMeasuredChangeBy(double value) {
     ::SetWindowTextW(Item(idEUserCmMeasuredChangeBy),
-                     FormatCmMeasured(value, DecimalChar()).c_str());
+                     FormatCmMeasured(value, TypedDecimalSeparator()).c_str());
 }
 
 double TFrmPixelsPerMMEditor::GetUserCmMeasured() const {
-    return ParseCmMeasured(UserCmMeasuredText(), DecimalChar());
+    return ParseCmMeasured(UserCmMeasuredText(), TypedDecimalSeparator());
 }
 
 double TFrmPixelsPerMMEditor::GetCmMeasuredChangeBy() const {
-    return ParseCmMeasured(UserCmMeasuredChangeByText(), DecimalChar());
+    return ParseCmMeasured(UserCmMeasuredChangeByText(), TypedDecimalSeparator());
 }
 
 std::wstring TFrmPixelsPerMMEditor::UserCmMeasuredText() const {
@@ -170,8 +167,9 @@ std::wstring TFrmPixelsPerMMEditor::UserCmMeasuredChangeByText() const {
 }
 
 bool TFrmPixelsPerMMEditor::CheckSettings(HWND form) {
-    const TSettingsCheck check = CheckCalibration(GetAutoPixelPerMM(), UserCmMeasuredText(),
-                                                  UserCmMeasuredChangeByText(), DecimalChar());
+    const TSettingsCheck check =
+        CheckCalibration(GetAutoPixelPerMM(), UserCmMeasuredText(), UserCmMeasuredChangeByText(),
+                         TypedDecimalSeparator());
     if (check.Ok) return true;
     const HWND field =
         Item(check.Focus == TSettingsField::eUserCmMeasured ? idEUserCmMeasured

@@ -24,10 +24,6 @@ constexpr int HotKeyIds[SettingsHotKeyCount] = {
     idHkMoveHotKeyUp, idHkMoveHotKeyDown, idHkMoveHotKeyLeft, idHkMoveHotKeyRight,
     idHkMeasureStart, idHkEdgeSpan,       idHkPinMark};
 
-wchar_t DecimalChar() {
-    return FormatSettings().DecimalSeparator;
-}
-
 // No key alone and no Shift alone: Alt is added to them. The control's own
 // rules would replace the modifiers instead (Shift+L became Alt+L).
 std::uint16_t HotKeyOf(HWND field) {
@@ -71,7 +67,7 @@ int TSettingsDlg::ShowModal() {
 }
 
 void TSettingsDlg::FormShow() {
-    const TSettingsDlgState state = FormShowState(Exchange, DecimalChar());
+    const TSettingsDlgState state = FormShowState(Exchange, TypedDecimalSeparator());
     for (int i = 0; i < SettingsColorCount; ++i) {
         TColorPickerButton& button = ColorButton(i);
         button.DefaultColor = SettingsColorButtons()[static_cast<std::size_t>(i)].DefaultColor;
@@ -109,7 +105,7 @@ TSettingsDlgState TSettingsDlg::FieldState() const {
 
 bool TSettingsDlg::FormCloseQuery() {
     if (!FrmPixelsPerMMEditor.CheckSettings(Handle())) return false;
-    const TSettingsCheck check = CheckSettings(FieldState(), DecimalChar());
+    const TSettingsCheck check = CheckSettings(FieldState(), TypedDecimalSeparator());
     if (check.Ok) return true;
     const HWND field = check.Focus == TSettingsField::HotKey ? Item(HotKeyIds[check.HotKeyIndex])
                        : check.Focus == TSettingsField::eEdgeTolerance ? Item(idEEdgeTolerance)
@@ -122,7 +118,7 @@ bool TSettingsDlg::FormCloseQuery() {
 }
 
 void TSettingsDlg::FormClose() {
-    Exchange = FormCloseValues(FieldState(), DecimalChar(), Exchange);
+    Exchange = FormCloseValues(FieldState(), TypedDecimalSeparator(), Exchange);
 }
 
 void TSettingsDlg::CloseWith(int result) {
