@@ -1,5 +1,6 @@
 #pragma once
-// A settings file could not be read or written; Message is the German text for the user.
+// A settings file could not be read or written; Message is the text for the
+// user, in the program's language.
 #include <stdexcept>
 #include <string>
 

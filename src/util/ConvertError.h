@@ -1,5 +1,6 @@
 #pragma once
-// The conversion error of the utility routines: a German message for the user.
+// The conversion error of the utility routines: a message for the user, in
+// the program's language.
 #include <stdexcept>
 #include <string>
 

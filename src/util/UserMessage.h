@@ -1,6 +1,7 @@
 #pragma once
-// The German message of an error, for the user. Every error type of the
-// program carries one, so the error handler needs to know only this base.
+// The message of an error, for the user, in the program's language. Every
+// error type of the program carries one, so the error handler needs to know
+// only this base.
 #include <string>
 
 class UserMessage {

@@ -8,6 +8,8 @@
 #include "storage/MvIni.h"
 #include "util/Language.h"
 
+#include "UiLanguageScope.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -335,7 +337,7 @@ TEST(CssColor, UnreadableTextSaysWhatWasUnderstood) {
 }
 
 TEST(CssColor, InEnglishTheMessagesOrderTheirPartsAsEnglishDoes) {
-    SetUiLanguage(Language::English);
+    const UiLanguageScope english(Language::English);
     const struct {
         const wchar_t* Text;
         const wchar_t* Message;
@@ -357,7 +359,6 @@ TEST(CssColor, InEnglishTheMessagesOrderTheirPartsAsEnglishDoes) {
         EXPECT_EQ(ReadCssColor(row.Text).Error, row.Message) << Narrow(row.Text);
     EXPECT_EQ(CssTakenNote(Take(L"oklch(0.9 0.4 30 / 50%)")),
               L"Outside sRGB: mapped into sRGB. Opacity ignored.");
-    SetUiLanguage(Language::German);
 }
 
 TEST(CssColor, NearestNameByDistanceInOklab) {
@@ -412,9 +413,8 @@ TEST(ColorContrast, RatiosAndVerdictsAtTheThresholds) {
     }
     EXPECT_EQ(VerdictText(true), L"bestanden");
     EXPECT_EQ(VerdictText(false), L"nicht bestanden");
-    SetUiLanguage(Language::English);
+    const UiLanguageScope english(Language::English);
     EXPECT_EQ(VerdictText(true) + L"/" + VerdictText(false), L"passed/failed");
-    SetUiLanguage(Language::German);
 }
 
 TEST(ColorHistory, NewestFirstNoRepeatsSixteenKeptAndReadDefensively) {

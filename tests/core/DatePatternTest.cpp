@@ -3,6 +3,8 @@
 #include "util/DateTime.h"
 #include "util/Language.h"
 
+#include "UiLanguageScope.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,9 +96,8 @@ TEST(DatePatternTest, ErrorTextsNameThePatternAndTheValue) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ErrorOf(row.Pattern, row.Text), row.German);
-        SetUiLanguage(Language::English);
+        const UiLanguageScope english(Language::English);
         EXPECT_EQ(ErrorOf(row.Pattern, row.Text), row.English);
-        SetUiLanguage(Language::German);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "util/HotkeyMath.h"
 #include "util/ShortCutText.h"
 
+#include "UiLanguageScope.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -229,7 +231,7 @@ TEST(SettingsDlgRulesTest, TheReferenceBarStaysTwoHundredDevicePixels) {
 }
 
 TEST(SettingsDlgRulesTest, InEnglishTheMessagesNameTheEnglishCaptionsAndKeys) {
-    SetUiLanguage(Language::English);
+    const UiLanguageScope english(Language::English);
     const auto messageOf = [](auto change) {
         TSettingsDlgState state = Shown();
         state.AutoPixelPerMM = false;
@@ -251,5 +253,4 @@ TEST(SettingsDlgRulesTest, InEnglishTheMessagesNameTheEnglishCaptionsAndKeys) {
     EXPECT_EQ(HotKeysNotRegisteredMessage({{SettingsHotKeyFields()[0].Caption(), 0xC026}}),
               L"These hotkeys are already used by another program and are therefore not active:"
               L"\r\n\r\nMove ruler up (Ctrl+Alt+Up)\r\n\r\nThe settings were saved all the same.");
-    SetUiLanguage(Language::German);
 }
