@@ -70,8 +70,6 @@ int MousePosFromScreen(const CursorRuler& r, Point screen) {
                           : screen.Y - p.WindowOrigin.Y - p.WndBorderY;
 }
 
-namespace {} // namespace
-
 int UnitDecimals(TRulerUnit unit) {
     if (unit == ruCentimeter) return 1;
     if (unit == ruInch) return 2;

@@ -11,7 +11,6 @@
 #include "storage/PBPathList.h"
 #include "storage/SaveFiles.h"
 #include "storage/win/PathListWin.h"
-#include "util/HotkeyMath.h"
 #include "util/UserError.h"
 #include "util/win/AppError.h"
 #include "util/win/Fonts.h"
@@ -21,7 +20,6 @@
 #include "util/win/PopupMenu.h"
 #include "util/win/TestControl.h"
 #include "util/win/WindowRects.h"
-#include "util/win/WindowsInfo.h"
 
 #include <windowsx.h>
 
