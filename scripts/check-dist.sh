@@ -211,11 +211,12 @@ echo user >"$inst/Dravik.ini"
 run_setup "$chosen\\Uninstall.exe" /S
 # The uninstaller copies itself to %TEMP% and returns at once: poll.
 check "silent uninstall closed the ruler" wait_for 30 ruler_gone
+# It removes the files, then the links, then the entry: each is waited for.
 wait_for 60 absent "$inst/Dravik.exe"
 wait_for 30 absent "$inst/Uninstall.exe"
 for f in Dravik.exe zephal.dll Hilfe.chm Help.chm Uninstall.exe; do check "removed $f" absent "$inst/$f"; done
-check "links removed" absent "$links"
-check "uninstall entry removed" no_key "$key"
+check "links removed" wait_for 30 absent "$links"
+check "uninstall entry removed" wait_for 30 no_key "$key"
 check "AppData Settings.ini kept" present "$appdata/Settings.ini"
 check "Dravik.ini beside the exe kept" present "$inst/Dravik.ini"
 
@@ -229,8 +230,8 @@ wine 'C:\Program Files\Morvane\Dravik\Uninstall.exe' >/dev/null 2>&1 &
 check "uninstall through its pages, \"Einstellungen löschen\" ticked" driver uninstall 60
 check "the uninstaller closed the ruler" no_ruler
 check "removed Dravik.exe" wait_for 30 absent "$default_inst/Dravik.exe"
-check "\"Einstellungen löschen\" removed Settings.ini" absent "$appdata/Settings.ini"
-check "no uninstall entry left" no_entry
+check "\"Einstellungen löschen\" removed Settings.ini" wait_for 30 absent "$appdata/Settings.ini"
+check "no uninstall entry left" wait_for 30 no_entry
 
 echo "a French user: the installer in English"
 run_setup 'C:\setup.exe' /S
@@ -246,6 +247,6 @@ check "both help files installed" bash -c "[ -f '$default_inst/Hilfe.chm' ] && [
 run_setup 'C:\Program Files\Morvane\Dravik\Uninstall.exe' /S
 check "English uninstall removed the links" wait_for 60 absent "$links"
 check "English uninstall removed the help files" wait_for 30 bash -c "[ ! -e '$default_inst/Hilfe.chm' ] && [ ! -e '$default_inst/Help.chm' ]"
-check "no uninstall entry left after the English uninstall" no_entry
+check "no uninstall entry left after the English uninstall" wait_for 30 no_entry
 echo "install and uninstall check: $((SECONDS - start)) s"
 exit $fail
