@@ -72,9 +72,9 @@ inline ::testing::AssertionResult PageShown(DravikProcess& dravik, HWND form, in
         const int top = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
         POINT at{20, (page - top) * height + height / 2};
         ::ClientToScreen(list, &at);
-        PointerTo(at.x, at.y);
-        MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTDOWN);
-        MouseEventAt(at.x, at.y, MOUSEEVENTF_LEFTUP);
+        // A list that closed again in the meantime leaves the page under it:
+        // a click there would pick a colour. Clicked only where it stands.
+        if (!ClickWithin(list, at)) continue;
         dravik.WaitUntil([&] { return Selection(combo) == page && !::IsWindowVisible(list); },
                          1000);
         if (::IsWindowVisible(list)) PressKey(VK_ESCAPE); // closes the list only
