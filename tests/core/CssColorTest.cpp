@@ -8,7 +8,7 @@
 #include "storage/MvIni.h"
 #include "util/Language.h"
 
-#include "UiLanguageScope.h"
+#include "../common/UiLanguageScope.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "util/DateTime.h"
 #include "util/Language.h"
 
-#include "UiLanguageScope.h"
+#include "../common/UiLanguageScope.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // words in each language, the secure connection's failures told apart by the words of
 // the HTTP library, and its technical detail only with the "debug" switch.
 #include "online/HttpResult.h"
-#include "UiLanguageScope.h"
+#include "../common/UiLanguageScope.h"
 #include "online/UpdateFile.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "util/HotkeyMath.h"
 #include "util/ShortCutText.h"
 
-#include "UiLanguageScope.h"
+#include "../common/UiLanguageScope.h"
 
 #include <gtest/gtest.h>
 

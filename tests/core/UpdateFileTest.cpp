@@ -1,5 +1,5 @@
 #include "online/UpdateFile.h"
-#include "UiLanguageScope.h"
+#include "../common/UiLanguageScope.h"
 #include "util/Numbers.h"
 
 #include <gtest/gtest.h>

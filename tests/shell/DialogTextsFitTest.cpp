@@ -8,6 +8,7 @@
 // window with its verdicts and notes filled in, the update dialog with its
 // interval list.
 #include "../common/TestFiles.h"
+#include "../common/UiLanguageScope.h"
 #include "TextFit.h"
 #include "colour/win/MVColorDlg.h"
 #include "colour/win/MVColorForm.h"
@@ -149,15 +150,6 @@ const TWindowCase Windows[] = {
     {"Update", &UpdateDialog},
 };
 
-// The language of the texts while a window is created, German again after.
-class LanguageScope {
-  public:
-    explicit LanguageScope(Language language) { SetUiLanguage(language); }
-    ~LanguageScope() { SetUiLanguage(Language::German); }
-    LanguageScope(const LanguageScope&) = delete;
-    LanguageScope& operator=(const LanguageScope&) = delete;
-};
-
 const char* NameOf(Language language) {
     return language == Language::English ? "English" : "German";
 }
@@ -172,7 +164,7 @@ TEST_P(DialogTextsFit, EveryTextShowsWhole) {
     const auto& [window, language] = GetParam();
     TMeasured measured;
     {
-        const LanguageScope scope(language);
+        const UiLanguageScope scope(language);
         measured = window.Open();
     }
     ASSERT_FALSE(measured.Fits.empty()) << "no text found";
